@@ -1,0 +1,113 @@
+#include "ATMLCommonError/TaDBMng.h"
+
+#include "platform/com/Com.h"
+
+namespace {
+const char kConnectPosition[] = "CTaDBMng::ConnectDB()";
+const char kQueryPosition[] = "CTaDBMng::QueryDataInDB()";
+const char kExecutePosition[] = "CTaDBMng::Execute()";
+}  // namespace
+
+CTaDBMng::CTaDBMng() : m_bConnected(0), m_bRecordsetOpen(0) {}
+
+CTaDBMng::~CTaDBMng() {
+    try {
+        // Only the last holder of a shared connection closes it.
+        if (m_pConnection && m_pConnection.use_count() == 1) CloseDB();
+    } catch (...) {
+    }
+}
+
+void CTaDBMng::Preset(const char* position) {
+    SetErrorCode(-1);
+    SetErrorInfo("未知错误！");
+    SetErrorTrace(position, nullptr);
+}
+
+void CTaDBMng::ReportComError(const ado::ComError& error, const char* position) {
+    SetErrorCode(-1);
+    SetErrorInfo(CString(error.Description()) + "，" + error.Source().c_str() + "，" + error.ErrorMessage().c_str());
+    SetErrorTrace(position, nullptr);
+}
+
+int CTaDBMng::RefuseUnconnected(const char* position) {
+    SetErrorCode(-1);
+    SetErrorInfo("使用数据库查询之前未建立数据库连接！");
+    SetErrorTrace(position, nullptr);
+    return -1;
+}
+
+int CTaDBMng::ConnectDB(_DB_CONNECT_INFO info) {
+    CloseDB();
+    CoInitialize(nullptr);
+    Preset(kConnectPosition);
+    try {
+        auto connection = std::make_shared<ado::Connection>();
+        connection->Open(info.m_strConnectionString.str(), info.m_strUserId.str(), info.m_strPassword.str(), 0);
+        m_pConnection = connection;
+        m_bConnected = 1;
+        return 1;
+    } catch (const ado::ComError& error) {
+        ReportComError(error, kConnectPosition);
+    } catch (...) {
+    }
+    // A failed connect balances its own initialisation.
+    CoUninitialize();
+    return -1;
+}
+
+int CTaDBMng::QueryDataInDB(CString sql) {
+    if (!m_bConnected) return RefuseUnconnected(kQueryPosition);
+    CloseRecordset();
+    Preset(kQueryPosition);
+    try {
+        m_pRecordset = std::make_shared<ado::Recordset>();
+        m_pRecordset->Open(sql.str(), m_pConnection, ado::adOpenDynamic, ado::adLockOptimistic, ado::adCmdText);
+        m_bRecordsetOpen = 1;
+        return 1;
+    } catch (const ado::ComError& error) {
+        ReportComError(error, kQueryPosition);
+    } catch (...) {
+    }
+    return -1;
+}
+
+int CTaDBMng::Execute(CString sql) {
+    if (!m_bConnected) return RefuseUnconnected(kExecutePosition);
+    CloseRecordset();
+    Preset(kExecutePosition);
+    try {
+        if (!m_pConnection) return -1;
+        m_pConnection->Execute(sql.str());
+        return 1;
+    } catch (const ado::ComError& error) {
+        ReportComError(error, kExecutePosition);
+    } catch (...) {
+    }
+    return -1;
+}
+
+int CTaDBMng::CloseRecordset() {
+    if (m_bRecordsetOpen == 1) {
+        if (m_pRecordset) m_pRecordset->Close();
+        m_bRecordsetOpen = 0;
+    }
+    return 1;
+}
+
+int CTaDBMng::CloseDB() {
+    CloseRecordset();
+    if (m_bConnected) {
+        m_bConnected = 0;
+        // A copy may have closed the shared connection already; the thread's
+        // initialisation is given back once, by whoever closes it.
+        if (m_pConnection && m_pConnection->IsOpen()) {
+            m_pConnection->Close();
+            CoUninitialize();
+        }
+        m_pConnection.reset();
+    }
+    return 1;
+}
+
+ado::RecordsetPtr CTaDBMng::GetRecordset() { return m_pRecordset; }

@@ -1,0 +1,63 @@
+// A connection to one database file, opened from an OLE DB style connection
+// string whose "Data Source=" names the file. Opening never creates a file.
+// The first write switches the file to write-ahead logging with normal sync;
+// closing checkpoints the log back into the file, so a closed project is one
+// self-contained file.
+#pragma once
+#include <map>
+#include <memory>
+#include <string>
+
+struct sqlite3;
+
+namespace ado {
+
+class Statement;
+
+class Connection {
+public:
+    Connection();
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Opens the file named by the connection string; user, password and
+    // options have no meaning for this engine. Raises ComError.
+    void Open(const std::string& connectionString, const std::string& userId, const std::string& password,
+              long options);
+    void Close() noexcept;
+    bool IsOpen() const { return m_db != nullptr; }
+    const std::string& DataSource() const { return m_path; }
+
+    // Runs one statement and returns the number of rows it changed. Raises ComError.
+    long Execute(const std::string& sql);
+
+    // Transactions; a transaction left open at Close is rolled back.
+    void BeginTrans();
+    void CommitTrans();
+    void RollbackTrans() noexcept;
+    bool InTransaction() const;
+
+    // Writes the write-ahead log back into the database file, so the file
+    // alone holds every committed change. Raises ComError.
+    void Checkpoint();
+
+    // For the layer's own use: the engine handle, a statement of this
+    // layer's own that is prepared once and kept, and the write preparation.
+    sqlite3* Handle() const;
+    Statement& Cached(const std::string& sql);
+    void PrepareWrite();
+
+    // The text between "Data Source=" and the next setting of a connection string.
+    static std::string ParseDataSource(const std::string& connectionString);
+
+private:
+    sqlite3* m_db = nullptr;
+    std::string m_path;
+    bool m_walSet = false;
+    std::map<std::string, std::unique_ptr<Statement>> m_cache;
+};
+
+using ConnectionPtr = std::shared_ptr<Connection>;
+
+}  // namespace ado

@@ -1,0 +1,265 @@
+#include "platform/ado/Recordset.h"
+
+#include <cctype>
+#include <strings.h>
+
+#include "platform/ado/ComError.h"
+#include "platform/ado/Statement.h"
+
+namespace ado {
+
+namespace {
+bool IsWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+
+size_t SkipBlanks(const std::string& s, size_t at) {
+    while (at < s.size() && std::isspace(static_cast<unsigned char>(s[at]))) ++at;
+    return at;
+}
+
+bool MatchWord(const std::string& s, size_t& at, const char* word) {
+    size_t n = std::char_traits<char>::length(word);
+    if (s.size() - at < n || strncasecmp(s.c_str() + at, word, n) != 0) return false;
+    if (at + n < s.size() && IsWordChar(s[at + n])) return false;
+    at += n;
+    return true;
+}
+
+// For "Select * From T", "... Where ..." or "... Order By ...": the table T
+// and the offset of the "*"; otherwise an empty name (a read-only query).
+std::string SingleTableOf(const std::string& sql, size_t& star) {
+    size_t at = SkipBlanks(sql, 0);
+    if (!MatchWord(sql, at, "select")) return "";
+    at = SkipBlanks(sql, at);
+    if (at >= sql.size() || sql[at] != '*') return "";
+    star = at++;
+    at = SkipBlanks(sql, at);
+    if (!MatchWord(sql, at, "from")) return "";
+    at = SkipBlanks(sql, at);
+    size_t begin = at;
+    while (at < sql.size() && IsWordChar(sql[at])) ++at;
+    if (at == begin || std::isdigit(static_cast<unsigned char>(sql[begin]))) return "";
+    std::string table = sql.substr(begin, at - begin);
+    size_t rest = SkipBlanks(sql, at);
+    if (rest == sql.size() || sql[rest] == ';') return table;
+    if (rest == at) return "";
+    if (MatchWord(sql, rest, "where") || MatchWord(sql, rest, "order")) return table;
+    return "";
+}
+
+[[noreturn]] void NoCurrentRow() {
+    throw ComError(ComError::kMisuse, "Either BOF or EOF is True, or the current record has been deleted.");
+}
+}  // namespace
+
+Recordset::Recordset() = default;
+
+Recordset::~Recordset() { Close(); }
+
+void Recordset::Open(const std::string& source, const ConnectionPtr& connection, CursorTypeEnum, LockTypeEnum,
+                     long) {
+    Close();
+    if (!connection || !connection->IsOpen())
+        throw ComError(ComError::kMisuse, "Operation is not allowed when the connection is closed.");
+    size_t star = 0;
+    std::string table = SingleTableOf(source, star);
+    std::string sql = table.empty() ? source : "SELECT rowid, " + source.substr(star);
+    auto statement = std::make_unique<Statement>(connection->Handle(), sql);
+    if (!statement->ReadOnly()) throw ComError(ComError::kError, "A recordset opens only a query.");
+    const int first = table.empty() ? 0 : 1;
+    m_columns.clear();
+    for (int i = first; i < statement->ColumnCount(); ++i) m_columns.emplace_back(statement->ColumnName(i));
+    m_connection = connection;
+    m_statement = std::move(statement);
+    m_table = table;
+    m_open = true;
+    m_started = false;
+    m_hint = 0;
+}
+
+void Recordset::Close() noexcept {
+    m_statement.reset();
+    m_ahead.clear();
+    m_connection.reset();
+    m_open = false;
+    m_started = false;
+    m_eof = true;
+    m_deleted = false;
+    m_mode = EditMode::None;
+}
+
+void Recordset::RequireOpen() const {
+    if (!m_open) throw ComError(ComError::kMisuse, "Operation is not allowed when the object is closed.");
+    if (!m_connection->IsOpen())
+        throw ComError(ComError::kMisuse, "Operation is not allowed when the connection is closed.");
+}
+
+void Recordset::RequireWritable() const {
+    if (m_table.empty()) throw ComError(ComError::kError, "The recordset of this query is read-only.");
+}
+
+void Recordset::Start() {
+    if (m_started) return;
+    m_started = true;
+    m_deleted = false;
+    m_eof = !FetchNext(m_current);
+}
+
+void Recordset::RequireCurrentRow() {
+    Start();
+    if (m_eof || m_deleted) NoCurrentRow();
+}
+
+size_t Recordset::ColumnIndex(const char* name) const {
+    const size_t count = m_columns.size();
+    for (size_t i = 0; i < count; ++i) {
+        size_t at = (m_hint + i) % count;
+        if (strcasecmp(m_columns[at].c_str(), name ? name : "") == 0) {
+            m_hint = at + 1;
+            return at;
+        }
+    }
+    throw ComError(ComError::kError, std::string("Item cannot be found in the collection: ") + (name ? name : ""));
+}
+
+void Recordset::ReadStatementRow(Row& row) {
+    const int first = m_table.empty() ? 0 : 1;
+    row.rowid = first ? m_statement->ColumnInt64(0) : 0;
+    row.values.resize(m_columns.size());
+    for (size_t i = 0; i < m_columns.size(); ++i) row.values[i] = m_statement->Column(static_cast<int>(i) + first);
+}
+
+bool Recordset::FetchNext(Row& row) {
+    if (!m_ahead.empty()) {
+        row = std::move(m_ahead.front());
+        m_ahead.pop_front();
+        return true;
+    }
+    if (!m_statement) return false;
+    if (!m_statement->Step()) {
+        m_statement.reset();
+        return false;
+    }
+    ReadStatementRow(row);
+    return true;
+}
+
+void Recordset::ReadAhead() {
+    Row row;
+    while (m_statement && m_statement->Step()) {
+        ReadStatementRow(row);
+        m_ahead.push_back(row);
+    }
+    m_statement.reset();
+}
+
+bool Recordset::IsEOF() {
+    RequireOpen();
+    Start();
+    return m_eof;
+}
+
+void Recordset::MoveNext() {
+    RequireOpen();
+    if (m_mode != EditMode::None) Update();
+    Start();
+    if (m_eof) NoCurrentRow();
+    m_deleted = false;
+    m_eof = !FetchNext(m_current);
+}
+
+Variant Recordset::GetCollect(const char* column) {
+    RequireOpen();
+    size_t index = ColumnIndex(column);
+    if (m_mode == EditMode::Add || (m_mode == EditMode::Edit && m_dirty[index])) return m_edit[index];
+    RequireCurrentRow();
+    return m_current.values[index];
+}
+
+void Recordset::PutCollect(const char* column, const Variant& value) {
+    RequireOpen();
+    RequireWritable();
+    size_t index = ColumnIndex(column);
+    if (m_mode == EditMode::None) {
+        RequireCurrentRow();
+        m_mode = EditMode::Edit;
+        m_edit = m_current.values;
+        m_dirty.assign(m_columns.size(), false);
+    }
+    m_edit[index] = value;
+    m_dirty[index] = true;
+}
+
+void Recordset::AddNew() {
+    RequireOpen();
+    RequireWritable();
+    if (m_mode != EditMode::None) Update();
+    m_mode = EditMode::Add;
+    m_edit.assign(m_columns.size(), Variant());
+    m_dirty.assign(m_columns.size(), false);
+}
+
+void Recordset::Update() {
+    RequireOpen();
+    if (m_mode == EditMode::Add) Insert();
+    else if (m_mode == EditMode::Edit) UpdateCurrent();
+}
+
+void Recordset::Insert() {
+    std::string names, marks;
+    for (size_t i = 0; i < m_columns.size(); ++i) {
+        if (!m_dirty[i]) continue;
+        names += (names.empty() ? "" : ",") + QuoteIdentifier(m_columns[i]);
+        marks += marks.empty() ? "?" : ",?";
+    }
+    const std::string sql = "INSERT INTO " + QuoteIdentifier(m_table) +
+                            (names.empty() ? " DEFAULT VALUES" : " (" + names + ") VALUES (" + marks + ")");
+    if (m_started) ReadAhead();
+    m_connection->PrepareWrite();
+    Statement& insert = m_connection->Cached(sql);
+    int bound = 0;
+    for (size_t i = 0; i < m_columns.size(); ++i)
+        if (m_dirty[i]) insert.Bind(++bound, m_edit[i]);
+    insert.Run();
+    // The cursor stays where it was; a walk not yet begun will meet the new row.
+    CancelUpdate();
+}
+
+void Recordset::UpdateCurrent() {
+    ReadAhead();
+    std::string sets;
+    for (size_t i = 0; i < m_columns.size(); ++i)
+        if (m_dirty[i]) sets += (sets.empty() ? "" : ",") + QuoteIdentifier(m_columns[i]) + "=?";
+    if (!sets.empty()) {
+        m_connection->PrepareWrite();
+        Statement& update =
+            m_connection->Cached("UPDATE " + QuoteIdentifier(m_table) + " SET " + sets + " WHERE rowid=?");
+        int bound = 0;
+        for (size_t i = 0; i < m_columns.size(); ++i)
+            if (m_dirty[i]) update.Bind(++bound, m_edit[i]);
+        update.Bind(++bound, m_current.rowid);
+        update.Run();
+    }
+    m_current.values = std::move(m_edit);
+    m_mode = EditMode::None;
+}
+
+void Recordset::CancelUpdate() noexcept {
+    m_mode = EditMode::None;
+    m_edit.clear();
+    m_dirty.clear();
+}
+
+void Recordset::Delete() {
+    RequireOpen();
+    RequireWritable();
+    RequireCurrentRow();
+    CancelUpdate();
+    ReadAhead();
+    m_connection->PrepareWrite();
+    Statement& erase = m_connection->Cached("DELETE FROM " + QuoteIdentifier(m_table) + " WHERE rowid=?");
+    erase.Bind(1, m_current.rowid);
+    erase.Run();
+    m_deleted = true;
+}
+
+}  // namespace ado

@@ -1,0 +1,143 @@
+#include "platform/ado/Statement.h"
+
+#include <cctype>
+#include <sqlite3.h>
+
+#include "platform/ado/ComError.h"
+
+namespace ado {
+
+namespace {
+bool OnlyBlanksAndSemicolons(const char* text) {
+    for (; text && *text; ++text)
+        if (!std::isspace(static_cast<unsigned char>(*text)) && *text != ';') return false;
+    return true;
+}
+
+// The project's EditionTable has a column named TABLE, a reserved word of
+// the engine. Outside quoted literals, the bare upper-case word TABLE is
+// that column and is quoted so the engine reads it as a name.
+std::string QuoteTableColumn(const std::string& sql) {
+    if (sql.find("TABLE") == std::string::npos) return sql;
+    std::string out;
+    out.reserve(sql.size() + 8);
+    char quote = 0;
+    for (size_t i = 0; i < sql.size(); ++i) {
+        char c = sql[i];
+        if (quote) {
+            if (c == quote) quote = 0;
+            out += c;
+            continue;
+        }
+        if (c == '\'' || c == '"' || c == '`' || c == '[') {
+            quote = c == '[' ? ']' : c;
+            out += c;
+            continue;
+        }
+        auto isWord = [](char ch) { return std::isalnum(static_cast<unsigned char>(ch)) || ch == '_'; };
+        if (sql.compare(i, 5, "TABLE") == 0 && (i == 0 || !isWord(sql[i - 1])) &&
+            (i + 5 == sql.size() || !isWord(sql[i + 5]))) {
+            out += "\"TABLE\"";
+            i += 4;
+            continue;
+        }
+        out += c;
+    }
+    return out;
+}
+}  // namespace
+
+void ThrowEngineError(sqlite3* db, int rc) {
+    const char* message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+    throw ComError(rc, message ? message : "");
+}
+
+std::string QuoteIdentifier(const std::string& name) {
+    std::string out = "\"";
+    for (char c : name) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
+Statement::Statement(sqlite3* db, const std::string& sql) : m_db(db) {
+    if (!db) throw ComError(ComError::kMisuse, "Operation is not allowed when the connection is closed.");
+    const std::string text = QuoteTableColumn(sql);
+    const char* tail = nullptr;
+    int rc = sqlite3_prepare_v2(db, text.c_str(), static_cast<int>(text.size() + 1), &m_stmt, &tail);
+    if (rc != SQLITE_OK) ThrowEngineError(db, rc);
+    if (!m_stmt) throw ComError(ComError::kError, "The statement is empty.");
+    if (!OnlyBlanksAndSemicolons(tail)) {
+        sqlite3_finalize(m_stmt);
+        m_stmt = nullptr;
+        throw ComError(ComError::kError, "A statement text may hold only one statement.");
+    }
+}
+
+Statement::~Statement() { sqlite3_finalize(m_stmt); }
+
+bool Statement::Step() {
+    int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW) return true;
+    if (rc == SQLITE_DONE) return false;
+    sqlite3_reset(m_stmt);
+    ThrowEngineError(m_db, rc);
+}
+
+long Statement::Run() {
+    while (Step()) {
+    }
+    return sqlite3_changes(m_db);
+}
+
+void Statement::Reset() {
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+}
+
+void Statement::Bind(int index, const Variant& value) {
+    int rc = SQLITE_OK;
+    switch (value.Type()) {
+        case VT_NULL: rc = sqlite3_bind_null(m_stmt, index); break;
+        case VT_I4: rc = sqlite3_bind_int(m_stmt, index, value.ToInt32()); break;
+        case VT_R8:
+        case VT_DATE: rc = sqlite3_bind_double(m_stmt, index, value.ToDouble()); break;
+        case VT_BSTR:
+            rc = sqlite3_bind_text(m_stmt, index, value.Text().data(), static_cast<int>(value.Text().size()),
+                                   SQLITE_TRANSIENT);
+            break;
+    }
+    if (rc != SQLITE_OK) ThrowEngineError(m_db, rc);
+}
+
+void Statement::Bind(int index, int64_t value) {
+    int rc = sqlite3_bind_int64(m_stmt, index, value);
+    if (rc != SQLITE_OK) ThrowEngineError(m_db, rc);
+}
+
+int Statement::ColumnCount() const { return sqlite3_column_count(m_stmt); }
+
+const char* Statement::ColumnName(int index) const { return sqlite3_column_name(m_stmt, index); }
+
+Variant Statement::Column(int index) const {
+    switch (sqlite3_column_type(m_stmt, index)) {
+        case SQLITE_INTEGER: {
+            sqlite3_int64 value = sqlite3_column_int64(m_stmt, index);
+            if (value >= INT32_MIN && value <= INT32_MAX) return Variant(static_cast<int32_t>(value));
+            return Variant(static_cast<double>(value));
+        }
+        case SQLITE_FLOAT: return Variant(sqlite3_column_double(m_stmt, index));
+        case SQLITE_NULL: return Variant();
+        default: {
+            const char* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, index));
+            return Variant(std::string(text ? text : "", static_cast<size_t>(sqlite3_column_bytes(m_stmt, index))));
+        }
+    }
+}
+
+int64_t Statement::ColumnInt64(int index) const { return sqlite3_column_int64(m_stmt, index); }
+
+bool Statement::ReadOnly() const { return sqlite3_stmt_readonly(m_stmt) != 0; }
+
+}  // namespace ado

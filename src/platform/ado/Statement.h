@@ -1,0 +1,48 @@
+// One prepared SQLite statement (internal to the database layer). A text
+// holds exactly one statement: empty texts and texts with a second
+// statement are refused.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "platform/ado/Variant.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace ado {
+
+class Statement {
+public:
+    Statement(sqlite3* db, const std::string& sql);
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    // Advances to the next row: true on a row, false when done; raises ComError.
+    bool Step();
+    // Runs the statement to its end and returns the rows it changed.
+    long Run();
+    void Reset();
+
+    void Bind(int index, const Variant& value);  // index from 1
+    void Bind(int index, int64_t value);
+
+    int ColumnCount() const;
+    const char* ColumnName(int index) const;
+    Variant Column(int index) const;
+    int64_t ColumnInt64(int index) const;
+    bool ReadOnly() const;
+
+private:
+    sqlite3* m_db;
+    sqlite3_stmt* m_stmt = nullptr;
+};
+
+// Raises the engine's last error on db as a ComError.
+[[noreturn]] void ThrowEngineError(sqlite3* db, int rc);
+
+// Double-quotes an identifier for a statement this layer builds itself.
+std::string QuoteIdentifier(const std::string& name);
+
+}  // namespace ado

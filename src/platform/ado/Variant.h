@@ -1,0 +1,42 @@
+// A column value on its way to or from the database: null, text, 32-bit
+// integer, double or date (the date's OLE automation value).
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "platform/ado/ComError.h"
+
+namespace ado {
+
+enum VarType { VT_NULL = 1, VT_I4 = 3, VT_R8 = 5, VT_DATE = 7, VT_BSTR = 8 };
+
+class Variant {
+public:
+    Variant() = default;  // null
+    Variant(const char* text) : m_type(VT_BSTR), m_text(text ? text : "") {}
+    Variant(std::string text) : m_type(VT_BSTR), m_text(std::move(text)) {}
+    Variant(int32_t value) : m_type(VT_I4), m_int(value) {}
+    Variant(double value) : m_type(VT_R8), m_real(value) {}
+    static Variant Date(double value);
+
+    VarType Type() const { return m_type; }
+    bool IsNull() const { return m_type == VT_NULL; }
+
+    // Conversions, the same whatever the process locale. Null reads as the
+    // empty text or 0; a text that is not a number raises ComError.
+    std::string ToText() const;
+    int32_t ToInt32() const;
+    double ToDouble() const;
+
+    const std::string& Text() const { return m_text; }
+
+private:
+    VarType m_type = VT_NULL;
+    int32_t m_int = 0;
+    double m_real = 0.0;
+    std::string m_text;
+};
+
+bool operator==(const Variant& a, const Variant& b);
+
+}  // namespace ado

@@ -1,0 +1,30 @@
+#include "platform/mfc/CObList.h"
+
+#include <stdexcept>
+
+POSITION CObList::AddTail(CObject* item) {
+    Node* node = new Node{item, nullptr};
+    if (m_tail) m_tail->next = node; else m_head = node;
+    m_tail = node;
+    ++m_count;
+    return reinterpret_cast<POSITION>(node);
+}
+
+CObject*& CObList::GetNext(POSITION& pos) {
+    Node* node = reinterpret_cast<Node*>(pos);
+    if (!node) throw std::out_of_range("CObList::GetNext past the end");
+    pos = reinterpret_cast<POSITION>(node->next);
+    return node->item;
+}
+
+CObject* CObList::GetNext(POSITION& pos) const { return const_cast<CObList*>(this)->GetNext(pos); }
+
+void CObList::RemoveAll() {
+    for (Node* node = m_head; node;) {
+        Node* next = node->next;
+        delete node;
+        node = next;
+    }
+    m_head = m_tail = nullptr;
+    m_count = 0;
+}

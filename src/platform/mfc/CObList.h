@@ -1,0 +1,41 @@
+// CObject, the root of every object the library hands out in lists, and
+// CObList, the MFC list of CObject pointers walked with a POSITION.
+// The list holds pointers only: it never deletes what it holds.
+#pragma once
+
+class CObject {
+public:
+    virtual ~CObject() = default;
+};
+
+struct __POSITION;
+typedef __POSITION* POSITION;
+
+class CObList {
+public:
+    CObList() = default;
+    ~CObList() { RemoveAll(); }
+    CObList(const CObList&) = delete;
+    CObList& operator=(const CObList&) = delete;
+
+    POSITION AddTail(CObject* item);
+    POSITION GetHeadPosition() const { return reinterpret_cast<POSITION>(m_head); }
+    // Returns the element at pos and moves pos to the next one (null after the last).
+    CObject*& GetNext(POSITION& pos);
+    CObject* GetNext(POSITION& pos) const;
+    CObject* GetHead() const { return m_head ? m_head->item : nullptr; }
+    CObject* GetTail() const { return m_tail ? m_tail->item : nullptr; }
+    int GetCount() const { return m_count; }
+    int GetSize() const { return m_count; }
+    bool IsEmpty() const { return m_count == 0; }
+    void RemoveAll();
+
+private:
+    struct Node {
+        CObject* item;
+        Node* next;
+    };
+    Node* m_head = nullptr;
+    Node* m_tail = nullptr;
+    int m_count = 0;
+};

@@ -1,0 +1,34 @@
+// A date and time as the OLE automation date: days since 1899-12-30 as a
+// double, fractional part the time of day, local wall-clock time.
+#pragma once
+#include "platform/win32/WinTypes.h"
+
+class COleDateTime {
+public:
+    enum DateTimeStatus { valid = 0, invalid = 1, null = 2 };
+
+    COleDateTime() = default;  // the zero date 1899-12-30 00:00:00, valid
+    COleDateTime(DATE value) : m_dt(value) {}
+    COleDateTime(int year, int month, int day, int hour, int minute, int second);
+
+    static COleDateTime GetCurrentTime();
+
+    operator DATE() const { return m_dt; }
+    COleDateTime& operator=(DATE value) { m_dt = value; m_status = valid; return *this; }
+    DateTimeStatus GetStatus() const { return m_status; }
+    void SetStatus(DateTimeStatus status) { m_status = status; }
+
+    // Broken-down fields; -1 when the date is not valid.
+    int GetYear() const;
+    int GetMonth() const;
+    int GetDay() const;
+    int GetHour() const;
+    int GetMinute() const;
+    int GetSecond() const;
+
+    DATE m_dt = 0.0;
+    DateTimeStatus m_status = valid;
+
+private:
+    bool Split(int fields[6]) const;
+};

@@ -1,0 +1,73 @@
+#include "platform/win32/LastError.h"
+
+#include <cerrno>
+#include <string>
+#include <sys/stat.h>
+
+namespace {
+thread_local DWORD t_lastError = ERROR_SUCCESS;
+
+struct ErrorText {
+    DWORD code;
+    const char* text;
+};
+
+const ErrorText kTexts[] = {
+    {ERROR_SUCCESS, "操作成功完成。\r\n"},
+    {ERROR_FILE_NOT_FOUND, "系统找不到指定的文件。\r\n"},
+    {ERROR_PATH_NOT_FOUND, "系统找不到指定的路径。\r\n"},
+    {ERROR_ACCESS_DENIED, "拒绝访问。\r\n"},
+    {ERROR_NOT_ENOUGH_MEMORY, "存储空间不足，无法处理此命令。\r\n"},
+    {ERROR_WRITE_PROTECT, "介质受写入保护。\r\n"},
+    {ERROR_GEN_FAILURE, "连到系统上的设备没有发挥作用。\r\n"},
+    {ERROR_SHARING_VIOLATION, "另一个程序正在使用此文件，进程无法访问。\r\n"},
+    {ERROR_FILE_EXISTS, "文件存在。\r\n"},
+    {ERROR_DISK_FULL, "磁盘空间不足。\r\n"},
+    {ERROR_INVALID_NAME, "文件名、目录名或卷标语法不正确。\r\n"},
+    {ERROR_MOD_NOT_FOUND, "找不到指定的模块。\r\n"},
+    {ERROR_PROC_NOT_FOUND, "找不到指定的程序。\r\n"},
+    {ERROR_FILENAME_EXCED_RANGE, "文件名或扩展名太长。\r\n"},
+    {ERROR_IO_DEVICE, "由于 I/O 设备错误，无法运行此项请求。\r\n"},
+};
+
+bool FolderExists(const char* path) {
+    std::string folder(path ? path : "");
+    size_t cut = folder.find_last_of('/');
+    if (cut == std::string::npos) return true;
+    folder.resize(cut == 0 ? 1 : cut);
+    struct stat info;
+    return stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+}  // namespace
+
+DWORD GetLastError() { return t_lastError; }
+
+void SetLastError(DWORD code) { t_lastError = code; }
+
+void SetLastErrorFromErrno(int err, const char* path) {
+    switch (err) {
+        case 0: SetLastError(ERROR_SUCCESS); break;
+        case ENOENT: SetLastError(FolderExists(path) ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND); break;
+        case ENOTDIR: SetLastError(ERROR_PATH_NOT_FOUND); break;
+        case EACCES:
+        case EPERM:
+        case EISDIR: SetLastError(ERROR_ACCESS_DENIED); break;
+        case ENOMEM: SetLastError(ERROR_NOT_ENOUGH_MEMORY); break;
+        case EROFS: SetLastError(ERROR_WRITE_PROTECT); break;
+        case EBUSY:
+        case ETXTBSY: SetLastError(ERROR_SHARING_VIOLATION); break;
+        case EEXIST: SetLastError(ERROR_FILE_EXISTS); break;
+        case ENOSPC:
+        case EDQUOT: SetLastError(ERROR_DISK_FULL); break;
+        case EINVAL: SetLastError(ERROR_INVALID_NAME); break;
+        case ENAMETOOLONG: SetLastError(ERROR_FILENAME_EXCED_RANGE); break;
+        case EIO: SetLastError(ERROR_IO_DEVICE); break;
+        default: SetLastError(ERROR_GEN_FAILURE); break;
+    }
+}
+
+const char* SystemErrorText(DWORD code) {
+    for (const ErrorText& entry : kTexts)
+        if (entry.code == code) return entry.text;
+    return nullptr;
+}

@@ -1,0 +1,32 @@
+// The calling thread's last system error, numbered as the library's
+// messages expect (2 a missing file, 3 a missing folder, 5 access denied,
+// 80 a file that exists, ...), and the system's text for a number.
+#pragma once
+#include "platform/win32/WinTypes.h"
+
+#define ERROR_SUCCESS 0
+#define ERROR_FILE_NOT_FOUND 2
+#define ERROR_PATH_NOT_FOUND 3
+#define ERROR_ACCESS_DENIED 5
+#define ERROR_NOT_ENOUGH_MEMORY 8
+#define ERROR_WRITE_PROTECT 19
+#define ERROR_GEN_FAILURE 31
+#define ERROR_SHARING_VIOLATION 32
+#define ERROR_FILE_EXISTS 80
+#define ERROR_DISK_FULL 112
+#define ERROR_INVALID_NAME 123
+#define ERROR_MOD_NOT_FOUND 126
+#define ERROR_PROC_NOT_FOUND 127
+#define ERROR_FILENAME_EXCED_RANGE 206
+#define ERROR_IO_DEVICE 1117
+
+DWORD GetLastError();
+void SetLastError(DWORD code);
+
+// Sets the last error from a C library errno; path (may be null) is the
+// file the call was about, used to tell a missing file from a missing folder.
+void SetLastErrorFromErrno(int err, const char* path);
+
+// The system's text for an error number, ending in "\r\n"; null when the
+// system has none.
+const char* SystemErrorText(DWORD code);

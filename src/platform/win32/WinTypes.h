@@ -1,0 +1,20 @@
+// The few Windows type names the library's interfaces are written in.
+#pragma once
+#include <cstdint>
+
+typedef uint32_t DWORD;
+typedef int BOOL;
+typedef void* HMODULE;
+typedef HMODULE HINSTANCE;
+typedef const char* LPCSTR;
+typedef const char* LPCTSTR;
+typedef double DATE;
+
+#ifndef TRUE
+#define TRUE 1
+#endif
+#ifndef FALSE
+#define FALSE 0
+#endif
+
+#define MAX_PATH 260

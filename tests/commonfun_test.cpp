@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <set>
+
+#include "ATMLCommonError/ATMLCommonFun.h"
+#include "ATMLViewLayer/TaDB/RuriDAriRAZudidarUri/RuriDAriRAZudidarUri.h"
+#include "platform/com/Com.h"
+#include "support/TestFiles.h"
+
+TEST(CommonFun, GuidStringsAreThirtySixUpperHexWithHyphensAndNeverRepeat) {
+    const std::regex form("[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}");
+    std::set<std::string> seen;
+    const int before = CoInitializeCount();
+    for (int i = 0; i < 20000; ++i) {
+        std::string key = CATMLCommonFun::CreateGUIDString().GetString();
+        ASSERT_TRUE(std::regex_match(key, form)) << key;
+        ASSERT_TRUE(seen.insert(key).second) << "repeated " << key;
+    }
+    EXPECT_EQ(CoInitializeCount(), before);
+}
+
+TEST(CommonFun, OsErrorMessageWithAndWithoutASystemText) {
+    EXPECT_EQ(std::string(CATMLCommonFun::GetOSErrorMessage(2)), "操作系统错误信息：(2)，系统找不到指定的文件。\r\n");
+    EXPECT_EQ(std::string(CATMLCommonFun::GetOSErrorMessage(80)), "操作系统错误信息：(80)，文件存在。\r\n");
+    EXPECT_EQ(std::string(CATMLCommonFun::GetOSErrorMessage(987654)), "操作系统错误信息：(987654)。\r\n");
+}
+
+TEST(CommonFun, ModulePathOfTheLibraryFullAndFolder) {
+    ASSERT_NE(g_hInstance, nullptr);
+    CATMLCommonFun fun;
+    CString full, folder;
+    ASSERT_EQ(fun.GetModulePath(full, g_hInstance, true), 1);
+    ASSERT_EQ(fun.GetModulePath(folder, g_hInstance, false), 1);
+    EXPECT_EQ(std::string(full), std::string(folder) + "/libRuriDAriRAZudidarUri.so");
+    EXPECT_NE(folder.Right(1), "/");
+    EXPECT_TRUE(FileExists(full.GetString()));
+    EXPECT_EQ(fun.GetErrorCode(), 1);
+}
+
+TEST(CommonFun, ModulePathOfAnUnknownModuleFailsWithCode60) {
+    CATMLCommonFun fun;
+    CString path = "unchanged";
+    int local = 0;
+    EXPECT_EQ(fun.GetModulePath(path, &local, false), -1);
+    EXPECT_EQ(path, "unchanged");
+    EXPECT_EQ(fun.GetErrorCode(), 60);
+    EXPECT_EQ(fun.GetErrorInfo(), CATMLCommonFun::GetOSErrorMessage(126));
+    EXPECT_EQ(fun.GetErrorTrace(), "");
+}
+
+TEST(CommonFun, ThreadAttachAndDetachChangeNothing) {
+    HINSTANCE kept = g_hInstance;
+    EXPECT_EQ(DllMain(nullptr, DLL_THREAD_ATTACH, nullptr), 1);
+    EXPECT_EQ(DllMain(nullptr, DLL_THREAD_DETACH, nullptr), 1);
+    EXPECT_EQ(g_hInstance, kept);
+}

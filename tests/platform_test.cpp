@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+
+#include "platform/ado/Connection.h"
+#include "platform/ado/Variant.h"
+#include "platform/mfc/COleDateTime.h"
+#include "platform/mfc/CObList.h"
+#include "platform/mfc/CString.h"
+#include "platform/win32/File.h"
+#include "platform/win32/LastError.h"
+#include "support/TestFiles.h"
+
+TEST(CStringTest, NullIsEmptyAndPiecesClampToTheText) {
+    CString s(static_cast<const char*>(nullptr));
+    EXPECT_TRUE(s.IsEmpty());
+    CString path = "/a/b/c.dll";
+    EXPECT_EQ(path.ReverseFind('/'), 4);
+    EXPECT_EQ(path.Left(4), "/a/b");
+    EXPECT_EQ(path.Mid(5), "c.dll");
+    EXPECT_EQ(path.Mid(3, 100), "b/c.dll");
+    EXPECT_EQ(path.Right(3), "dll");
+    EXPECT_EQ(path.Left(-1), "");
+    EXPECT_EQ(path.Find("/", 2), 2);
+    EXPECT_EQ(path.Find('x'), -1);
+    EXPECT_EQ(path.GetAt(99), '\0');
+    CString padded = " \t x y \r\n";
+    EXPECT_EQ(padded.Trim(), "x y");
+    CString mixed = "abc中";
+    EXPECT_EQ(mixed.MakeUpper(), "ABC中");
+    CString formatted;
+    formatted.Format("%s=%ld;%d%%", "n", 42L, 7);
+    EXPECT_EQ(formatted, "n=42;7%");
+    EXPECT_EQ(CString("a") + "b" + CString("c") + 'd', "abcd");
+    EXPECT_TRUE("x" == CString("x"));
+    EXPECT_TRUE(CString("x") != "y");
+}
+
+TEST(CObListTest, WalksInOrderAndNeverOwnsItsElements) {
+    struct Counted : CObject {
+        explicit Counted(int* alive) : alive(alive) { ++*alive; }
+        ~Counted() override { --*alive; }
+        int* alive;
+    };
+    int alive = 0;
+    Counted a(&alive), b(&alive), c(&alive);
+    CObList list;
+    EXPECT_TRUE(list.IsEmpty());
+    EXPECT_EQ(list.GetHeadPosition(), nullptr);
+    list.AddTail(&a);
+    list.AddTail(&b);
+    list.AddTail(&c);
+    EXPECT_EQ(list.GetCount(), 3);
+    std::vector<CObject*> walked;
+    for (POSITION pos = list.GetHeadPosition(); pos;) walked.push_back(list.GetNext(pos));
+    EXPECT_EQ(walked, (std::vector<CObject*>{&a, &b, &c}));
+    list.RemoveAll();
+    EXPECT_TRUE(list.IsEmpty());
+    EXPECT_EQ(alive, 3);
+}
+
+TEST(COleDateTimeTest, CountsDaysFrom1899AndSplitsBack) {
+    COleDateTime zero;
+    EXPECT_EQ(zero.m_dt, 0.0);
+    EXPECT_EQ(zero.GetStatus(), COleDateTime::valid);
+    EXPECT_EQ(zero.GetYear(), 1899);
+    EXPECT_EQ(COleDateTime(2000, 1, 1, 0, 0, 0).m_dt, 36526.0);
+    COleDateTime noon(2026, 12, 7, 12, 30, 15);
+    EXPECT_EQ(noon.GetYear(), 2026);
+    EXPECT_EQ(noon.GetMonth(), 12);
+    EXPECT_EQ(noon.GetDay(), 7);
+    EXPECT_EQ(noon.GetHour(), 12);
+    EXPECT_EQ(noon.GetMinute(), 30);
+    EXPECT_EQ(noon.GetSecond(), 15);
+    COleDateTime now = COleDateTime::GetCurrentTime();
+    EXPECT_GT(now.m_dt, 46000.0);  // after 2025
+    EXPECT_EQ(COleDateTime(2026, 13, 1, 0, 0, 0).GetStatus(), COleDateTime::invalid);
+}
+
+TEST(VariantTest, NumbersReadTheSameWhateverTheLocale) {
+    const char* old = std::setlocale(LC_NUMERIC, nullptr);
+    std::string saved = old ? old : "C";
+    std::setlocale(LC_NUMERIC, "de_DE.UTF-8");  // a comma locale, where installed
+    EXPECT_EQ(ado::Variant(1.25).ToText(), "1.25");
+    EXPECT_DOUBLE_EQ(ado::Variant("2.5").ToDouble(), 2.5);
+    EXPECT_EQ(ado::Variant(" 7 ").ToInt32(), 7);
+    std::setlocale(LC_NUMERIC, saved.c_str());
+    EXPECT_EQ(ado::Variant().ToText(), "");
+    EXPECT_EQ(ado::Variant().ToInt32(), 0);
+    EXPECT_THROW(ado::Variant("abc").ToInt32(), ado::ComError);
+    EXPECT_THROW(ado::Variant(1e12).ToInt32(), ado::ComError);
+}
+
+TEST(ConnectionStringTest, DataSourceIsReadWhole) {
+    EXPECT_EQ(ado::Connection::ParseDataSource(ConnectionStringFor("/tmp/a b/p.tarnprj")), "/tmp/a b/p.tarnprj");
+    EXPECT_EQ(ado::Connection::ParseDataSource(ConnectionStringFor("/tmp/x;y/p.db")), "/tmp/x;y/p.db");
+    EXPECT_EQ(ado::Connection::ParseDataSource("Data Source=/p.db"), "/p.db");
+    EXPECT_EQ(ado::Connection::ParseDataSource("Provider=x;Persist=False"), "");
+}
+
+TEST(FileCopyTest, ReplacingADatabaseTakesItsJournalsAlong) {
+    TempDir dir;
+    const std::string source = dir.File("template.db"), target = dir.File("project.db");
+    WriteFile(source, "new content");
+    WriteFile(target, "old content");
+    for (const char* suffix : {"-journal", "-wal", "-shm"}) WriteFile(target + suffix, "stale");
+    ASSERT_TRUE(CopyFileA(source.c_str(), target.c_str(), FALSE));
+    EXPECT_EQ(ReadFile(target), "new content");
+    for (const char* suffix : {"-journal", "-wal", "-shm"}) EXPECT_FALSE(FileExists(target + suffix)) << suffix;
+}
+
+TEST(FileCopyTest, FailIfExistsKeepsTheTargetAndReportsEighty) {
+    TempDir dir;
+    const std::string source = dir.File("a"), target = dir.File("b");
+    WriteFile(source, "A");
+    WriteFile(target, "B");
+    EXPECT_FALSE(CopyFileA(source.c_str(), target.c_str(), TRUE));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
+    EXPECT_EQ(ReadFile(target), "B");
+    const std::string fresh = dir.File("c");
+    EXPECT_TRUE(CopyFileA(source.c_str(), fresh.c_str(), TRUE));
+    EXPECT_EQ(ReadFile(fresh), "A");
+}
+
+TEST(FileCopyTest, MissingSourceFolderAndDirectoryGiveTheirNumbers) {
+    TempDir dir;
+    const std::string source = dir.File("a");
+    WriteFile(source, "A");
+    EXPECT_FALSE(CopyFileA(dir.File("none").c_str(), dir.File("x").c_str(), FALSE));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    EXPECT_FALSE(CopyFileA(source.c_str(), dir.File("no/such/x").c_str(), FALSE));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+    EXPECT_FALSE(CopyFileA(dir.Path().c_str(), dir.File("x").c_str(), FALSE));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_FALSE(FileExists(dir.File("x")));
+}

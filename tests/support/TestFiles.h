@@ -1,0 +1,29 @@
+// A fresh folder per test, removed with everything in it afterwards, and
+// raw access to database files for checking what the library wrote.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    const std::string& Path() const { return m_path; }
+    std::string File(const std::string& name) const { return m_path + "/" + name; }
+
+private:
+    std::string m_path;
+};
+
+bool FileExists(const std::string& path);
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& content);
+
+// Runs statements on a database file with the engine directly (creating it).
+void RawExec(const std::string& database, const std::string& sql);
+// The rows of a query, each row its columns as text ("<null>" for NULL).
+std::vector<std::vector<std::string>> RawQuery(const std::string& database, const std::string& sql);
+
+// The connection string the library's store uses, for a file.
+std::string ConnectionStringFor(const std::string& path);
