@@ -1,0 +1,37 @@
+// A connect step: the row of ActionConnectTable.
+#pragma once
+#include "ATMLCommonError/ATMLError.h"
+#include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
+
+class CTaDBActionConnect : public CATMLError {
+public:
+    CTaDBActionConnect();
+    CTaDBActionConnect(const CTaDBActionConnect& other) = default;
+    // Copies every member but the key; the key and the error state stay.
+    void operator=(const CTaDBActionConnect& other);
+    virtual ~CTaDBActionConnect();
+
+    CString m_strActionUuid;
+    CString m_strActionName;
+    CString m_strActionAtmlId;
+    CString m_strActionDescription;
+    long m_nActionSleepPre;
+    long m_nActionSleepPost;
+    CString m_strSignalUuid;
+    CString m_strConnectType;
+    CString m_strInstruContent;
+    CString m_strUutContent;
+    CString m_strUutBuildInstr;
+    CString m_strUutBuildSwitch;
+    long m_nReserver1;
+    CString m_strReserver2;
+    CString m_strReserver3;
+    CString m_strReserver4;
+    COleDateTime m_dtCreateDate;
+    COleDateTime m_dtModifyDate;
+    CString m_strCreatePerson;
+    CString m_strModifyPerson;
+};
+
+template <>
+const ColumnMap<CTaDBActionConnect>& ColumnMapOf<CTaDBActionConnect>();

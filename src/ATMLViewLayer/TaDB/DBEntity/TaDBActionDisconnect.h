@@ -1,0 +1,35 @@
+// A disconnect step: the row of ActionDisconnectTable.
+#pragma once
+#include "ATMLCommonError/ATMLError.h"
+#include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
+
+class CTaDBActionDisconnect : public CATMLError {
+public:
+    CTaDBActionDisconnect();
+    CTaDBActionDisconnect(const CTaDBActionDisconnect& other) = default;
+    // Copies every member but the key; the key and the error state stay.
+    void operator=(const CTaDBActionDisconnect& other);
+    virtual ~CTaDBActionDisconnect();
+
+    CString m_strActionUuid;
+    CString m_strActionName;
+    CString m_strActionAtmlId;
+    CString m_strActionDescription;
+    long m_nActionSleepPre;
+    long m_nActionSleepPost;
+    CString m_strSignalUuid;
+    CString m_strConnectType;
+    CString m_strInstruContent;
+    CString m_strUutContent;
+    long m_nReserver1;
+    CString m_strReserver2;
+    CString m_strReserver3;
+    CString m_strReserver4;
+    COleDateTime m_dtCreateDate;
+    COleDateTime m_dtModifyDate;
+    CString m_strCreatePerson;
+    CString m_strModifyPerson;
+};
+
+template <>
+const ColumnMap<CTaDBActionDisconnect>& ColumnMapOf<CTaDBActionDisconnect>();

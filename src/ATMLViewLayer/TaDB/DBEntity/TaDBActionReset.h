@@ -1,0 +1,35 @@
+// A reset step: the row of ActionResetTable.
+#pragma once
+#include "ATMLCommonError/ATMLError.h"
+#include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
+
+class CTaDBActionReset : public CATMLError {
+public:
+    CTaDBActionReset();
+    CTaDBActionReset(const CTaDBActionReset& other) = default;
+    // Copies every member but the key; the key and the error state stay.
+    void operator=(const CTaDBActionReset& other);
+    virtual ~CTaDBActionReset();
+
+    CString m_strActionUuid;
+    CString m_strActionName;
+    CString m_strActionAtmlId;
+    CString m_strActionDescription;
+    long m_nActionSleepPre;
+    long m_nActionSleepPost;
+    CString m_strSignalUuid;
+    CString m_strConnectType;
+    CString m_strInstruContent;
+    CString m_strUutContent;
+    long m_nReserver1;
+    CString m_strReserver2;
+    CString m_strReserver3;
+    CString m_strReserver4;
+    COleDateTime m_dtCreateDate;
+    COleDateTime m_dtModifyDate;
+    CString m_strCreatePerson;
+    CString m_strModifyPerson;
+};
+
+template <>
+const ColumnMap<CTaDBActionReset>& ColumnMapOf<CTaDBActionReset>();

@@ -1,0 +1,24 @@
+// The layout edition of one table: the row of EditionTable, keyed by the
+// table's name. Its first reserve column is text, unlike every other table's.
+#pragma once
+#include "ATMLCommonError/ATMLError.h"
+#include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
+
+class CTaDBEdition : public CATMLError {
+public:
+    CTaDBEdition();
+    CTaDBEdition(const CTaDBEdition& other) = default;
+    // Copies the error state and every member, key included.
+    CTaDBEdition& operator=(const CTaDBEdition& other) = default;
+    virtual ~CTaDBEdition();
+
+    CString m_strTable;
+    long m_nEdition;
+    CString m_strReserver1;
+    CString m_strReserver2;
+    CString m_strReserver3;
+    CString m_strReserver4;
+};
+
+template <>
+const ColumnMap<CTaDBEdition>& ColumnMapOf<CTaDBEdition>();

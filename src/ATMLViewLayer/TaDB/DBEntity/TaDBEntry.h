@@ -1,0 +1,25 @@
+// One top-level entry of the test program: the row of EntryTable. Its key
+// names an existing test group or test point, so it starts empty.
+#pragma once
+#include "ATMLCommonError/ATMLError.h"
+#include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
+
+class CTaDBEntry : public CATMLError {
+public:
+    CTaDBEntry();
+    CTaDBEntry(const CTaDBEntry& other) = default;
+    // Copies the error state and every member, key included.
+    CTaDBEntry& operator=(const CTaDBEntry& other) = default;
+    virtual ~CTaDBEntry();
+
+    CString m_strTestUuid;
+    long m_nSequence;
+    CString m_strTestType;
+    long m_nReserver1;
+    CString m_strReserver2;
+    CString m_strReserver3;
+    CString m_strReserver4;
+};
+
+template <>
+const ColumnMap<CTaDBEntry>& ColumnMapOf<CTaDBEntry>();

@@ -1,0 +1,84 @@
+// The template project database built beside the library must hold every
+// column that a record maps, with the type the record gives it.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "ATMLCommonError/ATMLCommonFun.h"
+#include "ATMLViewLayer/TaDB/RuriDAriRAZudidarUri/RuriDAriRAZudidarUri.h"
+#include "support/Records.h"
+#include "support/TestFiles.h"
+
+namespace {
+std::string TemplatePath() {
+    CATMLCommonFun fun;
+    CString folder;
+    fun.GetModulePath(folder, g_hInstance, false);
+    return std::string(folder) + "/tpstemplate.dll";
+}
+
+const char* SqlType(ColumnType type) {
+    switch (type) {
+        case ColumnType::Text: return "TEXT";
+        case ColumnType::Long: return "INTEGER";
+        case ColumnType::Date: return "REAL";
+    }
+    return "";
+}
+}  // namespace
+
+TEST(Template, HoldsEveryMappedColumnWithItsTypeAndAUniqueKey) {
+    const std::string path = TemplatePath();
+    ASSERT_TRUE(FileExists(path)) << path;
+    int tables = 0;
+    ForEachRecordType([&](auto sample) {
+        using R = decltype(sample);
+        const ColumnMap<R>& map = ColumnMapOf<R>();
+        SCOPED_TRACE(map.table);
+        ++tables;
+        // name, declared type, part of the primary key
+        auto info = RawQuery(path, std::string("SELECT name, type, pk FROM pragma_table_info('") + map.table + "')");
+        ASSERT_FALSE(info.empty()) << "table missing";
+        std::set<std::string> templateColumns;
+        for (const auto& row : info) templateColumns.insert(row[0]);
+        std::set<std::string> mapped;
+        for (const Column<R>& column : map.columns) {
+            ASSERT_TRUE(mapped.insert(column.Name()).second) << column.Name() << " mapped twice";
+            auto row = std::find_if(info.begin(), info.end(), [&](const auto& r) { return r[0] == column.Name(); });
+            ASSERT_NE(row, info.end()) << column.Name() << " is not in the template";
+            EXPECT_EQ((*row)[1], SqlType(column.Type())) << column.Name();
+        }
+        for (const std::string& name : templateColumns)
+            if (name != "ID") {
+                EXPECT_TRUE(mapped.count(name)) << name << " has no member";
+            }
+        // The key is the primary key, or unique where the table's ID is the primary key.
+        auto unique = RawQuery(path, std::string("SELECT count(*) FROM pragma_index_list('") + map.table +
+                                         "') AS l, pragma_index_info(l.name) AS i WHERE l.[unique] = 1 AND i.name = '" +
+                                         map.key + "'");
+        EXPECT_EQ(unique[0][0], "1") << map.key << " is not unique";
+    });
+    EXPECT_EQ(tables, 23);
+}
+
+TEST(Template, GivesEveryTableWithAnEditionTenOrMore) {
+    auto rows = RawQuery(TemplatePath(), "SELECT \"TABLE\", EDITION FROM EditionTable");
+    std::set<std::string> named;
+    for (const auto& row : rows) {
+        EXPECT_GE(std::stoi(row[1]), 10) << row[0];
+        named.insert(row[0]);
+    }
+    for (const char* table :
+         {"EntryTable", "TestGroupTable", "TestGroupEntryTable", "TestPointTable", "ActionConnectTable",
+          "ActionDisconnectTable", "ActionResetTable", "ActionReadTable", "ActionSetupTable", "FormulaTable",
+          "InstrumentTable", "MessageHintTable", "ParameterTable", "MeasurementTable", "SignalTable",
+          "TestActionEntryTable", "TpsTable", "OutcomeTable", "TestResultTable", "ActionCompareTable"})
+        EXPECT_TRUE(named.count(table)) << table;
+}
+
+TEST(Template, IsAClosedSelfContainedFile) {
+    const std::string path = TemplatePath();
+    EXPECT_FALSE(FileExists(path + "-wal"));
+    EXPECT_FALSE(FileExists(path + "-journal"));
+    EXPECT_EQ(RawQuery(path, "PRAGMA journal_mode")[0][0], "delete");
+}
