@@ -254,7 +254,12 @@ protected:
     int m_nEditionActionCompareTable;
 
 private:
-    // Table editions
+    // Table editions: each edition member and the EditionTable name it is read from.
+    struct EditionName {
+        const char* table;
+        int CTaDBTDDataSingle::*member;
+    };
+    static const EditionName kEditionNames[20];
     RESULTSTATE SetEditionInfo();
     RESULTSTATE GetAllItem_EditionTable(CObList& list);
     RESULTSTATE GetItem_EditionTable(CTaDBEdition& record, int mode, CString table);

@@ -1,0 +1,52 @@
+// Moves a record's columns to and from the current row of a recordset by
+// walking the record's column map. A NULL text reads as "", a NULL integer
+// as 0, and a NULL date leaves the member as it was; a date is written as
+// its double value.
+#pragma once
+#include <cstdint>
+#include <cstring>
+
+#include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
+#include "platform/ado/Recordset.h"
+
+template <class R>
+void ReadRow(ado::Recordset& recordset, R& record) {
+    for (const Column<R>& column : ColumnMapOf<R>().columns) {
+        const ado::Variant value = recordset.GetCollect(column.Name());
+        switch (column.Type()) {
+            case ColumnType::Text: record.*column.TextMember() = CString(value.ToText()); break;
+            case ColumnType::Long: record.*column.LongMember() = value.ToInt32(); break;
+            case ColumnType::Date:
+                if (!value.IsNull()) record.*column.DateMember() = COleDateTime(value.ToDouble());
+                break;
+        }
+    }
+}
+
+template <class R>
+void WriteRow(ado::Recordset& recordset, const R& record) {
+    for (const Column<R>& column : ColumnMapOf<R>().columns) {
+        switch (column.Type()) {
+            case ColumnType::Text: recordset.PutCollect(column.Name(), (record.*column.TextMember()).str()); break;
+            case ColumnType::Long: {
+                const long value = record.*column.LongMember();
+                if (value < INT32_MIN || value > INT32_MAX)
+                    throw ado::ComError(ado::ComError::kTypeMismatch,
+                                        std::string("Value out of the range of a 32-bit integer: ") + column.Name());
+                recordset.PutCollect(column.Name(), static_cast<int32_t>(value));
+                break;
+            }
+            case ColumnType::Date: recordset.PutCollect(column.Name(), (record.*column.DateMember()).m_dt); break;
+        }
+    }
+}
+
+// The text of the record's key column.
+template <class R>
+const CString& KeyOf(const R& record) {
+    const ColumnMap<R>& map = ColumnMapOf<R>();
+    for (const Column<R>& column : map.columns)
+        if (column.Type() == ColumnType::Text && std::strcmp(column.Name(), map.key) == 0)
+            return record.*column.TextMember();
+    throw ado::ComError(ado::ComError::kError, std::string("No key column in the map of ") + map.table);
+}

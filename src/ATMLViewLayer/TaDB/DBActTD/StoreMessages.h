@@ -1,0 +1,13 @@
+// The messages the store writes into its error state.
+#pragma once
+
+// No row has the key the caller gave.
+const char kMsgNotFound[] = "数据库中不存在指定记录！";
+// An error raised by the database layer that is not of its own kind.
+const char kMsgUnknown[] = "未知错误！";
+// The table's edition is below the one the library reads and writes.
+const char kMsgEditionTooLow[] = "数据表的版本低于10，不能读写该表！";
+// A row of a list was asked for while no list is being read.
+const char kMsgNoOpenList[] = "没有正在读取的记录列表！";
+// An operation that this library does not offer yet.
+const char kMsgNotSupported[] = "不支持该功能";

@@ -1,0 +1,166 @@
+// The project file's lifecycle: new, open, save, close, and the path state.
+#include "ATMLCommonError/ATMLCommonFun.h"
+#include "ATMLViewLayer/TaDB/DBActTD/StoreMessages.h"
+#include "ATMLViewLayer/TaDB/DBActTD/TaDBTDData.h"
+#include "ATMLViewLayer/TaDB/RuriDAriRAZudidarUri/RuriDAriRAZudidarUri.h"
+#include "platform/win32/File.h"
+#include "platform/win32/LastError.h"
+
+namespace {
+const char kConnectionFormat[] =
+    "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%s;Persist Security info=False;Jet OLEDB:Database Password=%s";
+const char kProjectPassword[] = "rido-zeda";
+const char kNewPosition[] = "CTaDBTDDataSingle::New()";
+const char kSavePosition[] = "CTaDBTDDataSingle::Save()";
+}  // namespace
+
+CTaDBTDDataSingle::CTaDBTDDataSingle() { InitLibrary(); }
+
+CTaDBTDDataSingle::CTaDBTDDataSingle(const CTaDBTDDataSingle& other) = default;
+
+CTaDBTDDataSingle& CTaDBTDDataSingle::operator=(const CTaDBTDDataSingle& other) = default;
+
+CTaDBTDDataSingle::~CTaDBTDDataSingle() {
+    try {
+        // A copy that still holds the connection keeps the project open.
+        if (!(m_dbMng.m_pConnection && m_dbMng.m_pConnection.use_count() > 1)) CTaDBTDDataSingle::ReleaseLibrary();
+    } catch (...) {
+    }
+}
+
+RESULTSTATE CTaDBTDDataSingle::InitLibrary() {
+    m_strFilePath = "";
+    m_bModified = 0;
+    m_nFilePathState = FILEPATHSTATE_NONE;
+    ResetEditions();
+    CATMLCommonFun helper;
+    CString folder;
+    helper.GetModulePath(folder, g_hInstance, false);
+    m_strTemplatePath = folder + "/tpstemplate.dll";
+    m_strTempPath = folder + "/tpstemp.tarnprj";
+    return 1;
+}
+
+RESULTSTATE CTaDBTDDataSingle::ReleaseLibrary() { return Close(); }
+
+RESULTSTATE CTaDBTDDataSingle::ConnectProject(const CString& path, const char* position) {
+    _DB_CONNECT_INFO info;
+    info.m_strConnectionString.Format(kConnectionFormat, path.GetString(), kProjectPassword);
+    if (m_dbMng.ConnectDB(info) != 1) {
+        SetErrorTrace(position, &m_dbMng);
+        return -1;
+    }
+    const RESULTSTATE editions = SetEditionInfo();
+    // A file whose editions cannot be read is not a project: nothing may be
+    // written into it, so its connection is not left open.
+    if (editions != 1) m_dbMng.CloseDB();
+    return editions;
+}
+
+RESULTSTATE CTaDBTDDataSingle::Open(CString path) {
+    Close();
+    m_strFilePath = path;
+    const RESULTSTATE result = ConnectProject(path, "CTaDBTDDataSingle::Open()");
+    if (result != 1) return result;
+    m_nFilePathState = FILEPATHSTATE_FILE;
+    return 1;
+}
+
+RESULTSTATE CTaDBTDDataSingle::New(CString path, int bOverwriteTemp) {
+    Close();
+    const bool untitled = path.IsEmpty();
+    const CString target = untitled ? m_strTempPath : path;
+    if (!CopyFileA(m_strTemplatePath, target, untitled && bOverwriteTemp == 0)) {
+        // An untitled project already on disk is continued as it is.
+        if (!(untitled && GetLastError() == ERROR_FILE_EXISTS)) {
+            SetErrorCode(-1);
+            SetErrorInfo(CATMLCommonFun::GetOSErrorMessage(GetLastError()) + m_strTemplatePath);
+            SetErrorTrace(kNewPosition);
+            return -1;
+        }
+    }
+    if (!untitled) m_strFilePath = path;
+    const RESULTSTATE result = ConnectProject(target, kNewPosition);
+    if (result != 1) return result;
+    m_nFilePathState = untitled ? FILEPATHSTATE_TEMP : FILEPATHSTATE_FILE;
+    return 1;
+}
+
+RESULTSTATE CTaDBTDDataSingle::Save() {
+    if (m_nFilePathState == FILEPATHSTATE_FILE) return 1;
+    const char* refusal = m_nFilePathState == FILEPATHSTATE_NONE ? "请先建立新文件或打开文件。"
+                          : m_strFilePath.IsEmpty()              ? "请先设置需保存的文件路径。"
+                                                                 : nullptr;
+    if (refusal) {
+        SetErrorCode(-1);
+        SetErrorInfo(refusal);
+        SetErrorTrace(kSavePosition);
+        return -1;
+    }
+    // The project stays connected while it is copied: everything committed
+    // is first written back from the log into the file.
+    m_dbMng.CloseRecordset();
+    try {
+        if (m_dbMng.m_pConnection && m_dbMng.m_pConnection->IsOpen()) m_dbMng.m_pConnection->Checkpoint();
+    } catch (const ado::ComError& error) {
+        SetErrorCode(-1);
+        SetErrorInfo(error.Description().c_str());
+        SetErrorTrace(kSavePosition);
+        return -1;
+    }
+    if (!CopyFileA(m_strTempPath, m_strFilePath, FALSE)) {
+        SetErrorCode(-1);
+        SetErrorInfo(CATMLCommonFun::GetOSErrorMessage(GetLastError()));
+        SetErrorTrace(kSavePosition);
+        return -1;
+    }
+    const RESULTSTATE result = Open(m_strFilePath);
+    if (result != 1) return result;
+    m_nFilePathState = FILEPATHSTATE_FILE;
+    m_bModified = 0;
+    return 1;
+}
+
+RESULTSTATE CTaDBTDDataSingle::Close() {
+    m_strFilePath = "";
+    m_bModified = 0;
+    m_nFilePathState = FILEPATHSTATE_NONE;
+    ResetEditions();
+    m_dbMng.CloseDB();
+    return 1;
+}
+
+RESULTSTATE CTaDBTDDataSingle::SetFilePath(CString path) {
+    if (m_nFilePathState != FILEPATHSTATE_FILE) m_strFilePath = path;
+    return 1;
+}
+
+RESULTSTATE CTaDBTDDataSingle::GetFilePath(CString& path) {
+    path = m_strFilePath;
+    return 1;
+}
+
+RESULTSTATE CTaDBTDDataSingle::IsModified(int& modified) {
+    modified = m_bModified;
+    return 1;
+}
+
+RESULTSTATE CTaDBTDDataSingle::SetModifyState(int modified) {
+    m_bModified = modified;
+    return 1;
+}
+
+RESULTSTATE CTaDBTDDataSingle::FilePathState(int& state) {
+    state = m_nFilePathState;
+    return 1;
+}
+
+RESULTSTATE CTaDBTDDataSingle::SetFilePathState(int state) {
+    m_nFilePathState = state;
+    return 1;
+}
+
+RESULTSTATE CTaDBTDDataSingle::GetTpsTempPath(CString& path) {
+    path = m_strTempPath;
+    return 1;
+}

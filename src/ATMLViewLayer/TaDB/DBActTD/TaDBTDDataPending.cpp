@@ -1,0 +1,168 @@
+// Operations of the store that this library does not offer yet. Each one
+// fails loudly: -1 with code 5 ("不支持该功能") and a trace line naming it.
+#include "ATMLViewLayer/TaDB/DBActTD/TaDBTDData.h"
+
+RESULTSTATE CTaDBTDDataSingle::ClearATMLID(CString&) { return NotBuilt("CTaDBTDDataSingle::ClearATMLID()"); }
+RESULTSTATE CTaDBTDDataSingle::GetTpsUutInfo(CTaDBTps&) { return NotBuilt("CTaDBTDDataSingle::GetTpsUutInfo()"); }
+RESULTSTATE CTaDBTDDataSingle::SetTpsUutInfo(CTaDBTps&) { return NotBuilt("CTaDBTDDataSingle::SetTpsUutInfo()"); }
+RESULTSTATE CTaDBTDDataSingle::GetTestItemName(CString, CString, CString&) { return NotBuilt("CTaDBTDDataSingle::GetTestItemName()"); }
+RESULTSTATE CTaDBTDDataSingle::AddItem_EntryTable(CTaDBEntry&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_EntryTable()"); }
+RESULTSTATE CTaDBTDDataSingle::DelItem_EntryTable(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_EntryTable()"); }
+RESULTSTATE CTaDBTDDataSingle::GetAllItem_EntryTable(CObList&) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_EntryTable()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_EntryTable(CTaDBEntry&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_EntryTable()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_EntryTable_Seq(CTaDBEntry&, long&) { return NotBuilt("CTaDBTDDataSingle::GetItem_EntryTable_Seq()"); }
+RESULTSTATE CTaDBTDDataSingle::GetNewSequence_EntryTable(long&) { return NotBuilt("CTaDBTDDataSingle::GetNewSequence_EntryTable()"); }
+RESULTSTATE CTaDBTDDataSingle::MoveSequence_EntryTable(long, MOVEITEM_TYPE) { return NotBuilt("CTaDBTDDataSingle::MoveSequence_EntryTable()"); }
+RESULTSTATE CTaDBTDDataSingle::MoveSequence_Swop_EntryTable(long, long) { return NotBuilt("CTaDBTDDataSingle::MoveSequence_Swop_EntryTable()"); }
+RESULTSTATE CTaDBTDDataSingle::DelSequence_Seq_EntryTable(long) { return NotBuilt("CTaDBTDDataSingle::DelSequence_Seq_EntryTable()"); }
+RESULTSTATE CTaDBTDDataSingle::DelSequence_Uuid_EntryTable(CString) { return NotBuilt("CTaDBTDDataSingle::DelSequence_Uuid_EntryTable()"); }
+RESULTSTATE CTaDBTDDataSingle::SetSequence_EntryTable(long, long) { return NotBuilt("CTaDBTDDataSingle::SetSequence_EntryTable()"); }
+RESULTSTATE CTaDBTDDataSingle::AddItem_TestGroupTable(CTaDBTestGroup&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_TestGroupTable()"); }
+RESULTSTATE CTaDBTDDataSingle::DelItem_TestGroupTable(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_TestGroupTable()"); }
+RESULTSTATE CTaDBTDDataSingle::RenameItem_TestGroupTable(CString, CString) { return NotBuilt("CTaDBTDDataSingle::RenameItem_TestGroupTable()"); }
+RESULTSTATE CTaDBTDDataSingle::GetAllItem_TestGroupTable(CObList&) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_TestGroupTable()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_TestGroupTable_ATMLID(CTaDBTestGroup&, const CString&) { return NotBuilt("CTaDBTDDataSingle::GetItem_TestGroupTable_ATMLID()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_TestGroupTable(CTaDBTestGroup&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_TestGroupTable()"); }
+RESULTSTATE CTaDBTDDataSingle::Clear_AtmlId_TestGroupTable() { return NotBuilt("CTaDBTDDataSingle::Clear_AtmlId_TestGroupTable()"); }
+RESULTSTATE CTaDBTDDataSingle::GetAllItem_TestPointByGroup(CObList&, CString) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_TestPointByGroup()"); }
+RESULTSTATE CTaDBTDDataSingle::AddItem_TestGroupEntryTable(CTaDBTestGroupEntry&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_TestGroupEntryTable()"); }
+RESULTSTATE CTaDBTDDataSingle::DelItem_TestGroupEntryTable(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_TestGroupEntryTable()"); }
+RESULTSTATE CTaDBTDDataSingle::DelAllItem_TestGroupEntryTable(CString) { return NotBuilt("CTaDBTDDataSingle::DelAllItem_TestGroupEntryTable()"); }
+RESULTSTATE CTaDBTDDataSingle::GetAllItem_TestGroupEntryTable(CObList&, CString, CString) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_TestGroupEntryTable()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_TestGroupEntryTable(CTaDBTestGroupEntry&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_TestGroupEntryTable()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_TestGroupEntryTable_Seq(CTaDBTestGroupEntry&, long, const CString&) { return NotBuilt("CTaDBTDDataSingle::GetItem_TestGroupEntryTable_Seq()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_TestGroupEntryTable_Uuid(CTaDBTestGroupEntry&, CString, int) { return NotBuilt("CTaDBTDDataSingle::GetItem_TestGroupEntryTable_Uuid()"); }
+RESULTSTATE CTaDBTDDataSingle::GetNewSequence_TestGroupEntryTable(CString, long&) { return NotBuilt("CTaDBTDDataSingle::GetNewSequence_TestGroupEntryTable()"); }
+RESULTSTATE CTaDBTDDataSingle::MoveSequence_TestGroupEntryTable(CString, long, MOVEITEM_TYPE) { return NotBuilt("CTaDBTDDataSingle::MoveSequence_TestGroupEntryTable()"); }
+RESULTSTATE CTaDBTDDataSingle::MoveSequence_Swop_TestGroupEntryTable(CString, long, long) { return NotBuilt("CTaDBTDDataSingle::MoveSequence_Swop_TestGroupEntryTable()"); }
+RESULTSTATE CTaDBTDDataSingle::DelSequence_Seq_TestGroupEntryTable(CString, long) { return NotBuilt("CTaDBTDDataSingle::DelSequence_Seq_TestGroupEntryTable()"); }
+RESULTSTATE CTaDBTDDataSingle::DelSequence_Uuid_TestGroupEntryTable(CString) { return NotBuilt("CTaDBTDDataSingle::DelSequence_Uuid_TestGroupEntryTable()"); }
+RESULTSTATE CTaDBTDDataSingle::SetSequence_TestGroupEntryTable(CString, long, long) { return NotBuilt("CTaDBTDDataSingle::SetSequence_TestGroupEntryTable()"); }
+RESULTSTATE CTaDBTDDataSingle::AddItem_TestPointTable(CTaDBTestPoint&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_TestPointTable()"); }
+RESULTSTATE CTaDBTDDataSingle::DelItem_TestPointTable(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_TestPointTable()"); }
+RESULTSTATE CTaDBTDDataSingle::RenameItem_TestPointTable(CString, CString) { return NotBuilt("CTaDBTDDataSingle::RenameItem_TestPointTable()"); }
+RESULTSTATE CTaDBTDDataSingle::GetAllItem_TestPointTable(CObList&) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_TestPointTable()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_TestPointTable(CTaDBTestPoint&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_TestPointTable()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_TestPointTable_ATMLID(CTaDBTestPoint&, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_TestPointTable_ATMLID()"); }
+RESULTSTATE CTaDBTDDataSingle::Clear_AtmlId_TestPointTable() { return NotBuilt("CTaDBTDDataSingle::Clear_AtmlId_TestPointTable()"); }
+RESULTSTATE CTaDBTDDataSingle::AddItem_ActionConnect(CTaDBActionConnect&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_ActionConnect()"); }
+RESULTSTATE CTaDBTDDataSingle::DelItem_ActionConnect(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_ActionConnect()"); }
+RESULTSTATE CTaDBTDDataSingle::RenameItem_ActionConnect(CString, CString) { return NotBuilt("CTaDBTDDataSingle::RenameItem_ActionConnect()"); }
+RESULTSTATE CTaDBTDDataSingle::GetAllItem_ActionConnect(CObList&, CString) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_ActionConnect()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_ActionConnect(CTaDBActionConnect&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_ActionConnect()"); }
+RESULTSTATE CTaDBTDDataSingle::Clear_AtmlId_ActionConnect() { return NotBuilt("CTaDBTDDataSingle::Clear_AtmlId_ActionConnect()"); }
+RESULTSTATE CTaDBTDDataSingle::AddItem_ActionDisconnect(CTaDBActionDisconnect&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_ActionDisconnect()"); }
+RESULTSTATE CTaDBTDDataSingle::DelItem_ActionDisconnect(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_ActionDisconnect()"); }
+RESULTSTATE CTaDBTDDataSingle::RenameItem_ActionDisconnect(CString, CString) { return NotBuilt("CTaDBTDDataSingle::RenameItem_ActionDisconnect()"); }
+RESULTSTATE CTaDBTDDataSingle::GetAllItem_ActionDisconnect(CObList&, CString) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_ActionDisconnect()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_ActionDisconnect(CTaDBActionDisconnect&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_ActionDisconnect()"); }
+RESULTSTATE CTaDBTDDataSingle::Clear_AtmlId_ActionDisconnect() { return NotBuilt("CTaDBTDDataSingle::Clear_AtmlId_ActionDisconnect()"); }
+RESULTSTATE CTaDBTDDataSingle::AddItem_ActionReset(CTaDBActionReset&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_ActionReset()"); }
+RESULTSTATE CTaDBTDDataSingle::DelItem_ActionReset(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_ActionReset()"); }
+RESULTSTATE CTaDBTDDataSingle::RenameItem_ActionReset(CString, CString) { return NotBuilt("CTaDBTDDataSingle::RenameItem_ActionReset()"); }
+RESULTSTATE CTaDBTDDataSingle::GetAllItem_ActionReset(CObList&, CString) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_ActionReset()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_ActionReset(CTaDBActionReset&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_ActionReset()"); }
+RESULTSTATE CTaDBTDDataSingle::Clear_AtmlId_ActionReset() { return NotBuilt("CTaDBTDDataSingle::Clear_AtmlId_ActionReset()"); }
+RESULTSTATE CTaDBTDDataSingle::AddItem_ActionRead(CTaDBActionRead&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_ActionRead()"); }
+RESULTSTATE CTaDBTDDataSingle::DelItem_ActionRead(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_ActionRead()"); }
+RESULTSTATE CTaDBTDDataSingle::RenameItem_ActionRead(CString, CString) { return NotBuilt("CTaDBTDDataSingle::RenameItem_ActionRead()"); }
+RESULTSTATE CTaDBTDDataSingle::GetAllItem_ActionRead(CObList&, CString) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_ActionRead()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_ActionRead(CTaDBActionRead&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_ActionRead()"); }
+RESULTSTATE CTaDBTDDataSingle::Clear_AtmlId_ActionRead() { return NotBuilt("CTaDBTDDataSingle::Clear_AtmlId_ActionRead()"); }
+RESULTSTATE CTaDBTDDataSingle::AddItem_ActionSetup(CTaDBActionSetup&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_ActionSetup()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_ActionSetup(CTaDBActionSetup&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_ActionSetup()"); }
+RESULTSTATE CTaDBTDDataSingle::DelItem_ActionSetup(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_ActionSetup()"); }
+RESULTSTATE CTaDBTDDataSingle::RenameItem_ActionSetup(CString, CString) { return NotBuilt("CTaDBTDDataSingle::RenameItem_ActionSetup()"); }
+RESULTSTATE CTaDBTDDataSingle::GetAllItem_ActionSetup(CObList&, CString) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_ActionSetup()"); }
+RESULTSTATE CTaDBTDDataSingle::Clear_AtmlId_ActionSetup() { return NotBuilt("CTaDBTDDataSingle::Clear_AtmlId_ActionSetup()"); }
+RESULTSTATE CTaDBTDDataSingle::AddItem_Formula(CTaDBFormula&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_Formula()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_Formula(CTaDBFormula&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_Formula()"); }
+RESULTSTATE CTaDBTDDataSingle::DelItem_Formula(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_Formula()"); }
+RESULTSTATE CTaDBTDDataSingle::RenameItem_Formula(CString, CString) { return NotBuilt("CTaDBTDDataSingle::RenameItem_Formula()"); }
+RESULTSTATE CTaDBTDDataSingle::GetAllItem_Formula(CObList&, CString) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_Formula()"); }
+RESULTSTATE CTaDBTDDataSingle::Clear_AtmlId_Formula() { return NotBuilt("CTaDBTDDataSingle::Clear_AtmlId_Formula()"); }
+RESULTSTATE CTaDBTDDataSingle::AddItem_TestActionEntry(CTaDBTestActionEntry&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_TestActionEntry()"); }
+RESULTSTATE CTaDBTDDataSingle::GetAllItem_TestActionEntry(CObList&, CString, CString) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_TestActionEntry()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_TestActionEntry(CTaDBTestActionEntry&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_TestActionEntry()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_TestActionEntry_TP(CTaDBTestActionEntry&, CString, long) { return NotBuilt("CTaDBTDDataSingle::GetItem_TestActionEntry_TP()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_TestActionEntry_Action(CTaDBTestActionEntry&, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_TestActionEntry_Action()"); }
+RESULTSTATE CTaDBTDDataSingle::DelItem_TestActionEntry(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_TestActionEntry()"); }
+RESULTSTATE CTaDBTDDataSingle::DelAllItem_TestActionEntry_TP(CString) { return NotBuilt("CTaDBTDDataSingle::DelAllItem_TestActionEntry_TP()"); }
+RESULTSTATE CTaDBTDDataSingle::GetNewSequence_TestActionEntry(CString, long&) { return NotBuilt("CTaDBTDDataSingle::GetNewSequence_TestActionEntry()"); }
+RESULTSTATE CTaDBTDDataSingle::MoveSequence_TestActionEntry(CString, long, MOVEITEM_TYPE) { return NotBuilt("CTaDBTDDataSingle::MoveSequence_TestActionEntry()"); }
+RESULTSTATE CTaDBTDDataSingle::MoveSequence_Swop_TestActionEntry(CString, long, long) { return NotBuilt("CTaDBTDDataSingle::MoveSequence_Swop_TestActionEntry()"); }
+RESULTSTATE CTaDBTDDataSingle::DelSequence_Seq_TestActionEntry(CString, long) { return NotBuilt("CTaDBTDDataSingle::DelSequence_Seq_TestActionEntry()"); }
+RESULTSTATE CTaDBTDDataSingle::DelSequence_Uuid_TestActionEntry(CString) { return NotBuilt("CTaDBTDDataSingle::DelSequence_Uuid_TestActionEntry()"); }
+RESULTSTATE CTaDBTDDataSingle::SetSequence_TestActionEntry(CString, long, long) { return NotBuilt("CTaDBTDDataSingle::SetSequence_TestActionEntry()"); }
+RESULTSTATE CTaDBTDDataSingle::AddItem_Instrument(CTaDBInstrument&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_Instrument()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_Instrument(CTaDBInstrument&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_Instrument()"); }
+RESULTSTATE CTaDBTDDataSingle::DelItem_Instrument(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_Instrument()"); }
+RESULTSTATE CTaDBTDDataSingle::RenameItem_Instrument(CString, CString) { return NotBuilt("CTaDBTDDataSingle::RenameItem_Instrument()"); }
+RESULTSTATE CTaDBTDDataSingle::GetAllItem_Instrument(CObList&, CString) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_Instrument()"); }
+RESULTSTATE CTaDBTDDataSingle::Clear_AtmlId_Instrument() { return NotBuilt("CTaDBTDDataSingle::Clear_AtmlId_Instrument()"); }
+RESULTSTATE CTaDBTDDataSingle::AddItem_MessageHint(CTaDBMessageHint&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_MessageHint()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_MessageHint(CTaDBMessageHint&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_MessageHint()"); }
+RESULTSTATE CTaDBTDDataSingle::DelItem_MessageHint(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_MessageHint()"); }
+RESULTSTATE CTaDBTDDataSingle::RenameItem_MessageHint(CString, CString) { return NotBuilt("CTaDBTDDataSingle::RenameItem_MessageHint()"); }
+RESULTSTATE CTaDBTDDataSingle::GetAllItem_MessageHint(CObList&, CString) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_MessageHint()"); }
+RESULTSTATE CTaDBTDDataSingle::Clear_AtmlId_MessageHint() { return NotBuilt("CTaDBTDDataSingle::Clear_AtmlId_MessageHint()"); }
+RESULTSTATE CTaDBTDDataSingle::AddItem_Parameter(CTaDBParameter&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_Parameter()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_Parameter(CTaDBParameter&, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_Parameter()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_Parameter(CTaDBParameter&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_Parameter()"); }
+RESULTSTATE CTaDBTDDataSingle::DelItem_Parameter(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_Parameter()"); }
+RESULTSTATE CTaDBTDDataSingle::RenameItem_Parameter(CString, CString) { return NotBuilt("CTaDBTDDataSingle::RenameItem_Parameter()"); }
+RESULTSTATE CTaDBTDDataSingle::GetAllItem_Parameter(CObList&, CString) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_Parameter()"); }
+RESULTSTATE CTaDBTDDataSingle::Clear_AtmlId_Parameter() { return NotBuilt("CTaDBTDDataSingle::Clear_AtmlId_Parameter()"); }
+RESULTSTATE CTaDBTDDataSingle::AddItem_Signal(CTaDBSignal&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_Signal()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_Signal(CTaDBSignal&, CString, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_Signal()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_Signal(CTaDBSignal&, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_Signal()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_Signal(CTaDBSignal&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_Signal()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_Signal_ATMLID(CTaDBSignal&, CString, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_Signal_ATMLID()"); }
+RESULTSTATE CTaDBTDDataSingle::DelItem_Signal(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_Signal()"); }
+RESULTSTATE CTaDBTDDataSingle::RenameItem_Signal(CString, CString) { return NotBuilt("CTaDBTDDataSingle::RenameItem_Signal()"); }
+RESULTSTATE CTaDBTDDataSingle::GetAllItem_Signal(CObList&, CString) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_Signal()"); }
+RESULTSTATE CTaDBTDDataSingle::Clear_AtmlId_Signal() { return NotBuilt("CTaDBTDDataSingle::Clear_AtmlId_Signal()"); }
+RESULTSTATE CTaDBTDDataSingle::AddItem_Tps(CTaDBTps&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_Tps()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_Tps(CTaDBTps&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_Tps()"); }
+RESULTSTATE CTaDBTDDataSingle::DelItem_Tps(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_Tps()"); }
+RESULTSTATE CTaDBTDDataSingle::RenameItem_Tps(CString, CString) { return NotBuilt("CTaDBTDDataSingle::RenameItem_Tps()"); }
+RESULTSTATE CTaDBTDDataSingle::GetAllItem_Tps(CObList&) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_Tps()"); }
+RESULTSTATE CTaDBTDDataSingle::Clear_AtmlId_Tps() { return NotBuilt("CTaDBTDDataSingle::Clear_AtmlId_Tps()"); }
+RESULTSTATE CTaDBTDDataSingle::AddItem_Measurement(CTaDBMeasurement&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_Measurement()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_Measurement(CTaDBMeasurement&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_Measurement()"); }
+RESULTSTATE CTaDBTDDataSingle::DelItem_Measurement(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_Measurement()"); }
+RESULTSTATE CTaDBTDDataSingle::RenameItem_Measurement(CString, CString) { return NotBuilt("CTaDBTDDataSingle::RenameItem_Measurement()"); }
+RESULTSTATE CTaDBTDDataSingle::GetAllItem_Measurement(CObList&) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_Measurement()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItemBySQL_Measurement(CObList&, const char*) { return NotBuilt("CTaDBTDDataSingle::GetItemBySQL_Measurement()"); }
+RESULTSTATE CTaDBTDDataSingle::Clear_AtmlId_Measurement() { return NotBuilt("CTaDBTDDataSingle::Clear_AtmlId_Measurement()"); }
+RESULTSTATE CTaDBTDDataSingle::AddItem_Outcome(CTaDBOutcome&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_Outcome()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_Outcome(CTaDBOutcome&, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_Outcome()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_Outcome(CTaDBOutcome&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_Outcome()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_Outcome_AMTLID(CTaDBOutcome&, const CString&, const CString&) { return NotBuilt("CTaDBTDDataSingle::GetItem_Outcome_AMTLID()"); }
+RESULTSTATE CTaDBTDDataSingle::DelItem_Outcome(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_Outcome()"); }
+RESULTSTATE CTaDBTDDataSingle::RenameItem_Outcome(CString, CString) { return NotBuilt("CTaDBTDDataSingle::RenameItem_Outcome()"); }
+RESULTSTATE CTaDBTDDataSingle::GetAllItem_Outcome(CObList&, CString) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_Outcome()"); }
+RESULTSTATE CTaDBTDDataSingle::Clear_AtmlId_Outcome() { return NotBuilt("CTaDBTDDataSingle::Clear_AtmlId_Outcome()"); }
+RESULTSTATE CTaDBTDDataSingle::AddItem_TestResult(CTaDBTestResult&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_TestResult()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_TestResult(CTaDBTestResult&, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_TestResult()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_TestResult(CTaDBTestResult&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_TestResult()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_TestResult_ATMLID(CTaDBTestResult&, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_TestResult_ATMLID()"); }
+RESULTSTATE CTaDBTDDataSingle::DelItem_TestResult(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_TestResult()"); }
+RESULTSTATE CTaDBTDDataSingle::RenameItem_TestResult(CString, CString) { return NotBuilt("CTaDBTDDataSingle::RenameItem_TestResult()"); }
+RESULTSTATE CTaDBTDDataSingle::GetAllItem_TestResult(CObList&) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_TestResult()"); }
+RESULTSTATE CTaDBTDDataSingle::Clear_AtmlId_TestResult() { return NotBuilt("CTaDBTDDataSingle::Clear_AtmlId_TestResult()"); }
+RESULTSTATE CTaDBTDDataSingle::AddItem_ActionCompare(CTaDBActionCompare&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_ActionCompare()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_ActionCompare(CTaDBActionCompare&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_ActionCompare()"); }
+RESULTSTATE CTaDBTDDataSingle::DelItem_ActionCompare(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_ActionCompare()"); }
+RESULTSTATE CTaDBTDDataSingle::RenameItem_ActionCompare(CString, CString) { return NotBuilt("CTaDBTDDataSingle::RenameItem_ActionCompare()"); }
+RESULTSTATE CTaDBTDDataSingle::GetAllItem_ActionCompare(CObList&, CString) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_ActionCompare()"); }
+RESULTSTATE CTaDBTDDataSingle::Clear_AtmlId_ActionCompare() { return NotBuilt("CTaDBTDDataSingle::Clear_AtmlId_ActionCompare()"); }
+RESULTSTATE CTaDBTDDataSingle::AddItem_TestMeasurement(CTaDBTestMeasurement&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_TestMeasurement()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_TestMeasurement(CTaDBTestMeasurement&) { return NotBuilt("CTaDBTDDataSingle::GetItem_TestMeasurement()"); }
+RESULTSTATE CTaDBTDDataSingle::GetAllItem_TestMeasurement(CObList&, CString) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_TestMeasurement()"); }
+RESULTSTATE CTaDBTDDataSingle::DelAllItem_TestMeasurement() { return NotBuilt("CTaDBTDDataSingle::DelAllItem_TestMeasurement()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItemBySQL_TestMeasurement(CObList&, const char*) { return NotBuilt("CTaDBTDDataSingle::GetItemBySQL_TestMeasurement()"); }
+RESULTSTATE CTaDBTDDataSingle::AddItem_TestReplay(CTaDBTestReplay&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_TestReplay()"); }
+RESULTSTATE CTaDBTDDataSingle::GetItem_TestReplay(CTaDBTestReplay&) { return NotBuilt("CTaDBTDDataSingle::GetItem_TestReplay()"); }
+RESULTSTATE CTaDBTDDataSingle::GetAllItem_TestReplay(CObList&) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_TestReplay()"); }
+RESULTSTATE CTaDBTDDataSingle::DelAllItem_TestReplay() { return NotBuilt("CTaDBTDDataSingle::DelAllItem_TestReplay()"); }

@@ -1,0 +1,64 @@
+// The protocol steps that are the same for every table.
+#include "ATMLViewLayer/TaDB/DBActTD/TableProtocol.h"
+#include "platform/mfc/Trace.h"
+
+RESULTSTATE CTaDBTDDataSingle::DeleteRow(const CString& sql, const char* position) {
+    try {
+        const int result = m_dbMng.QueryDataInDB(sql);
+        if (result != 1) return PassOn(result, position);
+        ado::RecordsetPtr recordset = m_dbMng.GetRecordset();
+        if (!recordset->IsEOF()) recordset->Delete();
+        m_dbMng.CloseRecordset();
+        m_bModified = 1;
+        return 1;
+    } catch (const ado::ComError& error) {
+        return Caught(error.Description().c_str(), position);
+    } catch (...) {
+        return Caught(kMsgUnknown, position);
+    }
+}
+
+RESULTSTATE CTaDBTDDataSingle::RunStatement(const CString& sql, const char* position, bool marksModified) {
+    const int result = m_dbMng.Execute(sql);
+    if (result != 1) return PassOn(result, position);
+    if (marksModified) m_bModified = 1;
+    return 1;
+}
+
+RESULTSTATE CTaDBTDDataSingle::PassOn(int result, const char* position) {
+    SetErrorTrace(position, &m_dbMng);
+    return result;
+}
+
+RESULTSTATE CTaDBTDDataSingle::OwnFailure(RESULTSTATE result, const char* message, const char* position) {
+    SetErrorCode(-1);
+    SetErrorInfo(message);
+    SetErrorTrace(position);
+    return result;
+}
+
+RESULTSTATE CTaDBTDDataSingle::Caught(const char* message, const char* position) {
+    // No row stays pending and no statement stays open behind the manager.
+    if (ado::RecordsetPtr recordset = m_dbMng.GetRecordset()) {
+        recordset->CancelUpdate();
+        recordset->Close();
+    }
+    m_dbMng.m_bRecordsetOpen = 0;
+    return OwnFailure(-1, message, position);
+}
+
+RESULTSTATE CTaDBTDDataSingle::NotBuilt(const char* position) {
+    TRACE("%s：%s\n", position, kMsgNotSupported);
+    SetErrorCode(5);
+    SetErrorInfo(kMsgNotSupported);
+    SetErrorTrace(position);
+    return -1;
+}
+
+void CTaDBTDDataSingle::ClearObjectList(CObList& list, CString) {
+    // Every record is destroyed through its virtual destructor, so the class
+    // name given selects nothing: a misspelt name frees the records too.
+    if (list.IsEmpty()) return;
+    for (POSITION pos = list.GetHeadPosition(); pos;) delete list.GetNext(pos);
+    list.RemoveAll();
+}

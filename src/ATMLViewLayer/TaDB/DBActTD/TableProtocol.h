@@ -1,0 +1,95 @@
+// The protocol every table operation of the store follows, written once:
+// add (mode 1 appends, any other mode rewrites the row with the record's
+// key), get (mode 0 reads the open list's current row and moves on, any
+// other mode reads by key), and list (release the list, then read row after
+// row through the table's own get). Each table operation states only its
+// statements, its edition and its position.
+#pragma once
+#include <memory>
+
+#include "ATMLViewLayer/TaDB/DBActTD/RowIO.h"
+#include "ATMLViewLayer/TaDB/DBActTD/SqlText.h"
+#include "ATMLViewLayer/TaDB/DBActTD/StoreMessages.h"
+#include "ATMLViewLayer/TaDB/DBActTD/TaDBTDData.h"
+
+template <class R>
+RESULTSTATE CTaDBTDDataSingle::AddRow(R& record, int mode, const char* insertSql, const char* keyPattern,
+                                      Gate gate) {
+    const bool insert = mode == 1;
+    // Below the edition nothing is written: not even an empty row.
+    if (insert && gate.edition < kEditionGate) return OwnFailure(-1, kMsgEditionTooLow, gate.position);
+    try {
+        const CString sql = insert ? CString(insertSql) : GatedSql(gate.edition, keyPattern, KeyOf(record));
+        const int result = m_dbMng.QueryDataInDB(sql);
+        if (result != 1) return PassOn(result, gate.position);
+        ado::RecordsetPtr recordset = m_dbMng.GetRecordset();
+        if (insert) recordset->AddNew();
+        else if (recordset->IsEOF()) return OwnFailure(-1, kMsgNotFound, gate.position);
+        WriteRow(*recordset, record);
+        recordset->Update();
+        m_dbMng.CloseRecordset();
+        m_bModified = 1;
+        return 1;
+    } catch (const ado::ComError& error) {
+        return Caught(error.Description().c_str(), gate.position);
+    } catch (...) {
+        return Caught(kMsgUnknown, gate.position);
+    }
+}
+
+template <class R>
+RESULTSTATE CTaDBTDDataSingle::GetRow(R& record, int mode, const CString& sql, Gate gate) {
+    try {
+        ado::RecordsetPtr recordset;
+        if (mode != 0) {
+            const int result = m_dbMng.QueryDataInDB(sql);
+            if (result != 1) return PassOn(result, gate.position);
+            recordset = m_dbMng.GetRecordset();
+            if (recordset->IsEOF()) {
+                m_dbMng.CloseRecordset();
+                return OwnFailure(0, kMsgNotFound, gate.position);
+            }
+        } else {
+            recordset = m_dbMng.GetRecordset();
+            if (!m_dbMng.m_bRecordsetOpen || !recordset) return OwnFailure(-1, kMsgNoOpenList, gate.position);
+            if (recordset->IsEOF()) return 0;
+        }
+        // Below the edition no row is read, so none is made up from defaults.
+        if (gate.edition < kEditionGate) {
+            m_dbMng.CloseRecordset();
+            return OwnFailure(-1, kMsgEditionTooLow, gate.position);
+        }
+        ReadRow(*recordset, record);
+        if (mode != 0) m_dbMng.CloseRecordset();
+        else recordset->MoveNext();
+        return 1;
+    } catch (const ado::ComError& error) {
+        return Caught(error.Description().c_str(), gate.position);
+    } catch (...) {
+        return Caught(kMsgUnknown, gate.position);
+    }
+}
+
+template <class R, class ReadNext>
+RESULTSTATE CTaDBTDDataSingle::ListRows(CObList& list, const char* className, const CString& sql,
+                                        const char* position, ReadNext readNext) {
+    ClearObjectList(list, className);
+    try {
+        int result = m_dbMng.QueryDataInDB(sql);
+        if (result != 1) return PassOn(result, position);
+        if (m_dbMng.GetRecordset()->IsEOF()) {
+            m_dbMng.CloseRecordset();
+            return 1;
+        }
+        auto record = std::make_unique<R>();
+        while ((result = readNext(*record)) == 1) {
+            list.AddTail(record.release());
+            record = std::make_unique<R>();
+        }
+        return result == 0 ? 1 : -1;
+    } catch (const ado::ComError& error) {
+        return Caught(error.Description().c_str(), position);
+    } catch (...) {
+        return Caught(kMsgUnknown, position);
+    }
+}

@@ -1,0 +1,299 @@
+#include <gtest/gtest.h>
+
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "ATMLCommonError/ATMLCommonFun.h"
+#include "ATMLViewLayer/TaDB/RuriDAriRAZudidarUri/RuriDAriRAZudidarUri.h"
+#include "support/TestStore.h"
+
+namespace {
+std::string LibraryFolder() {
+    CATMLCommonFun fun;
+    CString folder;
+    fun.GetModulePath(folder, g_hInstance, false);
+    return folder.GetString();
+}
+
+int TpsRows(const std::string& path) { return std::stoi(RawQuery(path, "SELECT count(*) FROM TpsTable")[0][0]); }
+}  // namespace
+
+TEST(Lifecycle, FreshStoreHasNoProjectAndItsPathsBesideTheLibrary) {
+    CTaDBTDDataSingle store;
+    int state = -1, modified = -1;
+    CString path = "x", temp;
+    store.FilePathState(state);
+    store.IsModified(modified);
+    store.GetFilePath(path);
+    store.GetTpsTempPath(temp);
+    EXPECT_EQ(state, FILEPATHSTATE_NONE);
+    EXPECT_EQ(modified, 0);
+    EXPECT_EQ(path, "");
+    EXPECT_EQ(std::string(temp), LibraryFolder() + "/tpstemp.tarnprj");
+    TempDir dir;
+    TestStore probe(dir);
+    EXPECT_EQ(std::string(probe.m_strTemplatePath), LibraryFolder() + "/tpstemplate.dll");
+    EXPECT_EQ(probe.m_nEditionTpsTable, 0);
+}
+
+TEST(Lifecycle, NewWithAPathReplacesAFileThereWithAnEmptyProject) {
+    TempDir dir;
+    const std::string path = dir.File("p.tarnprj");
+    WriteFile(path, "old bytes");
+    WriteFile(path + "-wal", "stale log");
+    TestStore store(dir);
+    ASSERT_EQ(store.New(path.c_str(), 0), 1) << store.GetErrorInfo().GetString();
+    EXPECT_EQ(store.State(), FILEPATHSTATE_FILE);
+    EXPECT_EQ(store.Path(), path);
+    EXPECT_EQ(store.m_nEditionTpsTable, 10);
+    EXPECT_EQ(store.m_nEditionActionCompareTable, 10);
+    EXPECT_FALSE(FileExists(dir.File("tpstemp.tarnprj")));
+    store.Close();
+    EXPECT_EQ(TpsRows(path), 0);
+}
+
+TEST(Lifecycle, UntitledProjectIsContinuedOrOverwritten) {
+    TempDir dir;
+    const std::string temp = dir.File("tpstemp.tarnprj");
+    {
+        TestStore store(dir);
+        ASSERT_EQ(store.New("", 0), 1);  // no temporary project yet: made from the template
+        EXPECT_EQ(store.State(), FILEPATHSTATE_TEMP);
+        EXPECT_EQ(store.Path(), "");
+        store.Close();
+    }
+    RawExec(temp, "INSERT INTO TpsTable (TPS_UUID) VALUES ('kept')");
+    TestStore store(dir);
+    ASSERT_EQ(store.New("", 0), 1);
+    store.Close();
+    EXPECT_EQ(TpsRows(temp), 1);
+    ASSERT_EQ(store.New("", 1), 1);
+    store.Close();
+    EXPECT_EQ(TpsRows(temp), 0);
+}
+
+TEST(Lifecycle, MissingTemplateFailsWithTheSystemTextAndItsPath) {
+    TempDir dir;
+    TestStore store(dir);
+    store.m_strTemplatePath = dir.File("no-template.dll").c_str();
+    for (std::string path : {dir.File("p.tarnprj"), std::string()}) {
+        EXPECT_EQ(store.New(path.c_str(), 1), -1);
+        EXPECT_EQ(std::string(store.GetErrorInfo()), std::string(CATMLCommonFun::GetOSErrorMessage(2)) + dir.File("no-template.dll"));
+        EXPECT_NE(std::string(store.GetErrorTrace()).find("CTaDBTDDataSingle::New()"), std::string::npos);
+        EXPECT_EQ(store.State(), FILEPATHSTATE_NONE);
+    }
+}
+
+TEST(Lifecycle, SaveCopiesTheUntitledProjectAndReopensItThere) {
+    TempDir dir;
+    TestStore store(dir);
+    ASSERT_EQ(store.New("", 1), 1);
+    EXPECT_EQ(store.Save(), -1);
+    EXPECT_EQ(store.GetErrorInfo(), "请先设置需保存的文件路径。");
+    EXPECT_EQ(store.State(), FILEPATHSTATE_TEMP);
+
+    // A change made on the temporary project, still in its log, must reach the saved file.
+    ASSERT_EQ(store.m_dbMng.Execute("Insert Into TpsTable (TPS_UUID, TPS_NAME) Values ('k', '名')"), 1);
+    store.SetModifyState(1);
+    const std::string path = dir.File("saved.tarnprj");
+    store.SetFilePath(path.c_str());
+    ASSERT_EQ(store.Save(), 1) << store.GetErrorInfo().GetString();
+    EXPECT_EQ(store.State(), FILEPATHSTATE_FILE);
+    EXPECT_EQ(store.Modified(), 0);
+    EXPECT_EQ(store.Path(), path);
+    store.Close();
+    EXPECT_EQ(RawQuery(path, "SELECT TPS_NAME FROM TpsTable")[0][0], "名");
+}
+
+TEST(Lifecycle, SaveOfAFileOrOfNothing) {
+    TempDir dir;
+    TestStore store(dir);
+    EXPECT_EQ(store.Save(), -1);
+    EXPECT_EQ(store.GetErrorInfo(), "请先建立新文件或打开文件。");
+    EXPECT_NE(std::string(store.GetErrorTrace()).find("CTaDBTDDataSingle::Save()"), std::string::npos);
+
+    const std::string path = MakeProject(dir, "p.tarnprj");
+    ASSERT_EQ(store.Open(path.c_str()), 1);
+    store.SetModifyState(1);
+    EXPECT_EQ(store.Save(), 1);
+    EXPECT_EQ(store.Modified(), 1);
+    EXPECT_EQ(store.SetFilePath(dir.File("elsewhere").c_str()), 1);
+    EXPECT_EQ(store.Path(), path);
+}
+
+TEST(Lifecycle, SaveToAnUnwritablePlaceKeepsTheUntitledProject) {
+    TempDir dir;
+    TestStore store(dir);
+    ASSERT_EQ(store.New("", 1), 1);
+    store.SetModifyState(1);
+    store.SetFilePath(dir.File("no/such/folder/p.tarnprj").c_str());
+    EXPECT_EQ(store.Save(), -1);
+    EXPECT_EQ(store.GetErrorInfo(), CATMLCommonFun::GetOSErrorMessage(3));
+    EXPECT_EQ(store.State(), FILEPATHSTATE_TEMP);
+    EXPECT_EQ(store.Modified(), 1);
+    EXPECT_EQ(store.m_dbMng.Execute("Insert Into TpsTable (TPS_UUID) Values ('still open')"), 1);
+    if (geteuid() != 0) {  // root writes anywhere
+        mkdir(dir.File("ro").c_str(), 0555);
+        store.SetFilePath(dir.File("ro/p.tarnprj").c_str());
+        EXPECT_EQ(store.Save(), -1);
+        EXPECT_EQ(store.GetErrorInfo(), CATMLCommonFun::GetOSErrorMessage(5));
+        EXPECT_EQ(store.State(), FILEPATHSTATE_TEMP);
+    }
+}
+
+TEST(Lifecycle, OpenFailuresLeaveNoProjectAndTheFileUntouched) {
+    TempDir dir;
+    TestStore store(dir);
+    const std::string missing = dir.File("missing.tarnprj");
+    EXPECT_EQ(store.Open(missing.c_str()), -1);
+    EXPECT_NE(std::string(store.GetErrorTrace()).find("CTaDBTDDataSingle::Open()"), std::string::npos);
+    EXPECT_EQ(store.State(), FILEPATHSTATE_NONE);
+    EXPECT_EQ(store.Path(), missing);
+    EXPECT_FALSE(FileExists(missing));
+
+    const std::string text = dir.File("notes.tarnprj");
+    WriteFile(text, std::string(8192, 'n'));
+    EXPECT_EQ(store.Open(text.c_str()), -1);
+    EXPECT_NE(std::string(store.GetErrorInfo()).find("not a database"), std::string::npos);
+    EXPECT_EQ(ReadFile(text), std::string(8192, 'n'));
+
+    EXPECT_EQ(store.Open(dir.Path().c_str()), -1);
+    EXPECT_EQ(store.State(), FILEPATHSTATE_NONE);
+
+    // A database that is not a project: no EditionTable.
+    const std::string foreign = dir.File("foreign.db");
+    RawExec(foreign, "CREATE TABLE Other (A TEXT); INSERT INTO Other VALUES ('a');");
+    const std::string before = ReadFile(foreign);
+    EXPECT_EQ(store.Open(foreign.c_str()), -1);
+    EXPECT_NE(std::string(store.GetErrorTrace()).find("GetAllItem_EditionTable()"), std::string::npos);
+    EXPECT_EQ(store.State(), FILEPATHSTATE_NONE);
+    EXPECT_EQ(store.m_dbMng.m_bConnected, 0);
+    EXPECT_EQ(ReadFile(foreign), before);
+    EXPECT_FALSE(FileExists(foreign + "-wal"));
+}
+
+TEST(Lifecycle, CloseTwiceAndTheStateItLeaves) {
+    TempDir dir;
+    TestStore store(dir);
+    ASSERT_EQ(store.Open(MakeProject(dir, "p.tarnprj").c_str()), 1);
+    store.SetModifyState(1);
+    EXPECT_EQ(store.Close(), 1);
+    EXPECT_EQ(store.Close(), 1);
+    EXPECT_EQ(store.State(), FILEPATHSTATE_NONE);
+    EXPECT_EQ(store.Modified(), 0);
+    EXPECT_EQ(store.Path(), "");
+    EXPECT_EQ(store.m_nEditionTestGroupTable, 0);
+    EXPECT_EQ(store.ReleaseLibrary(), 1);
+}
+
+TEST(Lifecycle, EditionsFollowTheEditionTableExactly) {
+    TempDir dir;
+    const std::string path = MakeProject(
+        dir, "p.tarnprj",
+        "DELETE FROM EditionTable WHERE \"TABLE\" IN ('EntryTable', 'TpsTable', 'TestPointTable');"
+        "UPDATE EditionTable SET EDITION = 9 WHERE \"TABLE\" = 'TestGroupTable';"
+        "INSERT INTO EditionTable (\"TABLE\", EDITION) VALUES ('testpointtable', 12), ('TestPointTable ', 13),"
+        " ('TestReplayTable', 14), ('TpsTable2', 15);"
+        "UPDATE EditionTable SET EDITION = NULL WHERE \"TABLE\" = 'ActionCompareTable';");
+    TestStore store(dir);
+    ASSERT_EQ(store.Open(path.c_str()), 1) << store.GetErrorInfo().GetString();
+    EXPECT_EQ(store.m_nEditionEntryTable, 0);
+    EXPECT_EQ(store.m_nEditionTpsTable, 0);
+    EXPECT_EQ(store.m_nEditionTestPointTable, 0);  // case and a trailing blank do not match
+    EXPECT_EQ(store.m_nEditionTestGroupTable, 9);
+    EXPECT_EQ(store.m_nEditionActionCompareTable, 0);
+    EXPECT_EQ(store.m_nEditionTestActionEntryTable, 10);
+}
+
+TEST(Lifecycle, CopiesShareOneConnectionThatCloseEndsForAll) {
+    TempDir dir;
+    auto store = std::make_unique<TestStore>(dir);
+    ASSERT_EQ(store->Open(MakeProject(dir, "p.tarnprj").c_str()), 1);
+    {
+        CTaDBTDDataSingle copy(*store);
+        int state = 0;
+        copy.FilePathState(state);
+        EXPECT_EQ(state, FILEPATHSTATE_FILE);
+    }  // a copy going away leaves the project open
+    EXPECT_EQ(store->m_dbMng.Execute("Update TpsTable Set TPS_NAME='x'"), 1);
+    CTaDBTDDataSingle copy(*store);
+    EXPECT_EQ(store->Close(), 1);
+    EXPECT_EQ(copy.Close(), 1);  // closed twice, once each
+    TestStore second(dir);
+    ASSERT_EQ(second.Open(dir.File("p.tarnprj").c_str()), 1);
+    CTaDBTDDataSingle other(second);
+    second.Close();
+    CTaDBTps record;
+    EXPECT_EQ(other.GetItem_Tps(record, 1, "x"), -1);  // the shared connection is closed
+}
+
+TEST(Lifecycle, UnbuiltOperationsFailLoudly) {
+    TempDir dir;
+    TestStore store(dir);
+    CTaDBActionConnect record;
+    EXPECT_EQ(store.AddItem_ActionConnect(record, 1), -1);
+    EXPECT_EQ(store.GetErrorCode(), 5);
+    EXPECT_EQ(store.GetErrorInfo(), "不支持该功能");
+    EXPECT_NE(std::string(store.GetErrorTrace()).find("CTaDBTDDataSingle::AddItem_ActionConnect()"), std::string::npos);
+}
+
+TEST(Lifecycle, MultiUserOperationsSucceedWithoutEffect) {
+    CTaDBTDDataSingle store;
+    CTaDBTDDataBase& base = store;
+    int processing = 5;
+    CStringArray files;
+    files.Add("a");
+    EXPECT_EQ(base.IsTransactionProcessing(processing), 1);
+    EXPECT_EQ(processing, 5);
+    EXPECT_EQ(base.GetTpsFileList(files), 1);
+    EXPECT_EQ(files.GetSize(), 1);
+    store.SetErrorCode(-1);
+    store.SetErrorInfo("kept");
+    EXPECT_EQ(base.Connect("s", 1, "u", "p", DATALAYER_COMPONENT_NONE), 1);
+    EXPECT_EQ(store.GetErrorInfo(), "kept");
+    CTaDBTDDataSingle copy(store);
+    EXPECT_EQ(copy.GetErrorInfo(), "kept");
+}
+
+TEST(ObjectList, ReleaseFreesEveryRecordWhateverTheName) {
+    static int alive = 0;
+    struct Counted : CTaDBTps {
+        Counted() { ++alive; }
+        ~Counted() override { --alive; }
+    };
+    CTaDBTDDataSingle store;
+    CObList list;
+    store.ClearObjectList(list, "CTaDBTps");
+    EXPECT_TRUE(list.IsEmpty());
+    for (const char* name : {"CTaDBTps", "ctadbtps", "NoSuchClass"}) {
+        list.AddTail(new Counted);
+        list.AddTail(nullptr);
+        list.AddTail(new Counted);
+        store.ClearObjectList(list, name);
+        EXPECT_TRUE(list.IsEmpty()) << name;
+        EXPECT_EQ(alive, 0) << name;
+    }
+}
+
+TEST(Lifecycle, ACopyOverAProjectNeverReplaysTheLogItLeftBehind) {
+    TempDir dir;
+    const std::string path = MakeProject(dir, "p.tarnprj");
+    // Leave the project as a crash would: rows committed to the log only.
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0;"
+                     "INSERT INTO TpsTable (TPS_UUID) VALUES ('left in the log');", nullptr, nullptr, nullptr);
+    const std::string main = ReadFile(path), log = ReadFile(path + "-wal");
+    sqlite3_close(db);
+    WriteFile(path, main);
+    WriteFile(path + "-wal", log);
+    ASSERT_EQ(TpsRows(path), 1) << "the log is replayed when it is left beside its file";
+    WriteFile(path, main);
+    WriteFile(path + "-wal", log);
+
+    TestStore store(dir);
+    ASSERT_EQ(store.New(path.c_str(), 1), 1);
+    store.Close();
+    EXPECT_EQ(TpsRows(path), 0);
+}

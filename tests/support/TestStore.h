@@ -1,0 +1,52 @@
+// A project store for tests: its temporary project lives in the test's own
+// folder (so tests can run side by side), and its protected state is open
+// to the test.
+#pragma once
+#include <string>
+
+#include "ATMLViewLayer/TaDB/DBActTD/TaDBTDData.h"
+#include "support/TestFiles.h"
+
+class TestStore : public CTaDBTDDataSingle {
+public:
+    explicit TestStore(const TempDir& dir) { m_strTempPath = dir.File("tpstemp.tarnprj").c_str(); }
+
+    using CTaDBTDDataSingle::m_bModified;
+    using CTaDBTDDataSingle::m_dbMng;
+    using CTaDBTDDataSingle::m_nEditionActionCompareTable;
+    using CTaDBTDDataSingle::m_nEditionEntryTable;
+    using CTaDBTDDataSingle::m_nEditionTestGroupEntryTable;
+    using CTaDBTDDataSingle::m_nEditionTestGroupTable;
+    using CTaDBTDDataSingle::m_nEditionTestPointTable;
+    using CTaDBTDDataSingle::m_nEditionTpsTable;
+    using CTaDBTDDataSingle::m_nEditionTestActionEntryTable;
+    using CTaDBTDDataSingle::m_strTemplatePath;
+    using CTaDBTDDataSingle::m_strTempPath;
+
+    int State() {
+        int state = -9;
+        FilePathState(state);
+        return state;
+    }
+    int Modified() {
+        int modified = -9;
+        IsModified(modified);
+        return modified;
+    }
+    std::string Path() {
+        CString path;
+        GetFilePath(path);
+        return path.GetString();
+    }
+};
+
+// A new project at path made from the template, with editions set by sql
+// run on it first (for example an UPDATE of EditionTable).
+inline std::string MakeProject(const TempDir& dir, const std::string& name, const std::string& sql = "") {
+    TestStore maker(dir);
+    const std::string path = dir.File(name);
+    maker.New(path.c_str(), 1);
+    maker.Close();
+    if (!sql.empty()) RawExec(path, sql);
+    return path;
+}
