@@ -1,5 +1,6 @@
-// A small host program: it creates a project, saves and closes it, opens it
-// again and reports what it finds, the way a host uses the library.
+// A small host program: it creates a project, fills it with a TPS header,
+// test groups and test points, saves and closes it, opens it again and
+// reports what it finds, the way a host uses the library.
 //   ruri_example [project path]
 // Without a path it works on the untitled (temporary) project.
 #include <cstdio>
@@ -26,6 +27,14 @@ public:
     }
 };
 
+// Prints the names of the records of a list, then gives the records back.
+template <class R>
+void PrintNames(CTaDBTDDataSingle& store, CObList& list, const char* className, CString R::*name) {
+    for (POSITION pos = list.GetHeadPosition(); pos;)
+        std::printf("  - %s\n", (static_cast<R*>(list.GetNext(pos))->*name).GetString());
+    store.ClearObjectList(list, className);
+}
+
 // Prints the outcome of a step; on failure, the store's message and trace.
 bool Report(const char* step, RESULTSTATE result, const CATMLError& store) {
     std::printf("%-34s %s\n", step, result == 1 ? "ok" : result == 0 ? "warning" : "failed");
@@ -47,6 +56,34 @@ int main(int argc, char** argv) {
     store.FilePathState(state);
     std::printf("  path state %d (%s)\n", state, state == FILEPATHSTATE_TEMP ? "untitled" : "own file");
 
+    CTaDBTps tps;
+    tps.m_strTpsName = "电源模块测试程序";
+    tps.m_strTpsVersion = "1.0";
+    Report("Add the TPS header", store.AddItem_Tps(tps, 1), store);
+
+    CTaDBTestGroup power, signals(CONTROL_NODE_FOR);
+    power.m_strTgName = "Power-on checks";
+    signals.m_strTgName = "Signal checks";
+    Report("Add a test group", store.AddItem_TestGroupTable(power, 1), store);
+    Report("Add a test group with a for loop", store.AddItem_TestGroupTable(signals, 1), store);
+
+    const char* pointNames[] = {"Supply voltage", "Ripple", "Output frequency", "Spare point"};
+    CTaDBTestPoint points[4];
+    for (int i = 0; i < 4; ++i) {
+        points[i].m_strTpName = pointNames[i];
+        if (store.AddItem_TestPointTable(points[i], 1) != 1) {
+            Report("Add test points", -1, store);
+            return 1;
+        }
+    }
+    Report("Add four test points", 1, store);
+    Report("Rename a test point", store.RenameItem_TestPointTable(points[1].m_strTpUuid, "Output ripple"), store);
+    Report("Delete a test point", store.DelItem_TestPointTable(points[3].m_strTpUuid), store);
+
+    CObList list;
+    Report("List the test groups", store.GetAllItem_TestGroupTable(list), store);
+    PrintNames(store, list, "CTaDBTestGroup", &CTaDBTestGroup::m_strTgName);
+
     // Saving an untitled project needs a path first; the example shows the refusal.
     Report("Save", store.Save(), store);
     Report("Close", store.Close(), store);
@@ -54,6 +91,11 @@ int main(int argc, char** argv) {
     if (!Report("Open again", store.Open(where), store)) return 1;
     std::printf("Editions found:\n");
     store.PrintEditions();
+    CTaDBTps header;
+    Report("Read the TPS header", store.GetItem_Tps(header, 1, tps.m_strTpsUuid), store);
+    std::printf("  %s, version %s\n", header.m_strTpsName.GetString(), header.m_strTpsVersion.GetString());
+    Report("List the test points", store.GetAllItem_TestPointTable(list), store);
+    PrintNames(store, list, "CTaDBTestPoint", &CTaDBTestPoint::m_strTpName);
     Report("Close", store.Close(), store);
     return 0;
 }

@@ -68,6 +68,7 @@ void Recordset::Open(const std::string& source, const ConnectionPtr& connection,
     const int first = table.empty() ? 0 : 1;
     m_columns.clear();
     for (int i = first; i < statement->ColumnCount(); ++i) m_columns.emplace_back(statement->ColumnName(i));
+    m_namesSeen.assign(m_columns.size(), nullptr);
     m_connection = connection;
     m_statement = std::move(statement);
     m_table = table;
@@ -111,9 +112,11 @@ void Recordset::RequireCurrentRow() {
 
 size_t Recordset::ColumnIndex(const char* name) const {
     const size_t count = m_columns.size();
+    if (count && m_namesSeen[m_hint % count] == name && name) return m_hint++ % count;
     for (size_t i = 0; i < count; ++i) {
         size_t at = (m_hint + i) % count;
         if (strcasecmp(m_columns[at].c_str(), name ? name : "") == 0) {
+            m_namesSeen[at] = name;
             m_hint = at + 1;
             return at;
         }
@@ -167,7 +170,9 @@ void Recordset::MoveNext() {
     m_eof = !FetchNext(m_current);
 }
 
-Variant Recordset::GetCollect(const char* column) {
+Variant Recordset::GetCollect(const char* column) { return Field(column); }
+
+const Variant& Recordset::Field(const char* column) {
     RequireOpen();
     size_t index = ColumnIndex(column);
     if (m_mode == EditMode::Add || (m_mode == EditMode::Edit && m_dirty[index])) return m_edit[index];

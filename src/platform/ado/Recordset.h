@@ -45,6 +45,8 @@ public:
     bool IsEOF();
     void MoveNext();
     Variant GetCollect(const char* column);
+    // The same value without a copy; valid until the cursor moves or the row changes.
+    const Variant& Field(const char* column);
     void PutCollect(const char* column, const Variant& value);
 
     void AddNew();
@@ -76,6 +78,8 @@ private:
     std::unique_ptr<Statement> m_statement;
     std::deque<Row> m_ahead;
     std::vector<std::string> m_columns;
+    // The name text last found at each column: callers pass the same literals row after row.
+    mutable std::vector<const char*> m_namesSeen;
     std::string m_table;
     bool m_open = false;
     bool m_started = false;

@@ -1,7 +1,7 @@
 #include "platform/com/Com.h"
 
-#include <cstdio>
 #include <cstring>
+#include <pthread.h>
 #include <random>
 #include <sys/random.h>
 
@@ -17,6 +17,35 @@ bool FillRandom(uint8_t* bytes, size_t size) {
     }
     return true;
 }
+
+// Random bytes are fetched from the system a page at a time. A forked child
+// must not hand out the bytes its parent will use, so a fork empties the pool.
+struct RandomPool {
+    uint8_t bytes[4096];
+    size_t used = sizeof bytes;
+};
+thread_local RandomPool t_pool;
+unsigned g_forks = 0;
+thread_local unsigned t_poolForks = 0;
+
+void CountFork() { ++g_forks; }
+
+bool TakeRandom(uint8_t* out, size_t size) {
+    static const int registered = pthread_atfork(nullptr, nullptr, CountFork);
+    (void)registered;
+    if (t_poolForks != g_forks) {
+        t_pool.used = sizeof t_pool.bytes;
+        t_poolForks = g_forks;
+    }
+    if (t_pool.used + size > sizeof t_pool.bytes) {
+        if (!FillRandom(t_pool.bytes, sizeof t_pool.bytes)) return false;
+        t_pool.used = 0;
+    }
+    std::memcpy(out, t_pool.bytes + t_pool.used, size);
+    std::memset(t_pool.bytes + t_pool.used, 0, size);  // a value handed out is not kept
+    t_pool.used += size;
+    return true;
+}
 }  // namespace
 
 HRESULT CoInitialize(void*) { return t_initCount++ == 0 ? S_OK : S_FALSE; }
@@ -30,7 +59,7 @@ int CoInitializeCount() { return t_initCount; }
 HRESULT CoCreateGuid(GUID* guid) {
     if (!guid) return E_FAIL;
     uint8_t bytes[16];
-    if (!FillRandom(bytes, sizeof bytes)) {
+    if (!TakeRandom(bytes, sizeof bytes)) {
         // The system's source failed: fall back to the library's generator so
         // callers still get a usable, distinct key.
         static thread_local std::mt19937_64 engine{std::random_device{}()};
@@ -48,8 +77,23 @@ HRESULT CoCreateGuid(GUID* guid) {
 int StringFromGUID2(const GUID& g, char* buffer, int size) {
     const int needed = 39;
     if (!buffer || size < needed) return 0;
-    std::snprintf(buffer, static_cast<size_t>(size), "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
-                  static_cast<unsigned>(g.Data1), static_cast<unsigned>(g.Data2), static_cast<unsigned>(g.Data3),
-                  g.Data4[0], g.Data4[1], g.Data4[2], g.Data4[3], g.Data4[4], g.Data4[5], g.Data4[6], g.Data4[7]);
+    static const char kHex[] = "0123456789ABCDEF";
+    char* out = buffer;
+    auto put = [&out](uint32_t value, int digits) {
+        for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4) *out++ = kHex[(value >> shift) & 0xF];
+    };
+    *out++ = '{';
+    put(g.Data1, 8);
+    *out++ = '-';
+    put(g.Data2, 4);
+    *out++ = '-';
+    put(g.Data3, 4);
+    *out++ = '-';
+    for (int i = 0; i < 8; ++i) {
+        if (i == 2) *out++ = '-';
+        put(g.Data4[i], 2);
+    }
+    *out++ = '}';
+    *out = '\0';
     return needed;
 }

@@ -12,9 +12,11 @@
 template <class R>
 void ReadRow(ado::Recordset& recordset, R& record) {
     for (const Column<R>& column : ColumnMapOf<R>().columns) {
-        const ado::Variant value = recordset.GetCollect(column.Name());
+        const ado::Variant& value = recordset.Field(column.Name());
         switch (column.Type()) {
-            case ColumnType::Text: record.*column.TextMember() = CString(value.ToText()); break;
+            case ColumnType::Text:
+                record.*column.TextMember() = value.Type() == ado::VT_BSTR ? CString(value.Text()) : CString(value.ToText());
+                break;
             case ColumnType::Long: record.*column.LongMember() = value.ToInt32(); break;
             case ColumnType::Date:
                 if (!value.IsNull()) record.*column.DateMember() = COleDateTime(value.ToDouble());

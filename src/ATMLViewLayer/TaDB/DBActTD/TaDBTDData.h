@@ -276,7 +276,7 @@ private:
     template <class R>
     RESULTSTATE AddRow(R& record, int mode, const char* insertSql, const char* keyPattern, Gate gate);
     template <class R>
-    RESULTSTATE GetRow(R& record, int mode, const CString& sql, Gate gate);
+    RESULTSTATE GetRow(R& record, int mode, const char* keyPattern, const CString& key, Gate gate);
     template <class R, class ReadNext>
     RESULTSTATE ListRows(CObList& list, const char* className, const CString& sql, const char* position,
                          ReadNext readNext);

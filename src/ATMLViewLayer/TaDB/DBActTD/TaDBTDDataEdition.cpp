@@ -48,6 +48,6 @@ RESULTSTATE CTaDBTDDataSingle::GetAllItem_EditionTable(CObList& list) {
 }
 
 RESULTSTATE CTaDBTDDataSingle::GetItem_EditionTable(CTaDBEdition& record, int mode, CString table) {
-    return GetRow(record, mode, SqlText("Select * From EditionTable Where TABLE='%s'", table),
+    return GetRow(record, mode, "Select * From EditionTable Where TABLE='%s'", table,
                   {kEditionGate, "CTaDBTDDataSingle::GetItem_EditionTable()"});
 }

@@ -17,14 +17,6 @@ RESULTSTATE CTaDBTDDataSingle::MoveSequence_Swop_EntryTable(long, long) { return
 RESULTSTATE CTaDBTDDataSingle::DelSequence_Seq_EntryTable(long) { return NotBuilt("CTaDBTDDataSingle::DelSequence_Seq_EntryTable()"); }
 RESULTSTATE CTaDBTDDataSingle::DelSequence_Uuid_EntryTable(CString) { return NotBuilt("CTaDBTDDataSingle::DelSequence_Uuid_EntryTable()"); }
 RESULTSTATE CTaDBTDDataSingle::SetSequence_EntryTable(long, long) { return NotBuilt("CTaDBTDDataSingle::SetSequence_EntryTable()"); }
-RESULTSTATE CTaDBTDDataSingle::AddItem_TestGroupTable(CTaDBTestGroup&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_TestGroupTable()"); }
-RESULTSTATE CTaDBTDDataSingle::DelItem_TestGroupTable(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_TestGroupTable()"); }
-RESULTSTATE CTaDBTDDataSingle::RenameItem_TestGroupTable(CString, CString) { return NotBuilt("CTaDBTDDataSingle::RenameItem_TestGroupTable()"); }
-RESULTSTATE CTaDBTDDataSingle::GetAllItem_TestGroupTable(CObList&) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_TestGroupTable()"); }
-RESULTSTATE CTaDBTDDataSingle::GetItem_TestGroupTable_ATMLID(CTaDBTestGroup&, const CString&) { return NotBuilt("CTaDBTDDataSingle::GetItem_TestGroupTable_ATMLID()"); }
-RESULTSTATE CTaDBTDDataSingle::GetItem_TestGroupTable(CTaDBTestGroup&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_TestGroupTable()"); }
-RESULTSTATE CTaDBTDDataSingle::Clear_AtmlId_TestGroupTable() { return NotBuilt("CTaDBTDDataSingle::Clear_AtmlId_TestGroupTable()"); }
-RESULTSTATE CTaDBTDDataSingle::GetAllItem_TestPointByGroup(CObList&, CString) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_TestPointByGroup()"); }
 RESULTSTATE CTaDBTDDataSingle::AddItem_TestGroupEntryTable(CTaDBTestGroupEntry&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_TestGroupEntryTable()"); }
 RESULTSTATE CTaDBTDDataSingle::DelItem_TestGroupEntryTable(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_TestGroupEntryTable()"); }
 RESULTSTATE CTaDBTDDataSingle::DelAllItem_TestGroupEntryTable(CString) { return NotBuilt("CTaDBTDDataSingle::DelAllItem_TestGroupEntryTable()"); }
@@ -38,13 +30,6 @@ RESULTSTATE CTaDBTDDataSingle::MoveSequence_Swop_TestGroupEntryTable(CString, lo
 RESULTSTATE CTaDBTDDataSingle::DelSequence_Seq_TestGroupEntryTable(CString, long) { return NotBuilt("CTaDBTDDataSingle::DelSequence_Seq_TestGroupEntryTable()"); }
 RESULTSTATE CTaDBTDDataSingle::DelSequence_Uuid_TestGroupEntryTable(CString) { return NotBuilt("CTaDBTDDataSingle::DelSequence_Uuid_TestGroupEntryTable()"); }
 RESULTSTATE CTaDBTDDataSingle::SetSequence_TestGroupEntryTable(CString, long, long) { return NotBuilt("CTaDBTDDataSingle::SetSequence_TestGroupEntryTable()"); }
-RESULTSTATE CTaDBTDDataSingle::AddItem_TestPointTable(CTaDBTestPoint&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_TestPointTable()"); }
-RESULTSTATE CTaDBTDDataSingle::DelItem_TestPointTable(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_TestPointTable()"); }
-RESULTSTATE CTaDBTDDataSingle::RenameItem_TestPointTable(CString, CString) { return NotBuilt("CTaDBTDDataSingle::RenameItem_TestPointTable()"); }
-RESULTSTATE CTaDBTDDataSingle::GetAllItem_TestPointTable(CObList&) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_TestPointTable()"); }
-RESULTSTATE CTaDBTDDataSingle::GetItem_TestPointTable(CTaDBTestPoint&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_TestPointTable()"); }
-RESULTSTATE CTaDBTDDataSingle::GetItem_TestPointTable_ATMLID(CTaDBTestPoint&, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_TestPointTable_ATMLID()"); }
-RESULTSTATE CTaDBTDDataSingle::Clear_AtmlId_TestPointTable() { return NotBuilt("CTaDBTDDataSingle::Clear_AtmlId_TestPointTable()"); }
 RESULTSTATE CTaDBTDDataSingle::AddItem_ActionConnect(CTaDBActionConnect&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_ActionConnect()"); }
 RESULTSTATE CTaDBTDDataSingle::DelItem_ActionConnect(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_ActionConnect()"); }
 RESULTSTATE CTaDBTDDataSingle::RenameItem_ActionConnect(CString, CString) { return NotBuilt("CTaDBTDDataSingle::RenameItem_ActionConnect()"); }
@@ -122,12 +107,6 @@ RESULTSTATE CTaDBTDDataSingle::DelItem_Signal(CString) { return NotBuilt("CTaDBT
 RESULTSTATE CTaDBTDDataSingle::RenameItem_Signal(CString, CString) { return NotBuilt("CTaDBTDDataSingle::RenameItem_Signal()"); }
 RESULTSTATE CTaDBTDDataSingle::GetAllItem_Signal(CObList&, CString) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_Signal()"); }
 RESULTSTATE CTaDBTDDataSingle::Clear_AtmlId_Signal() { return NotBuilt("CTaDBTDDataSingle::Clear_AtmlId_Signal()"); }
-RESULTSTATE CTaDBTDDataSingle::AddItem_Tps(CTaDBTps&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_Tps()"); }
-RESULTSTATE CTaDBTDDataSingle::GetItem_Tps(CTaDBTps&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_Tps()"); }
-RESULTSTATE CTaDBTDDataSingle::DelItem_Tps(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_Tps()"); }
-RESULTSTATE CTaDBTDDataSingle::RenameItem_Tps(CString, CString) { return NotBuilt("CTaDBTDDataSingle::RenameItem_Tps()"); }
-RESULTSTATE CTaDBTDDataSingle::GetAllItem_Tps(CObList&) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_Tps()"); }
-RESULTSTATE CTaDBTDDataSingle::Clear_AtmlId_Tps() { return NotBuilt("CTaDBTDDataSingle::Clear_AtmlId_Tps()"); }
 RESULTSTATE CTaDBTDDataSingle::AddItem_Measurement(CTaDBMeasurement&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_Measurement()"); }
 RESULTSTATE CTaDBTDDataSingle::GetItem_Measurement(CTaDBMeasurement&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_Measurement()"); }
 RESULTSTATE CTaDBTDDataSingle::DelItem_Measurement(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_Measurement()"); }

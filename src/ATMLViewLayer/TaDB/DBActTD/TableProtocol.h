@@ -16,12 +16,15 @@ template <class R>
 RESULTSTATE CTaDBTDDataSingle::AddRow(R& record, int mode, const char* insertSql, const char* keyPattern,
                                       Gate gate) {
     const bool insert = mode == 1;
-    // Below the edition nothing is written: not even an empty row.
-    if (insert && gate.edition < kEditionGate) return OwnFailure(-1, kMsgEditionTooLow, gate.position);
     try {
         const CString sql = insert ? CString(insertSql) : GatedSql(gate.edition, keyPattern, KeyOf(record));
         const int result = m_dbMng.QueryDataInDB(sql);
         if (result != 1) return PassOn(result, gate.position);
+        // Below the edition nothing is written: not even an empty row.
+        if (insert && gate.edition < kEditionGate) {
+            m_dbMng.CloseRecordset();
+            return OwnFailure(-1, kMsgEditionTooLow, gate.position);
+        }
         ado::RecordsetPtr recordset = m_dbMng.GetRecordset();
         if (insert) recordset->AddNew();
         else if (recordset->IsEOF()) return OwnFailure(-1, kMsgNotFound, gate.position);
@@ -38,11 +41,11 @@ RESULTSTATE CTaDBTDDataSingle::AddRow(R& record, int mode, const char* insertSql
 }
 
 template <class R>
-RESULTSTATE CTaDBTDDataSingle::GetRow(R& record, int mode, const CString& sql, Gate gate) {
+RESULTSTATE CTaDBTDDataSingle::GetRow(R& record, int mode, const char* keyPattern, const CString& key, Gate gate) {
     try {
         ado::RecordsetPtr recordset;
         if (mode != 0) {
-            const int result = m_dbMng.QueryDataInDB(sql);
+            const int result = m_dbMng.QueryDataInDB(GatedSql(gate.edition, keyPattern, key));
             if (result != 1) return PassOn(result, gate.position);
             recordset = m_dbMng.GetRecordset();
             if (recordset->IsEOF()) {
