@@ -88,7 +88,7 @@ sqlite3* Connection::Handle() const {
 }
 
 void Connection::PrepareWrite() {
-    // The journal mode cannot change inside a transaction; BeginTrans prepares first.
+    // The journal mode cannot change inside a transaction; Savepoint prepares first.
     if (m_walSet || InTransaction()) return;
     Statement(Handle(), "PRAGMA journal_mode=WAL").Run();
     m_walSet = true;
@@ -113,15 +113,17 @@ Statement& Connection::Cached(const std::string& sql) {
     return result;
 }
 
-void Connection::BeginTrans() {
+void Connection::Savepoint(const std::string& name) {
     PrepareWrite();
-    Cached("BEGIN IMMEDIATE").Run();
+    Cached("SAVEPOINT " + QuoteIdentifier(name)).Run();
 }
 
-void Connection::CommitTrans() { Cached("COMMIT").Run(); }
+void Connection::ReleaseSavepoint(const std::string& name) { Cached("RELEASE " + QuoteIdentifier(name)).Run(); }
 
-void Connection::RollbackTrans() noexcept {
-    if (m_db && sqlite3_get_autocommit(m_db) == 0) sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+void Connection::RollbackToSavepoint(const std::string& name) noexcept {
+    if (!m_db || sqlite3_get_autocommit(m_db) != 0) return;
+    const std::string quoted = QuoteIdentifier(name);
+    sqlite3_exec(m_db, ("ROLLBACK TO " + quoted + "; RELEASE " + quoted).c_str(), nullptr, nullptr, nullptr);
 }
 
 bool Connection::InTransaction() const { return m_db && sqlite3_get_autocommit(m_db) == 0; }

@@ -32,10 +32,12 @@ public:
     // Runs one statement and returns the number of rows it changed. Raises ComError.
     long Execute(const std::string& sql);
 
-    // Transactions; a transaction left open at Close is rolled back.
-    void BeginTrans();
-    void CommitTrans();
-    void RollbackTrans() noexcept;
+    // Nested units of work: a savepoint opened outside a transaction begins
+    // one, and releasing the outermost commits it. A transaction left open
+    // at Close is rolled back.
+    void Savepoint(const std::string& name);
+    void ReleaseSavepoint(const std::string& name);
+    void RollbackToSavepoint(const std::string& name) noexcept;
     bool InTransaction() const;
 
     // Writes the write-ahead log back into the database file, so the file

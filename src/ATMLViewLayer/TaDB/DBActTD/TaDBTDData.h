@@ -276,14 +276,36 @@ private:
     template <class R>
     RESULTSTATE AddRow(R& record, int mode, const char* insertSql, const char* keyPattern, Gate gate);
     template <class R>
+    RESULTSTATE GetRow(R& record, int mode, const CString& sql, Gate gate);
+    // The same, formatting the statement with the key only when it is needed.
+    template <class R>
     RESULTSTATE GetRow(R& record, int mode, const char* keyPattern, const CString& key, Gate gate);
     template <class R, class ReadNext>
     RESULTSTATE ListRows(CObList& list, const char* className, const CString& sql, const char* position,
                          ReadNext readNext);
-    RESULTSTATE DeleteRow(const CString& sql, const char* position);
+    // Deletes the first selected row, or with all every selected row.
+    RESULTSTATE DeleteRow(const CString& sql, const char* position, bool all = false);
     RESULTSTATE RunStatement(const CString& sql, const char* position, bool marksModified);
     RESULTSTATE PassOn(int result, const char* position);
     RESULTSTATE OwnFailure(RESULTSTATE result, const char* message, const char* position);
     RESULTSTATE Caught(const char* message, const char* position);
     RESULTSTATE NotBuilt(const char* position);
+
+    // The sequence operations of the three ordered tables (OrderedList.h),
+    // each on one scope of its table. Every change of a list is made whole
+    // or not at all: a ListChange spans it, and the changes it calls join it.
+    struct OrderedList;
+    class ListChange;
+    static const OrderedList& EntryList();
+    static const OrderedList& TestGroupEntryList();
+    static const OrderedList& TestActionEntryList();
+    template <class... Positions>
+    static CString ListSql(const OrderedList& list, int edition, const char* pattern, const CString& scope,
+                           Positions... positions);
+    RESULTSTATE NewSequenceIn(const OrderedList& list, const CString& scope, long& next);
+    RESULTSTATE SetSequenceIn(const OrderedList& list, const CString& scope, long from, long to);
+    RESULTSTATE MoveSequenceIn(const OrderedList& list, const CString& scope, long at, MOVEITEM_TYPE type);
+    RESULTSTATE SwopIn(const OrderedList& list, const CString& scope, long first, long second);
+    RESULTSTATE DelSequenceIn(const OrderedList& list, const CString& scope, long at);
+    RESULTSTATE StuckDeleting(const char* position);
 };

@@ -6,30 +6,6 @@ RESULTSTATE CTaDBTDDataSingle::ClearATMLID(CString&) { return NotBuilt("CTaDBTDD
 RESULTSTATE CTaDBTDDataSingle::GetTpsUutInfo(CTaDBTps&) { return NotBuilt("CTaDBTDDataSingle::GetTpsUutInfo()"); }
 RESULTSTATE CTaDBTDDataSingle::SetTpsUutInfo(CTaDBTps&) { return NotBuilt("CTaDBTDDataSingle::SetTpsUutInfo()"); }
 RESULTSTATE CTaDBTDDataSingle::GetTestItemName(CString, CString, CString&) { return NotBuilt("CTaDBTDDataSingle::GetTestItemName()"); }
-RESULTSTATE CTaDBTDDataSingle::AddItem_EntryTable(CTaDBEntry&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_EntryTable()"); }
-RESULTSTATE CTaDBTDDataSingle::DelItem_EntryTable(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_EntryTable()"); }
-RESULTSTATE CTaDBTDDataSingle::GetAllItem_EntryTable(CObList&) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_EntryTable()"); }
-RESULTSTATE CTaDBTDDataSingle::GetItem_EntryTable(CTaDBEntry&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_EntryTable()"); }
-RESULTSTATE CTaDBTDDataSingle::GetItem_EntryTable_Seq(CTaDBEntry&, long&) { return NotBuilt("CTaDBTDDataSingle::GetItem_EntryTable_Seq()"); }
-RESULTSTATE CTaDBTDDataSingle::GetNewSequence_EntryTable(long&) { return NotBuilt("CTaDBTDDataSingle::GetNewSequence_EntryTable()"); }
-RESULTSTATE CTaDBTDDataSingle::MoveSequence_EntryTable(long, MOVEITEM_TYPE) { return NotBuilt("CTaDBTDDataSingle::MoveSequence_EntryTable()"); }
-RESULTSTATE CTaDBTDDataSingle::MoveSequence_Swop_EntryTable(long, long) { return NotBuilt("CTaDBTDDataSingle::MoveSequence_Swop_EntryTable()"); }
-RESULTSTATE CTaDBTDDataSingle::DelSequence_Seq_EntryTable(long) { return NotBuilt("CTaDBTDDataSingle::DelSequence_Seq_EntryTable()"); }
-RESULTSTATE CTaDBTDDataSingle::DelSequence_Uuid_EntryTable(CString) { return NotBuilt("CTaDBTDDataSingle::DelSequence_Uuid_EntryTable()"); }
-RESULTSTATE CTaDBTDDataSingle::SetSequence_EntryTable(long, long) { return NotBuilt("CTaDBTDDataSingle::SetSequence_EntryTable()"); }
-RESULTSTATE CTaDBTDDataSingle::AddItem_TestGroupEntryTable(CTaDBTestGroupEntry&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_TestGroupEntryTable()"); }
-RESULTSTATE CTaDBTDDataSingle::DelItem_TestGroupEntryTable(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_TestGroupEntryTable()"); }
-RESULTSTATE CTaDBTDDataSingle::DelAllItem_TestGroupEntryTable(CString) { return NotBuilt("CTaDBTDDataSingle::DelAllItem_TestGroupEntryTable()"); }
-RESULTSTATE CTaDBTDDataSingle::GetAllItem_TestGroupEntryTable(CObList&, CString, CString) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_TestGroupEntryTable()"); }
-RESULTSTATE CTaDBTDDataSingle::GetItem_TestGroupEntryTable(CTaDBTestGroupEntry&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_TestGroupEntryTable()"); }
-RESULTSTATE CTaDBTDDataSingle::GetItem_TestGroupEntryTable_Seq(CTaDBTestGroupEntry&, long, const CString&) { return NotBuilt("CTaDBTDDataSingle::GetItem_TestGroupEntryTable_Seq()"); }
-RESULTSTATE CTaDBTDDataSingle::GetItem_TestGroupEntryTable_Uuid(CTaDBTestGroupEntry&, CString, int) { return NotBuilt("CTaDBTDDataSingle::GetItem_TestGroupEntryTable_Uuid()"); }
-RESULTSTATE CTaDBTDDataSingle::GetNewSequence_TestGroupEntryTable(CString, long&) { return NotBuilt("CTaDBTDDataSingle::GetNewSequence_TestGroupEntryTable()"); }
-RESULTSTATE CTaDBTDDataSingle::MoveSequence_TestGroupEntryTable(CString, long, MOVEITEM_TYPE) { return NotBuilt("CTaDBTDDataSingle::MoveSequence_TestGroupEntryTable()"); }
-RESULTSTATE CTaDBTDDataSingle::MoveSequence_Swop_TestGroupEntryTable(CString, long, long) { return NotBuilt("CTaDBTDDataSingle::MoveSequence_Swop_TestGroupEntryTable()"); }
-RESULTSTATE CTaDBTDDataSingle::DelSequence_Seq_TestGroupEntryTable(CString, long) { return NotBuilt("CTaDBTDDataSingle::DelSequence_Seq_TestGroupEntryTable()"); }
-RESULTSTATE CTaDBTDDataSingle::DelSequence_Uuid_TestGroupEntryTable(CString) { return NotBuilt("CTaDBTDDataSingle::DelSequence_Uuid_TestGroupEntryTable()"); }
-RESULTSTATE CTaDBTDDataSingle::SetSequence_TestGroupEntryTable(CString, long, long) { return NotBuilt("CTaDBTDDataSingle::SetSequence_TestGroupEntryTable()"); }
 RESULTSTATE CTaDBTDDataSingle::AddItem_ActionConnect(CTaDBActionConnect&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_ActionConnect()"); }
 RESULTSTATE CTaDBTDDataSingle::DelItem_ActionConnect(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_ActionConnect()"); }
 RESULTSTATE CTaDBTDDataSingle::RenameItem_ActionConnect(CString, CString) { return NotBuilt("CTaDBTDDataSingle::RenameItem_ActionConnect()"); }
@@ -66,19 +42,6 @@ RESULTSTATE CTaDBTDDataSingle::DelItem_Formula(CString) { return NotBuilt("CTaDB
 RESULTSTATE CTaDBTDDataSingle::RenameItem_Formula(CString, CString) { return NotBuilt("CTaDBTDDataSingle::RenameItem_Formula()"); }
 RESULTSTATE CTaDBTDDataSingle::GetAllItem_Formula(CObList&, CString) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_Formula()"); }
 RESULTSTATE CTaDBTDDataSingle::Clear_AtmlId_Formula() { return NotBuilt("CTaDBTDDataSingle::Clear_AtmlId_Formula()"); }
-RESULTSTATE CTaDBTDDataSingle::AddItem_TestActionEntry(CTaDBTestActionEntry&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_TestActionEntry()"); }
-RESULTSTATE CTaDBTDDataSingle::GetAllItem_TestActionEntry(CObList&, CString, CString) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_TestActionEntry()"); }
-RESULTSTATE CTaDBTDDataSingle::GetItem_TestActionEntry(CTaDBTestActionEntry&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_TestActionEntry()"); }
-RESULTSTATE CTaDBTDDataSingle::GetItem_TestActionEntry_TP(CTaDBTestActionEntry&, CString, long) { return NotBuilt("CTaDBTDDataSingle::GetItem_TestActionEntry_TP()"); }
-RESULTSTATE CTaDBTDDataSingle::GetItem_TestActionEntry_Action(CTaDBTestActionEntry&, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_TestActionEntry_Action()"); }
-RESULTSTATE CTaDBTDDataSingle::DelItem_TestActionEntry(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_TestActionEntry()"); }
-RESULTSTATE CTaDBTDDataSingle::DelAllItem_TestActionEntry_TP(CString) { return NotBuilt("CTaDBTDDataSingle::DelAllItem_TestActionEntry_TP()"); }
-RESULTSTATE CTaDBTDDataSingle::GetNewSequence_TestActionEntry(CString, long&) { return NotBuilt("CTaDBTDDataSingle::GetNewSequence_TestActionEntry()"); }
-RESULTSTATE CTaDBTDDataSingle::MoveSequence_TestActionEntry(CString, long, MOVEITEM_TYPE) { return NotBuilt("CTaDBTDDataSingle::MoveSequence_TestActionEntry()"); }
-RESULTSTATE CTaDBTDDataSingle::MoveSequence_Swop_TestActionEntry(CString, long, long) { return NotBuilt("CTaDBTDDataSingle::MoveSequence_Swop_TestActionEntry()"); }
-RESULTSTATE CTaDBTDDataSingle::DelSequence_Seq_TestActionEntry(CString, long) { return NotBuilt("CTaDBTDDataSingle::DelSequence_Seq_TestActionEntry()"); }
-RESULTSTATE CTaDBTDDataSingle::DelSequence_Uuid_TestActionEntry(CString) { return NotBuilt("CTaDBTDDataSingle::DelSequence_Uuid_TestActionEntry()"); }
-RESULTSTATE CTaDBTDDataSingle::SetSequence_TestActionEntry(CString, long, long) { return NotBuilt("CTaDBTDDataSingle::SetSequence_TestActionEntry()"); }
 RESULTSTATE CTaDBTDDataSingle::AddItem_Instrument(CTaDBInstrument&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_Instrument()"); }
 RESULTSTATE CTaDBTDDataSingle::GetItem_Instrument(CTaDBInstrument&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_Instrument()"); }
 RESULTSTATE CTaDBTDDataSingle::DelItem_Instrument(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_Instrument()"); }

@@ -2,12 +2,13 @@
 #include "ATMLViewLayer/TaDB/DBActTD/TableProtocol.h"
 #include "platform/mfc/Trace.h"
 
-RESULTSTATE CTaDBTDDataSingle::DeleteRow(const CString& sql, const char* position) {
+RESULTSTATE CTaDBTDDataSingle::DeleteRow(const CString& sql, const char* position, bool all) {
     try {
         const int result = m_dbMng.QueryDataInDB(sql);
         if (result != 1) return PassOn(result, position);
         ado::RecordsetPtr recordset = m_dbMng.GetRecordset();
-        if (!recordset->IsEOF()) recordset->Delete();
+        if (!all && !recordset->IsEOF()) recordset->Delete();
+        for (; all && !recordset->IsEOF(); recordset->MoveNext()) recordset->Delete();
         m_dbMng.CloseRecordset();
         m_bModified = 1;
         return 1;

@@ -42,10 +42,15 @@ RESULTSTATE CTaDBTDDataSingle::AddRow(R& record, int mode, const char* insertSql
 
 template <class R>
 RESULTSTATE CTaDBTDDataSingle::GetRow(R& record, int mode, const char* keyPattern, const CString& key, Gate gate) {
+    return GetRow(record, mode, mode != 0 ? GatedSql(gate.edition, keyPattern, key) : CString(), gate);
+}
+
+template <class R>
+RESULTSTATE CTaDBTDDataSingle::GetRow(R& record, int mode, const CString& sql, Gate gate) {
     try {
         ado::RecordsetPtr recordset;
         if (mode != 0) {
-            const int result = m_dbMng.QueryDataInDB(GatedSql(gate.edition, keyPattern, key));
+            const int result = m_dbMng.QueryDataInDB(sql);
             if (result != 1) return PassOn(result, gate.position);
             recordset = m_dbMng.GetRecordset();
             if (recordset->IsEOF()) {

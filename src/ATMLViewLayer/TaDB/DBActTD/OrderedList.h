@@ -1,0 +1,58 @@
+// What one ordered table (entries, the steps of each test group, the steps
+// of each test point) gives the sequence operations: its statements, the
+// positions its failures write, its refusal texts, and the operations of
+// its family that the sequence operations call through the interface.
+#pragma once
+#include "ATMLViewLayer/TaDB/DBActTD/TaDBTDData.h"
+
+struct CTaDBTDDataSingle::OrderedList {
+    int CTaDBTDDataSingle::*edition;
+    // Whether the table holds one list per parent, named by a scope argument
+    // that ends every statement. The entry table is one list, and counts its
+    // rows whatever its edition.
+    bool scoped;
+
+    // Statements. Each takes the positions named, then the scope, if the
+    // table has one; a step is named by its key.
+    const char* count;      // "... as X_NUM, MAX(SEQUENCE) as X_MAX ..."
+    const char* countName;  // the count's column
+    const char* maxName;    // the highest position's column
+    const char* shiftUp;    // from, to: the rows in [to, from) move one place down the list
+    const char* shiftDown;  // from, to: the rows in (from, to] move one place up the list
+    const char* setAt;      // position, step key
+    const char* deleteAt;   // position
+    const char* closeGap;   // position: the rows above it move one place up
+
+    // Positions written by failures.
+    const char* countPosition;
+    const char* refusePosition;    // a renumbering refused
+    const char* shiftPosition;     // its shift failed
+    const char* lastStepPosition;  // its last step failed
+    const char* movePosition;      // moves, exchanges and deletes
+
+    // Refusals of a move: up, down, to the top, to the bottom.
+    const char* refuseMove[4];
+
+    // The family's operations, called through the interface.
+    RESULTSTATE (*newSequence)(CTaDBTDDataSingle& store, const CString& scope, long& next);
+    RESULTSTATE (*stepAt)(CTaDBTDDataSingle& store, const CString& scope, long position, CString& stepKey);
+    RESULTSTATE (*swop)(CTaDBTDDataSingle& store, const CString& scope, long first, long second);
+};
+
+// Spans one change of an ordered list. The outermost change commits when it
+// finishes with 1 and undoes everything otherwise; a change begun inside
+// another joins it and undoes only its own part.
+class CTaDBTDDataSingle::ListChange {
+public:
+    explicit ListChange(CTaDBTDDataSingle& store);
+    ~ListChange();
+    ListChange(const ListChange&) = delete;
+    ListChange& operator=(const ListChange&) = delete;
+
+    // Ends the change with the operation's result (or -1 when it cannot be committed).
+    RESULTSTATE Finish(RESULTSTATE result, const char* position);
+
+private:
+    CTaDBTDDataSingle& m_store;
+    ado::ConnectionPtr m_connection;
+};

@@ -1,0 +1,139 @@
+// The sequence operations that the three ordered tables share: the next free
+// position, renumbering, moves, exchanges and deletion by position. Positions
+// count from 1 within one scope (the whole entry table, one test group, one
+// test point).
+#include "ATMLViewLayer/TaDB/DBActTD/OrderedList.h"
+#include "ATMLViewLayer/TaDB/DBActTD/TableProtocol.h"
+
+namespace {
+const char kMsgWrongPosition[] = "输入序号有误！";
+const char kMsgDeleteStuck[] = "未能删除指定记录！";
+const char kSavepoint[] = "ordered_list";
+}  // namespace
+
+// A statement of the list: its positions, then the scope when the list has one.
+template <class... Positions>
+CString CTaDBTDDataSingle::ListSql(const OrderedList& list, int edition, const char* pattern, const CString& scope,
+                                   Positions... positions) {
+    if (edition < kEditionGate) return CString();
+    return list.scoped ? SqlText(pattern, positions..., scope) : SqlText(pattern, positions...);
+}
+
+CTaDBTDDataSingle::ListChange::ListChange(CTaDBTDDataSingle& store) : m_store(store) {
+    if (!store.m_dbMng.m_bConnected || !store.m_dbMng.m_pConnection) return;
+    try {
+        store.m_dbMng.m_pConnection->Savepoint(kSavepoint);
+        m_connection = store.m_dbMng.m_pConnection;
+    } catch (const ado::ComError&) {
+        // Without a connection the change's first statement fails and says why.
+    }
+}
+
+CTaDBTDDataSingle::ListChange::~ListChange() {
+    if (m_connection) m_connection->RollbackToSavepoint(kSavepoint);
+}
+
+RESULTSTATE CTaDBTDDataSingle::ListChange::Finish(RESULTSTATE result, const char* position) {
+    ado::ConnectionPtr connection = std::move(m_connection);
+    if (!connection) return result;
+    if (result != 1) {
+        connection->RollbackToSavepoint(kSavepoint);
+        return result;
+    }
+    try {
+        connection->ReleaseSavepoint(kSavepoint);
+        return 1;
+    } catch (const ado::ComError& error) {
+        connection->RollbackToSavepoint(kSavepoint);
+        return m_store.OwnFailure(-1, error.Description().c_str(), position);
+    }
+}
+
+RESULTSTATE CTaDBTDDataSingle::StuckDeleting(const char* position) { return OwnFailure(-1, kMsgDeleteStuck, position); }
+
+RESULTSTATE CTaDBTDDataSingle::NewSequenceIn(const OrderedList& list, const CString& scope, long& next) {
+    next = 1;
+    try {
+        const int edition = this->*list.edition;
+        const CString sql = list.scoped ? GatedSql(edition, list.count, scope) : CString(list.count);
+        const int result = m_dbMng.QueryDataInDB(sql);
+        if (result != 1) return PassOn(result, list.countPosition);
+        if (m_dbMng.m_bRecordsetOpen) {
+            ado::RecordsetPtr recordset = m_dbMng.GetRecordset();
+            // A gap left by a plain delete must not make the next position one
+            // that a row still holds: the highest position counts too.
+            const long rows = recordset->Field(list.countName).ToInt32();
+            const long highest = recordset->Field(list.maxName).ToInt32();
+            next = (rows > highest ? rows : highest) + 1;
+        }
+        m_dbMng.CloseRecordset();
+        return 1;
+    } catch (const ado::ComError& error) {
+        return Caught(error.Description().c_str(), list.countPosition);
+    } catch (...) {
+        return Caught(kMsgUnknown, list.countPosition);
+    }
+}
+
+RESULTSTATE CTaDBTDDataSingle::SetSequenceIn(const OrderedList& list, const CString& scope, long from, long to) {
+    ListChange change(*this);
+    long next = 1;
+    RESULTSTATE result = list.newSequence(*this, scope, next);
+    if (result != 1) return change.Finish(result, list.lastStepPosition);
+    const long count = next - 1;
+    if (from < 1 || to < 1 || from > count || to > count)
+        return change.Finish(OwnFailure(0, kMsgWrongPosition, list.refusePosition), list.lastStepPosition);
+    if (from == to) return change.Finish(0, list.lastStepPosition);
+    CString step;
+    result = list.stepAt(*this, scope, from, step);
+    if (result != 1) return change.Finish(result, list.lastStepPosition);
+    const int edition = this->*list.edition;
+    const CString shift = from > to ? ListSql(list, edition, list.shiftUp, scope, from, to)
+                                    : ListSql(list, edition, list.shiftDown, scope, from, to);
+    result = RunStatement(shift, list.shiftPosition, false);
+    if (result == 1)
+        result = RunStatement(ListSql(list, edition, list.setAt, scope, to, step), list.lastStepPosition, false);
+    return change.Finish(result, list.lastStepPosition);
+}
+
+RESULTSTATE CTaDBTDDataSingle::MoveSequenceIn(const OrderedList& list, const CString& scope, long at,
+                                              MOVEITEM_TYPE type) {
+    if (type < MOVEITEM_UP || type > MOVEITEM_BOTTOM) return -1;
+    ListChange change(*this);
+    long next = 1;
+    RESULTSTATE result = list.newSequence(*this, scope, next);
+    if (result != 1) return change.Finish(result, list.movePosition);
+    const long count = next - 1;
+    const bool towardsTop = type == MOVEITEM_UP || type == MOVEITEM_TOP;
+    if (towardsTop ? at <= 1 : at >= count)
+        return change.Finish(OwnFailure(0, list.refuseMove[type], list.movePosition), list.movePosition);
+    // One place, or place by place to the end it moves towards.
+    const long last = type == MOVEITEM_TOP ? 2 : type == MOVEITEM_BOTTOM ? count - 1 : at;
+    for (long k = at; result == 1 && (towardsTop ? k >= last : k <= last); k += towardsTop ? -1 : 1)
+        result = list.swop(*this, scope, k, towardsTop ? k - 1 : k + 1);
+    return change.Finish(result, list.movePosition);
+}
+
+RESULTSTATE CTaDBTDDataSingle::SwopIn(const OrderedList& list, const CString& scope, long first, long second) {
+    if (first < 1 || second < 1) return OwnFailure(0, kMsgWrongPosition, list.movePosition);
+    ListChange change(*this);
+    CString firstStep, secondStep;
+    RESULTSTATE result = list.stepAt(*this, scope, first, firstStep);
+    if (result == 1) result = list.stepAt(*this, scope, second, secondStep);
+    const int edition = this->*list.edition;
+    if (result == 1)
+        result = RunStatement(ListSql(list, edition, list.setAt, scope, second, firstStep), list.movePosition, false);
+    if (result == 1)
+        result = RunStatement(ListSql(list, edition, list.setAt, scope, first, secondStep), list.movePosition, false);
+    return change.Finish(result, list.movePosition);
+}
+
+RESULTSTATE CTaDBTDDataSingle::DelSequenceIn(const OrderedList& list, const CString& scope, long at) {
+    if (at < 1) return OwnFailure(0, kMsgWrongPosition, list.movePosition);
+    ListChange change(*this);
+    const int edition = this->*list.edition;
+    RESULTSTATE result = RunStatement(ListSql(list, edition, list.deleteAt, scope, at), list.movePosition, false);
+    if (result == 1)
+        result = RunStatement(ListSql(list, edition, list.closeGap, scope, at), list.movePosition, false);
+    return change.Finish(result, list.movePosition);
+}
