@@ -1,6 +1,7 @@
 // A small host program: it creates a project, fills it with a TPS header,
-// test groups and test points, saves and closes it, opens it again and
-// reports what it finds, the way a host uses the library.
+// test groups and test points, orders them and moves them about, saves and
+// closes it, opens it again and reports what it finds, the way a host uses
+// the library.
 //   ruri_example [project path]
 // Without a path it works on the untitled (temporary) project.
 #include <cstdio>
@@ -33,6 +34,33 @@ void PrintNames(CTaDBTDDataSingle& store, CObList& list, const char* className, 
     for (POSITION pos = list.GetHeadPosition(); pos;)
         std::printf("  - %s\n", (static_cast<R*>(list.GetNext(pos))->*name).GetString());
     store.ClearObjectList(list, className);
+}
+
+// Prints the project's top-level entries in their order, by name.
+void PrintOrder(CTaDBTDDataSingle& store) {
+    CObList list;
+    store.GetAllItem_EntryTable(list);
+    for (POSITION pos = list.GetHeadPosition(); pos;) {
+        const CTaDBEntry* entry = static_cast<CTaDBEntry*>(list.GetNext(pos));
+        CString name = entry->m_strTestUuid;
+        CTaDBTestGroup group;
+        CTaDBTestPoint point;
+        if (entry->m_strTestType == "测试项目" && store.GetItem_TestGroupTable(group, 1, entry->m_strTestUuid) == 1)
+            name = group.m_strTgName;
+        else if (store.GetItem_TestPointTable(point, 1, entry->m_strTestUuid) == 1)
+            name = point.m_strTpName;
+        std::printf("  %ld. %s\n", entry->m_nSequence, name.GetString());
+    }
+    store.ClearObjectList(list, "CTaDBEntry");
+}
+
+// Appends an entry for a test group or test point at the end of the program.
+RESULTSTATE AddEntry(CTaDBTDDataSingle& store, const CString& key, const char* type) {
+    CTaDBEntry entry;
+    entry.m_strTestUuid = key;
+    entry.m_strTestType = type;
+    const RESULTSTATE result = store.GetNewSequence_EntryTable(entry.m_nSequence);
+    return result == 1 ? store.AddItem_EntryTable(entry, 1) : result;
 }
 
 // Prints the outcome of a step; on failure, the store's message and trace.
@@ -80,6 +108,17 @@ int main(int argc, char** argv) {
     Report("Rename a test point", store.RenameItem_TestPointTable(points[1].m_strTpUuid, "Output ripple"), store);
     Report("Delete a test point", store.DelItem_TestPointTable(points[3].m_strTpUuid), store);
 
+    // The program's order: both groups, then the remaining test points.
+    bool ordered = AddEntry(store, power.m_strTgUuid, "测试项目") == 1 && AddEntry(store, signals.m_strTgUuid, "测试项目") == 1;
+    for (int i = 0; ordered && i < 3; ++i) ordered = AddEntry(store, points[i].m_strTpUuid, "测试点") == 1;
+    Report("Order the program", ordered ? 1 : -1, store);
+    PrintOrder(store);
+    Report("Move the last entry to the top", store.MoveSequence_EntryTable(5, MOVEITEM_TOP), store);
+    PrintOrder(store);
+    Report("Move the first entry down", store.MoveSequence_EntryTable(1, MOVEITEM_DOWN), store);
+    PrintOrder(store);
+    Report("Move the first entry up", store.MoveSequence_EntryTable(1, MOVEITEM_UP), store);
+
     CObList list;
     Report("List the test groups", store.GetAllItem_TestGroupTable(list), store);
     PrintNames(store, list, "CTaDBTestGroup", &CTaDBTestGroup::m_strTgName);
@@ -96,6 +135,8 @@ int main(int argc, char** argv) {
     std::printf("  %s, version %s\n", header.m_strTpsName.GetString(), header.m_strTpsVersion.GetString());
     Report("List the test points", store.GetAllItem_TestPointTable(list), store);
     PrintNames(store, list, "CTaDBTestPoint", &CTaDBTestPoint::m_strTpName);
+    std::printf("Program order:\n");
+    PrintOrder(store);
     Report("Close", store.Close(), store);
     return 0;
 }
