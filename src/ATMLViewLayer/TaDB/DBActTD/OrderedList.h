@@ -22,6 +22,11 @@ struct CTaDBTDDataSingle::OrderedList {
     const char* setAt;      // position, step key
     const char* deleteAt;   // position
     const char* closeGap;   // position: the rows above it move one place up
+    // Deleting an item by key: all the steps of a scope the key names (none
+    // for the entry table), one step by its key, and the gap that step left.
+    const char* deleteScope;
+    const char* deleteStep;
+    const char* closeStepGap;  // position of the deleted step, then its scope
 
     // Positions written by failures.
     const char* countPosition;
@@ -33,10 +38,19 @@ struct CTaDBTDDataSingle::OrderedList {
     // Refusals of a move: up, down, to the top, to the bottom.
     const char* refuseMove[4];
 
+    // A step that a look-up found: its key, its scope and its position.
+    struct Found {
+        CString step;
+        CString scope;
+        long position = 0;
+    };
+
     // The family's operations, called through the interface.
     RESULTSTATE (*newSequence)(CTaDBTDDataSingle& store, const CString& scope, long& next);
     RESULTSTATE (*stepAt)(CTaDBTDDataSingle& store, const CString& scope, long position, CString& stepKey);
     RESULTSTATE (*swop)(CTaDBTDDataSingle& store, const CString& scope, long first, long second);
+    RESULTSTATE (*firstOfScope)(CTaDBTDDataSingle& store, const CString& key, Found& found);  // may be null
+    RESULTSTATE (*firstOfItem)(CTaDBTDDataSingle& store, const CString& key, Found& found);
 };
 
 // Spans one change of an ordered list. The outermost change commits when it

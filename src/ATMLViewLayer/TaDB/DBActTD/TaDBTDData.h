@@ -307,5 +307,6 @@ private:
     RESULTSTATE MoveSequenceIn(const OrderedList& list, const CString& scope, long at, MOVEITEM_TYPE type);
     RESULTSTATE SwopIn(const OrderedList& list, const CString& scope, long first, long second);
     RESULTSTATE DelSequenceIn(const OrderedList& list, const CString& scope, long at);
+    RESULTSTATE DelItemIn(const OrderedList& list, const CString& key);
     RESULTSTATE StuckDeleting(const char* position);
 };

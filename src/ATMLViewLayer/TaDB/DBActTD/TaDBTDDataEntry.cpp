@@ -53,23 +53,7 @@ RESULTSTATE CTaDBTDDataSingle::SetSequence_EntryTable(long from, long to) {
     return SetSequenceIn(EntryList(), "", from, to);
 }
 
-// Deletes the entry with the key and closes the gap it leaves. Only the
-// named entry goes, whatever other entry shares its position.
-RESULTSTATE CTaDBTDDataSingle::DelSequence_Uuid_EntryTable(CString key) {
-    ListChange change(*this);
-    CTaDBEntry entry;
-    RESULTSTATE result = GetItem_EntryTable(entry, 1, key);
-    if (result != 1) return change.Finish(result == -1 ? -1 : 1, kSequencePosition);
-    result = RunStatement(GatedSql(m_nEditionEntryTable, "delete from EntryTable Where TEST_UUID='%s'", key),
-                          kSequencePosition, false);
-    if (result == 1 && entry.m_nSequence >= 1)
-        result = RunStatement(GatedSql(m_nEditionEntryTable, "Update EntryTable Set SEQUENCE=SEQUENCE-1 Where SEQUENCE>%d",
-                                       entry.m_nSequence),
-                              kSequencePosition, false);
-    // The statement removes every row with the key: finding one again means it removed nothing.
-    if (result == 1 && GetItem_EntryTable(entry, 1, key) == 1) result = StuckDeleting(kSequencePosition);
-    return change.Finish(result, kSequencePosition);
-}
+RESULTSTATE CTaDBTDDataSingle::DelSequence_Uuid_EntryTable(CString key) { return DelItemIn(EntryList(), key); }
 
 const CTaDBTDDataSingle::OrderedList& CTaDBTDDataSingle::EntryList() {
     using S = CTaDBTDDataSingle;
@@ -83,6 +67,9 @@ const CTaDBTDDataSingle::OrderedList& CTaDBTDDataSingle::EntryList() {
         "Update EntryTable Set SEQUENCE=SEQUENCE-1 \t\t\t\t\t\t\t\tWhere SEQUENCE > %d and SEQUENCE <= %d",
         "Update EntryTable Set SEQUENCE=%d Where TEST_UUID='%s'",
         "delete from EntryTable Where SEQUENCE=%d",
+        "Update EntryTable Set SEQUENCE=SEQUENCE-1 Where SEQUENCE>%d",
+        nullptr,
+        "delete from EntryTable Where TEST_UUID='%s'",
         "Update EntryTable Set SEQUENCE=SEQUENCE-1 Where SEQUENCE>%d",
         "CTaDBTDDataSingle::GetNewSequence_EntryTable()",
         "CTaDBTDDataSingle::SetSequence_EntryTable_Move",
@@ -98,6 +85,13 @@ const CTaDBTDDataSingle::OrderedList& CTaDBTDDataSingle::EntryList() {
             return result;
         },
         [](S& store, const CString&, long first, long second) { return store.MoveSequence_Swop_EntryTable(first, second); },
+        nullptr,
+        [](S& store, const CString& key, S::OrderedList::Found& found) {
+            CTaDBEntry entry;
+            const RESULTSTATE result = store.GetItem_EntryTable(entry, 1, key);
+            found = {entry.m_strTestUuid, "", entry.m_nSequence};
+            return result;
+        },
     };
     return list;
 }

@@ -137,3 +137,36 @@ RESULTSTATE CTaDBTDDataSingle::DelSequenceIn(const OrderedList& list, const CStr
         result = RunStatement(ListSql(list, edition, list.closeGap, scope, at), list.movePosition, false);
     return change.Finish(result, list.movePosition);
 }
+
+// Deletes what the key names: first the whole list of the scope it names,
+// then each step that places it, one at a time, closing the gap that step
+// leaves in its own scope. Only rows the key names go, and a pass that
+// removes nothing ends the operation with an error instead of looping.
+RESULTSTATE CTaDBTDDataSingle::DelItemIn(const OrderedList& list, const CString& key) {
+    const int edition = this->*list.edition;
+    const char* position = list.movePosition;
+    ListChange change(*this);
+    OrderedList::Found found;
+    RESULTSTATE result = 0;
+    if (list.firstOfScope) {
+        result = list.firstOfScope(*this, key, found);
+        if (result == 1) {
+            result = RunStatement(GatedSql(edition, list.deleteScope, key), position, false);
+            if (result != 1) return change.Finish(result, position);
+            if (list.firstOfScope(*this, key, found) == 1) return change.Finish(StuckDeleting(position), position);
+            result = 0;
+        }
+        if (result == -1) return change.Finish(-1, position);
+    }
+    for (result = list.firstOfItem(*this, key, found); result == 1;) {
+        const OrderedList::Found removed = found;
+        result = RunStatement(GatedSql(edition, list.deleteStep, removed.step), position, false);
+        if (result == 1 && removed.position >= 1)
+            result = RunStatement(ListSql(list, edition, list.closeStepGap, removed.scope, removed.position), position,
+                                  false);
+        if (result != 1) return change.Finish(result, position);
+        result = list.firstOfItem(*this, key, found);
+        if (result == 1 && found.step == removed.step) return change.Finish(StuckDeleting(position), position);
+    }
+    return change.Finish(result == -1 ? -1 : 1, position);
+}

@@ -89,36 +89,7 @@ RESULTSTATE CTaDBTDDataSingle::SetSequence_TestActionEntry(CString tpUuid, long 
 // Removes the steps of a test point (the key as a test point), then every
 // step that runs the key as an action, closing the gap in each test point.
 RESULTSTATE CTaDBTDDataSingle::DelSequence_Uuid_TestActionEntry(CString key) {
-    const int edition = m_nEditionTestActionEntryTable;
-    ListChange change(*this);
-    CTaDBTestActionEntry step;
-    RESULTSTATE result = GetItem_TestActionEntry_TP(step, key, 0);
-    if (result == 1) {
-        result = RunStatement(GatedSql(edition, "delete from TestActionEntryTable Where TP_UUID='%s'", key),
-                              kSequencePosition, false);
-        if (result != 1) return change.Finish(result, kSequencePosition);
-        if (GetItem_TestActionEntry_TP(step, key, 0) == 1)
-            return change.Finish(StuckDeleting(kSequencePosition), kSequencePosition);
-        result = 0;
-    }
-    if (result == -1) return change.Finish(-1, kSequencePosition);
-    for (result = GetItem_TestActionEntry_Action(step, key); result == 1;) {
-        const CTaDBTestActionEntry removed(step);
-        result = RunStatement(
-            GatedSql(edition, "delete from TestActionEntryTable Where STEP_UUID='%s'", removed.m_strStepUuid),
-            kSequencePosition, false);
-        if (result == 1 && removed.m_nSequence >= 1)
-            result = RunStatement(GatedSql(edition,
-                                           "Update TestActionEntryTable Set SEQUENCE = SEQUENCE-1 \t\t\t\t\t\t\t\t"
-                                           "Where SEQUENCE > %d and TP_UUID='%s'",
-                                           removed.m_nSequence, removed.m_strTpUuid),
-                                  kSequencePosition, false);
-        if (result != 1) return change.Finish(result, kSequencePosition);
-        result = GetItem_TestActionEntry_Action(step, key);
-        if (result == 1 && step.m_strStepUuid == removed.m_strStepUuid)
-            return change.Finish(StuckDeleting(kSequencePosition), kSequencePosition);
-    }
-    return change.Finish(result == -1 ? -1 : 1, kSequencePosition);
+    return DelItemIn(TestActionEntryList(), key);
 }
 
 const CTaDBTDDataSingle::OrderedList& CTaDBTDDataSingle::TestActionEntryList() {
@@ -134,6 +105,9 @@ const CTaDBTDDataSingle::OrderedList& CTaDBTDDataSingle::TestActionEntryList() {
         "Update TestActionEntryTable Set SEQUENCE=%d Where STEP_UUID='%s' and TP_UUID='%s'",
         "delete from TestActionEntryTable Where SEQUENCE=%d and TP_UUID='%s'",
         "Update TestActionEntryTable Set SEQUENCE = SEQUENCE-1 \t\t\t\t\t\t\tWhere SEQUENCE > %d and TP_UUID='%s'",
+        "delete from TestActionEntryTable Where TP_UUID='%s'",
+        "delete from TestActionEntryTable Where STEP_UUID='%s'",
+        "Update TestActionEntryTable Set SEQUENCE = SEQUENCE-1 \t\t\t\t\t\t\t\tWhere SEQUENCE > %d and TP_UUID='%s'",
         "CTaDBTDDataSingle::GetNewSequence_TestActionEntry()",
         "CTaDBTDDataSingle::SetSequence_TestActionEntry_Move()",
         "CTaDBTDDataSingle::SetSequence_TestActionEntry_Move",
@@ -149,6 +123,18 @@ const CTaDBTDDataSingle::OrderedList& CTaDBTDDataSingle::TestActionEntryList() {
         },
         [](S& store, const CString& tp, long first, long second) {
             return store.MoveSequence_Swop_TestActionEntry(tp, first, second);
+        },
+        [](S& store, const CString& key, S::OrderedList::Found& found) {
+            CTaDBTestActionEntry step;
+            const RESULTSTATE result = store.GetItem_TestActionEntry_TP(step, key, 0);
+            found = {step.m_strStepUuid, step.m_strTpUuid, step.m_nSequence};
+            return result;
+        },
+        [](S& store, const CString& key, S::OrderedList::Found& found) {
+            CTaDBTestActionEntry step;
+            const RESULTSTATE result = store.GetItem_TestActionEntry_Action(step, key);
+            found = {step.m_strStepUuid, step.m_strTpUuid, step.m_nSequence};
+            return result;
         },
     };
     return list;

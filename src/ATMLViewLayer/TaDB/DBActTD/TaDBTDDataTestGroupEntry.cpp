@@ -91,36 +91,7 @@ RESULTSTATE CTaDBTDDataSingle::SetSequence_TestGroupEntryTable(CString groupKey,
 // Removes the steps of a group (the key as a group), then every step that
 // places the key as a child, closing the gap in each group it stood in.
 RESULTSTATE CTaDBTDDataSingle::DelSequence_Uuid_TestGroupEntryTable(CString key) {
-    const int edition = m_nEditionTestGroupEntryTable;
-    ListChange change(*this);
-    CTaDBTestGroupEntry step;
-    RESULTSTATE result = GetItem_TestGroupEntryTable_Uuid(step, key, 0);
-    if (result == 1) {
-        result = RunStatement(GatedSql(edition, "delete from TestGroupEntryTable Where TG_UUID='%s'", key),
-                              kSequencePosition, false);
-        if (result != 1) return change.Finish(result, kSequencePosition);
-        if (GetItem_TestGroupEntryTable_Uuid(step, key, 0) == 1)
-            return change.Finish(StuckDeleting(kSequencePosition), kSequencePosition);
-        result = 0;
-    }
-    if (result == -1) return change.Finish(-1, kSequencePosition);
-    for (result = GetItem_TestGroupEntryTable_Uuid(step, key, 1); result == 1;) {
-        const CTaDBTestGroupEntry removed(step);
-        result = RunStatement(
-            GatedSql(edition, "delete from TestGroupEntryTable Where STEP_UUID='%s'", removed.m_strStepUuid),
-            kSequencePosition, false);
-        if (result == 1 && removed.m_nSequence >= 1)
-            result = RunStatement(GatedSql(edition,
-                                           "Update TestGroupEntryTable Set SEQUENCE = SEQUENCE-1 \t\t\t\t\t\t\t\t"
-                                           "Where SEQUENCE > %d and TG_UUID='%s'",
-                                           removed.m_nSequence, removed.m_strTgUuid),
-                                  kSequencePosition, false);
-        if (result != 1) return change.Finish(result, kSequencePosition);
-        result = GetItem_TestGroupEntryTable_Uuid(step, key, 1);
-        if (result == 1 && step.m_strStepUuid == removed.m_strStepUuid)
-            return change.Finish(StuckDeleting(kSequencePosition), kSequencePosition);
-    }
-    return change.Finish(result == -1 ? -1 : 1, kSequencePosition);
+    return DelItemIn(TestGroupEntryList(), key);
 }
 
 const CTaDBTDDataSingle::OrderedList& CTaDBTDDataSingle::TestGroupEntryList() {
@@ -138,6 +109,9 @@ const CTaDBTDDataSingle::OrderedList& CTaDBTDDataSingle::TestGroupEntryList() {
         "Update TestGroupEntryTable Set SEQUENCE=%d Where STEP_UUID='%s' and TG_UUID='%s'",
         "delete from TestGroupEntryTable Where SEQUENCE=%d and TG_UUID='%s'",
         "Update TestGroupEntryTable Set SEQUENCE=SEQUENCE-1 Where SEQUENCE>%d and TG_UUID='%s'",
+        "delete from TestGroupEntryTable Where TG_UUID='%s'",
+        "delete from TestGroupEntryTable Where STEP_UUID='%s'",
+        "Update TestGroupEntryTable Set SEQUENCE = SEQUENCE-1 \t\t\t\t\t\t\t\tWhere SEQUENCE > %d and TG_UUID='%s'",
         "CTaDBTDDataSingle::GetNewSequence_TestGroupEntryTable()",
         "CTaDBTDDataSingle::SetSequence_TestGroupEntryTable_Move()",
         "CTaDBTDDataSingle::SetSequence_TestGroupEntryTable_Move",
@@ -153,6 +127,18 @@ const CTaDBTDDataSingle::OrderedList& CTaDBTDDataSingle::TestGroupEntryList() {
         },
         [](S& store, const CString& group, long first, long second) {
             return store.MoveSequence_Swop_TestGroupEntryTable(group, first, second);
+        },
+        [](S& store, const CString& group, S::OrderedList::Found& found) {
+            CTaDBTestGroupEntry step;
+            const RESULTSTATE result = store.GetItem_TestGroupEntryTable_Uuid(step, group, 0);
+            found = {step.m_strStepUuid, step.m_strTgUuid, step.m_nSequence};
+            return result;
+        },
+        [](S& store, const CString& child, S::OrderedList::Found& found) {
+            CTaDBTestGroupEntry step;
+            const RESULTSTATE result = store.GetItem_TestGroupEntryTable_Uuid(step, child, 1);
+            found = {step.m_strStepUuid, step.m_strTgUuid, step.m_nSequence};
+            return result;
         },
     };
     return list;
