@@ -59,10 +59,10 @@ TYPED_TEST(FlatTable, AddThenGetRoundTripsEveryColumn) {
     this->ExpectSame(read, stored);
     EXPECT_EQ(this->store.m_dbMng.m_bRecordsetOpen, 0);
     // Keys compare without regard to letter case, as project files always have.
-    CString lower = TypeParam::Key(stored);
-    lower.MakeLower();
+    std::string lower = TypeParam::Key(stored).GetString();
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     R again;
-    EXPECT_EQ(TypeParam::Get(this->store, again, 1, lower), 1);
+    EXPECT_EQ(TypeParam::Get(this->store, again, 1, lower.c_str()), 1);
 }
 
 TYPED_TEST(FlatTable, UpdateRewritesTheRowWithTheRecordsKey) {

@@ -69,7 +69,6 @@ void Connection::Open(const std::string& connectionString, const std::string&, c
         throw;
     }
     m_db = db;
-    m_path = path;
     m_walSet = false;
 }
 

@@ -27,7 +27,6 @@ public:
               long options);
     void Close() noexcept;
     bool IsOpen() const { return m_db != nullptr; }
-    const std::string& DataSource() const { return m_path; }
 
     // Runs one statement and returns the number of rows it changed. Raises ComError.
     long Execute(const std::string& sql);
@@ -55,7 +54,6 @@ public:
 
 private:
     sqlite3* m_db = nullptr;
-    std::string m_path;
     bool m_walSet = false;
     std::map<std::string, std::unique_ptr<Statement>> m_cache;
 };

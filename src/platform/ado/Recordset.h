@@ -54,8 +54,6 @@ public:
     void CancelUpdate() noexcept;
     void Delete();
 
-    bool IsWritable() const { return !m_table.empty(); }
-
 private:
     struct Row {
         int64_t rowid = 0;

@@ -27,12 +27,6 @@ double ParseNumber(const std::string& text) {
 }
 }  // namespace
 
-Variant Variant::Date(double value) {
-    Variant v(value);
-    v.m_type = VT_DATE;
-    return v;
-}
-
 std::string Variant::ToText() const {
     switch (m_type) {
         case VT_NULL: return std::string();

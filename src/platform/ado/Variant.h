@@ -17,7 +17,6 @@ public:
     Variant(std::string text) : m_type(VT_BSTR), m_text(std::move(text)) {}
     Variant(int32_t value) : m_type(VT_I4), m_int(value) {}
     Variant(double value) : m_type(VT_R8), m_real(value) {}
-    static Variant Date(double value);
 
     VarType Type() const { return m_type; }
     bool IsNull() const { return m_type == VT_NULL; }

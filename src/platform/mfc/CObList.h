@@ -24,9 +24,7 @@ public:
     CObject*& GetNext(POSITION& pos);
     CObject* GetNext(POSITION& pos) const;
     CObject* GetHead() const { return m_head ? m_head->item : nullptr; }
-    CObject* GetTail() const { return m_tail ? m_tail->item : nullptr; }
     int GetCount() const { return m_count; }
-    int GetSize() const { return m_count; }
     bool IsEmpty() const { return m_count == 0; }
     void RemoveAll();
 

@@ -18,17 +18,6 @@ public:
     DateTimeStatus GetStatus() const { return m_status; }
     void SetStatus(DateTimeStatus status) { m_status = status; }
 
-    // Broken-down fields; -1 when the date is not valid.
-    int GetYear() const;
-    int GetMonth() const;
-    int GetDay() const;
-    int GetHour() const;
-    int GetMinute() const;
-    int GetSecond() const;
-
     DATE m_dt = 0.0;
     DateTimeStatus m_status = valid;
-
-private:
-    bool Split(int fields[6]) const;
 };

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <strings.h>
 
 namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
@@ -11,10 +10,6 @@ int Clamp(int value, int low, int high) { return value < low ? low : (value > hi
 
 char CString::GetAt(int index) const {
     return index >= 0 && index < GetLength() ? m_str[index] : '\0';
-}
-
-void CString::SetAt(int index, char ch) {
-    if (index >= 0 && index < GetLength()) m_str[index] = ch;
 }
 
 void CString::Format(const char* format, ...) {
@@ -79,25 +74,11 @@ CString& CString::MakeUpper() {
     return *this;
 }
 
-CString& CString::MakeLower() {
-    for (char& c : m_str)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return *this;
-}
-
-CString& CString::Trim() { return TrimRight().TrimLeft(); }
-
-CString& CString::TrimLeft() {
-    size_t n = 0;
-    while (n < m_str.size() && IsBlank(m_str[n])) ++n;
-    m_str.erase(0, n);
-    return *this;
-}
-
-CString& CString::TrimRight() {
-    size_t n = m_str.size();
-    while (n > 0 && IsBlank(m_str[n - 1])) --n;
-    m_str.resize(n);
+CString& CString::Trim() {
+    size_t begin = 0, end = m_str.size();
+    while (begin < end && IsBlank(m_str[begin])) ++begin;
+    while (end > begin && IsBlank(m_str[end - 1])) --end;
+    m_str = m_str.substr(begin, end - begin);
     return *this;
 }
 
@@ -114,7 +95,6 @@ int CString::Replace(const char* oldText, const char* newText) {
 
 int CString::Compare(const char* other) const { return std::strcmp(m_str.c_str(), other ? other : ""); }
 
-int CString::CompareNoCase(const char* other) const { return strcasecmp(m_str.c_str(), other ? other : ""); }
 
 CString operator+(const CString& a, const CString& b) { CString r(a); r += b; return r; }
 CString operator+(const CString& a, const char* b) { CString r(a); r += b; return r; }
@@ -127,4 +107,3 @@ bool operator==(const char* a, const CString& b) { return b.Compare(a) == 0; }
 bool operator!=(const CString& a, const CString& b) { return !(a == b); }
 bool operator!=(const CString& a, const char* b) { return !(a == b); }
 bool operator!=(const char* a, const CString& b) { return !(a == b); }
-bool operator<(const CString& a, const CString& b) { return a.str() < b.str(); }

@@ -20,7 +20,6 @@ public:
     bool IsEmpty() const { return m_str.empty(); }
     void Empty() { m_str.clear(); }
     char GetAt(int index) const;
-    void SetAt(int index, char ch);
 
     void Format(const char* format, ...) __attribute__((format(printf, 2, 3)));
     void FormatV(const char* format, va_list args) __attribute__((format(printf, 2, 0)));
@@ -35,14 +34,9 @@ public:
     CString Right(int count) const;
 
     CString& MakeUpper();
-    CString& MakeLower();
-    CString& Trim();
-    CString& TrimLeft();
-    CString& TrimRight();
-    int Replace(const char* oldText, const char* newText);
+    CString& Trim();    int Replace(const char* oldText, const char* newText);
 
     int Compare(const char* other) const;
-    int CompareNoCase(const char* other) const;
 
     CString& operator=(const char* text) { m_str = text ? text : ""; return *this; }
     CString& operator+=(const CString& other) { m_str += other.m_str; return *this; }
@@ -64,4 +58,3 @@ bool operator==(const char* a, const CString& b);
 bool operator!=(const CString& a, const CString& b);
 bool operator!=(const CString& a, const char* b);
 bool operator!=(const char* a, const CString& b);
-bool operator<(const CString& a, const CString& b);

@@ -111,8 +111,3 @@ BOOL CopyFileA(const char* existing, const char* newFile, BOOL failIfExists) {
     SetLastError(ERROR_SUCCESS);
     return TRUE;
 }
-
-BOOL DeleteFileA(const char* path) {
-    if (!path || unlink(path) != 0) return Fail(path ? errno : ENOENT, path);
-    return TRUE;
-}

@@ -1,4 +1,4 @@
-// File copy and deletion. A copy that lands on a database file also removes
+// File copy. A copy that lands on a database file also removes
 // that file's leftover journal files (-journal, -wal, -shm), so that the
 // database engine can never replay them into the new file.
 #pragma once
@@ -9,6 +9,3 @@
 // Returns TRUE, or FALSE with the last error set; a failed copy leaves the
 // destination as it was.
 BOOL CopyFileA(const char* existing, const char* newFile, BOOL failIfExists);
-
-// Deletes a file; FALSE with the last error set when it cannot.
-BOOL DeleteFileA(const char* path);
