@@ -6,6 +6,7 @@
 
 #include "ATMLCommonError/ATMLCommonFun.h"
 #include "ATMLViewLayer/TaDB/RuriDAriRAZudidarUri/RuriDAriRAZudidarUri.h"
+#include "platform/mfc/Trace.h"
 #include "support/TestStore.h"
 
 namespace {
@@ -228,11 +229,20 @@ TEST(Lifecycle, CopiesShareOneConnectionThatCloseEndsForAll) {
     EXPECT_EQ(other.GetItem_Tps(record, 1, "x"), -1);  // the shared connection is closed
 }
 
+namespace {
+std::string g_traced;
+void CaptureTrace(const char* text) { g_traced += text; }
+}  // namespace
+
 TEST(Lifecycle, UnbuiltOperationsFailLoudly) {
     TempDir dir;
     TestStore store(dir);
     CTaDBActionConnect record;
+    g_traced.clear();
+    TraceSink previous = SetTraceSink(CaptureTrace);
     EXPECT_EQ(store.AddItem_ActionConnect(record, 1), -1);
+    SetTraceSink(previous);
+    EXPECT_EQ(g_traced, "CTaDBTDDataSingle::AddItem_ActionConnect()：不支持该功能\n");
     EXPECT_EQ(store.GetErrorCode(), 5);
     EXPECT_EQ(store.GetErrorInfo(), "不支持该功能");
     EXPECT_NE(std::string(store.GetErrorTrace()).find("CTaDBTDDataSingle::AddItem_ActionConnect()"), std::string::npos);
