@@ -89,6 +89,12 @@ void CATMLError::SetErrorTrace(CString position, const CATMLError* source) {
     m_strErrorTrace = trace;
 }
 
+void CATMLError::RecordFailure(CString message, CString position) {
+    SetErrorCode(-1);
+    SetErrorInfo(message);
+    SetErrorTrace(position);
+}
+
 CString CATMLError::GetErrorTrace() const { return m_strErrorTrace; }
 
 CString CATMLError::GetErrorCodeText(long code) const {

@@ -34,4 +34,8 @@ public:
     long m_nErrorCode;
     CString m_strErrorInfo;
     CString m_strErrorTrace;
+
+protected:
+    // A failure detected here: code -1, the message, and a trace that starts at position.
+    void RecordFailure(CString message, CString position);
 };

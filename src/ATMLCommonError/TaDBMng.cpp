@@ -18,22 +18,15 @@ CTaDBMng::~CTaDBMng() {
     }
 }
 
-void CTaDBMng::Preset(const char* position) {
-    SetErrorCode(-1);
-    SetErrorInfo("未知错误！");
-    SetErrorTrace(position, nullptr);
-}
+void CTaDBMng::Preset(const char* position) { RecordFailure("未知错误！", position); }
 
 void CTaDBMng::ReportComError(const ado::ComError& error, const char* position) {
-    SetErrorCode(-1);
-    SetErrorInfo(CString(error.Description()) + "，" + error.Source().c_str() + "，" + error.ErrorMessage().c_str());
-    SetErrorTrace(position, nullptr);
+    RecordFailure(CString(error.Description()) + "，" + error.Source().c_str() + "，" + error.ErrorMessage().c_str(),
+                  position);
 }
 
 int CTaDBMng::RefuseUnconnected(const char* position) {
-    SetErrorCode(-1);
-    SetErrorInfo("使用数据库查询之前未建立数据库连接！");
-    SetErrorTrace(position, nullptr);
+    RecordFailure("使用数据库查询之前未建立数据库连接！", position);
     return -1;
 }
 

@@ -1,6 +1,5 @@
 // The project file's lifecycle: new, open, save, close, and the path state.
 #include "ATMLCommonError/ATMLCommonFun.h"
-#include "ATMLViewLayer/TaDB/DBActTD/StoreMessages.h"
 #include "ATMLViewLayer/TaDB/DBActTD/TaDBTDData.h"
 #include "ATMLViewLayer/TaDB/RuriDAriRAZudidarUri/RuriDAriRAZudidarUri.h"
 #include "platform/win32/File.h"
@@ -72,12 +71,8 @@ RESULTSTATE CTaDBTDDataSingle::New(CString path, int bOverwriteTemp) {
     const CString target = untitled ? m_strTempPath : path;
     if (!CopyFileA(m_strTemplatePath, target, untitled && bOverwriteTemp == 0)) {
         // An untitled project already on disk is continued as it is.
-        if (!(untitled && GetLastError() == ERROR_FILE_EXISTS)) {
-            SetErrorCode(-1);
-            SetErrorInfo(CATMLCommonFun::GetOSErrorMessage(GetLastError()) + m_strTemplatePath);
-            SetErrorTrace(kNewPosition);
-            return -1;
-        }
+        if (!(untitled && GetLastError() == ERROR_FILE_EXISTS))
+            return OwnFailure(-1, CATMLCommonFun::GetOSErrorMessage(GetLastError()) + m_strTemplatePath, kNewPosition);
     }
     if (!untitled) m_strFilePath = path;
     const RESULTSTATE result = ConnectProject(target, kNewPosition);
@@ -91,29 +86,17 @@ RESULTSTATE CTaDBTDDataSingle::Save() {
     const char* refusal = m_nFilePathState == FILEPATHSTATE_NONE ? "请先建立新文件或打开文件。"
                           : m_strFilePath.IsEmpty()              ? "请先设置需保存的文件路径。"
                                                                  : nullptr;
-    if (refusal) {
-        SetErrorCode(-1);
-        SetErrorInfo(refusal);
-        SetErrorTrace(kSavePosition);
-        return -1;
-    }
+    if (refusal) return OwnFailure(-1, refusal, kSavePosition);
     // The project stays connected while it is copied: everything committed
     // is first written back from the log into the file.
     m_dbMng.CloseRecordset();
     try {
         if (m_dbMng.m_pConnection && m_dbMng.m_pConnection->IsOpen()) m_dbMng.m_pConnection->Checkpoint();
     } catch (const ado::ComError& error) {
-        SetErrorCode(-1);
-        SetErrorInfo(error.Description().c_str());
-        SetErrorTrace(kSavePosition);
-        return -1;
+        return OwnFailure(-1, error.Description().c_str(), kSavePosition);
     }
-    if (!CopyFileA(m_strTempPath, m_strFilePath, FALSE)) {
-        SetErrorCode(-1);
-        SetErrorInfo(CATMLCommonFun::GetOSErrorMessage(GetLastError()));
-        SetErrorTrace(kSavePosition);
-        return -1;
-    }
+    if (!CopyFileA(m_strTempPath, m_strFilePath, FALSE))
+        return OwnFailure(-1, CATMLCommonFun::GetOSErrorMessage(GetLastError()), kSavePosition);
     const RESULTSTATE result = Open(m_strFilePath);
     if (result != 1) return result;
     m_nFilePathState = FILEPATHSTATE_FILE;

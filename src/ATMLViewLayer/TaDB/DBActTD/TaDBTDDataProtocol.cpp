@@ -32,9 +32,7 @@ RESULTSTATE CTaDBTDDataSingle::PassOn(int result, const char* position) {
 }
 
 RESULTSTATE CTaDBTDDataSingle::OwnFailure(RESULTSTATE result, const char* message, const char* position) {
-    SetErrorCode(-1);
-    SetErrorInfo(message);
-    SetErrorTrace(position);
+    RecordFailure(message, position);
     return result;
 }
 
