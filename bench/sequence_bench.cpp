@@ -23,19 +23,33 @@ std::string EntryProject(TempDir& dir, long entries) {
     return path;
 }
 
-std::string Scalar(sqlite3* db, const std::string& sql) {
-    sqlite3_stmt* stmt = nullptr;
-    sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr);
-    std::string value;
-    if (sqlite3_step(stmt) == SQLITE_ROW) {
-        const unsigned char* text = sqlite3_column_text(stmt, 0);
-        value = text ? reinterpret_cast<const char*>(text) : "";
+// A statement prepared once, reset and re-bound on every use.
+class Prepared {
+public:
+    Prepared(sqlite3* db, const char* sql) { sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr); }
+    ~Prepared() { sqlite3_finalize(m_stmt); }
+    Prepared& Bind(int index, long value) {
+        sqlite3_bind_int64(m_stmt, index, value);
+        return *this;
     }
-    sqlite3_finalize(stmt);
-    return value;
-}
+    Prepared& Bind(int index, const std::string& value) {
+        sqlite3_bind_text(m_stmt, index, value.c_str(), -1, SQLITE_TRANSIENT);
+        return *this;
+    }
+    // Runs it and returns the first column of its first row as text.
+    std::string Run() {
+        std::string value;
+        if (sqlite3_step(m_stmt) == SQLITE_ROW) {
+            const unsigned char* text = sqlite3_column_text(m_stmt, 0);
+            value = text ? reinterpret_cast<const char*>(text) : "";
+        }
+        sqlite3_reset(m_stmt);
+        return value;
+    }
 
-void Exec(sqlite3* db, const std::string& sql) { sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr); }
+private:
+    sqlite3_stmt* m_stmt = nullptr;
+};
 
 void BM_Store_MoveLastToTop(benchmark::State& state) {
     TempDir dir;
@@ -46,20 +60,27 @@ void BM_Store_MoveLastToTop(benchmark::State& state) {
                                                      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
-// The same statements: the count, then per place two look-ups and two updates, in one transaction.
+// The same statements, each prepared once: the count, then per place two
+// look-ups and two updates, in one transaction.
 void BM_Raw_MoveLastToTop(benchmark::State& state) {
     TempDir dir;
     sqlite3* db = OpenRaw(EntryProject(dir, state.range(0)));
-    for (auto _ : state) {
-        Exec(db, "SAVEPOINT move");
-        const long count = std::stol(Scalar(db, "Select COUNT(*) as EN_NUM from EntryTable"));
-        for (long k = count; k >= 2; --k) {
-            const std::string a = Scalar(db, "Select TEST_UUID From EntryTable Where SEQUENCE=" + std::to_string(k));
-            const std::string b = Scalar(db, "Select TEST_UUID From EntryTable Where SEQUENCE=" + std::to_string(k - 1));
-            Exec(db, "Update EntryTable Set SEQUENCE=" + std::to_string(k - 1) + " Where TEST_UUID='" + a + "'");
-            Exec(db, "Update EntryTable Set SEQUENCE=" + std::to_string(k) + " Where TEST_UUID='" + b + "'");
+    {
+        Prepared begin(db, "SAVEPOINT move"), release(db, "RELEASE move");
+        Prepared count(db, "Select COUNT(*) as EN_NUM from EntryTable");
+        Prepared at(db, "Select TEST_UUID From EntryTable Where SEQUENCE=?");
+        Prepared set(db, "Update EntryTable Set SEQUENCE=? Where TEST_UUID=?");
+        for (auto _ : state) {
+            begin.Run();
+            const long rows = std::stol(count.Run());
+            for (long k = rows; k >= 2; --k) {
+                const std::string a = at.Bind(1, k).Run();
+                const std::string b = at.Bind(1, k - 1).Run();
+                set.Bind(1, k - 1).Bind(2, a).Run();
+                set.Bind(1, k).Bind(2, b).Run();
+            }
+            release.Run();
         }
-        Exec(db, "RELEASE move");
     }
     sqlite3_close(db);
     state.counters["per place"] = benchmark::Counter(static_cast<double>(state.iterations() * (state.range(0) - 1)),
@@ -76,7 +97,8 @@ void BM_Store_DeleteFirstByKey(benchmark::State& state) {
         store.DelSequence_Uuid_EntryTable(EntryKey(first).c_str());
         state.PauseTiming();  // put the entry back at the end
         CTaDBEntry entry;
-        entry.m_strTestUuid = EntryKey(first++).c_str();
+        entry.m_strTestUuid = EntryKey(first).c_str();
+        first = first % 1000 + 1;  // the entry put back comes first again after the other 999
         entry.m_nSequence = 1000;
         store.AddItem_EntryTable(entry, 1);
         state.ResumeTiming();
@@ -86,18 +108,26 @@ void BM_Store_DeleteFirstByKey(benchmark::State& state) {
 void BM_Raw_DeleteFirstByKey(benchmark::State& state) {
     TempDir dir;
     sqlite3* db = OpenRaw(EntryProject(dir, 1000));
-    long first = 1;
-    for (auto _ : state) {
-        const std::string key = EntryKey(first++);
-        Exec(db, "SAVEPOINT del");
-        const std::string at = Scalar(db, "Select SEQUENCE From EntryTable Where TEST_UUID='" + key + "'");
-        Exec(db, "delete from EntryTable Where TEST_UUID='" + key + "'");
-        Exec(db, "Update EntryTable Set SEQUENCE=SEQUENCE-1 Where SEQUENCE>" + at);
-        Scalar(db, "Select SEQUENCE From EntryTable Where TEST_UUID='" + key + "'");
-        Exec(db, "RELEASE del");
-        state.PauseTiming();
-        Exec(db, "Insert Into EntryTable (TEST_UUID, SEQUENCE) Values ('" + key + "', 1000)");
-        state.ResumeTiming();
+    {
+        Prepared begin(db, "SAVEPOINT del"), release(db, "RELEASE del");
+        Prepared find(db, "Select SEQUENCE From EntryTable Where TEST_UUID=?");
+        Prepared erase(db, "delete from EntryTable Where TEST_UUID=?");
+        Prepared close(db, "Update EntryTable Set SEQUENCE=SEQUENCE-1 Where SEQUENCE>?");
+        Prepared insert(db, "Insert Into EntryTable (TEST_UUID, SEQUENCE) Values (?, 1000)");
+        long first = 1;
+        for (auto _ : state) {
+            const std::string key = EntryKey(first);
+            first = first % 1000 + 1;
+            begin.Run();
+            const long at = std::stol(find.Bind(1, key).Run());
+            erase.Bind(1, key).Run();
+            close.Bind(1, at).Run();
+            find.Bind(1, key).Run();
+            release.Run();
+            state.PauseTiming();
+            insert.Bind(1, key).Run();
+            state.ResumeTiming();
+        }
     }
     sqlite3_close(db);
 }

@@ -9,6 +9,13 @@
 #include "support/Records.h"
 
 namespace {
+// Every byte but NUL, as a text value.
+std::string Binaryish() {
+    std::string bytes;
+    for (int c = 1; c < 256; ++c) bytes += static_cast<char>(c);
+    return bytes;
+}
+
 template <class T>
 class FlatTable : public ::testing::Test {
 protected:
@@ -183,7 +190,7 @@ TYPED_TEST(FlatTable, HostileTextsAreStoredByteForByteAndTouchNoOtherRow) {
     using R = typename TypeParam::Record;
     const std::vector<std::string> texts = {"it's", "a'' b", "x' Or '1'='1", "--", "; Drop Table TpsTable;",
                                             "%s%d%n", "line\nbreak\r\n", "中文名称“引号”", std::string(65536, 'w'),
-                                            "TABLE", "\t"};
+                                            "TABLE", "\t", "?", "%ld ?1 :a @b $c", Binaryish()};
     R bystander = this->Stored(99);
     for (const std::string& text : texts) {
         SCOPED_TRACE(text.substr(0, 30));

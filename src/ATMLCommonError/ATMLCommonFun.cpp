@@ -1,5 +1,7 @@
 #include "ATMLCommonError/ATMLCommonFun.h"
 
+#include <cstring>
+
 #include "platform/com/Com.h"
 #include "platform/win32/LastError.h"
 #include "platform/win32/Module.h"
@@ -15,10 +17,12 @@ CString CATMLCommonFun::CreateGUIDString() {
     char text[64] = "";
     StringFromGUID2(guid, text, sizeof text);
     CoUninitialize();
-    CString key(text);
-    if (key.GetLength() > 36 && key.GetAt(0) == '{') key = key.Mid(1);
-    if (key.GetLength() > 36 && key.GetAt(key.GetLength() - 1) == '}') key = key.Left(key.GetLength() - 1);
-    return key;
+    // The braces of the registry form go.
+    const char* first = text;
+    int length = static_cast<int>(std::strlen(text));
+    if (length > 36 && *first == '{') ++first, --length;
+    if (length > 36 && first[length - 1] == '}') --length;
+    return CString(first, length);
 }
 
 CString CATMLCommonFun::GetOSErrorMessage(DWORD errorNumber) {

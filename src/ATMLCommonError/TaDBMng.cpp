@@ -49,13 +49,18 @@ int CTaDBMng::ConnectDB(_DB_CONNECT_INFO info) {
     return -1;
 }
 
-int CTaDBMng::QueryDataInDB(CString sql) {
+// A host's statement text is prepared for its one use.
+int CTaDBMng::QueryDataInDB(CString sql) { return QueryDataInDB(ado::Command{sql.str(), {}, false}); }
+
+int CTaDBMng::Execute(CString sql) { return Execute(ado::Command{sql.str(), {}, false}); }
+
+int CTaDBMng::QueryDataInDB(const ado::Command& command) {
     if (!m_bConnected) return RefuseUnconnected(kQueryPosition);
     CloseRecordset();
     Preset(kQueryPosition);
     try {
         m_pRecordset = std::make_shared<ado::Recordset>();
-        m_pRecordset->Open(sql.str(), m_pConnection, ado::adOpenDynamic, ado::adLockOptimistic, ado::adCmdText);
+        m_pRecordset->Open(command, m_pConnection, ado::adOpenDynamic, ado::adLockOptimistic, ado::adCmdText);
         m_bRecordsetOpen = 1;
         return 1;
     } catch (const ado::ComError& error) {
@@ -65,13 +70,13 @@ int CTaDBMng::QueryDataInDB(CString sql) {
     return -1;
 }
 
-int CTaDBMng::Execute(CString sql) {
+int CTaDBMng::Execute(const ado::Command& command) {
     if (!m_bConnected) return RefuseUnconnected(kExecutePosition);
     CloseRecordset();
     Preset(kExecutePosition);
     try {
         if (!m_pConnection) return -1;
-        m_pConnection->Execute(sql.str());
+        m_pConnection->Execute(command);
         return 1;
     } catch (const ado::ComError& error) {
         ReportComError(error, kExecutePosition);

@@ -4,6 +4,7 @@
 // still holds the preset failure ("未知错误！"): callers judge by the result.
 #pragma once
 #include "ATMLCommonError/ATMLError.h"
+#include "platform/ado/Command.h"
 #include "platform/ado/ComError.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/Recordset.h"
@@ -30,6 +31,10 @@ public:
     int ConnectDB(_DB_CONNECT_INFO info);
     int QueryDataInDB(CString sql);
     int Execute(CString sql);
+    // The same for the library's own statements, whose values are bound to
+    // parameters; each statement is prepared once per connection.
+    int QueryDataInDB(const ado::Command& command);
+    int Execute(const ado::Command& command);
     int CloseRecordset();
     int CloseDB();
     ado::RecordsetPtr GetRecordset();

@@ -10,7 +10,7 @@ namespace ado {
 
 namespace {
 const int kBusyTimeoutMs = 5000;
-const size_t kCacheLimit = 256;
+const size_t kCacheLimit = 512;
 
 bool StartsWithNoCase(const std::string& text, size_t at, const char* prefix) {
     for (size_t i = 0; prefix[i]; ++i)
@@ -21,7 +21,7 @@ bool StartsWithNoCase(const std::string& text, size_t at, const char* prefix) {
 }
 }  // namespace
 
-Connection::Connection() = default;
+Connection::Connection() : m_cache(kCacheLimit) {}
 
 Connection::~Connection() { Close(); }
 
@@ -74,7 +74,7 @@ void Connection::Open(const std::string& connectionString, const std::string&, c
 
 void Connection::Close() noexcept {
     if (!m_db) return;
-    m_cache.clear();
+    m_cache.Clear();
     if (sqlite3_get_autocommit(m_db) == 0) sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
     if (m_walSet) sqlite3_wal_checkpoint_v2(m_db, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
     sqlite3_close_v2(m_db);
@@ -93,31 +93,23 @@ void Connection::PrepareWrite() {
     m_walSet = true;
 }
 
-long Connection::Execute(const std::string& sql) {
-    Statement statement(Handle(), sql);
-    if (!statement.ReadOnly()) PrepareWrite();
-    return statement.Run();
+long Connection::Execute(const std::string& sql) { return Execute(Command{sql, {}, false}); }
+
+long Connection::Execute(const Command& command) {
+    StatementLease statement = Prepare(command.text, command.keep);
+    if (!statement->ReadOnly()) PrepareWrite();
+    statement->BindAll(command.values);
+    return statement->Run();
 }
 
-Statement& Connection::Cached(const std::string& sql) {
-    auto found = m_cache.find(sql);
-    if (found != m_cache.end()) {
-        found->second->Reset();
-        return *found->second;
-    }
-    if (m_cache.size() >= kCacheLimit) m_cache.clear();
-    auto statement = std::make_unique<Statement>(Handle(), sql);
-    Statement& result = *statement;
-    m_cache.emplace(sql, std::move(statement));
-    return result;
-}
+StatementLease Connection::Prepare(const std::string& sql, bool keep) { return m_cache.Lend(Handle(), sql, keep); }
 
 void Connection::Savepoint(const std::string& name) {
     PrepareWrite();
-    Cached("SAVEPOINT " + QuoteIdentifier(name)).Run();
+    Prepare("SAVEPOINT " + QuoteIdentifier(name))->Run();
 }
 
-void Connection::ReleaseSavepoint(const std::string& name) { Cached("RELEASE " + QuoteIdentifier(name)).Run(); }
+void Connection::ReleaseSavepoint(const std::string& name) { Prepare("RELEASE " + QuoteIdentifier(name))->Run(); }
 
 void Connection::RollbackToSavepoint(const std::string& name) noexcept {
     if (!m_db || sqlite3_get_autocommit(m_db) != 0) return;

@@ -4,9 +4,11 @@
 // closing checkpoints the log back into the file, so a closed project is one
 // self-contained file.
 #pragma once
-#include <map>
 #include <memory>
 #include <string>
+
+#include "platform/ado/Command.h"
+#include "platform/ado/StatementCache.h"
 
 struct sqlite3;
 
@@ -30,6 +32,7 @@ public:
 
     // Runs one statement and returns the number of rows it changed. Raises ComError.
     long Execute(const std::string& sql);
+    long Execute(const Command& command);
 
     // Nested units of work: a savepoint opened outside a transaction begins
     // one, and releasing the outermost commits it. A transaction left open
@@ -43,10 +46,10 @@ public:
     // alone holds every committed change. Raises ComError.
     void Checkpoint();
 
-    // For the layer's own use: the engine handle, a statement of this
-    // layer's own that is prepared once and kept, and the write preparation.
+    // For the layer's own use: the engine handle, a statement prepared once
+    // per connection and lent from its cache, and the write preparation.
     sqlite3* Handle() const;
-    Statement& Cached(const std::string& sql);
+    StatementLease Prepare(const std::string& sql, bool keep = true);
     void PrepareWrite();
 
     // The text between "Data Source=" and the next setting of a connection string.
@@ -55,7 +58,7 @@ public:
 private:
     sqlite3* m_db = nullptr;
     bool m_walSet = false;
-    std::map<std::string, std::unique_ptr<Statement>> m_cache;
+    StatementCache m_cache;
 };
 
 using ConnectionPtr = std::shared_ptr<Connection>;

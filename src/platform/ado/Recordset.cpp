@@ -55,26 +55,40 @@ Recordset::Recordset() = default;
 
 Recordset::~Recordset() { Close(); }
 
-void Recordset::Open(const std::string& source, const ConnectionPtr& connection, CursorTypeEnum, LockTypeEnum,
-                     long) {
+void Recordset::Open(const std::string& source, const ConnectionPtr& connection, CursorTypeEnum cursor,
+                     LockTypeEnum lock, long options) {
+    Open(Command{source, {}, false}, connection, cursor, lock, options);
+}
+
+void Recordset::Open(const Command& command, const ConnectionPtr& connection, CursorTypeEnum, LockTypeEnum, long) {
     Close();
     if (!connection || !connection->IsOpen())
         throw ComError(ComError::kMisuse, "Operation is not allowed when the connection is closed.");
     size_t star = 0;
-    std::string table = SingleTableOf(source, star);
-    std::string sql = table.empty() ? source : "SELECT rowid, " + source.substr(star);
-    auto statement = std::make_unique<Statement>(connection->Handle(), sql);
+    std::string table = SingleTableOf(command.text, star);
+    StatementLease statement =
+        connection->Prepare(table.empty() ? command.text : "SELECT rowid, " + command.text.substr(star), command.keep);
     if (!statement->ReadOnly()) throw ComError(ComError::kError, "A recordset opens only a query.");
-    const int first = table.empty() ? 0 : 1;
-    m_columns.clear();
-    for (int i = first; i < statement->ColumnCount(); ++i) m_columns.emplace_back(statement->ColumnName(i));
-    m_namesSeen.assign(m_columns.size(), nullptr);
+    statement->BindAll(command.values);
     m_connection = connection;
     m_statement = std::move(statement);
-    m_table = table;
+    m_table = std::move(table);
+    ReadColumnNames();
     m_open = true;
     m_started = false;
     m_hint = 0;
+}
+
+// A kept statement may be prepared again when it runs, after the schema
+// changed: its columns are then read anew, so values never go under the
+// names of the statement's earlier form.
+void Recordset::ReadColumnNames() {
+    const int first = m_table.empty() ? 0 : 1;
+    m_columns.clear();
+    for (int i = first; i < m_statement->ColumnCount(); ++i) m_columns.emplace_back(m_statement->ColumnName(i));
+    m_namesSeen.assign(m_columns.size(), nullptr);
+    m_hint = 0;
+    m_reprepares = m_statement->Reprepares();
 }
 
 void Recordset::Close() noexcept {
@@ -112,9 +126,9 @@ void Recordset::RequireCurrentRow() {
 
 size_t Recordset::ColumnIndex(const char* name) const {
     const size_t count = m_columns.size();
-    if (count && m_namesSeen[m_hint % count] == name && name) return m_hint++ % count;
-    for (size_t i = 0; i < count; ++i) {
-        size_t at = (m_hint + i) % count;
+    if (m_hint >= count) m_hint = 0;
+    if (name && count && m_namesSeen[m_hint] == name) return m_hint++;
+    for (size_t i = 0, at = m_hint; i < count; ++i, at = at + 1 == count ? 0 : at + 1) {
         if (strcasecmp(m_columns[at].c_str(), name ? name : "") == 0) {
             m_namesSeen[at] = name;
             m_hint = at + 1;
@@ -142,6 +156,7 @@ bool Recordset::FetchNext(Row& row) {
         m_statement.reset();
         return false;
     }
+    if (m_statement->Reprepares() != m_reprepares) ReadColumnNames();
     ReadStatementRow(row);
     return true;
 }
@@ -149,6 +164,7 @@ bool Recordset::FetchNext(Row& row) {
 void Recordset::ReadAhead() {
     Row row;
     while (m_statement && m_statement->Step()) {
+        if (m_statement->Reprepares() != m_reprepares) ReadColumnNames();
         ReadStatementRow(row);
         m_ahead.push_back(row);
     }
@@ -220,11 +236,11 @@ void Recordset::Insert() {
                             (names.empty() ? " DEFAULT VALUES" : " (" + names + ") VALUES (" + marks + ")");
     if (m_started) ReadAhead();
     m_connection->PrepareWrite();
-    Statement& insert = m_connection->Cached(sql);
+    StatementLease insert = m_connection->Prepare(sql);
     int bound = 0;
     for (size_t i = 0; i < m_columns.size(); ++i)
-        if (m_dirty[i]) insert.Bind(++bound, m_edit[i]);
-    insert.Run();
+        if (m_dirty[i]) insert->Bind(++bound, m_edit[i]);
+    insert->Run();
     // The cursor stays where it was; a walk not yet begun will meet the new row.
     CancelUpdate();
 }
@@ -236,13 +252,13 @@ void Recordset::UpdateCurrent() {
         if (m_dirty[i]) sets += (sets.empty() ? "" : ",") + QuoteIdentifier(m_columns[i]) + "=?";
     if (!sets.empty()) {
         m_connection->PrepareWrite();
-        Statement& update =
-            m_connection->Cached("UPDATE " + QuoteIdentifier(m_table) + " SET " + sets + " WHERE rowid=?");
+        StatementLease update =
+            m_connection->Prepare("UPDATE " + QuoteIdentifier(m_table) + " SET " + sets + " WHERE rowid=?");
         int bound = 0;
         for (size_t i = 0; i < m_columns.size(); ++i)
-            if (m_dirty[i]) update.Bind(++bound, m_edit[i]);
-        update.Bind(++bound, m_current.rowid);
-        update.Run();
+            if (m_dirty[i]) update->Bind(++bound, m_edit[i]);
+        update->Bind(++bound, m_current.rowid);
+        update->Run();
     }
     m_current.values = std::move(m_edit);
     m_mode = EditMode::None;
@@ -261,9 +277,9 @@ void Recordset::Delete() {
     CancelUpdate();
     ReadAhead();
     m_connection->PrepareWrite();
-    Statement& erase = m_connection->Cached("DELETE FROM " + QuoteIdentifier(m_table) + " WHERE rowid=?");
-    erase.Bind(1, m_current.rowid);
-    erase.Run();
+    StatementLease erase = m_connection->Prepare("DELETE FROM " + QuoteIdentifier(m_table) + " WHERE rowid=?");
+    erase->Bind(1, m_current.rowid);
+    erase->Run();
     m_deleted = true;
 }
 

@@ -16,7 +16,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/ado/Command.h"
 #include "platform/ado/Connection.h"
+#include "platform/ado/StatementCache.h"
 #include "platform/ado/Variant.h"
 
 namespace ado {
@@ -25,8 +27,6 @@ enum CursorTypeEnum { adOpenForwardOnly = 0, adOpenKeyset = 1, adOpenDynamic = 2
 enum LockTypeEnum { adLockReadOnly = 1, adLockPessimistic = 2, adLockOptimistic = 3 };
 enum CommandTypeEnum { adCmdText = 1 };
 enum ObjectStateEnum { adStateClosed = 0, adStateOpen = 1 };
-
-class Statement;
 
 class Recordset {
 public:
@@ -38,6 +38,10 @@ public:
     // Opens a query (one read-only statement) and stands on its first row.
     // Cursor and lock type are accepted as given; raises ComError.
     void Open(const std::string& source, const ConnectionPtr& connection, CursorTypeEnum cursor, LockTypeEnum lock,
+              long options);
+    // The same for a query with values bound to its parameters; the query is
+    // prepared once per connection.
+    void Open(const Command& command, const ConnectionPtr& connection, CursorTypeEnum cursor, LockTypeEnum lock,
               long options);
     void Close() noexcept;
     long GetState() const { return m_open ? adStateOpen : adStateClosed; }
@@ -65,6 +69,7 @@ private:
     void RequireWritable() const;
     void RequireCurrentRow();
     void Start();
+    void ReadColumnNames();
     size_t ColumnIndex(const char* name) const;
     void ReadStatementRow(Row& row);
     bool FetchNext(Row& row);
@@ -73,7 +78,8 @@ private:
     void UpdateCurrent();
 
     ConnectionPtr m_connection;
-    std::unique_ptr<Statement> m_statement;
+    // Declared after the connection, so it goes back to the cache first.
+    StatementLease m_statement;
     std::deque<Row> m_ahead;
     std::vector<std::string> m_columns;
     // The name text last found at each column: callers pass the same literals row after row.
@@ -88,6 +94,8 @@ private:
     std::vector<Variant> m_edit;
     std::vector<bool> m_dirty;
     mutable size_t m_hint = 0;
+    // The statement's prepare count when its column names were read.
+    int m_reprepares = 0;
 };
 
 using RecordsetPtr = std::shared_ptr<Recordset>;

@@ -63,9 +63,19 @@ std::string QuoteIdentifier(const std::string& name) {
 
 Statement::Statement(sqlite3* db, const std::string& sql) : m_db(db) {
     if (!db) throw ComError(ComError::kMisuse, "Operation is not allowed when the connection is closed.");
-    const std::string text = QuoteTableColumn(sql);
     const char* tail = nullptr;
-    int rc = sqlite3_prepare_v2(db, text.c_str(), static_cast<int>(text.size() + 1), &m_stmt, &tail);
+    int rc = sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size() + 1), &m_stmt, &tail);
+    // Only a text the engine cannot read as it stands has its column TABLE quoted.
+    std::string quoted;
+    if (rc == SQLITE_ERROR && (quoted = QuoteTableColumn(sql)) != sql) {
+        rc = sqlite3_prepare_v2(db, quoted.c_str(), static_cast<int>(quoted.size() + 1), &m_stmt, &tail);
+        if (rc != SQLITE_OK) {
+            // The engine's message is that of the text as the caller wrote it.
+            sqlite3_finalize(m_stmt);
+            m_stmt = nullptr;
+            rc = sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size() + 1), &m_stmt, &tail);
+        }
+    }
     if (rc != SQLITE_OK) ThrowEngineError(db, rc);
     if (!m_stmt) throw ComError(ComError::kError, "The statement is empty.");
     if (!OnlyBlanksAndSemicolons(tail)) {
@@ -91,7 +101,7 @@ long Statement::Run() {
     return sqlite3_changes(m_db);
 }
 
-void Statement::Reset() {
+void Statement::Reset() noexcept {
     sqlite3_reset(m_stmt);
     sqlite3_clear_bindings(m_stmt);
 }
@@ -114,6 +124,14 @@ void Statement::Bind(int index, const Variant& value) {
 void Statement::Bind(int index, int64_t value) {
     int rc = sqlite3_bind_int64(m_stmt, index, value);
     if (rc != SQLITE_OK) ThrowEngineError(m_db, rc);
+}
+
+void Statement::BindAll(const std::vector<Variant>& values) {
+    // A text without values leaves its parameters null, as the engine does.
+    if (!values.empty() && static_cast<int>(values.size()) != sqlite3_bind_parameter_count(m_stmt))
+        throw ComError(ComError::kError, "The statement takes " + std::to_string(sqlite3_bind_parameter_count(m_stmt)) +
+                                             " values, not " + std::to_string(values.size()) + ".");
+    for (size_t i = 0; i < values.size(); ++i) Bind(static_cast<int>(i) + 1, values[i]);
 }
 
 int Statement::ColumnCount() const { return sqlite3_column_count(m_stmt); }
@@ -139,5 +157,7 @@ Variant Statement::Column(int index) const {
 int64_t Statement::ColumnInt64(int index) const { return sqlite3_column_int64(m_stmt, index); }
 
 bool Statement::ReadOnly() const { return sqlite3_stmt_readonly(m_stmt) != 0; }
+
+int Statement::Reprepares() const { return sqlite3_stmt_status(m_stmt, SQLITE_STMTSTATUS_REPREPARE, 0); }
 
 }  // namespace ado

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/ado/Variant.h"
 
@@ -23,16 +24,21 @@ public:
     bool Step();
     // Runs the statement to its end and returns the rows it changed.
     long Run();
-    void Reset();
+    // Ends the statement's run and clears its values, ready for another.
+    void Reset() noexcept;
 
     void Bind(int index, const Variant& value);  // index from 1
     void Bind(int index, int64_t value);
+    // Binds values to the parameters from the first on; the count must match.
+    void BindAll(const std::vector<Variant>& values);
 
     int ColumnCount() const;
     const char* ColumnName(int index) const;
     Variant Column(int index) const;
     int64_t ColumnInt64(int index) const;
     bool ReadOnly() const;
+    // How often the engine has prepared the statement again after a schema change.
+    int Reprepares() const;
 
 private:
     sqlite3* m_db;

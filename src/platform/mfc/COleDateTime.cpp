@@ -29,9 +29,16 @@ COleDateTime::COleDateTime(int year, int month, int day, int hour, int minute, i
 }
 
 COleDateTime COleDateTime::GetCurrentTime() {
+    // Records read the clock as they are made, many in one second: the
+    // local time is worked out once a second.
+    thread_local std::time_t lastSecond = -1;
+    thread_local COleDateTime lastTime;
     std::time_t now = std::time(nullptr);
+    if (now == lastSecond) return lastTime;
     std::tm local{};
     localtime_r(&now, &local);
-    return COleDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
-                        local.tm_sec);
+    lastTime = COleDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
+                            local.tm_sec);
+    lastSecond = now;
+    return lastTime;
 }

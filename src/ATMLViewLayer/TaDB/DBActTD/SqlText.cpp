@@ -3,23 +3,32 @@
 #include <cstring>
 #include <stdexcept>
 
-CString sqltext::Fill(const char* pattern, const std::string* values, size_t count) {
+std::string sqltext::Parameters(const char* pattern, size_t count) {
     std::string out;
-    size_t used = 0;
+    size_t slots = 0;
+    bool quoted = false;
     for (const char* p = pattern; *p; ++p) {
-        if (*p == '%') {
-            size_t length = std::strncmp(p, "%s", 2) == 0 || std::strncmp(p, "%d", 2) == 0 ? 2
-                            : std::strncmp(p, "%ld", 3) == 0                                ? 3
-                                                                                            : 0;
-            if (length) {
-                if (used == count) throw std::logic_error(std::string("Too few values for ") + pattern);
-                out += values[used++];
-                p += length - 1;
-                continue;
-            }
+        const size_t length = std::strncmp(p, "%s", 2) == 0 || std::strncmp(p, "%d", 2) == 0 ? 2
+                              : std::strncmp(p, "%ld", 3) == 0                                ? 3
+                                                                                              : 0;
+        if (length == 0) {
+            if (*p == '\'') quoted = !quoted;
+            out += *p;
+            continue;
         }
-        out += *p;
+        // A quoted '%s' becomes one parameter, quotes and all.
+        if (quoted) {
+            if (out.empty() || out.back() != '\'' || p[length] != '\'')
+                throw std::logic_error(std::string("A value slot inside a longer literal: ") + pattern);
+            out.back() = '?';
+            quoted = false;
+            ++p;
+        } else {
+            out += '?';
+        }
+        ++slots;
+        p += length - 1;
     }
-    if (used != count) throw std::logic_error(std::string("Too many values for ") + pattern);
-    return CString(out);
+    if (slots != count) throw std::logic_error(std::string("Values do not match the slots of ") + pattern);
+    return out;
 }

@@ -1,31 +1,38 @@
-// Statement texts of the store. Every value goes in through SqlText, which
-// puts texts through SqlValue (quotes doubled) and numbers in decimal, in the
-// order of the pattern's "%s", "%d" and "%ld".
+// Statements of the store. Each is written as one line of text whose value
+// slots are a quoted '%s' or a %d / %ld; SqlText turns the slots into
+// parameters and binds the values to them in order, so the engine prepares
+// each statement once per connection and no value can change which rows or
+// columns it touches.
 #pragma once
-#include <string>
+#include <cstdint>
 
-#include "ATMLCommonError/SqlValue.h"
+#include "platform/ado/Command.h"
+#include "platform/mfc/CString.h"
 
 // The edition a table needs before its statements are built and its columns moved.
 const int kEditionGate = 10;
 
 namespace sqltext {
-inline std::string Arg(const CString& value) { return SqlValue(value).str(); }
-inline std::string Arg(const char* value) { return SqlValue(value).str(); }
-inline std::string Arg(long value) { return std::to_string(value); }
-inline std::string Arg(int value) { return std::to_string(value); }
-CString Fill(const char* pattern, const std::string* values, size_t count);
+inline ado::Variant Arg(const CString& value) { return ado::Variant(value.str()); }
+inline ado::Variant Arg(const char* value) { return ado::Variant(value); }
+// Values beyond 32 bits match no stored position; as reals they still compare exactly.
+inline ado::Variant Arg(long value) {
+    return value >= INT32_MIN && value <= INT32_MAX ? ado::Variant(static_cast<int32_t>(value))
+                                                    : ado::Variant(static_cast<double>(value));
+}
+inline ado::Variant Arg(int value) { return ado::Variant(static_cast<int32_t>(value)); }
+// The pattern's text with "?" in place of each slot; the slots must number count.
+std::string Parameters(const char* pattern, size_t count);
 }  // namespace sqltext
 
 template <class... Args>
-CString SqlText(const char* pattern, const Args&... args) {
-    const std::string values[] = {sqltext::Arg(args)..., std::string()};
-    return sqltext::Fill(pattern, values, sizeof...(Args));
+ado::Command SqlText(const char* pattern, const Args&... args) {
+    return ado::Command{sqltext::Parameters(pattern, sizeof...(Args)), {sqltext::Arg(args)...}};
 }
 
-// The statement when the edition passes the gate; otherwise the empty text,
-// which the connection manager refuses.
+// The statement when the edition passes the gate; otherwise the empty
+// statement, which the connection manager refuses.
 template <class... Args>
-CString GatedSql(int edition, const char* pattern, const Args&... args) {
-    return edition >= kEditionGate ? SqlText(pattern, args...) : CString();
+ado::Command GatedSql(int edition, const char* pattern, const Args&... args) {
+    return edition >= kEditionGate ? SqlText(pattern, args...) : ado::Command();
 }

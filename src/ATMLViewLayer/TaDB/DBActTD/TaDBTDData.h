@@ -276,16 +276,16 @@ private:
     template <class R>
     RESULTSTATE AddRow(R& record, int mode, const char* insertSql, const char* keyPattern, Gate gate);
     template <class R>
-    RESULTSTATE GetRow(R& record, int mode, const CString& sql, Gate gate);
+    RESULTSTATE GetRow(R& record, int mode, const ado::Command& sql, Gate gate);
     // The same, formatting the statement with the key only when it is needed.
     template <class R>
     RESULTSTATE GetRow(R& record, int mode, const char* keyPattern, const CString& key, Gate gate);
     template <class R, class ReadNext>
-    RESULTSTATE ListRows(CObList& list, const char* className, const CString& sql, const char* position,
+    RESULTSTATE ListRows(CObList& list, const char* className, const ado::Command& sql, const char* position,
                          ReadNext readNext);
     // Deletes the first selected row, or with all every selected row.
-    RESULTSTATE DeleteRow(const CString& sql, const char* position, bool all = false);
-    RESULTSTATE RunStatement(const CString& sql, const char* position, bool marksModified);
+    RESULTSTATE DeleteRow(const ado::Command& sql, const char* position, bool all = false);
+    RESULTSTATE RunStatement(const ado::Command& sql, const char* position, bool marksModified);
     RESULTSTATE PassOn(int result, const char* position);
     RESULTSTATE OwnFailure(RESULTSTATE result, const char* message, const char* position);
     RESULTSTATE Caught(const char* message, const char* position);
@@ -300,7 +300,7 @@ private:
     static const OrderedList& TestGroupEntryList();
     static const OrderedList& TestActionEntryList();
     template <class... Positions>
-    static CString ListSql(const OrderedList& list, int edition, const char* pattern, const CString& scope,
+    static ado::Command ListSql(const OrderedList& list, int edition, const char* pattern, const CString& scope,
                            Positions... positions);
     RESULTSTATE NewSequenceIn(const OrderedList& list, const CString& scope, long& next);
     RESULTSTATE SetSequenceIn(const OrderedList& list, const CString& scope, long from, long to);

@@ -42,7 +42,7 @@ RESULTSTATE CTaDBTDDataSingle::SetEditionInfo() {
 }
 
 RESULTSTATE CTaDBTDDataSingle::GetAllItem_EditionTable(CObList& list) {
-    return ListRows<CTaDBEdition>(list, "CTaDBEdition", "Select * From EditionTable",
+    return ListRows<CTaDBEdition>(list, "CTaDBEdition", SqlText("Select * From EditionTable"),
                                   "CTaDBTDDataSingle::GetAllItem_EditionTable()",
                                   [this](CTaDBEdition& record) { return GetItem_EditionTable(record, 0, ""); });
 }

@@ -18,7 +18,7 @@ RESULTSTATE CTaDBTDDataSingle::DelItem_EntryTable(CString key) {
 }
 
 RESULTSTATE CTaDBTDDataSingle::GetAllItem_EntryTable(CObList& list) {
-    return ListRows<CTaDBEntry>(list, "CTaDBEntry", "Select * From EntryTable Order By SEQUENCE",
+    return ListRows<CTaDBEntry>(list, "CTaDBEntry", SqlText("Select * From EntryTable Order By SEQUENCE"),
                                 "CTaDBTDDataSingle::GetAllItem_EntryTable()",
                                 [this](CTaDBEntry& record) { return GetItem_EntryTable(record, 0, ""); });
 }

@@ -2,7 +2,7 @@
 #include "ATMLViewLayer/TaDB/DBActTD/TableProtocol.h"
 #include "platform/mfc/Trace.h"
 
-RESULTSTATE CTaDBTDDataSingle::DeleteRow(const CString& sql, const char* position, bool all) {
+RESULTSTATE CTaDBTDDataSingle::DeleteRow(const ado::Command& sql, const char* position, bool all) {
     try {
         const int result = m_dbMng.QueryDataInDB(sql);
         if (result != 1) return PassOn(result, position);
@@ -19,7 +19,7 @@ RESULTSTATE CTaDBTDDataSingle::DeleteRow(const CString& sql, const char* positio
     }
 }
 
-RESULTSTATE CTaDBTDDataSingle::RunStatement(const CString& sql, const char* position, bool marksModified) {
+RESULTSTATE CTaDBTDDataSingle::RunStatement(const ado::Command& sql, const char* position, bool marksModified) {
     const int result = m_dbMng.Execute(sql);
     if (result != 1) return PassOn(result, position);
     if (marksModified) m_bModified = 1;

@@ -13,9 +13,9 @@ const char kSavepoint[] = "ordered_list";
 
 // A statement of the list: its positions, then the scope when the list has one.
 template <class... Positions>
-CString CTaDBTDDataSingle::ListSql(const OrderedList& list, int edition, const char* pattern, const CString& scope,
+ado::Command CTaDBTDDataSingle::ListSql(const OrderedList& list, int edition, const char* pattern, const CString& scope,
                                    Positions... positions) {
-    if (edition < kEditionGate) return CString();
+    if (edition < kEditionGate) return ado::Command();
     return list.scoped ? SqlText(pattern, positions..., scope) : SqlText(pattern, positions...);
 }
 
@@ -55,7 +55,7 @@ RESULTSTATE CTaDBTDDataSingle::NewSequenceIn(const OrderedList& list, const CStr
     next = 1;
     try {
         const int edition = this->*list.edition;
-        const CString sql = list.scoped ? GatedSql(edition, list.count, scope) : CString(list.count);
+        const ado::Command sql = list.scoped ? GatedSql(edition, list.count, scope) : SqlText(list.count);
         const int result = m_dbMng.QueryDataInDB(sql);
         if (result != 1) return PassOn(result, list.countPosition);
         if (m_dbMng.m_bRecordsetOpen) {
@@ -88,7 +88,7 @@ RESULTSTATE CTaDBTDDataSingle::SetSequenceIn(const OrderedList& list, const CStr
     result = list.stepAt(*this, scope, from, step);
     if (result != 1) return change.Finish(result, list.lastStepPosition);
     const int edition = this->*list.edition;
-    const CString shift = from > to ? ListSql(list, edition, list.shiftUp, scope, from, to)
+    const ado::Command shift = from > to ? ListSql(list, edition, list.shiftUp, scope, from, to)
                                     : ListSql(list, edition, list.shiftDown, scope, from, to);
     result = RunStatement(shift, list.shiftPosition, false);
     if (result == 1)

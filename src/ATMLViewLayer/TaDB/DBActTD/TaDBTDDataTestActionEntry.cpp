@@ -17,7 +17,7 @@ RESULTSTATE CTaDBTDDataSingle::AddItem_TestActionEntry(CTaDBTestActionEntry& rec
 
 RESULTSTATE CTaDBTDDataSingle::GetAllItem_TestActionEntry(CObList& list, CString tpUuid, CString actionType) {
     const int edition = m_nEditionTestActionEntryTable;
-    const CString sql =
+    const ado::Command sql =
         tpUuid.IsEmpty()       ? GatedSql(edition, "Select * From TestActionEntryTable Order By SEQUENCE")
         : actionType.IsEmpty() ? GatedSql(edition,
                                           "Select * From TestActionEntryTable Where TP_UUID='%s' Order By SEQUENCE",
@@ -39,7 +39,7 @@ RESULTSTATE CTaDBTDDataSingle::GetItem_TestActionEntry(CTaDBTestActionEntry& rec
 // The step at a position of a test point; a position of 0 or less reads the test point's first step.
 RESULTSTATE CTaDBTDDataSingle::GetItem_TestActionEntry_TP(CTaDBTestActionEntry& record, CString tpUuid, long sequence) {
     const int edition = m_nEditionTestActionEntryTable;
-    const CString sql =
+    const ado::Command sql =
         sequence > 0
             ? GatedSql(edition, "Select * From TestActionEntryTable Where TP_UUID='%s' And SEQUENCE=%d", tpUuid, sequence)
             : GatedSql(edition, "Select * From TestActionEntryTable Where TP_UUID='%s'", tpUuid);

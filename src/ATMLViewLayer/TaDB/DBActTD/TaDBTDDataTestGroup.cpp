@@ -19,7 +19,7 @@ RESULTSTATE CTaDBTDDataSingle::RenameItem_TestGroupTable(CString key, CString na
 
 RESULTSTATE CTaDBTDDataSingle::GetAllItem_TestGroupTable(CObList& list) {
     return ListRows<CTaDBTestGroup>(
-        list, "CTaDBTestGroup", "Select * From TestGroupTable", "CTaDBTDDataSingle::GetAllItem_TestGroupTable()",
+        list, "CTaDBTestGroup", SqlText("Select * From TestGroupTable"), "CTaDBTDDataSingle::GetAllItem_TestGroupTable()",
         [this](CTaDBTestGroup& record) { return GetItem_TestGroupTable(record, 0, ""); });
 }
 

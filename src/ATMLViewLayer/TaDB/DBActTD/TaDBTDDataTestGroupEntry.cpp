@@ -33,7 +33,7 @@ RESULTSTATE CTaDBTDDataSingle::DelAllItem_TestGroupEntryTable(CString groupKey) 
 
 RESULTSTATE CTaDBTDDataSingle::GetAllItem_TestGroupEntryTable(CObList& list, CString groupKey, CString testType) {
     const int edition = m_nEditionTestGroupEntryTable;
-    const CString sql =
+    const ado::Command sql =
         groupKey.IsEmpty()  ? GatedSql(edition, "Select * From TestGroupEntryTable Order By SEQUENCE")
         : testType.IsEmpty() ? GatedSql(edition, "Select * From TestGroupEntryTable Where TG_UUID='%s' Order By SEQUENCE",
                                         groupKey)

@@ -32,7 +32,7 @@ RESULTSTATE CTaDBTDDataSingle::RenameItem_TestPointTable(CString key, CString na
 
 RESULTSTATE CTaDBTDDataSingle::GetAllItem_TestPointTable(CObList& list) {
     return ListRows<CTaDBTestPoint>(
-        list, "CTaDBTestPoint", "Select * From TestPointTable", "CTaDBTDDataSingle::GetAllItem_TestPointTable()",
+        list, "CTaDBTestPoint", SqlText("Select * From TestPointTable"), "CTaDBTDDataSingle::GetAllItem_TestPointTable()",
         [this](CTaDBTestPoint& record) { return GetItem_TestPointTable(record, 0, ""); });
 }
 

@@ -23,7 +23,7 @@ RESULTSTATE CTaDBTDDataSingle::RenameItem_Tps(CString key, CString name) {
 }
 
 RESULTSTATE CTaDBTDDataSingle::GetAllItem_Tps(CObList& list) {
-    return ListRows<CTaDBTps>(list, "CTaDBTps", "Select * From TpsTable", "CTaDBTDDataSingle::GetAllItem_Tps()",
+    return ListRows<CTaDBTps>(list, "CTaDBTps", SqlText("Select * From TpsTable"), "CTaDBTDDataSingle::GetAllItem_Tps()",
                               [this](CTaDBTps& record) { return GetItem_Tps(record, 0, ""); });
 }
 

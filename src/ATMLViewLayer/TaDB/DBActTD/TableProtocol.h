@@ -17,7 +17,7 @@ RESULTSTATE CTaDBTDDataSingle::AddRow(R& record, int mode, const char* insertSql
                                       Gate gate) {
     const bool insert = mode == 1;
     try {
-        const CString sql = insert ? CString(insertSql) : GatedSql(gate.edition, keyPattern, KeyOf(record));
+        const ado::Command sql = insert ? SqlText(insertSql) : GatedSql(gate.edition, keyPattern, KeyOf(record));
         const int result = m_dbMng.QueryDataInDB(sql);
         if (result != 1) return PassOn(result, gate.position);
         // Below the edition nothing is written: not even an empty row.
@@ -42,11 +42,11 @@ RESULTSTATE CTaDBTDDataSingle::AddRow(R& record, int mode, const char* insertSql
 
 template <class R>
 RESULTSTATE CTaDBTDDataSingle::GetRow(R& record, int mode, const char* keyPattern, const CString& key, Gate gate) {
-    return GetRow(record, mode, mode != 0 ? GatedSql(gate.edition, keyPattern, key) : CString(), gate);
+    return GetRow(record, mode, mode != 0 ? GatedSql(gate.edition, keyPattern, key) : ado::Command(), gate);
 }
 
 template <class R>
-RESULTSTATE CTaDBTDDataSingle::GetRow(R& record, int mode, const CString& sql, Gate gate) {
+RESULTSTATE CTaDBTDDataSingle::GetRow(R& record, int mode, const ado::Command& sql, Gate gate) {
     try {
         ado::RecordsetPtr recordset;
         if (mode != 0) {
@@ -79,7 +79,7 @@ RESULTSTATE CTaDBTDDataSingle::GetRow(R& record, int mode, const CString& sql, G
 }
 
 template <class R, class ReadNext>
-RESULTSTATE CTaDBTDDataSingle::ListRows(CObList& list, const char* className, const CString& sql,
+RESULTSTATE CTaDBTDDataSingle::ListRows(CObList& list, const char* className, const ado::Command& sql,
                                         const char* position, ReadNext readNext) {
     ClearObjectList(list, className);
     try {
