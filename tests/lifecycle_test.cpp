@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 #include "ATMLCommonError/ATMLCommonFun.h"
@@ -306,4 +308,72 @@ TEST(Lifecycle, ACopyOverAProjectNeverReplaysTheLogItLeftBehind) {
     ASSERT_EQ(store.New(path.c_str(), 1), 1);
     store.Close();
     EXPECT_EQ(TpsRows(path), 0);
+}
+
+namespace {
+// Uses path as the temporary project (with "~" added), as the file the
+// untitled project is saved to and as the file a new project is made at:
+// each works on the file the path names, or each fails with -1 at its position.
+void NewAddSaveCloseOpen(const TempDir& dir, const std::string& path, bool works) {
+    TestStore store(dir);
+    store.m_strTempPath = CString(path + "~");
+    const auto fails = [&store](RESULTSTATE result, const char* position) {
+        EXPECT_EQ(result, -1);
+        EXPECT_NE(std::string(store.GetErrorTrace()).find(position), std::string::npos) << position;
+    };
+    if (!works) {
+        fails(store.New("", 1), "::New()");
+        fails(store.Open(CString(path)), "::Open()");
+        fails(store.New(CString(path), 1), "::New()");
+        store.m_strTempPath = dir.File("tpstemp.tarnprj").c_str();
+        ASSERT_EQ(store.New("", 1), 1);
+        store.SetFilePath(CString(path));
+        return fails(store.Save(), "::Save()");
+    }
+    const char* add = "Insert Into TpsTable (TPS_UUID) Values (lower(hex(randomblob(8))))";
+    ASSERT_EQ(store.New("", 1), 1) << store.GetErrorInfo().GetString();
+    ASSERT_EQ(store.m_dbMng.Execute(add), 1);
+    store.SetFilePath(CString(path));
+    ASSERT_EQ(store.Save(), 1) << store.GetErrorInfo().GetString();
+    ASSERT_EQ(store.m_dbMng.Execute(add), 1);
+    ASSERT_EQ(store.Open(CString(path)), 1) << store.GetErrorInfo().GetString();
+    store.Close();
+    EXPECT_EQ(TpsRows(std::filesystem::absolute(path)), 2);
+    ASSERT_EQ(store.New(CString(path), 1), 1);
+    store.Close();
+    EXPECT_EQ(TpsRows(std::filesystem::absolute(path)), 0);
+}
+}  // namespace
+
+// Whatever a path holds, it names one file: the project it could be cut to stays as it was.
+TEST(ProjectPaths, EachPathNamesExactlyTheOneFile) {
+    TempDir dir;
+    const std::filesystem::path folder = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Path());
+    mkdir("d", 0755);
+    const std::tuple<std::string, const char*, bool> cases[] = {
+        {"a;b=c.tarnprj", "a", true},
+        {"c;Data Source=a;Persist Security info=False", "c", true},
+        {"q\"x\";y=z", "q", true},
+        {"\"e\"", "e", true},
+        {"o'k;p=1", "o", true},
+        {"'s'", "s", true},
+        {"file:f.tarnprj?mode=memory", "f.tarnprj", true},
+        {"file:g.tarnprj?vfs=unix-none&nolock=1&immutable=1", "g.tarnprj", true},
+        {"file:d/h.tarnprj?mode=rw", "d/h.tarnprj", false},
+        {":memory:", nullptr, true},
+        {" 项目 ü;é=1.tarnprj ", "项目 ü", true},
+        {dir.File("abs;Data Source=t.tarnprj"), "abs", true},
+        {std::string("n\0x", 3), "n", false},
+    };
+    for (const auto& [path, neighbour, works] : cases) {
+        SCOPED_TRACE(path);
+        const char* row = "INSERT INTO TpsTable (TPS_UUID) VALUES ('x')";
+        const std::string before = neighbour ? ReadFile(MakeProject(dir, neighbour, row)) : "";
+        NewAddSaveCloseOpen(dir, path, works);
+        if (neighbour) {
+            EXPECT_TRUE(ReadFile(neighbour) == before) << "changed: " << neighbour;
+        }
+    }
+    std::filesystem::current_path(folder);
 }

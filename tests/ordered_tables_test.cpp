@@ -1,6 +1,7 @@
 // The sequence operations, driven over the three ordered tables.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <random>
 
 #include "support/OrderedTables.h"
@@ -79,9 +80,9 @@ TYPED_TEST(OrderedTable, MovesPastTheEndsAreRefusedWithTheTablesTexts) {
     this->ExpectRefused(TypeParam::Move(this->store, "S", 5, MOVEITEM_DOWN), TypeParam::kMoveRefusals[1], position);
     this->ExpectRefused(TypeParam::Move(this->store, "S", 1, MOVEITEM_TOP), TypeParam::kMoveRefusals[2], position);
     this->ExpectRefused(TypeParam::Move(this->store, "S", 5, MOVEITEM_BOTTOM), TypeParam::kMoveRefusals[3], position);
-    // An unknown direction changes nothing and leaves the error state as it was.
+    // An unknown direction, whatever its value, changes nothing and leaves the error state as it was.
     this->store.SetErrorInfo("kept");
-    EXPECT_EQ(TypeParam::Move(this->store, "S", 3, 4), -1);
+    for (int type : {4, -1, INT_MIN}) EXPECT_EQ(TypeParam::Move(this->store, "S", 3, type), -1) << type;
     EXPECT_EQ(this->store.GetErrorInfo(), "kept");
     // Below the first position a move down is an exchange with no row: refused.
     this->ExpectRefused(TypeParam::Move(this->store, "S", 0, MOVEITEM_DOWN), kWrongPosition, position);

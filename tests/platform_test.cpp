@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <utility>
 
 #include "platform/ado/Connection.h"
 #include "platform/ado/Variant.h"
@@ -86,11 +87,22 @@ TEST(VariantTest, NumbersReadTheSameWhateverTheLocale) {
     EXPECT_THROW(ado::Variant(1e12).ToInt32(), ado::ComError);
 }
 
-TEST(ConnectionStringTest, DataSourceIsReadWhole) {
-    EXPECT_EQ(ado::Connection::ParseDataSource(ConnectionStringFor("/tmp/a b/p.tarnprj")), "/tmp/a b/p.tarnprj");
-    EXPECT_EQ(ado::Connection::ParseDataSource(ConnectionStringFor("/tmp/x;y/p.db")), "/tmp/x;y/p.db");
-    EXPECT_EQ(ado::Connection::ParseDataSource("Data Source=/p.db"), "/p.db");
-    EXPECT_EQ(ado::Connection::ParseDataSource("Provider=x;Persist=False"), "");
+TEST(ConnectionStringTest, QuotedValuesAreReadWholeAndUnclosedOnesRefused) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Provider=x;Persist=False", ""},
+        {" data source =a ;b=c", "a "},  // an unquoted value ends at the first ";"
+        {"Data Source='it''s \"x\";y' ;Persist=False", "it's \"x\";y"},
+        {"Provider=\"z;Data Source=wrong\";Flag;Data Source=right", "right"},
+        {"Data Source=\"a;b", nullptr},
+        {"Data Source=\"a\"b;x=y", nullptr},
+    };
+    for (const auto& [text, expected] : cases) {
+        if (expected) {
+            EXPECT_EQ(ado::Connection::ParseDataSource(text), expected) << text;
+        } else {
+            EXPECT_THROW(ado::Connection::ParseDataSource(text), ado::ComError) << text;
+        }
+    }
 }
 
 TEST(FileCopyTest, ReplacingADatabaseTakesItsJournalsAlong) {

@@ -10,6 +10,8 @@
 
 #include <filesystem>
 
+#include "platform/ado/Connection.h"
+
 TempDir::TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "ruri-test-XXXXXX").string();
     if (!mkdtemp(&pattern[0])) throw std::runtime_error("mkdtemp failed");
@@ -77,6 +79,6 @@ std::vector<std::vector<std::string>> RawQuery(const std::string& database, cons
 }
 
 std::string ConnectionStringFor(const std::string& path) {
-    return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path +
+    return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + ado::Connection::QuoteValue(path) +
            ";Persist Security info=False;Jet OLEDB:Database Password=rido-zeda";
 }

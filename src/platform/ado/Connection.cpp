@@ -1,5 +1,6 @@
 #include "platform/ado/Connection.h"
 
+#include <algorithm>
 #include <cctype>
 #include <sqlite3.h>
 
@@ -12,12 +13,42 @@ namespace {
 const int kBusyTimeoutMs = 5000;
 const size_t kCacheLimit = 512;
 
-bool StartsWithNoCase(const std::string& text, size_t at, const char* prefix) {
-    for (size_t i = 0; prefix[i]; ++i)
-        if (at + i >= text.size() || std::tolower(static_cast<unsigned char>(text[at + i])) !=
-                                         std::tolower(static_cast<unsigned char>(prefix[i])))
+// Whether text[from, to) is name, ignoring case and blanks around it.
+bool NameIs(const std::string& text, size_t from, size_t to, const std::string& name) {
+    while (from < to && text[from] == ' ') ++from;
+    while (to > from && text[to - 1] == ' ') --to;
+    if (to - from != name.size()) return false;
+    for (size_t i = 0; i < name.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(text[from + i])) !=
+            std::tolower(static_cast<unsigned char>(name[i])))
             return false;
     return true;
+}
+
+// Reads the value that begins at text[at] into value, and returns where it
+// ends: at the ";" after it or at the end of the text.
+size_t ReadValue(const std::string& text, size_t at, std::string& value) {
+    value.clear();
+    if (at >= text.size() || (text[at] != '"' && text[at] != '\'')) {
+        const size_t end = std::min(text.find(';', at), text.size());
+        value = text.substr(at, end - at);
+        return end;
+    }
+    const char quote = text[at];
+    for (size_t i = at + 1; i < text.size(); ++i) {
+        if (text[i] != quote) {
+            value += text[i];
+        } else if (i + 1 < text.size() && text[i + 1] == quote) {
+            value += quote;
+            ++i;
+        } else {
+            const size_t end = std::min(text.find_first_not_of(' ', i + 1), text.size());
+            if (end < text.size() && text[end] != ';')
+                throw ComError(ComError::kError, "The connection string holds text after a quoted value.");
+            return end;
+        }
+    }
+    throw ComError(ComError::kError, "The connection string holds a quoted value without its closing quote.");
 }
 }  // namespace
 
@@ -26,30 +57,41 @@ Connection::Connection() : m_cache(kCacheLimit) {}
 Connection::~Connection() { Close(); }
 
 std::string Connection::ParseDataSource(const std::string& text) {
-    const char* key = "Data Source=";
-    size_t start = std::string::npos;
-    for (size_t i = 0; i < text.size(); ++i)
-        if ((i == 0 || text[i - 1] == ';') && StartsWithNoCase(text, i, key)) {
-            start = i + std::char_traits<char>::length(key);
-            break;
+    std::string value;
+    for (size_t at = 0; at < text.size(); ++at) {
+        const size_t equals = text.find_first_of("=;", at);
+        if (equals == std::string::npos) break;
+        if (text[equals] == ';') {  // a setting without a value
+            at = equals;
+            continue;
         }
-    if (start == std::string::npos) return std::string();
-    // The value ends at the first ";" that begins a further "name=value" setting,
-    // so a path that holds a ";" of its own is still read whole.
-    for (size_t end = text.find(';', start); end != std::string::npos; end = text.find(';', end + 1)) {
-        size_t next = text.find(';', end + 1);
-        std::string setting = text.substr(end + 1, next == std::string::npos ? std::string::npos : next - end - 1);
-        if (setting.empty() || setting.find('=') != std::string::npos) return text.substr(start, end - start);
+        const bool dataSource = NameIs(text, at, equals, "Data Source");
+        at = ReadValue(text, equals + 1, value);
+        if (dataSource) return value;
     }
-    return text.substr(start);
+    return std::string();
+}
+
+std::string Connection::QuoteValue(const std::string& value) {
+    if (value.find_first_of(";'\"") == std::string::npos) return value;
+    std::string quoted = "\"";
+    for (char c : value) {
+        quoted += c;
+        if (c == '"') quoted += c;
+    }
+    return quoted + '"';
 }
 
 void Connection::Open(const std::string& connectionString, const std::string&, const std::string&, long) {
     Close();
     const std::string path = ParseDataSource(connectionString);
     if (path.empty()) throw ComError(ComError::kError, "The connection string names no data source.");
+    // An engine built with URIs on by default reads a name that begins with
+    // "file:" as a URI whatever the open flags say; one that begins with "/"
+    // or "./" is always the name of a file.
+    const std::string name = path[0] == '/' ? path : "./" + path;
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    int rc = sqlite3_open_v2(name.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         std::string message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
         sqlite3_close_v2(db);

@@ -1,5 +1,6 @@
 // A connection to one database file, opened from an OLE DB style connection
-// string whose "Data Source=" names the file. Opening never creates a file.
+// string whose "Data Source=" names the file. Opening never creates a file,
+// and the name is always read as a file name, never as a URI.
 // The first write switches the file to write-ahead logging with normal sync;
 // closing checkpoints the log back into the file, so a closed project is one
 // self-contained file.
@@ -52,8 +53,16 @@ public:
     StatementLease Prepare(const std::string& sql, bool keep = true);
     void PrepareWrite();
 
-    // The text between "Data Source=" and the next setting of a connection string.
+    // The value of the "Data Source" setting of a connection string, read the
+    // way OLE DB reads it: a value in double or single quotes is read up to
+    // its closing quote, a doubled quote inside standing for one; any other
+    // value ends at the next ";". Empty when there is no such setting. A
+    // quoted value left open or followed by more text raises ComError.
     static std::string ParseDataSource(const std::string& connectionString);
+    // A value as a connection string carries it so that the parser reads it
+    // back whole: in double quotes, an inner double quote doubled, when it
+    // holds a semicolon, an apostrophe or a double quote; as it is otherwise.
+    static std::string QuoteValue(const std::string& value);
 
 private:
     sqlite3* m_db = nullptr;

@@ -36,12 +36,14 @@
 class CStdSignal;
 class CStdTwoWire;
 
-// The direction of a move in an ordered table.
-enum MOVEITEM_TYPE { MOVEITEM_UP = 0, MOVEITEM_DOWN = 1, MOVEITEM_TOP = 2, MOVEITEM_BOTTOM = 3 };
+// The direction of a move in an ordered table. Like the two below, it is a
+// fixed 32-bit integer, so any value a host passes is representable and an
+// operation can refuse one out of range.
+enum MOVEITEM_TYPE : int { MOVEITEM_UP = 0, MOVEITEM_DOWN = 1, MOVEITEM_TOP = 2, MOVEITEM_BOTTOM = 3 };
 
 // Arguments of the multi-user operations; nothing in the library reads them.
-enum DATALAYER_COMPONENT_TYPE { DATALAYER_COMPONENT_NONE = 0 };
-enum TPS_CONTENT_OPERATE_TYPE { TPS_CONTENT_OPERATE_NONE = 0 };
+enum DATALAYER_COMPONENT_TYPE : int { DATALAYER_COMPONENT_NONE = 0 };
+enum TPS_CONTENT_OPERATE_TYPE : int { TPS_CONTENT_OPERATE_NONE = 0 };
 
 class CTaDBTDDataBase : public CATMLError {
 public:

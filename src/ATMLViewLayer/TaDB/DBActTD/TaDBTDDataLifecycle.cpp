@@ -10,7 +10,12 @@ const char kConnectionFormat[] =
     "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%s;Persist Security info=False;Jet OLEDB:Database Password=%s";
 const char kProjectPassword[] = "rido-zeda";
 const char kNewPosition[] = "CTaDBTDDataSingle::New()";
+const char kMsgPathNotOneFile[] = "文件路径中含有空字符，不能确切指明一个文件！";
 const char kSavePosition[] = "CTaDBTDDataSingle::Save()";
+
+// The file system and the engine take a path as C text, which ends at the
+// first NUL character: a path that holds one would name another file.
+bool NamesOneFile(const CString& path) { return path.str().find('\0') == std::string::npos; }
 }  // namespace
 
 CTaDBTDDataSingle::CTaDBTDDataSingle() { InitLibrary(); }
@@ -43,8 +48,12 @@ RESULTSTATE CTaDBTDDataSingle::InitLibrary() {
 RESULTSTATE CTaDBTDDataSingle::ReleaseLibrary() { return Close(); }
 
 RESULTSTATE CTaDBTDDataSingle::ConnectProject(const CString& path, const char* position) {
+    if (!NamesOneFile(path)) return OwnFailure(-1, kMsgPathNotOneFile, position);
+    // The path is quoted where it holds ";" or a quote, so that no part of it
+    // is read as a setting of its own.
     _DB_CONNECT_INFO info;
-    info.m_strConnectionString.Format(kConnectionFormat, path.GetString(), kProjectPassword);
+    info.m_strConnectionString.Format(kConnectionFormat, ado::Connection::QuoteValue(path.str()).c_str(),
+                                      kProjectPassword);
     if (m_dbMng.ConnectDB(info) != 1) {
         SetErrorTrace(position, &m_dbMng);
         return -1;
@@ -69,6 +78,8 @@ RESULTSTATE CTaDBTDDataSingle::New(CString path, int bOverwriteTemp) {
     Close();
     const bool untitled = path.IsEmpty();
     const CString target = untitled ? m_strTempPath : path;
+    if (!NamesOneFile(target) || !NamesOneFile(m_strTemplatePath))
+        return OwnFailure(-1, kMsgPathNotOneFile, kNewPosition);
     if (!CopyFileA(m_strTemplatePath, target, untitled && bOverwriteTemp == 0)) {
         // An untitled project already on disk is continued as it is.
         if (!(untitled && GetLastError() == ERROR_FILE_EXISTS))
@@ -83,8 +94,10 @@ RESULTSTATE CTaDBTDDataSingle::New(CString path, int bOverwriteTemp) {
 
 RESULTSTATE CTaDBTDDataSingle::Save() {
     if (m_nFilePathState == FILEPATHSTATE_FILE) return 1;
+    const bool named = NamesOneFile(m_strFilePath) && NamesOneFile(m_strTempPath);
     const char* refusal = m_nFilePathState == FILEPATHSTATE_NONE ? "请先建立新文件或打开文件。"
                           : m_strFilePath.IsEmpty()              ? "请先设置需保存的文件路径。"
+                          : !named                               ? kMsgPathNotOneFile
                                                                  : nullptr;
     if (refusal) return OwnFailure(-1, refusal, kSavePosition);
     // The project stays connected while it is copied: everything committed
