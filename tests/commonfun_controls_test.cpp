@@ -4,7 +4,7 @@
 #include "platform/win32/LastError.h"
 
 namespace {
-// root(a(a1, a2(a21)), b(b1)), top2: the texts of the open items in walk order.
+// The texts of the open items under item (null: the whole tree) in walk order.
 std::string Open(const CTreeCtrl& tree, HTREEITEM item = nullptr) {
     std::string open;
     for (HTREEITEM at = item ? tree.GetChildItem(item) : tree.GetRootItem(); at; at = tree.GetNextSiblingItem(at)) {
@@ -22,7 +22,7 @@ void ExpectFailure(const CATMLCommonFun& fun, long code, DWORD error) {
 }  // namespace
 
 TEST(CommonFunControls, TreesOpenCloseAndLoseChildren) {
-    CTreeCtrl tree;
+    CTreeCtrl tree;  // root(a(a1, a2(a21)), b(b1)), top2
     HTREEITEM root = tree.InsertItem("root"), a = tree.InsertItem("a", root), b = tree.InsertItem("b", root);
     tree.InsertItem("a1", a);
     tree.InsertItem("a21", tree.InsertItem("a2", a));
@@ -57,18 +57,18 @@ TEST(CommonFunControls, ListColumnsTakeFormatWidthTitleAndIndex) {
     EXPECT_EQ(fun.InsertListColumns(&list, 3, widths, titles, LVCFMT_CENTER), 1);
     ASSERT_EQ(list.GetColumnCount(), 3);
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(list.GetColumn(i).heading, titles[i]);
-        EXPECT_EQ(list.GetColumn(i).width, widths[i]);
-        EXPECT_EQ(list.GetColumn(i).format, LVCFMT_CENTER);
-        EXPECT_EQ(list.GetColumn(i).subItem, i);
+        const ListColumn& column = list.GetColumn(i);
+        EXPECT_EQ(std::make_tuple(column.heading, column.width, column.format, column.subItem),
+                  std::make_tuple(titles[i], widths[i], LVCFMT_CENTER, i));
     }
-    struct Case { CListCtrl* list; int count; const int* widths; const CString* titles; int refuseAfter; long code; DWORD error; int left; };
+    struct Case {
+        CListCtrl* list; int count; const int* widths; const CString* titles;
+        int refuseAfter; long code; DWORD error; int left;
+    };
     CListCtrl fresh;
     const Case failing[] = {
-        {nullptr, 3, widths, titles, -1, 3, 0, 0},
-        {&fresh, 3, nullptr, titles, -1, 3, 0, 0},
-        {&fresh, 3, widths, nullptr, -1, 3, 0, 0},
-        {&fresh, -1, widths, titles, -1, 30, ERROR_INVALID_PARAMETER, 0},
+        {nullptr, 3, widths, titles, -1, 3, 0, 0}, {&fresh, 3, nullptr, titles, -1, 3, 0, 0},
+        {&fresh, 3, widths, nullptr, -1, 3, 0, 0}, {&fresh, -1, widths, titles, -1, 30, ERROR_INVALID_PARAMETER, 0},
         {&fresh, 3, widths, titles, 2, 30, ERROR_NOT_ENOUGH_MEMORY, 2},
     };
     for (const Case& c : failing) {
@@ -79,28 +79,29 @@ TEST(CommonFunControls, ListColumnsTakeFormatWidthTitleAndIndex) {
     }
 }
 
-TEST(CommonFunControls, ListRowsCheckTheirIndexAndReportRefusals) {
+TEST(CommonFunControls, ListRowsAndImagesCheckTheirIndexAndReportRefusals) {
     const int widths[] = {10, 10, 10};
-    const CString row[] = {"x", "y", "z", "beyond the columns"};
+    const CString row[] = {"x", "y", "z", "beyond the columns"}, texts[] = {"名称", "5", "V"};
     CListCtrl list;
     CATMLCommonFun fun;
     ASSERT_EQ(fun.InsertListColumns(&list, 3, widths, row, LVCFMT_LEFT), 1);
     for (int i = 0; i < 4; ++i) ASSERT_EQ(fun.InsertListRow(&list, row, 1, 0, -1), 1);
-    const CString texts[] = {"名称", "5", "V"};
     EXPECT_EQ(fun.InsertListRow(&list, texts, 3, 7, -1), 1);
     EXPECT_EQ(fun.InsertListRow(&list, texts, 2, 8, 1), 1);
+    EXPECT_EQ(fun.SetListItemImage(&list, 2, 9), 1);
     ASSERT_EQ(list.GetItemCount(), 6);
-    const std::pair<int, std::vector<std::string>> expected[] = {{5, {"名称", "5", "V"}}, {1, {"名称", "5", ""}}, {2, {"x", "", ""}}};
-    for (const auto& [item, subs] : expected)
-        for (int sub = 0; sub < 3; ++sub) EXPECT_EQ(std::string(list.GetItemText(item, sub)), subs[sub]) << item;
-    EXPECT_EQ(list.GetItemImage(5), 7);
-    EXPECT_EQ(list.GetItemImage(1), 8);
-    EXPECT_EQ(list.GetItemState(5, LVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(1));
-
-    struct Case { CListCtrl* list; const CString* texts; int count; int item; int refuseAfter; long code; DWORD error; int added; };
+    const std::tuple<int, std::string, int> expected[] = {{5, "名称|5|V", 7}, {1, "名称|5|", 8}, {2, "x||", 9}};
+    for (const auto& [item, subs, image] : expected) {
+        CString seen = list.GetItemText(item, 0) + "|" + list.GetItemText(item, 1) + "|" + list.GetItemText(item, 2);
+        EXPECT_EQ(std::string(seen), subs);
+        EXPECT_EQ(list.GetItemImage(item), image);
+        EXPECT_EQ(list.GetItemState(item, LVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(1));
+    }
+    struct Case {
+        CListCtrl* list; const CString* texts; int count; int item; int refuseAfter; long code; DWORD error; int added;
+    };
     const Case failing[] = {
-        {nullptr, texts, 3, -1, -1, 3, 0, 0},
-        {&list, nullptr, 3, -1, -1, 3, 0, 0},
+        {nullptr, texts, 3, -1, -1, 3, 0, 0}, {&list, nullptr, 3, -1, -1, 3, 0, 0},
         {&list, texts, 3, 7, -1, 31, ERROR_INVALID_PARAMETER, 0},
         {&list, texts, 3, -2, -1, 31, ERROR_INVALID_PARAMETER, 0},
         {&list, texts, -1, 0, -1, 31, ERROR_INVALID_PARAMETER, 0},
@@ -115,22 +116,10 @@ TEST(CommonFunControls, ListRowsCheckTheirIndexAndReportRefusals) {
         ExpectFailure(fun, c.code, c.error);
         EXPECT_EQ(list.GetItemCount(), before + c.added);
     }
-}
-
-TEST(CommonFunControls, ListItemImageOnlyOnItemsThatAreThere) {
-    const CString text[] = {"a"};
-    CListCtrl list;
-    CATMLCommonFun fun;
-    ASSERT_EQ(fun.InsertListRow(&list, text, 1, 2, -1), 1);
-    EXPECT_EQ(fun.SetListItemImage(&list, 0, 9), 1);
-    EXPECT_EQ(list.GetItemImage(0), 9);
-    EXPECT_EQ(list.GetItemState(0, LVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(1));
-    const std::tuple<CListCtrl*, int, int, long, DWORD> failing[] = {
-        {nullptr, 0, -1, 3, 0},
-        {&list, 1, -1, 33, ERROR_INVALID_PARAMETER},
-        {&list, 0, 0, 33, ERROR_NOT_ENOUGH_MEMORY},
-    };
-    for (const auto& [target, item, refuseAfter, code, error] : failing) {
+    const std::tuple<CListCtrl*, int, int, long, DWORD> images[] = {
+        {nullptr, 0, -1, 3, 0}, {&list, 99, -1, 33, ERROR_INVALID_PARAMETER}, {&list, 0, 0, 33, ERROR_NOT_ENOUGH_MEMORY}};
+    ASSERT_EQ(fun.SetListItemImage(&list, 0, 9), 1);
+    for (const auto& [target, item, refuseAfter, code, error] : images) {
         list.FailAfter(refuseAfter);
         EXPECT_EQ(fun.SetListItemImage(target, item, 4), -1) << code;
         ExpectFailure(fun, code, error);
