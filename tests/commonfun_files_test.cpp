@@ -22,20 +22,20 @@ bool IsFolder(const std::string& path) {
 }
 }  // namespace
 
-TEST(CommonFunFiles, PathPiecesCutAtTheLastOfEitherSeparator) {
+TEST(CommonFunFiles, PathPartsCutAtTheLastOfEitherSeparator) {
     const std::pair<const char*, const char*> cases[] = {  // path, "folder|name|title|title with extension|extension"
         {"D:\\a\\b.txt", "D:\\a|b.txt|b|b.txt|txt"},   {"/a/b.txt", "/a|b.txt|b|b.txt|txt"},
         {"/a\\b/c.tar.gz", "/a\\b|c.tar.gz|c.tar|c.tar.gz|gz"}, {"b.txt", "|b.txt|b|b.txt|txt"},
         {"D:\\a\\b", "D:\\a|b|b|b|"}, {"/a.d/b", "/a.d|b|b|b|"}, {"/a/b/", "/a/b||||"}, {"a\\", "a||||"}, {"", "||||"},
     };
-    for (const auto& [path, pieces] : cases) {
+    for (const auto& [path, parts] : cases) {
         CString dir, name, title, withExt, ext;
         CATMLCommonFun::GetFileDir(path, dir);
         CATMLCommonFun::GetFileName(path, name);
         CATMLCommonFun::GetFileTitle(path, title, false);
         CATMLCommonFun::GetFileTitle(path, withExt, true);
         CATMLCommonFun::GetFileExt(path, ext);
-        EXPECT_EQ(std::string(dir + "|" + name + "|" + title + "|" + withExt + "|" + ext), pieces) << path;
+        EXPECT_EQ(std::string(dir + "|" + name + "|" + title + "|" + withExt + "|" + ext), parts) << path;
     }
 }
 

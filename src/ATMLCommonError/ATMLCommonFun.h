@@ -22,7 +22,7 @@ public:
     // (not full). 1, or -1 with code 60 when the module is unknown.
     int GetModulePath(CString& path, HMODULE module, bool full);
 
-    // Path pieces, cut at the last "/" or "\": the folder before it (empty
+    // Path parts, cut at the last "/" or "\": the folder before it (empty
     // without one), the name after it (the whole path without one), the name
     // without its last extension unless withExt, the extension without its dot.
     static void GetFileDir(CString path, CString& dir);
