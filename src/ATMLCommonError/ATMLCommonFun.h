@@ -1,5 +1,5 @@
 // Common helpers: new keys, system-error texts, the library's own path, path
-// pieces, folders, file removal, time texts, tree and list controls,
+// parts, folders, file removal, time texts, tree and list controls,
 // component registration and the check of a typed name. Member helpers
 // record a failure as code and message (no trace) and return -1; static
 // helpers cannot fail.
