@@ -5,6 +5,20 @@
 #include "platform/com/Com.h"
 #include "platform/win32/LastError.h"
 #include "platform/win32/Module.h"
+#include "platform/win32/Time.h"
+
+namespace {
+// The length of a UTF-8 text in a double-byte code page: an ASCII character
+// counts one byte, any other character two.
+int DoubleByteLength(const CString& text) {
+    int bytes = 0;
+    for (unsigned char byte : text.str()) {
+        if (byte < 0x80) bytes += 1;
+        else if ((byte & 0xC0) != 0x80) bytes += 2;  // the first byte of a non-ASCII character
+    }
+    return bytes;
+}
+}  // namespace
 
 CATMLCommonFun::CATMLCommonFun() = default;
 
@@ -45,6 +59,97 @@ int CATMLCommonFun::GetModulePath(CString& path, HMODULE module, bool full) {
     if (!full) {
         int cut = path.ReverseFind('/');
         path = cut < 0 ? CString() : path.Left(cut);
+    }
+    return 1;
+}
+
+void CATMLCommonFun::RecordSystemFailure(long code, const CString& subject, DWORD error) {
+    CString message;
+    message.Format("%s，“%s”。", subject.GetString(), GetOSErrorMessage(error).GetString());
+    SetErrorCode(code);
+    SetErrorInfo(message);
+}
+
+void CATMLCommonFun::RecordControlFailure(long code, DWORD error) {
+    SetErrorCode(code);
+    SetErrorInfo(GetOSErrorMessage(error));
+}
+
+CString CATMLCommonFun::GetCurrentTimeString(int format) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    CString text;
+    switch (format) {
+        case 0: text.Format("%.2d%s%.2d%s%.2d", now.wMonth, "/", now.wDay, "/", now.wYear); break;
+        case 1: text.Format("%.2d%s%.2d%s%.2d", now.wHour, ":", now.wMinute, ":", now.wSecond); break;
+        case 2:
+            text.Format("%d%s%.2d%s%.2d %.2d%s%.2d%s%.2d", now.wYear, "-", now.wMonth, "-", now.wDay, now.wHour, ":",
+                        now.wMinute, ":", now.wSecond);
+            break;
+        default:
+            text.Format("%d%.2d%.2d %.2d%.2d%.2d", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
+                        now.wSecond);
+    }
+    return text;
+}
+
+CString CATMLCommonFun::GetCurrentTimeISO() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    CString text;
+    text.Format("%d%s%.2d%s%.2dT%.2d%s%.2d%s%.2d", now.wYear, "-", now.wMonth, "-", now.wDay, now.wHour, ":",
+                now.wMinute, ":", now.wSecond);
+    return text;
+}
+
+int CATMLCommonFun::RegisterComponent(CString path, BOOL registering) {
+    if (path.IsEmpty()) {
+        SetErrorCode(53);
+        SetErrorInfo("空");
+        return -1;
+    }
+    HMODULE library = LoadLibraryA(path);
+    if (!library) {
+        RecordSystemFailure(40, path, GetLastError());
+        return -1;
+    }
+    typedef HRESULT (*EntryPoint)();
+    auto entry = reinterpret_cast<EntryPoint>(
+        GetProcAddress(library, registering == 1 ? "DllRegisterServer" : "DllUnregisterServer"));
+    if (!entry) {
+        DWORD missing = GetLastError();
+        FreeLibrary(library);
+        RecordSystemFailure(42, path, missing);
+        return -1;
+    }
+    if (entry() < 0) {
+        RecordSystemFailure(43, path, GetLastError());
+        FreeLibrary(library);
+        return -1;
+    }
+    if (!FreeLibrary(library)) {
+        RecordSystemFailure(41, path, GetLastError());
+        return -1;
+    }
+    return 1;
+}
+
+int CATMLCommonFun::CheckName(CString name, CString& message) {
+    message.Empty();
+    if (name.IsEmpty()) {
+        message = "名称为空！";
+        return 0;
+    }
+    if (DoubleByteLength(name) > 50) {
+        message = "请确保名称不大于 50 个字符！";
+        return 0;
+    }
+    static const char kRefused[] = "\\/:*?<>|,;";
+    if (name.str().find_first_of(kRefused) != std::string::npos) {
+        message.Format("名称中不能实现下述字符：‘%c’、‘%c’、‘%c’、‘%c’、‘%c’、‘%c’、‘%c’、‘%c’、‘%c’、‘%c’。", kRefused[0],
+                       kRefused[1], kRefused[2], kRefused[3], kRefused[4], kRefused[5], kRefused[6], kRefused[7],
+                       kRefused[8], kRefused[9]);
+        return 0;
     }
     return 1;
 }

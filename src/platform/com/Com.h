@@ -3,10 +3,11 @@
 #pragma once
 #include <cstdint>
 
-typedef long HRESULT;
+// 32 bits wide, as components return it, so that a failure reads negative.
+typedef int32_t HRESULT;
 #define S_OK 0L
 #define S_FALSE 1L
-#define E_FAIL static_cast<HRESULT>(0x80004005L)
+#define E_FAIL static_cast<HRESULT>(0x80004005u)
 
 struct GUID {
     uint32_t Data1;

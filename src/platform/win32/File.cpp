@@ -111,3 +111,26 @@ BOOL CopyFileA(const char* existing, const char* newFile, BOOL failIfExists) {
     SetLastError(ERROR_SUCCESS);
     return TRUE;
 }
+
+BOOL DeleteFileA(const char* path) {
+    if (!path || unlink(path) != 0) return Fail(path ? errno : ENOENT, path);
+    return TRUE;
+}
+
+DWORD GetFileAttributesA(const char* path) {
+    struct stat info;
+    if (!path || stat(path, &info) != 0) {
+        SetLastErrorFromErrno(path ? errno : ENOENT, path);
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    return S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+}
+
+BOOL CreateDirectoryA(const char* path, void*) {
+    if (!path || mkdir(path, 0777) != 0) {
+        if (path && errno == EEXIST) SetLastError(ERROR_ALREADY_EXISTS);
+        else Fail(path ? errno : ENOENT, path);
+        return FALSE;
+    }
+    return TRUE;
+}

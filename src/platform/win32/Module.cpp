@@ -4,6 +4,7 @@
 #include <cstring>
 #include <dlfcn.h>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/win32/LastError.h"
@@ -37,4 +38,30 @@ DWORD GetModuleFileNameA(HMODULE module, char* buffer, DWORD size) {
     std::memcpy(buffer, name.data(), length);
     buffer[length] = '\0';
     return length;
+}
+
+HMODULE LoadLibraryA(const char* path) {
+    HMODULE library = path ? dlopen(path, RTLD_NOW | RTLD_LOCAL) : nullptr;
+    if (!library) {
+        struct stat info;
+        SetLastError(path && stat(path, &info) == 0 ? ERROR_BAD_EXE_FORMAT : ERROR_MOD_NOT_FOUND);
+    }
+    return library;
+}
+
+FARPROC GetProcAddress(HMODULE library, const char* name) {
+    void* entry = library && name ? dlsym(library, name) : nullptr;
+    if (!entry) {
+        SetLastError(ERROR_PROC_NOT_FOUND);
+        return nullptr;
+    }
+    return reinterpret_cast<FARPROC>(entry);
+}
+
+BOOL FreeLibrary(HMODULE library) {
+    if (!library || dlclose(library) != 0) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    return TRUE;
 }

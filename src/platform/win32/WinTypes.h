@@ -3,6 +3,9 @@
 #include <cstdint>
 
 typedef uint32_t DWORD;
+typedef uint16_t WORD;
+typedef unsigned int UINT;
+typedef intptr_t LPARAM;
 typedef int BOOL;
 typedef void* HMODULE;
 typedef HMODULE HINSTANCE;
