@@ -4,58 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "ATMLCommonError/ATMLCommonFun.h"
-#include "support/FlatTables.h"
-#include "support/Records.h"
+#include "support/FlatTableSuite.h"
 
-namespace {
-// Every byte but NUL, as a text value.
-std::string Binaryish() {
-    std::string bytes;
-    for (int c = 1; c < 256; ++c) bytes += static_cast<char>(c);
-    return bytes;
-}
-
-template <class T>
-class FlatTable : public ::testing::Test {
-protected:
-    using R = typename T::Record;
-
-    void SetUp() override {
-        project = MakeProject(dir, "p.tarnprj");
-        ASSERT_EQ(store.Open(project.c_str()), 1);
-    }
-
-    std::string Position(const char* verb) { return std::string("CTaDBTDDataSingle::") + verb + T::kOperation; }
-    bool TraceStartsWith(const std::string& position) {
-        return std::string(store.GetErrorTrace()).rfind("-> 错误位置：" + position + "，", 0) == 0;
-    }
-    // A record with every column set, stored with mode 1.
-    R Stored(int seed) {
-        R record;
-        FillRecord(record, seed);
-        T::Key(record) = CATMLCommonFun::CreateGUIDString();
-        EXPECT_EQ(T::Add(store, record, 1), 1) << store.GetErrorInfo().GetString();
-        return record;
-    }
-    std::vector<std::vector<std::string>> Rows(const std::string& columns) {
-        return RawQuery(project, "SELECT " + columns + " FROM " + T::kTable + " ORDER BY rowid");
-    }
-    void ExpectSame(const R& a, const R& b) {
-        for (const Column<R>& column : ColumnMapOf<R>().columns)
-            EXPECT_EQ(ColumnText(a, column), ColumnText(b, column)) << column.Name();
-    }
-
-    TempDir dir;
-    std::string project;
-    TestStore store{dir};
-};
-
-using Tables = ::testing::Types<TpsTable, TestGroupTable, TestPointTable>;
-TYPED_TEST_SUITE(FlatTable, Tables);
-}  // namespace
-
-TYPED_TEST(FlatTable, AddThenGetRoundTripsEveryColumn) {
+TYPED_TEST_P(FlatTable, AddThenGetRoundTripsEveryColumn) {
     using R = typename TypeParam::Record;
     this->store.SetModifyState(0);
     R stored = this->Stored(7);
@@ -72,7 +23,7 @@ TYPED_TEST(FlatTable, AddThenGetRoundTripsEveryColumn) {
     EXPECT_EQ(TypeParam::Get(this->store, again, 1, lower.c_str()), 1);
 }
 
-TYPED_TEST(FlatTable, UpdateRewritesTheRowWithTheRecordsKey) {
+TYPED_TEST_P(FlatTable, UpdateRewritesTheRowWithTheRecordsKey) {
     using R = typename TypeParam::Record;
     R stored = this->Stored(1);
     this->Stored(2);
@@ -89,7 +40,7 @@ TYPED_TEST(FlatTable, UpdateRewritesTheRowWithTheRecordsKey) {
     EXPECT_EQ(this->Rows("count(*)")[0][0], "2");
 }
 
-TYPED_TEST(FlatTable, MissingKeysOnGetAndUpdate) {
+TYPED_TEST_P(FlatTable, MissingKeysOnGetAndUpdate) {
     using R = typename TypeParam::Record;
     R record;
     const R before(record);
@@ -110,7 +61,7 @@ TYPED_TEST(FlatTable, MissingKeysOnGetAndUpdate) {
     EXPECT_EQ(this->Rows("count(*)")[0][0], "0");
 }
 
-TYPED_TEST(FlatTable, InsertOfAnExistingKeyFailsAndKeepsTheRow) {
+TYPED_TEST_P(FlatTable, InsertOfAnExistingKeyFailsAndKeepsTheRow) {
     using R = typename TypeParam::Record;
     R stored = this->Stored(1);
     R duplicate;
@@ -127,7 +78,7 @@ TYPED_TEST(FlatTable, InsertOfAnExistingKeyFailsAndKeepsTheRow) {
     EXPECT_EQ(this->Rows("count(*)")[0][0], "1");
 }
 
-TYPED_TEST(FlatTable, ListReleasesWhatTheListHeldAndReadsEveryRow) {
+TYPED_TEST_P(FlatTable, ListReleasesWhatTheListHeldAndReadsEveryRow) {
     using R = typename TypeParam::Record;
     static int alive = 0;
     struct Counted : R {
@@ -153,7 +104,7 @@ TYPED_TEST(FlatTable, ListReleasesWhatTheListHeldAndReadsEveryRow) {
     this->store.ClearObjectList(list, TypeParam::kClass);
 }
 
-TYPED_TEST(FlatTable, ModeZeroGetWithoutAListFailsCleanly) {
+TYPED_TEST_P(FlatTable, ModeZeroGetWithoutAListFailsCleanly) {
     using R = typename TypeParam::Record;
     R record;
     EXPECT_EQ(TypeParam::Get(this->store, record, 1, "closes what is open"), 0);
@@ -164,7 +115,7 @@ TYPED_TEST(FlatTable, ModeZeroGetWithoutAListFailsCleanly) {
     EXPECT_EQ(TypeParam::Get(this->store, record, 0, ""), -1);
 }
 
-TYPED_TEST(FlatTable, DeleteAndRenameMarkTheProjectModifiedClearDoesNot) {
+TYPED_TEST_P(FlatTable, DeleteAndRenameMarkTheProjectModifiedClearDoesNot) {
     using R = typename TypeParam::Record;
     R a = this->Stored(1), b = this->Stored(2);
     this->store.SetModifyState(0);
@@ -186,7 +137,7 @@ TYPED_TEST(FlatTable, DeleteAndRenameMarkTheProjectModifiedClearDoesNot) {
     EXPECT_EQ(rows[0], (std::vector<std::string>{TypeParam::Key(a).GetString(), "新的名字", ""}));
 }
 
-TYPED_TEST(FlatTable, HostileTextsAreStoredByteForByteAndTouchNoOtherRow) {
+TYPED_TEST_P(FlatTable, HostileTextsAreStoredByteForByteAndTouchNoOtherRow) {
     using R = typename TypeParam::Record;
     const std::vector<std::string> texts = {"it's", "a'' b", "x' Or '1'='1", "--", "; Drop Table TpsTable;",
                                             "%s%d%n", "line\nbreak\r\n", "中文名称“引号”", std::string(65536, 'w'),
@@ -217,7 +168,7 @@ TYPED_TEST(FlatTable, HostileTextsAreStoredByteForByteAndTouchNoOtherRow) {
     this->ExpectSame(read, bystander);
 }
 
-TYPED_TEST(FlatTable, ManagerFailuresArePassedOnWithTheOperationsPosition) {
+TYPED_TEST_P(FlatTable, ManagerFailuresArePassedOnWithTheOperationsPosition) {
     using R = typename TypeParam::Record;
     this->store.Close();
     R record;
@@ -242,7 +193,7 @@ TYPED_TEST(FlatTable, ManagerFailuresArePassedOnWithTheOperationsPosition) {
     EXPECT_TRUE(this->TraceStartsWith(std::string("CTaDBTDDataSingle::Clear_AtmlId_") + TypeParam::kTable + "()"));
 }
 
-TYPED_TEST(FlatTable, EditionNineRefusesWithoutWritingAndTenPasses) {
+TYPED_TEST_P(FlatTable, EditionNineRefusesWithoutWritingAndTenPasses) {
     using R = typename TypeParam::Record;
     R stored = this->Stored(1);
     TypeParam::Edition(this->store) = 9;
@@ -267,7 +218,7 @@ TYPED_TEST(FlatTable, EditionNineRefusesWithoutWritingAndTenPasses) {
     this->store.ClearObjectList(list, TypeParam::kClass);
 }
 
-TYPED_TEST(FlatTable, NullColumnsReadAsEmptyZeroOrUnchangedDate) {
+TYPED_TEST_P(FlatTable, NullColumnsReadAsEmptyZeroOrUnchangedDate) {
     using R = typename TypeParam::Record;
     R stored = this->Stored(1);
     RawExec(this->project, std::string("UPDATE ") + TypeParam::kTable +
@@ -281,7 +232,7 @@ TYPED_TEST(FlatTable, NullColumnsReadAsEmptyZeroOrUnchangedDate) {
     EXPECT_EQ(read.m_dtCreateDate.m_dt, 12345.5);
 }
 
-TYPED_TEST(FlatTable, AListWhoseRowReadFailsKeepsWhatItRead) {
+TYPED_TEST_P(FlatTable, AListWhoseRowReadFailsKeepsWhatItRead) {
     // A store whose get fails on the third row it reads for a list.
     struct FailingStore : TestStore {
         using TestStore::TestStore;
@@ -318,7 +269,7 @@ TYPED_TEST(FlatTable, AListWhoseRowReadFailsKeepsWhatItRead) {
     failing.ClearObjectList(list, TypeParam::kClass);
 }
 
-TYPED_TEST(FlatTable, ReadOnlyFileGivesTheEnginesMessage) {
+TYPED_TEST_P(FlatTable, ReadOnlyFileGivesTheEnginesMessage) {
     using R = typename TypeParam::Record;
     this->store.Close();
     RawExec(this->project, "PRAGMA journal_mode=DELETE");
@@ -332,6 +283,11 @@ TYPED_TEST(FlatTable, ReadOnlyFileGivesTheEnginesMessage) {
         << this->store.GetErrorInfo().GetString();
     chmod(this->dir.Path().c_str(), 0755);
 }
+
+REGISTER_TYPED_TEST_SUITE_P(FlatTable, AddThenGetRoundTripsEveryColumn, UpdateRewritesTheRowWithTheRecordsKey, MissingKeysOnGetAndUpdate, InsertOfAnExistingKeyFailsAndKeepsTheRow, ListReleasesWhatTheListHeldAndReadsEveryRow, ModeZeroGetWithoutAListFailsCleanly, DeleteAndRenameMarkTheProjectModifiedClearDoesNot, HostileTextsAreStoredByteForByteAndTouchNoOtherRow, ManagerFailuresArePassedOnWithTheOperationsPosition, EditionNineRefusesWithoutWritingAndTenPasses, NullColumnsReadAsEmptyZeroOrUnchangedDate, AListWhoseRowReadFailsKeepsWhatItRead, ReadOnlyFileGivesTheEnginesMessage);
+
+using StructureTables = ::testing::Types<TpsTable, TestGroupTable, TestPointTable>;
+INSTANTIATE_TYPED_TEST_SUITE_P(Structure, FlatTable, StructureTables);
 
 // Behaviour of the two tables that can be searched by ATML ID.
 template <class T>
