@@ -1,35 +1,20 @@
 #include "platform/ui/ListCtrl.h"
 
-#include "platform/win32/LastError.h"
 
 namespace {
 // Where an insertion before `at` lands in a sequence of `count`: past the end appends.
 int Place(int at, int count) { return at > count ? count : at; }
 }  // namespace
 
-bool CListCtrl::MayChange(bool valid) {
-    if (!valid) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return false;
-    }
-    if (m_changesLeft < 0) return true;
-    if (m_changesLeft == 0) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return false;
-    }
-    --m_changesLeft;
-    return true;
-}
-
 int CListCtrl::InsertColumn(int column, LPCTSTR heading, int format, int width, int subItem) {
-    if (!MayChange(column >= 0)) return -1;
+    if (!m_gate.MayChange(column >= 0)) return -1;
     column = Place(column, GetColumnCount());
     m_columns.insert(m_columns.begin() + column, ListColumn{heading, format, width, subItem});
     return column;
 }
 
 int CListCtrl::InsertItem(UINT mask, int item, LPCTSTR text, UINT state, UINT stateMask, int image, LPARAM) {
-    if (!MayChange(item >= 0)) return -1;
+    if (!m_gate.MayChange(item >= 0)) return -1;
     item = Place(item, GetItemCount());
     Item row;
     row.texts.resize(1);
@@ -46,7 +31,7 @@ BOOL CListCtrl::SetItemText(int item, int subItem, LPCTSTR text) {
 
 BOOL CListCtrl::SetItem(int item, int subItem, UINT mask, LPCTSTR text, int image, UINT state, UINT stateMask,
                         LPARAM) {
-    if (!MayChange(IsItem(item) && IsSubItem(subItem))) return FALSE;
+    if (!m_gate.MayChange(IsItem(item) && IsSubItem(subItem))) return FALSE;
     Item& row = m_items[static_cast<size_t>(item)];
     if (row.texts.size() <= static_cast<size_t>(subItem)) row.texts.resize(static_cast<size_t>(subItem) + 1);
     if (mask & LVIF_TEXT) row.texts[static_cast<size_t>(subItem)] = text;

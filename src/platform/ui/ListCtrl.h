@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/mfc/CString.h"
+#include "platform/ui/ChangeGate.h"
 #include "platform/win32/WinTypes.h"
 
 #define LVCFMT_LEFT 0x0000
@@ -50,7 +51,7 @@ public:
     // the ones after (last error 8), as a control that cannot allocate
     // does; a negative count refuses none. An item, sub-item or column
     // that is not there fails with last error 87.
-    void FailAfter(int changes) { m_changesLeft = changes; }
+    void FailAfter(int changes) { m_gate.FailAfter(changes); }
 
 private:
     struct Item {
@@ -61,10 +62,8 @@ private:
     bool IsItem(int item) const { return item >= 0 && item < GetItemCount(); }
     // Sub-item 0 is the item itself; the others need their column.
     bool IsSubItem(int subItem) const { return subItem == 0 || (subItem > 0 && subItem < GetColumnCount()); }
-    // FALSE with last error 87 when not valid, or 8 when refused.
-    bool MayChange(bool valid);
 
     std::vector<ListColumn> m_columns;
     std::vector<Item> m_items;
-    int m_changesLeft = -1;
+    ChangeGate m_gate;
 };

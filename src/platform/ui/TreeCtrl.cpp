@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/win32/LastError.h"
 
 struct TreeNode {
     CString text;
@@ -28,23 +27,9 @@ CTreeCtrl::~CTreeCtrl() = default;
 
 TreeNode* CTreeCtrl::Parent(HTREEITEM item) const { return item == TVI_ROOT ? m_top.get() : item; }
 
-bool CTreeCtrl::MayChange(bool valid) {
-    if (!valid) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return false;
-    }
-    if (m_changesLeft < 0) return true;
-    if (m_changesLeft == 0) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return false;
-    }
-    --m_changesLeft;
-    return true;
-}
-
 HTREEITEM CTreeCtrl::InsertItem(LPCTSTR text, HTREEITEM parent) {
     TreeNode* owner = Parent(parent);
-    if (!MayChange(owner != nullptr)) return nullptr;
+    if (!m_gate.MayChange(owner != nullptr)) return nullptr;
     owner->children.push_back(std::make_unique<TreeNode>());
     TreeNode* item = owner->children.back().get();
     item->text = text;
@@ -73,7 +58,7 @@ BOOL CTreeCtrl::Expand(HTREEITEM item, UINT code) {
 }
 
 BOOL CTreeCtrl::DeleteItem(HTREEITEM item) {
-    if (!MayChange(IsItem(item))) return FALSE;
+    if (!m_gate.MayChange(IsItem(item))) return FALSE;
     item->parent->children.erase(item->Place());
     return TRUE;
 }

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "platform/mfc/CString.h"
+#include "platform/ui/ChangeGate.h"
 #include "platform/win32/WinTypes.h"
 
 struct TreeNode;
@@ -44,13 +45,11 @@ public:
     // the ones after (last error 8), as a control that cannot allocate
     // does; a negative count refuses none. An item that is not there fails
     // with last error 87.
-    void FailAfter(int changes) { m_changesLeft = changes; }
+    void FailAfter(int changes) { m_gate.FailAfter(changes); }
 
 private:
     TreeNode* Parent(HTREEITEM item) const;
-    // FALSE with last error 87 when not valid, or 8 when refused.
-    bool MayChange(bool valid);
 
     std::unique_ptr<TreeNode> m_top;
-    int m_changesLeft = -1;
+    ChangeGate m_gate;
 };
