@@ -50,9 +50,9 @@ int CTaDBMng::ConnectDB(_DB_CONNECT_INFO info) {
 }
 
 // A host's statement text is prepared for its one use.
-int CTaDBMng::QueryDataInDB(CString sql) { return QueryDataInDB(ado::Command{sql.str(), {}, false}); }
+int CTaDBMng::QueryDataInDB(CString sql) { return QueryDataInDB(ado::Command{sql.str(), {}, ado::Origin::Host}); }
 
-int CTaDBMng::Execute(CString sql) { return Execute(ado::Command{sql.str(), {}, false}); }
+int CTaDBMng::Execute(CString sql) { return Execute(ado::Command{sql.str(), {}, ado::Origin::Host}); }
 
 int CTaDBMng::QueryDataInDB(const ado::Command& command) {
     if (!m_bConnected) return RefuseUnconnected(kQueryPosition);

@@ -10,12 +10,22 @@
 
 namespace ado {
 
+// Who wrote a statement's text, which decides how it is prepared.
+enum class Origin {
+    // The library's own statement: prepared once per connection and kept.
+    Library,
+    // A host's statement text: prepared for its one use, so one-off texts
+    // never push the library's own statements out of the cache.
+    Host,
+    // A text completed with a host's condition: prepared for its one use,
+    // and only as one read-only statement over the project's own tables.
+    HostCondition,
+};
+
 struct Command {
     std::string text;
     std::vector<Variant> values;
-    // Kept prepared for the next use of the same text; a host's one-off
-    // statement texts are not kept, so they never push the library's own out.
-    bool keep = true;
+    Origin origin = Origin::Library;
 };
 
 }  // namespace ado

@@ -5,6 +5,7 @@
 #include <sqlite3.h>
 
 #include "platform/ado/ComError.h"
+#include "platform/ado/ReadGuard.h"
 #include "platform/ado/Statement.h"
 
 namespace ado {
@@ -135,16 +136,25 @@ void Connection::PrepareWrite() {
     m_walSet = true;
 }
 
-long Connection::Execute(const std::string& sql) { return Execute(Command{sql, {}, false}); }
+long Connection::Execute(const std::string& sql) { return Execute(Command{sql, {}, Origin::Host}); }
 
 long Connection::Execute(const Command& command) {
-    StatementLease statement = Prepare(command.text, command.keep);
+    StatementLease statement = Prepare(command.text, command.origin);
     if (!statement->ReadOnly()) PrepareWrite();
     statement->BindAll(command.values);
     return statement->Run();
 }
 
-StatementLease Connection::Prepare(const std::string& sql, bool keep) { return m_cache.Lend(Handle(), sql, keep); }
+StatementLease Connection::Prepare(const std::string& sql, Origin origin) {
+    if (origin != Origin::HostCondition) return m_cache.Lend(Handle(), sql, origin == Origin::Library);
+    ReadGuard guard(Handle());
+    try {
+        return m_cache.Lend(m_db, sql, false);
+    } catch (const ComError& error) {
+        if (guard.Refused().empty()) throw;
+        throw ComError(error.Error(), "The condition may only read the project's tables; refused: " + guard.Refused());
+    }
+}
 
 void Connection::Savepoint(const std::string& name) {
     PrepareWrite();

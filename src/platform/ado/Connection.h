@@ -50,7 +50,7 @@ public:
     // For the layer's own use: the engine handle, a statement prepared once
     // per connection and lent from its cache, and the write preparation.
     sqlite3* Handle() const;
-    StatementLease Prepare(const std::string& sql, bool keep = true);
+    StatementLease Prepare(const std::string& sql, Origin origin = Origin::Library);
     void PrepareWrite();
 
     // The value of the "Data Source" setting of a connection string, read the

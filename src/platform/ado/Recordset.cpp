@@ -57,7 +57,7 @@ Recordset::~Recordset() { Close(); }
 
 void Recordset::Open(const std::string& source, const ConnectionPtr& connection, CursorTypeEnum cursor,
                      LockTypeEnum lock, long options) {
-    Open(Command{source, {}, false}, connection, cursor, lock, options);
+    Open(Command{source, {}, Origin::Host}, connection, cursor, lock, options);
 }
 
 void Recordset::Open(const Command& command, const ConnectionPtr& connection, CursorTypeEnum, LockTypeEnum, long) {
@@ -67,7 +67,7 @@ void Recordset::Open(const Command& command, const ConnectionPtr& connection, Cu
     size_t star = 0;
     std::string table = SingleTableOf(command.text, star);
     StatementLease statement =
-        connection->Prepare(table.empty() ? command.text : "SELECT rowid, " + command.text.substr(star), command.keep);
+        connection->Prepare(table.empty() ? command.text : "SELECT rowid, " + command.text.substr(star), command.origin);
     if (!statement->ReadOnly()) throw ComError(ComError::kError, "A recordset opens only a query.");
     statement->BindAll(command.values);
     m_connection = connection;

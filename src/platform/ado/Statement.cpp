@@ -14,6 +14,19 @@ bool OnlyBlanksAndSemicolons(const char* text) {
     return true;
 }
 
+// True when what follows a statement holds no second one: blanks, ";" and comments.
+bool HoldsNoStatement(sqlite3* db, const char* tail) {
+    while (!OnlyBlanksAndSemicolons(tail)) {
+        sqlite3_stmt* next = nullptr;
+        const char* rest = nullptr;
+        const int rc = sqlite3_prepare_v2(db, tail, -1, &next, &rest);
+        sqlite3_finalize(next);
+        if (rc != SQLITE_OK || next || rest == tail) return false;
+        tail = rest;
+    }
+    return true;
+}
+
 // The project's EditionTable has a column named TABLE, a reserved word of
 // the engine. Outside quoted literals, the bare upper-case word TABLE is
 // that column and is quoted so the engine reads it as a name.
@@ -78,7 +91,7 @@ Statement::Statement(sqlite3* db, const std::string& sql) : m_db(db) {
     }
     if (rc != SQLITE_OK) ThrowEngineError(db, rc);
     if (!m_stmt) throw ComError(ComError::kError, "The statement is empty.");
-    if (!OnlyBlanksAndSemicolons(tail)) {
+    if (!HoldsNoStatement(db, tail)) {
         sqlite3_finalize(m_stmt);
         m_stmt = nullptr;
         throw ComError(ComError::kError, "A statement text may hold only one statement.");
