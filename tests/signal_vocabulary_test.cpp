@@ -19,41 +19,12 @@ Texts Listed(const std::function<void(CStringArray&)>& fill) {
 }
 
 // Type texts by value; 0 has the empty text.
-const Texts kTypeTexts = {"",
-                          "直流信号",
-                          "交流信号",
-                          "三角波",
-                          "方波",
-                          "RS232串口信号",
-                          "AM调制",
-                          "FM调制",
-                          "PM调制",
-                          "并行数字信号",
-                          "串行数字信号",
-                          "测距装置询问机",
-                          "测距装置转发器",
-                          "ILS_GLIDE_SLOPE(下滑道)",
-                          "ILS_LOCALIZER(定位器)",
-                          "ILS_MARKER(信标)",
-                          "交流脉冲调制信号",
-                          "交流脉冲调制序列",
-                          "直流脉冲调制信号",
-                          "直流脉冲调制序列",
-                          "雷达收信机信号",
-                          "雷达发信机信号",
-                          "斜坡信号",
-                          "随机噪声信号",
-                          "RESOLVER(旋转变压器)",
-                          "SSR询问机",
-                          "SSR转发器",
-                          "阶越信号",
-                          "载波压制信号",
-                          "自整角机",
-                          "TACAN(塔康)",
-                          "VOR(甚高频全向信标)",
-                          "电阻",
-                          "正弦信号",
-                          "常量信号"};
+const Texts kTypeTexts = {
+    /*  0 */ "", "直流信号", "交流信号", "三角波", "方波", "RS232串口信号", "AM调制", "FM调制", "PM调制",
+    /*  9 */ "并行数字信号", "串行数字信号", "测距装置询问机", "测距装置转发器", "ILS_GLIDE_SLOPE(下滑道)", "ILS_LOCALIZER(定位器)", "ILS_MARKER(信标)",
+    /* 16 */ "交流脉冲调制信号", "交流脉冲调制序列", "直流脉冲调制信号", "直流脉冲调制序列", "雷达收信机信号", "雷达发信机信号", "斜坡信号",
+    /* 23 */ "随机噪声信号", "RESOLVER(旋转变压器)", "SSR询问机", "SSR转发器", "阶越信号", "载波压制信号", "自整角机", "TACAN(塔康)", "VOR(甚高频全向信标)",
+    /* 32 */ "电阻", "正弦信号", "常量信号"};
 }  // namespace
 
 TEST(SignalVocabulary, ListsHoldExactlyTheirTextsInOrder) {

@@ -1,7 +1,6 @@
 #include "platform/crt/CNumber.h"
 
 #include <climits>
-#include <clocale>
 #include <cstdlib>
 #include <locale.h>
 

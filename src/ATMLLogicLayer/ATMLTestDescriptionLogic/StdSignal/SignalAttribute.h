@@ -20,6 +20,7 @@ using SignalAttributeTable = std::vector<SignalAttribute>;
 template <class S>
 const SignalAttributeTable& AttributeTableOf();
 
+// The class of a text getter (only named in decltype, never called).
 template <class S>
 S ClassOfGetter(CString (S::*)() const);
 
