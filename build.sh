@@ -3,27 +3,40 @@
 #   ./build.sh example   build, then run the example host program
 #   ./build.sh test      build, then run every test
 #   ./build.sh bench     build, then run the benchmarks
+#   ./build.sh fuzz      build the fuzz targets of tests/fuzz/ with clang (in
+#                        build-fuzz/) and run each for RURI_FUZZ_SECONDS (60)
 # RURI_SANITIZE=1 builds with AddressSanitizer and UndefinedBehaviorSanitizer
 # (in build-sanitize/). Missing packages are installed with apt-get.
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake g++ make libsqlite3-dev libgtest-dev libbenchmark-dev)
+what="${1:-test}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+
+packages=(cmake g++ make libsqlite3-dev libgtest-dev libbenchmark-dev locales)
+[ "$what" = fuzz ] && packages+=(clang libclang-rt-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 fi
 
-what="${1:-test}"
+# The tests read numbers under a comma-decimal locale too.
+if [ "$what" = test ] && ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+  $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8 || echo "warning: could not generate de_DE.UTF-8" >&2
+fi
+
 dir=build
 flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DRURI_WERROR=ON)
-if [ "${RURI_SANITIZE:-0}" = 1 ]; then
+if [ "$what" = fuzz ]; then
+  dir=build-fuzz
+  flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DRURI_WERROR=ON -DRURI_SANITIZE=ON
+         -DRURI_FUZZ=ON)
+elif [ "${RURI_SANITIZE:-0}" = 1 ]; then
   dir=build-sanitize
   flags=(-DCMAKE_BUILD_TYPE=Debug -DRURI_WERROR=ON -DRURI_SANITIZE=ON -DRURI_BENCH=OFF)
 fi
@@ -44,8 +57,20 @@ case "$what" in
   bench)
     "$dir/bench/ruri_bench" "${@:2}"
     ;;
+  fuzz)
+    # Each tests/fuzz/NAME_fuzz.cpp runs over its seeds in tests/fuzz/corpus/NAME;
+    # what it finds goes to build-fuzz/corpus/NAME, never into the repository.
+    for source in tests/fuzz/*_fuzz.cpp; do
+      name="$(basename "$source" _fuzz.cpp)"
+      mkdir -p "$dir/corpus/$name"
+      seeds=()
+      [ -d "tests/fuzz/corpus/$name" ] && seeds+=("tests/fuzz/corpus/$name")
+      "$dir/tests/fuzz/${name}_fuzz" -max_total_time="${RURI_FUZZ_SECONDS:-60}" -print_final_stats=1 \
+        -artifact_prefix="$dir/" "$dir/corpus/$name" "${seeds[@]}"
+    done
+    ;;
   *)
-    echo "usage: $0 test|example|bench" >&2
+    echo "usage: $0 test|example|bench|fuzz" >&2
     exit 2
     ;;
 esac
