@@ -1,7 +1,7 @@
 // A small host program: it creates a project, fills it with a TPS header,
-// test groups and test points, orders them and moves them about, saves and
-// closes it, opens it again and reports what it finds, the way a host uses
-// the library.
+// test groups and test points, gives a test point its action steps, orders
+// the program and moves its entries about, saves and closes it, opens it
+// again and reports what it finds, the way a host uses the library.
 //   ruri_example [project path]
 // Without a path it works on the untitled (temporary) project.
 #include <cstdio>
@@ -70,6 +70,61 @@ bool Report(const char* step, RESULTSTATE result, const CATMLError& store) {
         std::printf("  %s\n  %s\n", store.GetErrorInfo().GetString(), store.GetErrorTrace().GetString());
     return result == 1;
 }
+
+// Prints the action steps of a test point in their order, with their actions' names.
+void PrintSteps(CTaDBTDDataSingle& store, const CString& tpUuid) {
+    CObList steps;
+    store.GetAllItem_TestActionEntry(steps, tpUuid, "");
+    for (POSITION pos = steps.GetHeadPosition(); pos;) {
+        const CTaDBTestActionEntry* step = static_cast<CTaDBTestActionEntry*>(steps.GetNext(pos));
+        CTaDBActionConnect connect;
+        CTaDBActionSetup setup;
+        CTaDBActionRead read;
+        CString name = "?";
+        if (store.GetItem_ActionConnect(connect, 1, step->m_strActionUuid) == 1) name = connect.m_strActionName;
+        else if (store.GetItem_ActionSetup(setup, 1, step->m_strActionUuid) == 1) name = setup.m_strActionName;
+        else if (store.GetItem_ActionRead(read, 1, step->m_strActionUuid) == 1) name = read.m_strActionName;
+        std::printf("  %ld. %s: %s\n", step->m_nSequence, step->m_strActionType.GetString(), name.GetString());
+    }
+    store.ClearObjectList(steps, "CTaDBTestActionEntry");
+}
+
+// Gives a test point a connect, a set-up and a read action, places them as
+// its steps, lists the steps in order, then deletes the set-up with its step.
+void AddActionSteps(CTaDBTDDataSingle& store, const CString& tpUuid) {
+    CTaDBActionConnect connect;
+    connect.m_strActionName = "Connect the supply";
+    connect.m_strConnectType = "测试仪器";
+    CTaDBActionSetup setup;
+    setup.m_strActionName = "Set 5 V";
+    CTaDBActionRead read;
+    read.m_strActionName = "Read the voltage";
+    read.m_nReadNumber = 3;
+    Report("Add a connect action", store.AddItem_ActionConnect(connect, 1), store);
+    Report("Add a set-up action", store.AddItem_ActionSetup(setup, 1), store);
+    Report("Add a read action", store.AddItem_ActionRead(read, 1), store);
+
+    const struct {
+        const char* type;
+        CString action;
+    } steps[] = {{"建立连接", connect.m_strActionUuid},
+                 {"设置信号", setup.m_strActionUuid},
+                 {"数据测量", read.m_strActionUuid}};
+    bool placed = true;
+    for (const auto& s : steps) {
+        CTaDBTestActionEntry step;
+        step.m_strTpUuid = tpUuid;
+        step.m_strActionType = s.type;
+        step.m_strActionUuid = s.action;
+        placed = placed && store.GetNewSequence_TestActionEntry(tpUuid, step.m_nSequence) == 1 &&
+                 store.AddItem_TestActionEntry(step, 1) == 1;
+    }
+    Report("Place them as action steps", placed ? 1 : -1, store);
+    PrintSteps(store, tpUuid);
+    Report("Delete the set-up action", store.DelItem_ActionSetup(setup.m_strActionUuid), store);
+    Report("Delete its step", store.DelSequence_Uuid_TestActionEntry(setup.m_strActionUuid), store);
+    PrintSteps(store, tpUuid);
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -107,6 +162,7 @@ int main(int argc, char** argv) {
     Report("Add four test points", 1, store);
     Report("Rename a test point", store.RenameItem_TestPointTable(points[1].m_strTpUuid, "Output ripple"), store);
     Report("Delete a test point", store.DelItem_TestPointTable(points[3].m_strTpUuid), store);
+    AddActionSteps(store, points[0].m_strTpUuid);
 
     // The program's order: both groups, then the remaining test points.
     bool ordered = AddEntry(store, power.m_strTgUuid, "测试项目") == 1 && AddEntry(store, signals.m_strTgUuid, "测试项目") == 1;

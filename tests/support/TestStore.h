@@ -14,6 +14,11 @@ public:
     using CTaDBTDDataSingle::m_bModified;
     using CTaDBTDDataSingle::m_dbMng;
     using CTaDBTDDataSingle::m_nEditionActionCompareTable;
+    using CTaDBTDDataSingle::m_nEditionActionConnectTable;
+    using CTaDBTDDataSingle::m_nEditionActionDisconnectTable;
+    using CTaDBTDDataSingle::m_nEditionActionReadTable;
+    using CTaDBTDDataSingle::m_nEditionActionResetTable;
+    using CTaDBTDDataSingle::m_nEditionActionSetupTable;
     using CTaDBTDDataSingle::m_nEditionEntryTable;
     using CTaDBTDDataSingle::m_nEditionTestGroupEntryTable;
     using CTaDBTDDataSingle::m_nEditionTestGroupTable;

@@ -6,36 +6,6 @@ RESULTSTATE CTaDBTDDataSingle::ClearATMLID(CString&) { return NotBuilt("CTaDBTDD
 RESULTSTATE CTaDBTDDataSingle::GetTpsUutInfo(CTaDBTps&) { return NotBuilt("CTaDBTDDataSingle::GetTpsUutInfo()"); }
 RESULTSTATE CTaDBTDDataSingle::SetTpsUutInfo(CTaDBTps&) { return NotBuilt("CTaDBTDDataSingle::SetTpsUutInfo()"); }
 RESULTSTATE CTaDBTDDataSingle::GetTestItemName(CString, CString, CString&) { return NotBuilt("CTaDBTDDataSingle::GetTestItemName()"); }
-RESULTSTATE CTaDBTDDataSingle::AddItem_ActionConnect(CTaDBActionConnect&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_ActionConnect()"); }
-RESULTSTATE CTaDBTDDataSingle::DelItem_ActionConnect(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_ActionConnect()"); }
-RESULTSTATE CTaDBTDDataSingle::RenameItem_ActionConnect(CString, CString) { return NotBuilt("CTaDBTDDataSingle::RenameItem_ActionConnect()"); }
-RESULTSTATE CTaDBTDDataSingle::GetAllItem_ActionConnect(CObList&, CString) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_ActionConnect()"); }
-RESULTSTATE CTaDBTDDataSingle::GetItem_ActionConnect(CTaDBActionConnect&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_ActionConnect()"); }
-RESULTSTATE CTaDBTDDataSingle::Clear_AtmlId_ActionConnect() { return NotBuilt("CTaDBTDDataSingle::Clear_AtmlId_ActionConnect()"); }
-RESULTSTATE CTaDBTDDataSingle::AddItem_ActionDisconnect(CTaDBActionDisconnect&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_ActionDisconnect()"); }
-RESULTSTATE CTaDBTDDataSingle::DelItem_ActionDisconnect(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_ActionDisconnect()"); }
-RESULTSTATE CTaDBTDDataSingle::RenameItem_ActionDisconnect(CString, CString) { return NotBuilt("CTaDBTDDataSingle::RenameItem_ActionDisconnect()"); }
-RESULTSTATE CTaDBTDDataSingle::GetAllItem_ActionDisconnect(CObList&, CString) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_ActionDisconnect()"); }
-RESULTSTATE CTaDBTDDataSingle::GetItem_ActionDisconnect(CTaDBActionDisconnect&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_ActionDisconnect()"); }
-RESULTSTATE CTaDBTDDataSingle::Clear_AtmlId_ActionDisconnect() { return NotBuilt("CTaDBTDDataSingle::Clear_AtmlId_ActionDisconnect()"); }
-RESULTSTATE CTaDBTDDataSingle::AddItem_ActionReset(CTaDBActionReset&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_ActionReset()"); }
-RESULTSTATE CTaDBTDDataSingle::DelItem_ActionReset(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_ActionReset()"); }
-RESULTSTATE CTaDBTDDataSingle::RenameItem_ActionReset(CString, CString) { return NotBuilt("CTaDBTDDataSingle::RenameItem_ActionReset()"); }
-RESULTSTATE CTaDBTDDataSingle::GetAllItem_ActionReset(CObList&, CString) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_ActionReset()"); }
-RESULTSTATE CTaDBTDDataSingle::GetItem_ActionReset(CTaDBActionReset&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_ActionReset()"); }
-RESULTSTATE CTaDBTDDataSingle::Clear_AtmlId_ActionReset() { return NotBuilt("CTaDBTDDataSingle::Clear_AtmlId_ActionReset()"); }
-RESULTSTATE CTaDBTDDataSingle::AddItem_ActionRead(CTaDBActionRead&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_ActionRead()"); }
-RESULTSTATE CTaDBTDDataSingle::DelItem_ActionRead(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_ActionRead()"); }
-RESULTSTATE CTaDBTDDataSingle::RenameItem_ActionRead(CString, CString) { return NotBuilt("CTaDBTDDataSingle::RenameItem_ActionRead()"); }
-RESULTSTATE CTaDBTDDataSingle::GetAllItem_ActionRead(CObList&, CString) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_ActionRead()"); }
-RESULTSTATE CTaDBTDDataSingle::GetItem_ActionRead(CTaDBActionRead&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_ActionRead()"); }
-RESULTSTATE CTaDBTDDataSingle::Clear_AtmlId_ActionRead() { return NotBuilt("CTaDBTDDataSingle::Clear_AtmlId_ActionRead()"); }
-RESULTSTATE CTaDBTDDataSingle::AddItem_ActionSetup(CTaDBActionSetup&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_ActionSetup()"); }
-RESULTSTATE CTaDBTDDataSingle::GetItem_ActionSetup(CTaDBActionSetup&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_ActionSetup()"); }
-RESULTSTATE CTaDBTDDataSingle::DelItem_ActionSetup(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_ActionSetup()"); }
-RESULTSTATE CTaDBTDDataSingle::RenameItem_ActionSetup(CString, CString) { return NotBuilt("CTaDBTDDataSingle::RenameItem_ActionSetup()"); }
-RESULTSTATE CTaDBTDDataSingle::GetAllItem_ActionSetup(CObList&, CString) { return NotBuilt("CTaDBTDDataSingle::GetAllItem_ActionSetup()"); }
-RESULTSTATE CTaDBTDDataSingle::Clear_AtmlId_ActionSetup() { return NotBuilt("CTaDBTDDataSingle::Clear_AtmlId_ActionSetup()"); }
 RESULTSTATE CTaDBTDDataSingle::AddItem_Formula(CTaDBFormula&, int) { return NotBuilt("CTaDBTDDataSingle::AddItem_Formula()"); }
 RESULTSTATE CTaDBTDDataSingle::GetItem_Formula(CTaDBFormula&, int, CString) { return NotBuilt("CTaDBTDDataSingle::GetItem_Formula()"); }
 RESULTSTATE CTaDBTDDataSingle::DelItem_Formula(CString) { return NotBuilt("CTaDBTDDataSingle::DelItem_Formula()"); }
