@@ -32,3 +32,12 @@ std::string sqltext::Parameters(const char* pattern, size_t count) {
     if (slots != count) throw std::logic_error(std::string("Values do not match the slots of ") + pattern);
     return out;
 }
+
+ado::Command ConditionSql(const char* pattern, const char* condition) {
+    std::string text = pattern;
+    const size_t slot = text.find("%s");
+    if (slot == std::string::npos || text.find("%s", slot + 2) != std::string::npos)
+        throw std::logic_error(std::string("A condition pattern needs one %s: ") + pattern);
+    text.replace(slot, 2, condition);
+    return ado::Command{text, {}, ado::Origin::HostCondition};
+}

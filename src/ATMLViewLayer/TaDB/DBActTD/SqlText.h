@@ -11,6 +11,8 @@
 
 // The edition a table needs before its statements are built and its columns moved.
 const int kEditionGate = 10;
+// The two logs have no edition: their operations pass the gate with this one.
+const int kLogEdition = kEditionGate;
 
 namespace sqltext {
 inline ado::Variant Arg(const CString& value) { return ado::Variant(value.str()); }
@@ -36,3 +38,9 @@ template <class... Args>
 ado::Command GatedSql(int edition, const char* pattern, const Args&... args) {
     return edition >= kEditionGate ? SqlText(pattern, args...) : ado::Command();
 }
+
+// A statement completed with a condition that a host wrote as SQL text: the
+// condition is SQL, not a value, so it takes the pattern's one %s as it
+// stands, the host's quoting included. The database layer prepares the text
+// only as one read-only statement over the project's own tables.
+ado::Command ConditionSql(const char* pattern, const char* condition);

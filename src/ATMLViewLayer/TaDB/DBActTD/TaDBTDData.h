@@ -38,7 +38,7 @@ public:
     RESULTSTATE ClearATMLID(CString& message) override;
     RESULTSTATE GetTpsUutInfo(CTaDBTps& record) override;
     RESULTSTATE SetTpsUutInfo(CTaDBTps& record) override;
-    RESULTSTATE GetTestItemName(CString testUuid, CString testType, CString& name) override;
+    RESULTSTATE GetTestItemName(CString kind, CString key, CString& name) override;
     // Entry table
     RESULTSTATE AddItem_EntryTable(CTaDBEntry& record, int mode) override;
     RESULTSTATE DelItem_EntryTable(CString key) override;
@@ -180,17 +180,17 @@ public:
     RESULTSTATE Clear_AtmlId_Tps() override;
     // Measurements
     RESULTSTATE AddItem_Measurement(CTaDBMeasurement& record, int mode) override;
-    RESULTSTATE GetItem_Measurement(CTaDBMeasurement& record, int mode, CString key) override;
-    RESULTSTATE DelItem_Measurement(CString key) override;
+    RESULTSTATE GetItem_Measurement(CTaDBMeasurement& record, int mode, CString name) override;
+    RESULTSTATE DelItem_Measurement(CString name) override;
     RESULTSTATE RenameItem_Measurement(CString key, CString name) override;
     RESULTSTATE GetAllItem_Measurement(CObList& list) override;
-    RESULTSTATE GetItemBySQL_Measurement(CObList& list, const char* sql) override;
+    RESULTSTATE GetItemBySQL_Measurement(CObList& list, const char* condition) override;
     RESULTSTATE Clear_AtmlId_Measurement() override;
     // Outcomes
     RESULTSTATE AddItem_Outcome(CTaDBOutcome& record, int mode) override;
     RESULTSTATE GetItem_Outcome(CTaDBOutcome& record, CString name) override;
     RESULTSTATE GetItem_Outcome(CTaDBOutcome& record, int mode, CString key) override;
-    RESULTSTATE GetItem_Outcome_AMTLID(CTaDBOutcome& record, const CString& atmlId, const CString& tpUuid) override;
+    RESULTSTATE GetItem_Outcome_AMTLID(CTaDBOutcome& record, const CString& atmlId, const CString& name) override;
     RESULTSTATE DelItem_Outcome(CString key) override;
     RESULTSTATE RenameItem_Outcome(CString key, CString name) override;
     RESULTSTATE GetAllItem_Outcome(CObList& list, CString tpUuid) override;
@@ -209,14 +209,14 @@ public:
     RESULTSTATE GetItem_ActionCompare(CTaDBActionCompare& record, int mode, CString key) override;
     RESULTSTATE DelItem_ActionCompare(CString key) override;
     RESULTSTATE RenameItem_ActionCompare(CString key, CString name) override;
-    RESULTSTATE GetAllItem_ActionCompare(CObList& list, CString tpUuid) override;
+    RESULTSTATE GetAllItem_ActionCompare(CObList& list, CString actionUuid) override;
     RESULTSTATE Clear_AtmlId_ActionCompare() override;
     // Measured values
     RESULTSTATE AddItem_TestMeasurement(CTaDBTestMeasurement& record, int mode) override;
     RESULTSTATE GetItem_TestMeasurement(CTaDBTestMeasurement& record) override;
-    RESULTSTATE GetAllItem_TestMeasurement(CObList& list, CString tpUuid) override;
+    RESULTSTATE GetAllItem_TestMeasurement(CObList& list, CString measName) override;
     RESULTSTATE DelAllItem_TestMeasurement() override;
-    RESULTSTATE GetItemBySQL_TestMeasurement(CObList& list, const char* sql) override;
+    RESULTSTATE GetItemBySQL_TestMeasurement(CObList& list, const char* condition) override;
     // Replays
     RESULTSTATE AddItem_TestReplay(CTaDBTestReplay& record, int mode) override;
     RESULTSTATE GetItem_TestReplay(CTaDBTestReplay& record) override;
@@ -280,9 +280,15 @@ private:
     // The same, formatting the statement with the key only when it is needed.
     template <class R>
     RESULTSTATE GetRow(R& record, int mode, const char* keyPattern, const CString& key, Gate gate);
+    // With keepListIfRefused the list is released only once the statement
+    // is accepted, so a refused statement leaves the host's list as it was.
     template <class R, class ReadNext>
     RESULTSTATE ListRows(CObList& list, const char* className, const ado::Command& sql, const char* position,
-                         ReadNext readNext);
+                         ReadNext readNext, bool keepListIfRefused = false);
+    // Lists the rows that a host's condition selects; pattern holds one %s.
+    template <class R, class ReadNext>
+    RESULTSTATE ListWhere(CObList& list, const char* className, const char* pattern, const char* condition,
+                          const char* position, ReadNext readNext);
     // Deletes the first selected row, or with all every selected row.
     RESULTSTATE DeleteRow(const ado::Command& sql, const char* position, bool all = false);
     RESULTSTATE RunStatement(const ado::Command& sql, const char* position, bool marksModified);

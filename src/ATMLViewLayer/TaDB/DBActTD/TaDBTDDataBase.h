@@ -70,7 +70,7 @@ public:
     virtual RESULTSTATE ClearATMLID(CString& message) = 0;
     virtual RESULTSTATE GetTpsUutInfo(CTaDBTps& record) = 0;
     virtual RESULTSTATE SetTpsUutInfo(CTaDBTps& record) = 0;
-    virtual RESULTSTATE GetTestItemName(CString testUuid, CString testType, CString& name) = 0;
+    virtual RESULTSTATE GetTestItemName(CString kind, CString key, CString& name) = 0;
     // Entry table
     virtual RESULTSTATE AddItem_EntryTable(CTaDBEntry& record, int mode) = 0;
     virtual RESULTSTATE DelItem_EntryTable(CString key) = 0;
@@ -210,19 +210,21 @@ public:
     virtual RESULTSTATE RenameItem_Tps(CString key, CString name) = 0;
     virtual RESULTSTATE GetAllItem_Tps(CObList& list) = 0;
     virtual RESULTSTATE Clear_AtmlId_Tps() = 0;
-    // Measurements
+    // Measurements: read and deleted by name, updated and renamed by key. A
+    // condition is SQL text in SQLite's dialect that may only read the
+    // project's tables (one statement).
     virtual RESULTSTATE AddItem_Measurement(CTaDBMeasurement& record, int mode) = 0;
-    virtual RESULTSTATE GetItem_Measurement(CTaDBMeasurement& record, int mode, CString key) = 0;
-    virtual RESULTSTATE DelItem_Measurement(CString key) = 0;
+    virtual RESULTSTATE GetItem_Measurement(CTaDBMeasurement& record, int mode, CString name) = 0;
+    virtual RESULTSTATE DelItem_Measurement(CString name) = 0;
     virtual RESULTSTATE RenameItem_Measurement(CString key, CString name) = 0;
     virtual RESULTSTATE GetAllItem_Measurement(CObList& list) = 0;
-    virtual RESULTSTATE GetItemBySQL_Measurement(CObList& list, const char* sql) = 0;
+    virtual RESULTSTATE GetItemBySQL_Measurement(CObList& list, const char* condition) = 0;
     virtual RESULTSTATE Clear_AtmlId_Measurement() = 0;
-    // Outcomes
+    // Outcomes: GetItem_Outcome_AMTLID looks up the ATML ID, then the name.
     virtual RESULTSTATE AddItem_Outcome(CTaDBOutcome& record, int mode) = 0;
     virtual RESULTSTATE GetItem_Outcome(CTaDBOutcome& record, CString name) = 0;
     virtual RESULTSTATE GetItem_Outcome(CTaDBOutcome& record, int mode, CString key) = 0;
-    virtual RESULTSTATE GetItem_Outcome_AMTLID(CTaDBOutcome& record, const CString& atmlId, const CString& tpUuid) = 0;
+    virtual RESULTSTATE GetItem_Outcome_AMTLID(CTaDBOutcome& record, const CString& atmlId, const CString& name) = 0;
     virtual RESULTSTATE DelItem_Outcome(CString key) = 0;
     virtual RESULTSTATE RenameItem_Outcome(CString key, CString name) = 0;
     virtual RESULTSTATE GetAllItem_Outcome(CObList& list, CString tpUuid) = 0;
@@ -241,15 +243,15 @@ public:
     virtual RESULTSTATE GetItem_ActionCompare(CTaDBActionCompare& record, int mode, CString key) = 0;
     virtual RESULTSTATE DelItem_ActionCompare(CString key) = 0;
     virtual RESULTSTATE RenameItem_ActionCompare(CString key, CString name) = 0;
-    virtual RESULTSTATE GetAllItem_ActionCompare(CObList& list, CString tpUuid) = 0;
+    virtual RESULTSTATE GetAllItem_ActionCompare(CObList& list, CString actionUuid) = 0;
     virtual RESULTSTATE Clear_AtmlId_ActionCompare() = 0;
-    // Measured values
+    // Measured values, listed in the order they were logged
     virtual RESULTSTATE AddItem_TestMeasurement(CTaDBTestMeasurement& record, int mode) = 0;
     virtual RESULTSTATE GetItem_TestMeasurement(CTaDBTestMeasurement& record) = 0;
-    virtual RESULTSTATE GetAllItem_TestMeasurement(CObList& list, CString tpUuid) = 0;
+    virtual RESULTSTATE GetAllItem_TestMeasurement(CObList& list, CString measName) = 0;
     virtual RESULTSTATE DelAllItem_TestMeasurement() = 0;
-    virtual RESULTSTATE GetItemBySQL_TestMeasurement(CObList& list, const char* sql) = 0;
-    // Replays
+    virtual RESULTSTATE GetItemBySQL_TestMeasurement(CObList& list, const char* condition) = 0;
+    // Replays, listed in the order they were logged
     virtual RESULTSTATE AddItem_TestReplay(CTaDBTestReplay& record, int mode) = 0;
     virtual RESULTSTATE GetItem_TestReplay(CTaDBTestReplay& record) = 0;
     virtual RESULTSTATE GetAllItem_TestReplay(CObList& list) = 0;

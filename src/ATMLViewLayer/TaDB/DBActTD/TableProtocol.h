@@ -5,6 +5,7 @@
 // row through the table's own get). Each table operation states only its
 // statements, its edition and its position.
 #pragma once
+#include <cctype>
 #include <memory>
 
 #include "ATMLViewLayer/TaDB/DBActTD/RowIO.h"
@@ -80,11 +81,12 @@ RESULTSTATE CTaDBTDDataSingle::GetRow(R& record, int mode, const ado::Command& s
 
 template <class R, class ReadNext>
 RESULTSTATE CTaDBTDDataSingle::ListRows(CObList& list, const char* className, const ado::Command& sql,
-                                        const char* position, ReadNext readNext) {
-    ClearObjectList(list, className);
+                                        const char* position, ReadNext readNext, bool keepListIfRefused) {
+    if (!keepListIfRefused) ClearObjectList(list, className);
     try {
         int result = m_dbMng.QueryDataInDB(sql);
         if (result != 1) return PassOn(result, position);
+        if (keepListIfRefused) ClearObjectList(list, className);
         if (m_dbMng.GetRecordset()->IsEOF()) {
             m_dbMng.CloseRecordset();
             return 1;
@@ -100,4 +102,13 @@ RESULTSTATE CTaDBTDDataSingle::ListRows(CObList& list, const char* className, co
     } catch (...) {
         return Caught(kMsgUnknown, position);
     }
+}
+
+template <class R, class ReadNext>
+RESULTSTATE CTaDBTDDataSingle::ListWhere(CObList& list, const char* className, const char* pattern,
+                                         const char* condition, const char* position, ReadNext readNext) {
+    bool blank = true;
+    for (const char* c = condition; c && *c && blank; ++c) blank = std::isspace(static_cast<unsigned char>(*c));
+    if (blank) return OwnFailure(-1, kMsgNoCondition, position);
+    return ListRows<R>(list, className, ConditionSql(pattern, condition), position, readNext, true);
 }
