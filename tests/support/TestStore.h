@@ -25,6 +25,9 @@ public:
     using CTaDBTDDataSingle::m_nEditionTestPointTable;
     using CTaDBTDDataSingle::m_nEditionTpsTable;
     using CTaDBTDDataSingle::m_nEditionTestActionEntryTable;
+    using CTaDBTDDataSingle::m_nEditionMeasurementTable;
+    using CTaDBTDDataSingle::m_nEditionOutcomeTable;
+    using CTaDBTDDataSingle::m_nEditionTestResultTable;
     using CTaDBTDDataSingle::m_strTemplatePath;
     using CTaDBTDDataSingle::m_strTempPath;
 
