@@ -1,6 +1,7 @@
 // The table protocol's tests, written once for every table whose traits
 // (see FlatTables.h) give its record, key, name and ATML ID columns and its
-// operations. Each family of tables instantiates the suite with its traits:
+// operations. The tests are in FlatTableTests.h; each family of tables
+// includes it and instantiates them with its traits:
 // INSTANTIATE_TYPED_TEST_SUITE_P(Family, FlatTable, Types<...>).
 #pragma once
 #include <gtest/gtest.h>
