@@ -19,7 +19,7 @@ protected:
             const R before(read);
             const RESULTSTATE result = find(read);
             EXPECT_EQ(result, edition < 10 ? -1 : expected ? 1 : 0) << edition;
-            this->ExpectSame(read, result == 1 ? *expected : before);
+            this->ExpectSame(read, result == 1 && expected ? *expected : before);
             if (result == 1) continue;
             EXPECT_EQ(this->store.GetErrorCode(), -1);
             if (result == 0) {
