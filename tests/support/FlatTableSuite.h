@@ -49,6 +49,23 @@ struct FailingStore : TestStore {
         RESULTSTATE f = Fail(mode);
         return f == -1 ? f : TestStore::GetItem_TestPointTable(r, mode, key);
     }
+    using TestStore::GetItem_Parameter;
+    using TestStore::GetItem_Signal;
+    RESULTSTATE GetItem_Formula(CTaDBFormula& r, int mode, CString key) override {
+        return Fail(mode) == -1 ? -1 : TestStore::GetItem_Formula(r, mode, key);
+    }
+    RESULTSTATE GetItem_MessageHint(CTaDBMessageHint& r, int mode, CString key) override {
+        return Fail(mode) == -1 ? -1 : TestStore::GetItem_MessageHint(r, mode, key);
+    }
+    RESULTSTATE GetItem_Instrument(CTaDBInstrument& r, int mode, CString key) override {
+        return Fail(mode) == -1 ? -1 : TestStore::GetItem_Instrument(r, mode, key);
+    }
+    RESULTSTATE GetItem_Parameter(CTaDBParameter& r, int mode, CString key) override {
+        return Fail(mode) == -1 ? -1 : TestStore::GetItem_Parameter(r, mode, key);
+    }
+    RESULTSTATE GetItem_Signal(CTaDBSignal& r, int mode, CString key) override {
+        return Fail(mode) == -1 ? -1 : TestStore::GetItem_Signal(r, mode, key);
+    }
 };
 
 // Hooks for a family whose tables differ: its traits may give kClearPosition
@@ -163,6 +180,7 @@ TYPED_TEST_P(FlatTable, InsertOfAnExistingKeyFailsAndKeepsTheRow) {
     TypeParam::Key(duplicate) = TypeParam::Key(stored);
     this->store.SetModifyState(0);
     EXPECT_EQ(TypeParam::Add(this->store, duplicate, 1), -1);
+    EXPECT_NE(std::string(this->store.GetErrorInfo()).find("UNIQUE constraint failed"), std::string::npos);
     EXPECT_TRUE(this->TraceStartsWith(this->Position("AddItem")));
     EXPECT_EQ(this->store.Modified(), 0);
     EXPECT_EQ(this->store.m_dbMng.m_bRecordsetOpen, 0);
@@ -315,15 +333,22 @@ TYPED_TEST_P(FlatTable, EditionNineRefusesWithoutWritingAndTenPasses) {
 TYPED_TEST_P(FlatTable, NullColumnsReadAsEmptyZeroOrUnchangedDate) {
     using R = typename TypeParam::Record;
     R stored = this->Stored(1);
-    RawExec(this->project, std::string("UPDATE ") + TypeParam::kTable +
-                               " SET RESERVER1 = NULL, RESERVER2 = NULL, CREATE_DATE = NULL");
+    std::string nulls;
+    for (const Column<R>& column : ColumnMapOf<R>().columns)
+        if (std::string(column.Name()) != TypeParam::kKeyColumn)
+            nulls += std::string(nulls.empty() ? "" : ", ") + column.Name() + " = NULL";
+    RawExec(this->project, std::string("UPDATE ") + TypeParam::kTable + " SET " + nulls);
     R read;
-    read.m_dtCreateDate = COleDateTime(12345.5);
-    read.m_strReserver2 = "not null";
+    FillRecord(read, 2);
+    const R before(read);
     ASSERT_EQ(TypeParam::Get(this->store, read, 1, TypeParam::Key(stored)), 1);
-    EXPECT_EQ(read.m_nReserver1, 0);
-    EXPECT_EQ(read.m_strReserver2, "");
-    EXPECT_EQ(read.m_dtCreateDate.m_dt, 12345.5);
+    for (const Column<R>& column : ColumnMapOf<R>().columns) {
+        if (std::string(column.Name()) == TypeParam::kKeyColumn) continue;
+        const std::string expected = column.Type() == ColumnType::Text   ? ""
+                                     : column.Type() == ColumnType::Long ? "0"
+                                                                         : ColumnText(before, column);
+        EXPECT_EQ(ColumnText(read, column), expected) << column.Name();
+    }
 }
 
 TYPED_TEST_P(FlatTable, AListWhoseRowReadFailsKeepsWhatItRead) {

@@ -25,6 +25,11 @@ public:
     using CTaDBTDDataSingle::m_nEditionTestPointTable;
     using CTaDBTDDataSingle::m_nEditionTpsTable;
     using CTaDBTDDataSingle::m_nEditionTestActionEntryTable;
+    using CTaDBTDDataSingle::m_nEditionFormulaTable;
+    using CTaDBTDDataSingle::m_nEditionInstrumentTable;
+    using CTaDBTDDataSingle::m_nEditionMessageHintTable;
+    using CTaDBTDDataSingle::m_nEditionParameterTable;
+    using CTaDBTDDataSingle::m_nEditionSignalTable;
     using CTaDBTDDataSingle::m_strTemplatePath;
     using CTaDBTDDataSingle::m_strTempPath;
 
