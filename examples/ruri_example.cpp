@@ -1,7 +1,8 @@
 // A small host program: it creates a project, fills it with a TPS header,
-// test groups and test points, gives a test point its action steps, orders
-// the program and moves its entries about, saves and closes it, opens it
-// again and reports what it finds, the way a host uses the library.
+// test groups and test points, gives a test point its action steps and its
+// resources, orders the program and moves its entries about, saves and closes
+// it, opens it again and reports what it finds, the way a host uses the
+// library.
 //   ruri_example [project path]
 // Without a path it works on the untitled (temporary) project.
 #include <cstdio>
@@ -125,6 +126,45 @@ void AddActionSteps(CTaDBTDDataSingle& store, const CString& tpUuid) {
     Report("Delete its step", store.DelSequence_Uuid_TestActionEntry(setup.m_strActionUuid), store);
     PrintSteps(store, tpUuid);
 }
+
+// The resources of a test point: a parameter, an instrument that reads it, a
+// signal of the whole program and one of the test point; finds each signal
+// by its name in its scope and renames one.
+void AddResources(CTaDBTDDataSingle& store, const CString& tpUuid) {
+    CTaDBParameter limit;
+    limit.m_strParaName = "Supply limit";
+    limit.m_strDataValue = "5.25";
+    limit.m_strUnit = "V";
+    limit.m_strTpUuid = tpUuid;
+    Report("Add a parameter of the test point", store.AddItem_Parameter(limit, 1), store);
+    CTaDBInstrument meter;
+    meter.m_strActionName = "Digital multimeter";
+    meter.m_strIviLogicalName = "DMM1";
+    meter.m_strParaUuid = limit.m_strParaUuid;
+    Report("Add an instrument that reads it", store.AddItem_Instrument(meter, 1), store);
+
+    CTaDBSignal clock, supply;
+    clock.m_strSignalName = "System clock";
+    clock.m_strSignalRange = "全局";
+    supply.m_strSignalName = "Supply";
+    supply.m_strSignalRole = "测量";
+    supply.m_strTpUuid = tpUuid;
+    Report("Add a global signal", store.AddItem_Signal(clock, 1), store);
+    Report("Add a signal of the test point", store.AddItem_Signal(supply, 1), store);
+
+    CTaDBSignal found;
+    Report("Find the global signal by name", store.GetItem_Signal(found, "system clock"), store);
+    std::printf("  %s (%s)\n", found.m_strSignalName.GetString(), found.m_strSignalRange.GetString());
+    Report("Find the local signal by name", store.GetItem_Signal(found, "Supply", tpUuid), store);
+    std::printf("  %s (%s, %s)\n", found.m_strSignalName.GetString(), found.m_strSignalRange.GetString(),
+                found.m_strSignalRole.GetString());
+    Report("Look for it among the globals", store.GetItem_Signal(found, "Supply"), store);
+    Report("Rename the local signal", store.RenameItem_Signal(supply.m_strSignalUuid, "Supply voltage"), store);
+
+    CObList list;
+    Report("List the test point's signals", store.GetAllItem_Signal(list, tpUuid), store);
+    PrintNames(store, list, "CTaDBSignal", &CTaDBSignal::m_strSignalName);
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -163,6 +203,7 @@ int main(int argc, char** argv) {
     Report("Rename a test point", store.RenameItem_TestPointTable(points[1].m_strTpUuid, "Output ripple"), store);
     Report("Delete a test point", store.DelItem_TestPointTable(points[3].m_strTpUuid), store);
     AddActionSteps(store, points[0].m_strTpUuid);
+    AddResources(store, points[0].m_strTpUuid);
 
     // The program's order: both groups, then the remaining test points.
     bool ordered = AddEntry(store, power.m_strTgUuid, "测试项目") == 1 && AddEntry(store, signals.m_strTgUuid, "测试项目") == 1;

@@ -8,7 +8,6 @@
 
 #include "ATMLCommonError/ATMLCommonFun.h"
 #include "ATMLViewLayer/TaDB/RuriDAriRAZudidarUri/RuriDAriRAZudidarUri.h"
-#include "platform/mfc/Trace.h"
 #include "support/TestStore.h"
 
 namespace {
@@ -229,25 +228,6 @@ TEST(Lifecycle, CopiesShareOneConnectionThatCloseEndsForAll) {
     second.Close();
     CTaDBTps record;
     EXPECT_EQ(other.GetItem_Tps(record, 1, "x"), -1);  // the shared connection is closed
-}
-
-namespace {
-std::string g_traced;
-void CaptureTrace(const char* text) { g_traced += text; }
-}  // namespace
-
-TEST(Lifecycle, UnbuiltOperationsFailLoudly) {
-    TempDir dir;
-    TestStore store(dir);
-    CTaDBFormula record;
-    g_traced.clear();
-    TraceSink previous = SetTraceSink(CaptureTrace);
-    EXPECT_EQ(store.AddItem_Formula(record, 1), -1);
-    SetTraceSink(previous);
-    EXPECT_EQ(g_traced, "CTaDBTDDataSingle::AddItem_Formula()：不支持该功能\n");
-    EXPECT_EQ(store.GetErrorCode(), 5);
-    EXPECT_EQ(store.GetErrorInfo(), "不支持该功能");
-    EXPECT_NE(std::string(store.GetErrorTrace()).find("CTaDBTDDataSingle::AddItem_Formula()"), std::string::npos);
 }
 
 TEST(Lifecycle, MultiUserOperationsSucceedWithoutEffect) {

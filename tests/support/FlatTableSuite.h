@@ -49,11 +49,29 @@ struct FailingStore : TestStore {
         RESULTSTATE f = Fail(mode);
         return f == -1 ? f : TestStore::GetItem_TestPointTable(r, mode, key);
     }
+    using TestStore::GetItem_Parameter;
+    using TestStore::GetItem_Signal;
+    RESULTSTATE GetItem_Formula(CTaDBFormula& r, int mode, CString key) override {
+        return Fail(mode) == -1 ? -1 : TestStore::GetItem_Formula(r, mode, key);
+    }
+    RESULTSTATE GetItem_MessageHint(CTaDBMessageHint& r, int mode, CString key) override {
+        return Fail(mode) == -1 ? -1 : TestStore::GetItem_MessageHint(r, mode, key);
+    }
+    RESULTSTATE GetItem_Instrument(CTaDBInstrument& r, int mode, CString key) override {
+        return Fail(mode) == -1 ? -1 : TestStore::GetItem_Instrument(r, mode, key);
+    }
+    RESULTSTATE GetItem_Parameter(CTaDBParameter& r, int mode, CString key) override {
+        return Fail(mode) == -1 ? -1 : TestStore::GetItem_Parameter(r, mode, key);
+    }
+    RESULTSTATE GetItem_Signal(CTaDBSignal& r, int mode, CString key) override {
+        return Fail(mode) == -1 ? -1 : TestStore::GetItem_Signal(r, mode, key);
+    }
 };
 
 // Hooks for a family whose tables differ: its traits may give kClearPosition
-// (when the clear's failure position does not name the table) and
-// FailingStore (a FailingStore that also fails the family's own gets).
+// (when the clear's failure position does not name the table), FailingStore
+// (a FailingStore that also fails the family's own gets) and kFindColumn
+// (when its get finds a row by another column than the key).
 template <class T>
 auto ClearPosition(int) -> decltype(std::string(T::kClearPosition)) { return T::kClearPosition; }
 template <class T>
@@ -62,6 +80,10 @@ template <class T>
 auto FailingStoreOf(int) -> typename T::FailingStore*;
 template <class T>
 FailingStore* FailingStoreOf(long);
+template <class T>
+auto FindColumn(int) -> decltype(std::string(T::kFindColumn)) { return T::kFindColumn; }
+template <class T>
+std::string FindColumn(long) { return T::kKeyColumn; }
 
 template <class T>
 class FlatTable : public ::testing::Test {
@@ -163,6 +185,7 @@ TYPED_TEST_P(FlatTable, InsertOfAnExistingKeyFailsAndKeepsTheRow) {
     TypeParam::Key(duplicate) = TypeParam::Key(stored);
     this->store.SetModifyState(0);
     EXPECT_EQ(TypeParam::Add(this->store, duplicate, 1), -1);
+    EXPECT_NE(std::string(this->store.GetErrorInfo()).find("UNIQUE constraint failed"), std::string::npos);
     EXPECT_TRUE(this->TraceStartsWith(this->Position("AddItem")));
     EXPECT_EQ(this->store.Modified(), 0);
     EXPECT_EQ(this->store.m_dbMng.m_bRecordsetOpen, 0);
@@ -315,15 +338,26 @@ TYPED_TEST_P(FlatTable, EditionNineRefusesWithoutWritingAndTenPasses) {
 TYPED_TEST_P(FlatTable, NullColumnsReadAsEmptyZeroOrUnchangedDate) {
     using R = typename TypeParam::Record;
     R stored = this->Stored(1);
-    RawExec(this->project, std::string("UPDATE ") + TypeParam::kTable +
-                               " SET RESERVER1 = NULL, RESERVER2 = NULL, CREATE_DATE = NULL");
+    // The columns the get finds its row by stay set.
+    const auto kept = [](const std::string& name) {
+        return name == TypeParam::kKeyColumn || name == FindColumn<TypeParam>(0);
+    };
+    std::string nulls;
+    for (const Column<R>& column : ColumnMapOf<R>().columns)
+        if (!kept(column.Name()))
+            nulls += std::string(nulls.empty() ? "" : ", ") + column.Name() + " = NULL";
+    RawExec(this->project, std::string("UPDATE ") + TypeParam::kTable + " SET " + nulls);
     R read;
-    read.m_dtCreateDate = COleDateTime(12345.5);
-    read.m_strReserver2 = "not null";
+    FillRecord(read, 2);
+    const R before(read);
     ASSERT_EQ(TypeParam::Get(this->store, read, 1, TypeParam::Key(stored)), 1);
-    EXPECT_EQ(read.m_nReserver1, 0);
-    EXPECT_EQ(read.m_strReserver2, "");
-    EXPECT_EQ(read.m_dtCreateDate.m_dt, 12345.5);
+    for (const Column<R>& column : ColumnMapOf<R>().columns) {
+        if (kept(column.Name())) continue;
+        const std::string expected = column.Type() == ColumnType::Text   ? ""
+                                     : column.Type() == ColumnType::Long ? "0"
+                                                                         : ColumnText(before, column);
+        EXPECT_EQ(ColumnText(read, column), expected) << column.Name();
+    }
 }
 
 TYPED_TEST_P(FlatTable, AListWhoseRowReadFailsKeepsWhatItRead) {

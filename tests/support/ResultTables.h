@@ -39,6 +39,7 @@ struct MeasurementTable {
     static constexpr const char *kClass = "CTaDBMeasurement", *kTable = "MeasurementTable";
     static constexpr const char *kOperation = "_Measurement()", *kKeyColumn = "MEAS_UUID";
     static constexpr const char *kNameColumn = "MEAS_NAME", *kAtmlColumn = "MEAS_ATML_ID";
+    static constexpr const char* kFindColumn = "MEAS_NAME";
     static CString& Key(Record& r) { return r.m_strMeasUuid; }
     static CString& Name(Record& r) { return r.m_strMeasName; }
     static CString& AtmlId(Record& r) { return r.m_strMeasAtmlId; }

@@ -28,6 +28,11 @@ public:
     using CTaDBTDDataSingle::m_nEditionMeasurementTable;
     using CTaDBTDDataSingle::m_nEditionOutcomeTable;
     using CTaDBTDDataSingle::m_nEditionTestResultTable;
+    using CTaDBTDDataSingle::m_nEditionFormulaTable;
+    using CTaDBTDDataSingle::m_nEditionInstrumentTable;
+    using CTaDBTDDataSingle::m_nEditionMessageHintTable;
+    using CTaDBTDDataSingle::m_nEditionParameterTable;
+    using CTaDBTDDataSingle::m_nEditionSignalTable;
     using CTaDBTDDataSingle::m_strTemplatePath;
     using CTaDBTDDataSingle::m_strTempPath;
 

@@ -9,7 +9,5 @@ const char kMsgUnknown[] = "未知错误！";
 const char kMsgEditionTooLow[] = "数据表的版本低于10，不能读写该表！";
 // A row of a list was asked for while no list is being read.
 const char kMsgNoOpenList[] = "没有正在读取的记录列表！";
-// An operation that this library does not offer yet.
-const char kMsgNotSupported[] = "不支持该功能";
 // A select by condition was given no condition.
 const char kMsgNoCondition[] = "查询条件为空！";

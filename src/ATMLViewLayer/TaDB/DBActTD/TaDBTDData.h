@@ -123,7 +123,7 @@ public:
     RESULTSTATE GetItem_Formula(CTaDBFormula& record, int mode, CString key) override;
     RESULTSTATE DelItem_Formula(CString key) override;
     RESULTSTATE RenameItem_Formula(CString key, CString name) override;
-    RESULTSTATE GetAllItem_Formula(CObList& list, CString tpUuid) override;
+    RESULTSTATE GetAllItem_Formula(CObList& list, CString actionUuid) override;
     RESULTSTATE Clear_AtmlId_Formula() override;
     // Test action entry table
     RESULTSTATE AddItem_TestActionEntry(CTaDBTestActionEntry& record, int mode) override;
@@ -144,14 +144,14 @@ public:
     RESULTSTATE GetItem_Instrument(CTaDBInstrument& record, int mode, CString key) override;
     RESULTSTATE DelItem_Instrument(CString key) override;
     RESULTSTATE RenameItem_Instrument(CString key, CString name) override;
-    RESULTSTATE GetAllItem_Instrument(CObList& list, CString tpUuid) override;
+    RESULTSTATE GetAllItem_Instrument(CObList& list, CString actionUuid) override;
     RESULTSTATE Clear_AtmlId_Instrument() override;
     // Message hints
     RESULTSTATE AddItem_MessageHint(CTaDBMessageHint& record, int mode) override;
     RESULTSTATE GetItem_MessageHint(CTaDBMessageHint& record, int mode, CString key) override;
     RESULTSTATE DelItem_MessageHint(CString key) override;
     RESULTSTATE RenameItem_MessageHint(CString key, CString name) override;
-    RESULTSTATE GetAllItem_MessageHint(CObList& list, CString tpUuid) override;
+    RESULTSTATE GetAllItem_MessageHint(CObList& list, CString actionUuid) override;
     RESULTSTATE Clear_AtmlId_MessageHint() override;
     // Parameters
     RESULTSTATE AddItem_Parameter(CTaDBParameter& record, int mode) override;
@@ -295,7 +295,6 @@ private:
     RESULTSTATE PassOn(int result, const char* position);
     RESULTSTATE OwnFailure(RESULTSTATE result, const char* message, const char* position);
     RESULTSTATE Caught(const char* message, const char* position);
-    RESULTSTATE NotBuilt(const char* position);
 
     // The sequence operations of the three ordered tables (OrderedList.h),
     // each on one scope of its table. Every change of a list is made whole

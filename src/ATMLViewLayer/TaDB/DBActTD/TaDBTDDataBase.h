@@ -155,7 +155,7 @@ public:
     virtual RESULTSTATE GetItem_Formula(CTaDBFormula& record, int mode, CString key) = 0;
     virtual RESULTSTATE DelItem_Formula(CString key) = 0;
     virtual RESULTSTATE RenameItem_Formula(CString key, CString name) = 0;
-    virtual RESULTSTATE GetAllItem_Formula(CObList& list, CString tpUuid) = 0;
+    virtual RESULTSTATE GetAllItem_Formula(CObList& list, CString actionUuid) = 0;
     virtual RESULTSTATE Clear_AtmlId_Formula() = 0;
     // Test action entry table
     virtual RESULTSTATE AddItem_TestActionEntry(CTaDBTestActionEntry& record, int mode) = 0;
@@ -176,14 +176,14 @@ public:
     virtual RESULTSTATE GetItem_Instrument(CTaDBInstrument& record, int mode, CString key) = 0;
     virtual RESULTSTATE DelItem_Instrument(CString key) = 0;
     virtual RESULTSTATE RenameItem_Instrument(CString key, CString name) = 0;
-    virtual RESULTSTATE GetAllItem_Instrument(CObList& list, CString tpUuid) = 0;
+    virtual RESULTSTATE GetAllItem_Instrument(CObList& list, CString actionUuid) = 0;
     virtual RESULTSTATE Clear_AtmlId_Instrument() = 0;
     // Message hints
     virtual RESULTSTATE AddItem_MessageHint(CTaDBMessageHint& record, int mode) = 0;
     virtual RESULTSTATE GetItem_MessageHint(CTaDBMessageHint& record, int mode, CString key) = 0;
     virtual RESULTSTATE DelItem_MessageHint(CString key) = 0;
     virtual RESULTSTATE RenameItem_MessageHint(CString key, CString name) = 0;
-    virtual RESULTSTATE GetAllItem_MessageHint(CObList& list, CString tpUuid) = 0;
+    virtual RESULTSTATE GetAllItem_MessageHint(CObList& list, CString actionUuid) = 0;
     virtual RESULTSTATE Clear_AtmlId_MessageHint() = 0;
     // Parameters
     virtual RESULTSTATE AddItem_Parameter(CTaDBParameter& record, int mode) = 0;

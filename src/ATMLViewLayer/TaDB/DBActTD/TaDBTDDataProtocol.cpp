@@ -1,6 +1,5 @@
 // The protocol steps that are the same for every table.
 #include "ATMLViewLayer/TaDB/DBActTD/TableProtocol.h"
-#include "platform/mfc/Trace.h"
 
 RESULTSTATE CTaDBTDDataSingle::DeleteRow(const ado::Command& sql, const char* position, bool all) {
     try {
@@ -44,14 +43,6 @@ RESULTSTATE CTaDBTDDataSingle::Caught(const char* message, const char* position)
     }
     m_dbMng.m_bRecordsetOpen = 0;
     return OwnFailure(-1, message, position);
-}
-
-RESULTSTATE CTaDBTDDataSingle::NotBuilt(const char* position) {
-    TRACE("%s：%s\n", position, kMsgNotSupported);
-    SetErrorCode(5);
-    SetErrorInfo(kMsgNotSupported);
-    SetErrorTrace(position);
-    return -1;
 }
 
 void CTaDBTDDataSingle::ClearObjectList(CObList& list, CString) {

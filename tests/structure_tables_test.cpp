@@ -1,6 +1,4 @@
 // The table protocol, driven over the TPS, test group and test point tables.
-#include <gtest/gtest.h>
-
 #include "support/FlatTableSuite.h"
 
 using StructureTables = ::testing::Types<TpsTable, TestGroupTable, TestPointTable>;
