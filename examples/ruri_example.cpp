@@ -1,8 +1,8 @@
 // A small host program: it creates a project, fills it with a TPS header,
 // test groups and test points, gives a test point its action steps and its
-// resources, orders the program and moves its entries about, saves and closes
-// it, opens it again and reports what it finds, the way a host uses the
-// library.
+// resources, logs a test run, orders the program and moves its entries about,
+// saves and closes it, opens it again and reports what it finds, the way a
+// host uses the library.
 //   ruri_example [project path]
 // Without a path it works on the untitled (temporary) project.
 #include <cstdio>
@@ -165,6 +165,47 @@ void AddResources(CTaDBTDDataSingle& store, const CString& tpUuid) {
     Report("List the test point's signals", store.GetAllItem_Signal(list, tpUuid), store);
     PrintNames(store, list, "CTaDBSignal", &CTaDBSignal::m_strSignalName);
 }
+
+// A test run as a host logs it: one measured value for each test point it
+// ran and a replay entry; lists both logs back, then clears the project's
+// ATML IDs.
+void LogTestRun(CTaDBTDDataSingle& store, const CTaDBTestPoint* points, int count) {
+    bool logged = true;
+    for (int i = 0; i < count; ++i) {
+        CTaDBTestMeasurement value;
+        value.m_strTpUuid = points[i].m_strTpUuid;
+        value.m_strActionType = "数据测量";
+        value.m_strMeasName = "Output voltage";
+        value.m_strDataValue.Format("%.2f", 4.98 + 0.01 * i);
+        value.m_strUnit = "V";
+        value.m_strTrText = "4.75 V .. 5.25 V";
+        value.m_strOutcomeText = "通过";
+        value.m_dtTestDate = COleDateTime::GetCurrentTime();
+        logged = logged && store.AddItem_TestMeasurement(value, 1) == 1;
+    }
+    Report("Log a value per test point", logged ? 1 : -1, store);
+    CTaDBTestReplay replay;
+    replay.m_strPlayName = "Run 1";
+    replay.m_strClewMessage = "All test points passed";
+    Report("Log the run for replay", store.AddItem_TestReplay(replay, 1), store);
+
+    CObList list;
+    Report("List the measured values", store.GetAllItem_TestMeasurement(list, "Output voltage"), store);
+    for (POSITION pos = list.GetHeadPosition(); pos;) {
+        const CTaDBTestMeasurement* value = static_cast<CTaDBTestMeasurement*>(list.GetNext(pos));
+        CString point;
+        store.GetTestItemName("测试点", value->m_strTpUuid, point);
+        std::printf("  %s: %s %s (%s)\n", point.GetString(), value->m_strDataValue.GetString(),
+                    value->m_strUnit.GetString(), value->m_strOutcomeText.GetString());
+    }
+    store.ClearObjectList(list, "CTaDBTestMeasurement");
+    Report("List the replay log", store.GetAllItem_TestReplay(list), store);
+    PrintNames(store, list, "CTaDBTestReplay", &CTaDBTestReplay::m_strPlayName);
+
+    CString failures;
+    Report("Clear the project's ATML IDs", store.ClearATMLID(failures), store);
+    if (!failures.IsEmpty()) std::printf("  %s\n", failures.GetString());
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -204,6 +245,7 @@ int main(int argc, char** argv) {
     Report("Delete a test point", store.DelItem_TestPointTable(points[3].m_strTpUuid), store);
     AddActionSteps(store, points[0].m_strTpUuid);
     AddResources(store, points[0].m_strTpUuid);
+    LogTestRun(store, points, 3);
 
     // The program's order: both groups, then the remaining test points.
     bool ordered = AddEntry(store, power.m_strTgUuid, "测试项目") == 1 && AddEntry(store, signals.m_strTgUuid, "测试项目") == 1;
