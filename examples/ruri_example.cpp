@@ -1,7 +1,8 @@
 // A small host program: it creates a project, fills it with a TPS header,
-// test groups and test points, orders them and moves them about, sets up two
-// signals and reads them back, saves and closes it, opens it again and
-// reports what it finds, the way a host uses the library.
+// test groups and test points, gives a test point its action steps and its
+// resources, sets up two signals and reads them back, orders the program and
+// moves its entries about, saves and closes it, opens it again and reports
+// what it finds, the way a host uses the library.
 //   ruri_example [project path]
 // Without a path it works on the untitled (temporary) project.
 #include <cstdio>
@@ -74,11 +75,98 @@ bool Report(const char* step, RESULTSTATE result, const CATMLError& store) {
     return result == 1;
 }
 
-// True (and says so) when the store does not offer an operation yet (code 5).
-bool NotOffered(RESULTSTATE result, const CATMLError& store) {
-    if (result != -1 || store.GetErrorCode() != 5) return false;
-    std::printf("  skipped: %s\n", store.GetErrorTrace().GetString());
-    return true;
+// Prints the action steps of a test point in their order, with their actions' names.
+void PrintSteps(CTaDBTDDataSingle& store, const CString& tpUuid) {
+    CObList steps;
+    store.GetAllItem_TestActionEntry(steps, tpUuid, "");
+    for (POSITION pos = steps.GetHeadPosition(); pos;) {
+        const CTaDBTestActionEntry* step = static_cast<CTaDBTestActionEntry*>(steps.GetNext(pos));
+        CTaDBActionConnect connect;
+        CTaDBActionSetup setup;
+        CTaDBActionRead read;
+        CString name = "?";
+        if (store.GetItem_ActionConnect(connect, 1, step->m_strActionUuid) == 1) name = connect.m_strActionName;
+        else if (store.GetItem_ActionSetup(setup, 1, step->m_strActionUuid) == 1) name = setup.m_strActionName;
+        else if (store.GetItem_ActionRead(read, 1, step->m_strActionUuid) == 1) name = read.m_strActionName;
+        std::printf("  %ld. %s: %s\n", step->m_nSequence, step->m_strActionType.GetString(), name.GetString());
+    }
+    store.ClearObjectList(steps, "CTaDBTestActionEntry");
+}
+
+// Gives a test point a connect, a set-up and a read action, places them as
+// its steps, lists the steps in order, then deletes the set-up with its step.
+void AddActionSteps(CTaDBTDDataSingle& store, const CString& tpUuid) {
+    CTaDBActionConnect connect;
+    connect.m_strActionName = "Connect the supply";
+    connect.m_strConnectType = "测试仪器";
+    CTaDBActionSetup setup;
+    setup.m_strActionName = "Set 5 V";
+    CTaDBActionRead read;
+    read.m_strActionName = "Read the voltage";
+    read.m_nReadNumber = 3;
+    Report("Add a connect action", store.AddItem_ActionConnect(connect, 1), store);
+    Report("Add a set-up action", store.AddItem_ActionSetup(setup, 1), store);
+    Report("Add a read action", store.AddItem_ActionRead(read, 1), store);
+
+    const struct {
+        const char* type;
+        CString action;
+    } steps[] = {{"建立连接", connect.m_strActionUuid},
+                 {"设置信号", setup.m_strActionUuid},
+                 {"数据测量", read.m_strActionUuid}};
+    bool placed = true;
+    for (const auto& s : steps) {
+        CTaDBTestActionEntry step;
+        step.m_strTpUuid = tpUuid;
+        step.m_strActionType = s.type;
+        step.m_strActionUuid = s.action;
+        placed = placed && store.GetNewSequence_TestActionEntry(tpUuid, step.m_nSequence) == 1 &&
+                 store.AddItem_TestActionEntry(step, 1) == 1;
+    }
+    Report("Place them as action steps", placed ? 1 : -1, store);
+    PrintSteps(store, tpUuid);
+    Report("Delete the set-up action", store.DelItem_ActionSetup(setup.m_strActionUuid), store);
+    Report("Delete its step", store.DelSequence_Uuid_TestActionEntry(setup.m_strActionUuid), store);
+    PrintSteps(store, tpUuid);
+}
+
+// The resources of a test point: a parameter, an instrument that reads it, a
+// signal of the whole program and one of the test point; finds each signal
+// by its name in its scope and renames one.
+void AddResources(CTaDBTDDataSingle& store, const CString& tpUuid) {
+    CTaDBParameter limit;
+    limit.m_strParaName = "Supply limit";
+    limit.m_strDataValue = "5.25";
+    limit.m_strUnit = "V";
+    limit.m_strTpUuid = tpUuid;
+    Report("Add a parameter of the test point", store.AddItem_Parameter(limit, 1), store);
+    CTaDBInstrument meter;
+    meter.m_strActionName = "Digital multimeter";
+    meter.m_strIviLogicalName = "DMM1";
+    meter.m_strParaUuid = limit.m_strParaUuid;
+    Report("Add an instrument that reads it", store.AddItem_Instrument(meter, 1), store);
+
+    CTaDBSignal clock, supply;
+    clock.m_strSignalName = "System clock";
+    clock.m_strSignalRange = "全局";
+    supply.m_strSignalName = "Supply";
+    supply.m_strSignalRole = "测量";
+    supply.m_strTpUuid = tpUuid;
+    Report("Add a global signal", store.AddItem_Signal(clock, 1), store);
+    Report("Add a signal of the test point", store.AddItem_Signal(supply, 1), store);
+
+    CTaDBSignal found;
+    Report("Find the global signal by name", store.GetItem_Signal(found, "system clock"), store);
+    std::printf("  %s (%s)\n", found.m_strSignalName.GetString(), found.m_strSignalRange.GetString());
+    Report("Find the local signal by name", store.GetItem_Signal(found, "Supply", tpUuid), store);
+    std::printf("  %s (%s, %s)\n", found.m_strSignalName.GetString(), found.m_strSignalRange.GetString(),
+                found.m_strSignalRole.GetString());
+    Report("Look for it among the globals", store.GetItem_Signal(found, "Supply"), store);
+    Report("Rename the local signal", store.RenameItem_Signal(supply.m_strSignalUuid, "Supply voltage"), store);
+
+    CObList list;
+    Report("List the test point's signals", store.GetAllItem_Signal(list, tpUuid), store);
+    PrintNames(store, list, "CTaDBSignal", &CTaDBSignal::m_strSignalName);
 }
 
 // Prints what a signal read back from a set-up action holds.
@@ -103,8 +191,7 @@ void SetUpSignals(CTaDBTDDataSingle& store) {
     CTaDBSignal output;
     output.m_strSignalName = "Output";
     output.m_strSignalRange = "全局";
-    const RESULTSTATE added = store.AddItem_Signal(output, 1);
-    if (NotOffered(added, store) || !Report("Add a signal", added, store)) return;
+    if (!Report("Add a signal", store.AddItem_Signal(output, 1), store)) return;
 
     CTsfACSignal ac;
     ac.SetActName("Drive the mains input");
@@ -121,8 +208,7 @@ void SetUpSignals(CTaDBTDDataSingle& store) {
         setup.m_strSignalType = CStdSignal::GetSignalType(signal->GetStdSignalType());
         setup.m_strSignalUuid = output.m_strSignalUuid;
         setup.SetStdSignal(signal);
-        const RESULTSTATE result = store.AddItem_ActionSetup(setup, 1);
-        if (NotOffered(result, store) || !Report("Add a set-up action", result, store)) return;
+        if (!Report("Add a set-up action", store.AddItem_ActionSetup(setup, 1), store)) return;
         std::printf("  stored as %s\n", setup.m_strSignalContent.GetString());
         if (!Report("Read the set-up action", store.GetItem_ActionSetup(stored, 1, setup.m_strActionUuid), store)) return;
         std::unique_ptr<CStdSignal> back(store.GetStdSignal(store, stored));
@@ -170,6 +256,8 @@ int main(int argc, char** argv) {
     Report("Add four test points", 1, store);
     Report("Rename a test point", store.RenameItem_TestPointTable(points[1].m_strTpUuid, "Output ripple"), store);
     Report("Delete a test point", store.DelItem_TestPointTable(points[3].m_strTpUuid), store);
+    AddActionSteps(store, points[0].m_strTpUuid);
+    AddResources(store, points[0].m_strTpUuid);
 
     // The program's order: both groups, then the remaining test points.
     bool ordered = AddEntry(store, power.m_strTgUuid, "测试项目") == 1 && AddEntry(store, signals.m_strTgUuid, "测试项目") == 1;

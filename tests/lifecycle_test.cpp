@@ -239,15 +239,15 @@ void CaptureTrace(const char* text) { g_traced += text; }
 TEST(Lifecycle, UnbuiltOperationsFailLoudly) {
     TempDir dir;
     TestStore store(dir);
-    CTaDBActionConnect record;
+    CTaDBTestReplay record;
     g_traced.clear();
     TraceSink previous = SetTraceSink(CaptureTrace);
-    EXPECT_EQ(store.AddItem_ActionConnect(record, 1), -1);
+    EXPECT_EQ(store.AddItem_TestReplay(record, 1), -1);
     SetTraceSink(previous);
-    EXPECT_EQ(g_traced, "CTaDBTDDataSingle::AddItem_ActionConnect()：不支持该功能\n");
+    EXPECT_EQ(g_traced, "CTaDBTDDataSingle::AddItem_TestReplay()：不支持该功能\n");
     EXPECT_EQ(store.GetErrorCode(), 5);
     EXPECT_EQ(store.GetErrorInfo(), "不支持该功能");
-    EXPECT_NE(std::string(store.GetErrorTrace()).find("CTaDBTDDataSingle::AddItem_ActionConnect()"), std::string::npos);
+    EXPECT_NE(std::string(store.GetErrorTrace()).find("CTaDBTDDataSingle::AddItem_TestReplay()"), std::string::npos);
 }
 
 TEST(Lifecycle, MultiUserOperationsSucceedWithoutEffect) {

@@ -1,10 +1,8 @@
-// Signals written into set-up records and read back, connection records read
-// into descriptions, and the look-up failures the readers report. The store
-// keeps its signal rows in memory, or in a project file once the signal and
-// set-up tables are offered (until then that test skips on code 5).
+// Signals written into set-up records and read back through a project file,
+// connection records read into descriptions with their signal rows, and the
+// look-up failures the readers report.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -15,33 +13,6 @@
 #include "support/TestStore.h"
 
 namespace {
-#define SKIP_UNTIL_OFFERED(result, store) \
-    if ((result) == -1 && (store).GetErrorCode() == 5) GTEST_SKIP() << (store).GetErrorTrace().str()
-
-// Signal rows in memory: a key it holds gives the row, any other none, and
-// with failing set every look-up is refused.
-class SignalRowStore : public TestStore {
-public:
-    using TestStore::GetItem_Signal;
-    using TestStore::TestStore;
-    RESULTSTATE GetItem_Signal(CTaDBSignal& record, int, CString key) override {
-        if (failing) RecordFailure("refused", "CTaDBTDDataSingle::GetItem_Signal()");
-        if (failing || !rows.count(key.str())) return failing ? -1 : 0;
-        record = rows.at(key.str());
-        return 1;
-    }
-    std::map<std::string, CTaDBSignal> rows;
-    bool failing = false;
-};
-
-CTaDBSignal SignalRow() {
-    CTaDBSignal row;
-    row.m_strSignalName = "S1";
-    row.m_strSignalRole = "测量";
-    row.m_strSignalRange = "全局";
-    return row;
-}
-
 std::string RefOf(_TD_REF& ref) {
     return std::to_string(ref.m_nRange) + std::to_string(ref.m_nRole) + ref.m_strName.str();
 }
@@ -63,9 +34,10 @@ auto ReadBack(CTaDBTDDataBase& on, CTaDBTDDataBase& store, R& record) {
 }
 
 // Each type's signal, with its defaults and with values holding ",", ")",
-// unbalanced brackets and the next attribute's item, written, stored when
-// throughTable, and read back whole with the reference of the row key names.
-void ExpectEveryTypeRoundTrips(CTaDBTDDataBase& store, const CString& key, bool throughTable) {
+// unbalanced brackets and the next attribute's item, written, stored, read
+// back and turned into a signal again whole, with the reference of the row
+// that key names.
+void ExpectEveryTypeRoundTrips(CTaDBTDDataBase& store, const CString& key) {
     int classes = 0;
     for (int type = 0; type <= 34; ++type) {
         const SignalClass* signalClass = FindSignalClass(static_cast<TD_SIGNALTYPE>(type));
@@ -83,11 +55,9 @@ void ExpectEveryTypeRoundTrips(CTaDBTDDataBase& store, const CString& key, bool 
             record.m_strSignalType = CStdSignal::GetSignalType(signalClass->type);
             record.m_strSignalUuid = key;
             record.SetStdSignal(signal.get());
-            if (throughTable) {
-                ASSERT_EQ(store.AddItem_ActionSetup(record, 1), 1) << store.GetErrorInfo().str();
-                ASSERT_EQ(store.GetItem_ActionSetup(stored, 1, record.m_strActionUuid), 1);
-            }
-            std::unique_ptr<CStdSignal> back = ReadBack(store, store, throughTable ? stored : record);
+            ASSERT_EQ(store.AddItem_ActionSetup(record, 1), 1) << store.GetErrorInfo().str();
+            ASSERT_EQ(store.GetItem_ActionSetup(stored, 1, record.m_strActionUuid), 1);
+            std::unique_ptr<CStdSignal> back = ReadBack(store, store, stored);
             ASSERT_TRUE(back && signalClass->isInstance(*back));
             EXPECT_EQ(AttributesOf(*back), AttributesOf(*signal)) << record.m_strSignalContent.str();
             EXPECT_EQ(back->GetActName() + back->GetMeasureInfo(), signal->GetActName() + signal->GetMeasureInfo());
@@ -140,49 +110,37 @@ void ExpectEveryReaderFails(CTaDBTDDataBase& on, CTaDBTDDataBase& store) {
 
 class SignalConversion : public ::testing::Test {
 protected:
+    void SetUp() override { ASSERT_EQ(store.New("", 1), 1); }
     std::unique_ptr<CStdSignal> Read(const char* type, const char* content) {
         CTaDBActionSetup record;
         record.m_strSignalType = type;
         record.m_strSignalContent = content;
-        return ReadBack(rows, rows, record);
+        return ReadBack(store, store, record);
     }
     TempDir dir;
     TestStore store{dir};
-    SignalRowStore rows{dir};
 };
 }  // namespace
 
-TEST_F(SignalConversion, RowsInMemory) {
-    const CTaDBSignal row = SignalRow();
-    rows.rows.emplace(row.m_strSignalUuid.str(), row);
-    ExpectEveryTypeRoundTrips(rows, row.m_strSignalUuid, false);
-    ExpectConnectionReaders(rows, row.m_strSignalUuid);
-}
-
-TEST_F(SignalConversion, RowsInTheProjectFile) {
-    ASSERT_EQ(store.New("", 1), 1);
-    CTaDBSignal row = SignalRow();
-    const RESULTSTATE added = store.AddItem_Signal(row, 1);
-    SKIP_UNTIL_OFFERED(added, store);
-    ASSERT_EQ(added, 1);
+TEST_F(SignalConversion, SetUpsAndConnectionsReadTheirSignalRows) {
+    CTaDBSignal row;
+    row.m_strSignalName = "S1";
+    row.m_strSignalRole = "测量";
+    row.m_strSignalRange = "全局";
+    ASSERT_EQ(store.AddItem_Signal(row, 1), 1);
     ExpectConnectionReaders(store, row.m_strSignalUuid);
     EXPECT_EQ(store.GetErrorInfo(), "数据库中不存在指定记录！");  // left by the look-up of a missing key
-    CTaDBActionSetup probe;
-    SKIP_UNTIL_OFFERED(store.AddItem_ActionSetup(probe, 1), store);
-    ExpectEveryTypeRoundTrips(store, row.m_strSignalUuid, true);
+    ExpectEveryTypeRoundTrips(store, row.m_strSignalUuid);
 }
 
 TEST_F(SignalConversion, LookUpsThatFailGiveNullAndTheStoresMessage) {
-    TestStore caller{dir};
-    ExpectEveryReaderFails<EVERY_READER>(caller, store);  // no project open
-    ExpectEveryReaderFails<EVERY_READER>(store, store);
+    TestStore caller{dir}, closed{dir};
+    ExpectEveryReaderFails<EVERY_READER>(caller, closed);  // no project open
+    ExpectEveryReaderFails<EVERY_READER>(closed, closed);
     const std::string project =
         MakeProject(dir, "p.tarnprj", "UPDATE EditionTable SET EDITION = 9 WHERE \"TABLE\" = 'SignalTable';");
     ASSERT_EQ(store.Open(project.c_str()), 1);
     ExpectEveryReaderFails<EVERY_READER>(caller, store);
-    rows.failing = true;
-    ExpectEveryReaderFails<EVERY_READER>(rows, rows);
-    EXPECT_EQ(rows.GetErrorInfo(), "refused");
 }
 
 TEST_F(SignalConversion, WriterFillsContentOfTheObjectsOwnClassOnly) {

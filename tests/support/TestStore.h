@@ -14,12 +14,22 @@ public:
     using CTaDBTDDataSingle::m_bModified;
     using CTaDBTDDataSingle::m_dbMng;
     using CTaDBTDDataSingle::m_nEditionActionCompareTable;
+    using CTaDBTDDataSingle::m_nEditionActionConnectTable;
+    using CTaDBTDDataSingle::m_nEditionActionDisconnectTable;
+    using CTaDBTDDataSingle::m_nEditionActionReadTable;
+    using CTaDBTDDataSingle::m_nEditionActionResetTable;
+    using CTaDBTDDataSingle::m_nEditionActionSetupTable;
     using CTaDBTDDataSingle::m_nEditionEntryTable;
     using CTaDBTDDataSingle::m_nEditionTestGroupEntryTable;
     using CTaDBTDDataSingle::m_nEditionTestGroupTable;
     using CTaDBTDDataSingle::m_nEditionTestPointTable;
     using CTaDBTDDataSingle::m_nEditionTpsTable;
     using CTaDBTDDataSingle::m_nEditionTestActionEntryTable;
+    using CTaDBTDDataSingle::m_nEditionFormulaTable;
+    using CTaDBTDDataSingle::m_nEditionInstrumentTable;
+    using CTaDBTDDataSingle::m_nEditionMessageHintTable;
+    using CTaDBTDDataSingle::m_nEditionParameterTable;
+    using CTaDBTDDataSingle::m_nEditionSignalTable;
     using CTaDBTDDataSingle::m_strTemplatePath;
     using CTaDBTDDataSingle::m_strTempPath;
 

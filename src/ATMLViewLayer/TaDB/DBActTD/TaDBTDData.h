@@ -87,28 +87,28 @@ public:
     RESULTSTATE AddItem_ActionConnect(CTaDBActionConnect& record, int mode) override;
     RESULTSTATE DelItem_ActionConnect(CString key) override;
     RESULTSTATE RenameItem_ActionConnect(CString key, CString name) override;
-    RESULTSTATE GetAllItem_ActionConnect(CObList& list, CString tpUuid) override;
+    RESULTSTATE GetAllItem_ActionConnect(CObList& list, CString actionUuid) override;
     RESULTSTATE GetItem_ActionConnect(CTaDBActionConnect& record, int mode, CString key) override;
     RESULTSTATE Clear_AtmlId_ActionConnect() override;
     // Disconnect actions
     RESULTSTATE AddItem_ActionDisconnect(CTaDBActionDisconnect& record, int mode) override;
     RESULTSTATE DelItem_ActionDisconnect(CString key) override;
     RESULTSTATE RenameItem_ActionDisconnect(CString key, CString name) override;
-    RESULTSTATE GetAllItem_ActionDisconnect(CObList& list, CString tpUuid) override;
+    RESULTSTATE GetAllItem_ActionDisconnect(CObList& list, CString actionUuid) override;
     RESULTSTATE GetItem_ActionDisconnect(CTaDBActionDisconnect& record, int mode, CString key) override;
     RESULTSTATE Clear_AtmlId_ActionDisconnect() override;
     // Reset actions
     RESULTSTATE AddItem_ActionReset(CTaDBActionReset& record, int mode) override;
     RESULTSTATE DelItem_ActionReset(CString key) override;
     RESULTSTATE RenameItem_ActionReset(CString key, CString name) override;
-    RESULTSTATE GetAllItem_ActionReset(CObList& list, CString tpUuid) override;
+    RESULTSTATE GetAllItem_ActionReset(CObList& list, CString actionUuid) override;
     RESULTSTATE GetItem_ActionReset(CTaDBActionReset& record, int mode, CString key) override;
     RESULTSTATE Clear_AtmlId_ActionReset() override;
     // Read actions
     RESULTSTATE AddItem_ActionRead(CTaDBActionRead& record, int mode) override;
     RESULTSTATE DelItem_ActionRead(CString key) override;
     RESULTSTATE RenameItem_ActionRead(CString key, CString name) override;
-    RESULTSTATE GetAllItem_ActionRead(CObList& list, CString tpUuid) override;
+    RESULTSTATE GetAllItem_ActionRead(CObList& list, CString actionUuid) override;
     RESULTSTATE GetItem_ActionRead(CTaDBActionRead& record, int mode, CString key) override;
     RESULTSTATE Clear_AtmlId_ActionRead() override;
     // Set-up actions
@@ -116,14 +116,14 @@ public:
     RESULTSTATE GetItem_ActionSetup(CTaDBActionSetup& record, int mode, CString key) override;
     RESULTSTATE DelItem_ActionSetup(CString key) override;
     RESULTSTATE RenameItem_ActionSetup(CString key, CString name) override;
-    RESULTSTATE GetAllItem_ActionSetup(CObList& list, CString tpUuid) override;
+    RESULTSTATE GetAllItem_ActionSetup(CObList& list, CString actionUuid) override;
     RESULTSTATE Clear_AtmlId_ActionSetup() override;
     // Formulas
     RESULTSTATE AddItem_Formula(CTaDBFormula& record, int mode) override;
     RESULTSTATE GetItem_Formula(CTaDBFormula& record, int mode, CString key) override;
     RESULTSTATE DelItem_Formula(CString key) override;
     RESULTSTATE RenameItem_Formula(CString key, CString name) override;
-    RESULTSTATE GetAllItem_Formula(CObList& list, CString tpUuid) override;
+    RESULTSTATE GetAllItem_Formula(CObList& list, CString actionUuid) override;
     RESULTSTATE Clear_AtmlId_Formula() override;
     // Test action entry table
     RESULTSTATE AddItem_TestActionEntry(CTaDBTestActionEntry& record, int mode) override;
@@ -144,14 +144,14 @@ public:
     RESULTSTATE GetItem_Instrument(CTaDBInstrument& record, int mode, CString key) override;
     RESULTSTATE DelItem_Instrument(CString key) override;
     RESULTSTATE RenameItem_Instrument(CString key, CString name) override;
-    RESULTSTATE GetAllItem_Instrument(CObList& list, CString tpUuid) override;
+    RESULTSTATE GetAllItem_Instrument(CObList& list, CString actionUuid) override;
     RESULTSTATE Clear_AtmlId_Instrument() override;
     // Message hints
     RESULTSTATE AddItem_MessageHint(CTaDBMessageHint& record, int mode) override;
     RESULTSTATE GetItem_MessageHint(CTaDBMessageHint& record, int mode, CString key) override;
     RESULTSTATE DelItem_MessageHint(CString key) override;
     RESULTSTATE RenameItem_MessageHint(CString key, CString name) override;
-    RESULTSTATE GetAllItem_MessageHint(CObList& list, CString tpUuid) override;
+    RESULTSTATE GetAllItem_MessageHint(CObList& list, CString actionUuid) override;
     RESULTSTATE Clear_AtmlId_MessageHint() override;
     // Parameters
     RESULTSTATE AddItem_Parameter(CTaDBParameter& record, int mode) override;

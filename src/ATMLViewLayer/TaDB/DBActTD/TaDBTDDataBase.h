@@ -119,28 +119,28 @@ public:
     virtual RESULTSTATE AddItem_ActionConnect(CTaDBActionConnect& record, int mode) = 0;
     virtual RESULTSTATE DelItem_ActionConnect(CString key) = 0;
     virtual RESULTSTATE RenameItem_ActionConnect(CString key, CString name) = 0;
-    virtual RESULTSTATE GetAllItem_ActionConnect(CObList& list, CString tpUuid) = 0;
+    virtual RESULTSTATE GetAllItem_ActionConnect(CObList& list, CString actionUuid) = 0;
     virtual RESULTSTATE GetItem_ActionConnect(CTaDBActionConnect& record, int mode, CString key) = 0;
     virtual RESULTSTATE Clear_AtmlId_ActionConnect() = 0;
     // Disconnect actions
     virtual RESULTSTATE AddItem_ActionDisconnect(CTaDBActionDisconnect& record, int mode) = 0;
     virtual RESULTSTATE DelItem_ActionDisconnect(CString key) = 0;
     virtual RESULTSTATE RenameItem_ActionDisconnect(CString key, CString name) = 0;
-    virtual RESULTSTATE GetAllItem_ActionDisconnect(CObList& list, CString tpUuid) = 0;
+    virtual RESULTSTATE GetAllItem_ActionDisconnect(CObList& list, CString actionUuid) = 0;
     virtual RESULTSTATE GetItem_ActionDisconnect(CTaDBActionDisconnect& record, int mode, CString key) = 0;
     virtual RESULTSTATE Clear_AtmlId_ActionDisconnect() = 0;
     // Reset actions
     virtual RESULTSTATE AddItem_ActionReset(CTaDBActionReset& record, int mode) = 0;
     virtual RESULTSTATE DelItem_ActionReset(CString key) = 0;
     virtual RESULTSTATE RenameItem_ActionReset(CString key, CString name) = 0;
-    virtual RESULTSTATE GetAllItem_ActionReset(CObList& list, CString tpUuid) = 0;
+    virtual RESULTSTATE GetAllItem_ActionReset(CObList& list, CString actionUuid) = 0;
     virtual RESULTSTATE GetItem_ActionReset(CTaDBActionReset& record, int mode, CString key) = 0;
     virtual RESULTSTATE Clear_AtmlId_ActionReset() = 0;
     // Read actions
     virtual RESULTSTATE AddItem_ActionRead(CTaDBActionRead& record, int mode) = 0;
     virtual RESULTSTATE DelItem_ActionRead(CString key) = 0;
     virtual RESULTSTATE RenameItem_ActionRead(CString key, CString name) = 0;
-    virtual RESULTSTATE GetAllItem_ActionRead(CObList& list, CString tpUuid) = 0;
+    virtual RESULTSTATE GetAllItem_ActionRead(CObList& list, CString actionUuid) = 0;
     virtual RESULTSTATE GetItem_ActionRead(CTaDBActionRead& record, int mode, CString key) = 0;
     virtual RESULTSTATE Clear_AtmlId_ActionRead() = 0;
     // Set-up actions
@@ -148,14 +148,14 @@ public:
     virtual RESULTSTATE GetItem_ActionSetup(CTaDBActionSetup& record, int mode, CString key) = 0;
     virtual RESULTSTATE DelItem_ActionSetup(CString key) = 0;
     virtual RESULTSTATE RenameItem_ActionSetup(CString key, CString name) = 0;
-    virtual RESULTSTATE GetAllItem_ActionSetup(CObList& list, CString tpUuid) = 0;
+    virtual RESULTSTATE GetAllItem_ActionSetup(CObList& list, CString actionUuid) = 0;
     virtual RESULTSTATE Clear_AtmlId_ActionSetup() = 0;
     // Formulas
     virtual RESULTSTATE AddItem_Formula(CTaDBFormula& record, int mode) = 0;
     virtual RESULTSTATE GetItem_Formula(CTaDBFormula& record, int mode, CString key) = 0;
     virtual RESULTSTATE DelItem_Formula(CString key) = 0;
     virtual RESULTSTATE RenameItem_Formula(CString key, CString name) = 0;
-    virtual RESULTSTATE GetAllItem_Formula(CObList& list, CString tpUuid) = 0;
+    virtual RESULTSTATE GetAllItem_Formula(CObList& list, CString actionUuid) = 0;
     virtual RESULTSTATE Clear_AtmlId_Formula() = 0;
     // Test action entry table
     virtual RESULTSTATE AddItem_TestActionEntry(CTaDBTestActionEntry& record, int mode) = 0;
@@ -176,14 +176,14 @@ public:
     virtual RESULTSTATE GetItem_Instrument(CTaDBInstrument& record, int mode, CString key) = 0;
     virtual RESULTSTATE DelItem_Instrument(CString key) = 0;
     virtual RESULTSTATE RenameItem_Instrument(CString key, CString name) = 0;
-    virtual RESULTSTATE GetAllItem_Instrument(CObList& list, CString tpUuid) = 0;
+    virtual RESULTSTATE GetAllItem_Instrument(CObList& list, CString actionUuid) = 0;
     virtual RESULTSTATE Clear_AtmlId_Instrument() = 0;
     // Message hints
     virtual RESULTSTATE AddItem_MessageHint(CTaDBMessageHint& record, int mode) = 0;
     virtual RESULTSTATE GetItem_MessageHint(CTaDBMessageHint& record, int mode, CString key) = 0;
     virtual RESULTSTATE DelItem_MessageHint(CString key) = 0;
     virtual RESULTSTATE RenameItem_MessageHint(CString key, CString name) = 0;
-    virtual RESULTSTATE GetAllItem_MessageHint(CObList& list, CString tpUuid) = 0;
+    virtual RESULTSTATE GetAllItem_MessageHint(CObList& list, CString actionUuid) = 0;
     virtual RESULTSTATE Clear_AtmlId_MessageHint() = 0;
     // Parameters
     virtual RESULTSTATE AddItem_Parameter(CTaDBParameter& record, int mode) = 0;
