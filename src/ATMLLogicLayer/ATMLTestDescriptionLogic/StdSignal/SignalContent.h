@@ -14,5 +14,6 @@ CString WriteSignalContent(const CStdSignal& signal, const SignalAttributeTable&
 // Its value runs to the ")" that, counting brackets, closes the one after
 // the name and stands before a "," or at the end: so every value comes back
 // whole unless it holds a ")" followed by "," with no "(" left open before
-// it. A piece without "(" is skipped; a value never closed ends the walk.
+// it. Text up to a "," without "(" is skipped; a value never closed ends
+// the walk.
 void ReadSignalContent(const CString& content, CStdSignal& signal, const SignalAttributeTable& attributes);
