@@ -1,12 +1,15 @@
 // A small host program: it creates a project, fills it with a TPS header,
 // test groups and test points, gives a test point its action steps and its
-// resources, orders the program and moves its entries about, saves and closes
-// it, opens it again and reports what it finds, the way a host uses the
-// library.
+// resources, sets up two signals and reads them back, orders the program and
+// moves its entries about, saves and closes it, opens it again and reports
+// what it finds, the way a host uses the library.
 //   ruri_example [project path]
 // Without a path it works on the untitled (temporary) project.
 #include <cstdio>
+#include <memory>
 
+#include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfACSignal.h"
+#include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfSquareWaveSignal.h"
 #include "ATMLViewLayer/TaDB/DBActTD/TaDBTDData.h"
 
 namespace {
@@ -165,6 +168,57 @@ void AddResources(CTaDBTDDataSingle& store, const CString& tpUuid) {
     Report("List the test point's signals", store.GetAllItem_Signal(list, tpUuid), store);
     PrintNames(store, list, "CTaDBSignal", &CTaDBSignal::m_strSignalName);
 }
+
+// Prints what a signal read back from a set-up action holds.
+void PrintSignal(CStdSignal& signal) {
+    const _TD_REF& ref = signal.GetStdSignalRef();
+    std::printf("  %s: %s, signal \"%s\" (%s, %s), measuring \"%s\"\n", signal.GetActName().GetString(),
+                CStdSignal::GetSignalType(signal.GetStdSignalType()).GetString(), ref.m_strName.GetString(),
+                CStdSignal::GetSignalRange(ref.m_nRange).GetString(), CStdSignal::GetSignalRole(ref.m_nRole).GetString(),
+                signal.GetMeasureInfo().GetString());
+    if (auto* ac = dynamic_cast<CTsfACSignal*>(&signal))
+        std::printf("    dc_offset %s, ac_ampl %s (%g V), freq %s, phase %s\n", ac->GetDcOffset().GetString(),
+                    ac->GetAcAmpl().GetString(), ac->GetAcAmplValue(), ac->GetFreq().GetString(),
+                    ac->GetPhase().GetString());
+    if (auto* square = dynamic_cast<CTsfSquareWaveSignal*>(&signal))
+        std::printf("    ampl %s, period %s (%g), dc_offset %s\n", square->GetAmpl().GetString(),
+                    square->GetPeriod().GetString(), square->GetPeriodValue(), square->GetDcOffset().GetString());
+}
+
+// Writes an AC signal and a square wave into set-up actions of the project,
+// reads the actions back into signals and prints them.
+void SetUpSignals(CTaDBTDDataSingle& store) {
+    CTaDBSignal output;
+    output.m_strSignalName = "Output";
+    output.m_strSignalRange = "全局";
+    if (!Report("Add a signal", store.AddItem_Signal(output, 1), store)) return;
+
+    CTsfACSignal ac;
+    ac.SetActName("Drive the mains input");
+    ac.SetAcAmpl("230 V");
+    ac.SetFreq("50 Hz");
+    ac.SetMeasureInfo("有效值测量");  // as an editor shows it: stored by its name, "Average"
+    ac.SetMeasureInfo(CTaDBActionSetup::GetMeasureInfo_Std(&ac));
+    CTsfSquareWaveSignal square;
+    square.SetActName("Clock the counter");
+    square.SetPeriod("20 us");
+    square.SetDcOffset("(0.5, 1) V");
+    for (CStdSignal* signal : {static_cast<CStdSignal*>(&ac), static_cast<CStdSignal*>(&square)}) {
+        CTaDBActionSetup setup, stored;
+        setup.m_strSignalType = CStdSignal::GetSignalType(signal->GetStdSignalType());
+        setup.m_strSignalUuid = output.m_strSignalUuid;
+        setup.SetStdSignal(signal);
+        if (!Report("Add a set-up action", store.AddItem_ActionSetup(setup, 1), store)) return;
+        std::printf("  stored as %s\n", setup.m_strSignalContent.GetString());
+        if (!Report("Read the set-up action", store.GetItem_ActionSetup(stored, 1, setup.m_strActionUuid), store)) return;
+        std::unique_ptr<CStdSignal> back(store.GetStdSignal(store, stored));
+        if (!back) {
+            Report("Read its signal", -1, store);
+            return;
+        }
+        PrintSignal(*back);
+    }
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -219,6 +273,8 @@ int main(int argc, char** argv) {
     CObList list;
     Report("List the test groups", store.GetAllItem_TestGroupTable(list), store);
     PrintNames(store, list, "CTaDBTestGroup", &CTaDBTestGroup::m_strTgName);
+    std::printf("Signals set up:\n");
+    SetUpSignals(store);
 
     // Saving an untitled project needs a path first; the example shows the refusal.
     Report("Save", store.Save(), store);
