@@ -8,9 +8,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfACSignal.h"
-#include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfSquareWaveSignal.h"
 #include "ATMLViewLayer/TaDB/DBActTD/TaDBTDData.h"
+#include "ATMLViewLayer/TaDB/DBTDOther/StdSignal.h"
 
 namespace {
 // The store, with its per-table editions readable for the report.
@@ -175,39 +174,38 @@ void PrintSignal(CStdSignal& signal) {
     std::printf("  %s: %s, signal \"%s\" (%s, %s), measuring \"%s\"\n", signal.GetActName().GetString(),
                 CStdSignal::GetSignalType(signal.GetStdSignalType()).GetString(), ref.m_strName.GetString(),
                 CStdSignal::GetSignalRange(ref.m_nRange).GetString(), CStdSignal::GetSignalRole(ref.m_nRole).GetString(),
-                signal.GetMeasureInfo().GetString());
-    if (auto* ac = dynamic_cast<CTsfACSignal*>(&signal))
-        std::printf("    dc_offset %s, ac_ampl %s (%g V), freq %s, phase %s\n", ac->GetDcOffset().GetString(),
-                    ac->GetAcAmpl().GetString(), ac->GetAcAmplValue(), ac->GetFreq().GetString(),
-                    ac->GetPhase().GetString());
-    if (auto* square = dynamic_cast<CTsfSquareWaveSignal*>(&signal))
-        std::printf("    ampl %s, period %s (%g), dc_offset %s\n", square->GetAmpl().GetString(),
-                    square->GetPeriod().GetString(), square->GetPeriodValue(), square->GetDcOffset().GetString());
+                CTaDBActionSetup::GetMeasureInfo_String(&signal).GetString());
 }
 
 // Writes an AC signal and a square wave into set-up actions of the project,
-// reads the actions back into signals and prints them.
+// reads the actions back into signals and prints them. A host holds signals
+// as CStdSignal objects that the store makes: it names the type and the
+// values it wants in a set-up action, has the store make the signal, and
+// writes the signal, every attribute of its type, back into the action.
 void SetUpSignals(CTaDBTDDataSingle& store) {
     CTaDBSignal output;
     output.m_strSignalName = "Output";
     output.m_strSignalRange = "全局";
     if (!Report("Add a signal", store.AddItem_Signal(output, 1), store)) return;
 
-    CTsfACSignal ac;
-    ac.SetActName("Drive the mains input");
-    ac.SetAcAmpl("230 V");
-    ac.SetFreq("50 Hz");
-    ac.SetMeasureInfo("有效值测量");  // as an editor shows it: stored by its name, "Average"
-    ac.SetMeasureInfo(CTaDBActionSetup::GetMeasureInfo_Std(&ac));
-    CTsfSquareWaveSignal square;
-    square.SetActName("Clock the counter");
-    square.SetPeriod("20 us");
-    square.SetDcOffset("(0.5, 1) V");
-    for (CStdSignal* signal : {static_cast<CStdSignal*>(&ac), static_cast<CStdSignal*>(&square)}) {
+    const struct {
+        TD_SIGNALTYPE type;
+        const char* action;
+        const char* values;
+    } signals[] = {{TD_SIGNAL_AC, "Drive the mains input", "ac_ampl(230 V),freq(50 Hz)"},
+                   {TD_SIGNAL_SQUARE_WAVE, "Clock the counter", "period(20 us),dc_offset((0.5, 1) V)"}};
+    for (const auto& wanted : signals) {
         CTaDBActionSetup setup, stored;
-        setup.m_strSignalType = CStdSignal::GetSignalType(signal->GetStdSignalType());
+        setup.m_strActionName = wanted.action;
+        setup.m_strSignalType = CStdSignal::GetSignalType(wanted.type);
         setup.m_strSignalUuid = output.m_strSignalUuid;
-        setup.SetStdSignal(signal);
+        setup.m_strSignalContent = wanted.values;
+        std::unique_ptr<CStdSignal> signal(store.GetStdSignal(store, setup));
+        if (!signal) {
+            Report("Make the signal", -1, store);
+            return;
+        }
+        setup.SetStdSignal(signal.get());
         if (!Report("Add a set-up action", store.AddItem_ActionSetup(setup, 1), store)) return;
         std::printf("  stored as %s\n", setup.m_strSignalContent.GetString());
         if (!Report("Read the set-up action", store.GetItem_ActionSetup(stored, 1, setup.m_strActionUuid), store)) return;

@@ -4,12 +4,13 @@
 // target's vocabulary and the packers of the texts hosts build: a list of
 // UUT items, an instrument pair and a list of switch-channel pairs.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "ATMLViewLayer/TaDB/DBTDOther/StdSignal.h"
 
 // What an action connects to. Fixed 32-bit, like the signal enumerations.
 enum ACTION_CONNECT_TARGET : int { CONNECT_TARGET_UUT = 0, CONNECT_TARGET_INSTRUMENT = 1 };
 
-class CStdTwoWire : public CATMLError {
+class AFX_EXT_CLASS CStdTwoWire : public CATMLError {
 public:
     CStdTwoWire();
     // Both copy the error state and every member.
