@@ -14,7 +14,7 @@ what="${1:-test}"
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 
-packages=(cmake g++ make libsqlite3-dev libgtest-dev libbenchmark-dev locales)
+packages=(cmake g++ make libsqlite3-dev libgtest-dev libbenchmark-dev locales pkg-config)
 [ "$what" = fuzz ] && packages+=(clang libclang-rt-dev)
 missing=()
 for p in "${packages[@]}"; do

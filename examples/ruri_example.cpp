@@ -1,13 +1,15 @@
 // A small host program: it creates a project, fills it with a TPS header,
 // test groups and test points, gives a test point its action steps and its
-// resources, logs a test run, orders the program and moves its entries about,
-// saves and closes it, opens it again and reports what it finds, the way a
-// host uses the library.
+// resources, logs a test run, orders the program and moves its entries
+// about, sets up two signals and reads them back, saves and closes it, opens
+// it again and reports what it finds, the way a host uses the library.
 //   ruri_example [project path]
 // Without a path it works on the untitled (temporary) project.
 #include <cstdio>
+#include <memory>
 
 #include "ATMLViewLayer/TaDB/DBActTD/TaDBTDData.h"
+#include "ATMLViewLayer/TaDB/DBTDOther/StdSignal.h"
 
 namespace {
 // The store, with its per-table editions readable for the report.
@@ -206,6 +208,56 @@ void LogTestRun(CTaDBTDDataSingle& store, const CTaDBTestPoint* points, int coun
     Report("Clear the project's ATML IDs", store.ClearATMLID(failures), store);
     if (!failures.IsEmpty()) std::printf("  %s\n", failures.GetString());
 }
+
+// Prints what a signal read back from a set-up action holds.
+void PrintSignal(CStdSignal& signal) {
+    const _TD_REF& ref = signal.GetStdSignalRef();
+    std::printf("  %s: %s, signal \"%s\" (%s, %s), measuring \"%s\"\n", signal.GetActName().GetString(),
+                CStdSignal::GetSignalType(signal.GetStdSignalType()).GetString(), ref.m_strName.GetString(),
+                CStdSignal::GetSignalRange(ref.m_nRange).GetString(), CStdSignal::GetSignalRole(ref.m_nRole).GetString(),
+                CTaDBActionSetup::GetMeasureInfo_String(&signal).GetString());
+}
+
+// Writes an AC signal and a square wave into set-up actions of the project,
+// reads the actions back into signals and prints them. A host holds signals
+// as CStdSignal objects that the store makes: it names the type and the
+// values it wants in a set-up action, has the store make the signal, and
+// writes the signal, every attribute of its type, back into the action.
+void SetUpSignals(CTaDBTDDataSingle& store) {
+    CTaDBSignal output;
+    output.m_strSignalName = "Output";
+    output.m_strSignalRange = "全局";
+    if (!Report("Add a signal", store.AddItem_Signal(output, 1), store)) return;
+
+    const struct {
+        TD_SIGNALTYPE type;
+        const char* action;
+        const char* values;
+    } signals[] = {{TD_SIGNAL_AC, "Drive the mains input", "ac_ampl(230 V),freq(50 Hz)"},
+                   {TD_SIGNAL_SQUARE_WAVE, "Clock the counter", "period(20 us),dc_offset((0.5, 1) V)"}};
+    for (const auto& wanted : signals) {
+        CTaDBActionSetup setup, stored;
+        setup.m_strActionName = wanted.action;
+        setup.m_strSignalType = CStdSignal::GetSignalType(wanted.type);
+        setup.m_strSignalUuid = output.m_strSignalUuid;
+        setup.m_strSignalContent = wanted.values;
+        std::unique_ptr<CStdSignal> signal(store.GetStdSignal(store, setup));
+        if (!signal) {
+            Report("Make the signal", -1, store);
+            return;
+        }
+        setup.SetStdSignal(signal.get());
+        if (!Report("Add a set-up action", store.AddItem_ActionSetup(setup, 1), store)) return;
+        std::printf("  stored as %s\n", setup.m_strSignalContent.GetString());
+        if (!Report("Read the set-up action", store.GetItem_ActionSetup(stored, 1, setup.m_strActionUuid), store)) return;
+        std::unique_ptr<CStdSignal> back(store.GetStdSignal(store, stored));
+        if (!back) {
+            Report("Read its signal", -1, store);
+            return;
+        }
+        PrintSignal(*back);
+    }
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -261,6 +313,8 @@ int main(int argc, char** argv) {
     CObList list;
     Report("List the test groups", store.GetAllItem_TestGroupTable(list), store);
     PrintNames(store, list, "CTaDBTestGroup", &CTaDBTestGroup::m_strTgName);
+    std::printf("Signals set up:\n");
+    SetUpSignals(store);
 
     // Saving an untitled project needs a path first; the example shows the refusal.
     Report("Save", store.Save(), store);

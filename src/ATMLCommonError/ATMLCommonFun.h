@@ -4,12 +4,13 @@
 // record a failure as code and message (no trace) and return -1; static
 // helpers cannot fail.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
 #include "platform/ui/ListCtrl.h"
 #include "platform/ui/TreeCtrl.h"
 #include "platform/win32/WinTypes.h"
 
-class CATMLCommonFun : public CATMLError {
+class AFX_EXT_CLASS CATMLCommonFun : public CATMLError {
 public:
     CATMLCommonFun();
     virtual ~CATMLCommonFun();

@@ -2,6 +2,7 @@
 // trace of its last failure. Errors travel by value in this state; nothing
 // throws out of the library. A success never resets it.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "platform/mfc/CObList.h"
 #include "platform/mfc/CString.h"
 
@@ -11,7 +12,7 @@ const RESULTSTATE RESULT_ERROR = -1;
 const RESULTSTATE RESULT_WARNING = 0;
 const RESULTSTATE RESULT_SUCCESS = 1;
 
-class CATMLError : public CObject {
+class AFX_EXT_CLASS CATMLError : public CObject {
 public:
     CATMLError();
     CATMLError(const CATMLError& other);

@@ -2,6 +2,7 @@
 // SqlValue, which doubles its single quotes: the value then stays one
 // literal between the statement's quotes and cannot change what it touches.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "platform/mfc/CString.h"
 
-CString SqlValue(const CString& value);
+AFX_EXT_API CString SqlValue(const CString& value);

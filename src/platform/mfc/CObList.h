@@ -2,8 +2,9 @@
 // CObList, the MFC list of CObject pointers walked with a POSITION.
 // The list holds pointers only: it never deletes what it holds.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 
-class CObject {
+class AFX_EXT_CLASS CObject {
 public:
     virtual ~CObject() = default;
 };
@@ -11,7 +12,7 @@ public:
 struct __POSITION;
 typedef __POSITION* POSITION;
 
-class CObList {
+class AFX_EXT_CLASS CObList {
 public:
     CObList() = default;
     ~CObList() { RemoveAll(); }

@@ -1,9 +1,10 @@
 // A date and time as the OLE automation date: days since 1899-12-30 as a
 // double, fractional part the time of day, local wall-clock time.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "platform/win32/WinTypes.h"
 
-class COleDateTime {
+class AFX_EXT_CLASS COleDateTime {
 public:
     enum DateTimeStatus { valid = 0, invalid = 1, null = 2 };
 

@@ -1,10 +1,11 @@
 // A byte string with the MFC CString interface the library is written
 // against. Texts are UTF-8; lengths and indexes count bytes.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include <cstdarg>
 #include <string>
 
-class CString {
+class AFX_EXT_CLASS CString {
 public:
     CString() = default;
     CString(const char* text) : m_str(text ? text : "") {}
@@ -47,14 +48,14 @@ private:
     std::string m_str;
 };
 
-CString operator+(const CString& a, const CString& b);
-CString operator+(const CString& a, const char* b);
-CString operator+(const char* a, const CString& b);
-CString operator+(const CString& a, char b);
+AFX_EXT_API CString operator+(const CString& a, const CString& b);
+AFX_EXT_API CString operator+(const CString& a, const char* b);
+AFX_EXT_API CString operator+(const char* a, const CString& b);
+AFX_EXT_API CString operator+(const CString& a, char b);
 
-bool operator==(const CString& a, const CString& b);
-bool operator==(const CString& a, const char* b);
-bool operator==(const char* a, const CString& b);
-bool operator!=(const CString& a, const CString& b);
-bool operator!=(const CString& a, const char* b);
-bool operator!=(const char* a, const CString& b);
+AFX_EXT_API bool operator==(const CString& a, const CString& b);
+AFX_EXT_API bool operator==(const CString& a, const char* b);
+AFX_EXT_API bool operator==(const char* a, const CString& b);
+AFX_EXT_API bool operator!=(const CString& a, const CString& b);
+AFX_EXT_API bool operator!=(const CString& a, const char* b);
+AFX_EXT_API bool operator!=(const char* a, const CString& b);

@@ -1,10 +1,11 @@
 // An ordered array of CString with the MFC CStringArray interface.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include <vector>
 
 #include "platform/mfc/CString.h"
 
-class CStringArray {
+class AFX_EXT_CLASS CStringArray {
 public:
     int GetSize() const { return static_cast<int>(m_items.size()); }
     int GetCount() const { return GetSize(); }

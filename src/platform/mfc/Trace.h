@@ -3,11 +3,12 @@
 // program defines one; otherwise a debug build writes to stderr and a
 // release build writes nothing.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 
 typedef void (*TraceSink)(const char* text);
 
 // Installs a sink (null restores the default) and returns the previous one.
-TraceSink SetTraceSink(TraceSink sink);
+AFX_EXT_API TraceSink SetTraceSink(TraceSink sink);
 
 void AfxTrace(const char* format, ...) __attribute__((format(printf, 1, 2)));
 

@@ -3,6 +3,7 @@
 // UI: a host's UI adapter mirrors these operations on its real control, and
 // tests drive the helpers through this model.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include <vector>
 
 #include "platform/mfc/CString.h"
@@ -26,7 +27,7 @@ struct ListColumn {
     int subItem = 0;
 };
 
-class CListCtrl {
+class AFX_EXT_CLASS CListCtrl {
 public:
     // Inserts a column before `column` (past the end: appends); its index, or -1.
     int InsertColumn(int column, LPCTSTR heading, int format, int width, int subItem);

@@ -4,6 +4,7 @@
 // helpers through this model. Item handles stay valid until their item is
 // deleted.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include <cstdint>
 #include <memory>
 
@@ -20,7 +21,7 @@ typedef TreeNode* HTREEITEM;
 #define TVE_EXPAND 0x0002u
 #define TVIS_EXPANDED 0x0020u
 
-class CTreeCtrl {
+class AFX_EXT_CLASS CTreeCtrl {
 public:
     CTreeCtrl();
     ~CTreeCtrl();

@@ -71,3 +71,9 @@ const SignalClass* FindSignalClass(TD_SIGNALTYPE type) {
         if (signalClass.type == type) return &signalClass;
     return nullptr;
 }
+
+const SignalClass* FindSignalClassByText(const CString& text) {
+    // The vocabulary reads an unknown text as the DC signal: check the way back.
+    const SignalClass* signalClass = FindSignalClass(CStdSignal::GetSignalType(text));
+    return signalClass && CStdSignal::GetSignalType(signalClass->type) == text ? signalClass : nullptr;
+}

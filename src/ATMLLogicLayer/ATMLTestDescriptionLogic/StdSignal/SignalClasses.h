@@ -14,3 +14,5 @@ struct SignalClass {
 
 // The class of a signal type; null for a type without class.
 const SignalClass* FindSignalClass(TD_SIGNALTYPE type);
+// The class whose type text is exactly text; null for any other text.
+const SignalClass* FindSignalClassByText(const CString& text);

@@ -3,6 +3,7 @@
 // TaDBTDData*.cpp files; the protocol every table operation follows is
 // written once, in TableProtocol.h.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/TaDBMng.h"
 #include "ATMLViewLayer/TaDB/DBActTD/TaDBTDDataBase.h"
 
@@ -11,7 +12,7 @@ const int FILEPATHSTATE_NONE = 0;  // no project open
 const int FILEPATHSTATE_TEMP = 1;  // an untitled project on the temporary project file
 const int FILEPATHSTATE_FILE = 2;  // the project file at the file path, edited in place
 
-class CTaDBTDDataSingle : public CTaDBTDDataBase {
+class AFX_EXT_CLASS CTaDBTDDataSingle : public CTaDBTDDataBase {
 public:
     CTaDBTDDataSingle();
     // A copy shares the connection of the store it was copied from.
@@ -260,12 +261,12 @@ private:
         int CTaDBTDDataSingle::*member;
     };
     static const EditionName kEditionNames[20];
-    RESULTSTATE SetEditionInfo();
-    RESULTSTATE GetAllItem_EditionTable(CObList& list);
-    RESULTSTATE GetItem_EditionTable(CTaDBEdition& record, int mode, CString table);
-    void ResetEditions();
+    AFX_INTERNAL RESULTSTATE SetEditionInfo();
+    AFX_INTERNAL RESULTSTATE GetAllItem_EditionTable(CObList& list);
+    AFX_INTERNAL RESULTSTATE GetItem_EditionTable(CTaDBEdition& record, int mode, CString table);
+    AFX_INTERNAL void ResetEditions();
 
-    RESULTSTATE ConnectProject(const CString& path, const char* position);
+    AFX_INTERNAL RESULTSTATE ConnectProject(const CString& path, const char* position);
 
     // The table-operation protocol (TableProtocol.h). A step that the
     // table's edition gates takes the edition; a failure writes the position.
@@ -274,44 +275,44 @@ private:
         const char* position;
     };
     template <class R>
-    RESULTSTATE AddRow(R& record, int mode, const char* insertSql, const char* keyPattern, Gate gate);
+    AFX_INTERNAL RESULTSTATE AddRow(R& record, int mode, const char* insertSql, const char* keyPattern, Gate gate);
     template <class R>
-    RESULTSTATE GetRow(R& record, int mode, const ado::Command& sql, Gate gate);
+    AFX_INTERNAL RESULTSTATE GetRow(R& record, int mode, const ado::Command& sql, Gate gate);
     // The same, formatting the statement with the key only when it is needed.
     template <class R>
-    RESULTSTATE GetRow(R& record, int mode, const char* keyPattern, const CString& key, Gate gate);
+    AFX_INTERNAL RESULTSTATE GetRow(R& record, int mode, const char* keyPattern, const CString& key, Gate gate);
     // With keepListIfRefused the list is released only once the statement
     // is accepted, so a refused statement leaves the host's list as it was.
     template <class R, class ReadNext>
-    RESULTSTATE ListRows(CObList& list, const char* className, const ado::Command& sql, const char* position,
-                         ReadNext readNext, bool keepListIfRefused = false);
+    AFX_INTERNAL RESULTSTATE ListRows(CObList& list, const char* className, const ado::Command& sql,
+                                      const char* position, ReadNext readNext, bool keepListIfRefused = false);
     // Lists the rows that a host's condition selects; pattern holds one %s.
     template <class R, class ReadNext>
-    RESULTSTATE ListWhere(CObList& list, const char* className, const char* pattern, const char* condition,
-                          const char* position, ReadNext readNext);
+    AFX_INTERNAL RESULTSTATE ListWhere(CObList& list, const char* className, const char* pattern,
+                                       const char* condition, const char* position, ReadNext readNext);
     // Deletes the first selected row, or with all every selected row.
-    RESULTSTATE DeleteRow(const ado::Command& sql, const char* position, bool all = false);
-    RESULTSTATE RunStatement(const ado::Command& sql, const char* position, bool marksModified);
-    RESULTSTATE PassOn(int result, const char* position);
-    RESULTSTATE OwnFailure(RESULTSTATE result, const char* message, const char* position);
-    RESULTSTATE Caught(const char* message, const char* position);
+    AFX_INTERNAL RESULTSTATE DeleteRow(const ado::Command& sql, const char* position, bool all = false);
+    AFX_INTERNAL RESULTSTATE RunStatement(const ado::Command& sql, const char* position, bool marksModified);
+    AFX_INTERNAL RESULTSTATE PassOn(int result, const char* position);
+    AFX_INTERNAL RESULTSTATE OwnFailure(RESULTSTATE result, const char* message, const char* position);
+    AFX_INTERNAL RESULTSTATE Caught(const char* message, const char* position);
 
     // The sequence operations of the three ordered tables (OrderedList.h),
     // each on one scope of its table. Every change of a list is made whole
     // or not at all: a ListChange spans it, and the changes it calls join it.
-    struct OrderedList;
-    class ListChange;
-    static const OrderedList& EntryList();
-    static const OrderedList& TestGroupEntryList();
-    static const OrderedList& TestActionEntryList();
+    struct AFX_INTERNAL OrderedList;
+    class AFX_INTERNAL ListChange;
+    AFX_INTERNAL static const OrderedList& EntryList();
+    AFX_INTERNAL static const OrderedList& TestGroupEntryList();
+    AFX_INTERNAL static const OrderedList& TestActionEntryList();
     template <class... Positions>
-    static ado::Command ListSql(const OrderedList& list, int edition, const char* pattern, const CString& scope,
+    AFX_INTERNAL static ado::Command ListSql(const OrderedList& list, int edition, const char* pattern, const CString& scope,
                            Positions... positions);
-    RESULTSTATE NewSequenceIn(const OrderedList& list, const CString& scope, long& next);
-    RESULTSTATE SetSequenceIn(const OrderedList& list, const CString& scope, long from, long to);
-    RESULTSTATE MoveSequenceIn(const OrderedList& list, const CString& scope, long at, MOVEITEM_TYPE type);
-    RESULTSTATE SwopIn(const OrderedList& list, const CString& scope, long first, long second);
-    RESULTSTATE DelSequenceIn(const OrderedList& list, const CString& scope, long at);
-    RESULTSTATE DelItemIn(const OrderedList& list, const CString& key);
-    RESULTSTATE StuckDeleting(const char* position);
+    AFX_INTERNAL RESULTSTATE NewSequenceIn(const OrderedList& list, const CString& scope, long& next);
+    AFX_INTERNAL RESULTSTATE SetSequenceIn(const OrderedList& list, const CString& scope, long from, long to);
+    AFX_INTERNAL RESULTSTATE MoveSequenceIn(const OrderedList& list, const CString& scope, long at, MOVEITEM_TYPE type);
+    AFX_INTERNAL RESULTSTATE SwopIn(const OrderedList& list, const CString& scope, long first, long second);
+    AFX_INTERNAL RESULTSTATE DelSequenceIn(const OrderedList& list, const CString& scope, long at);
+    AFX_INTERNAL RESULTSTATE DelItemIn(const OrderedList& list, const CString& key);
+    AFX_INTERNAL RESULTSTATE StuckDeleting(const char* position);
 };

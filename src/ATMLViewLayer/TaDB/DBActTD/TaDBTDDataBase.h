@@ -3,6 +3,7 @@
 // order is part of the interface). The project store CTaDBTDDataSingle
 // implements them; the multi-user operations succeed here without effect.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include <vector>
 
 #include "ATMLCommonError/ATMLError.h"
@@ -45,7 +46,7 @@ enum MOVEITEM_TYPE : int { MOVEITEM_UP = 0, MOVEITEM_DOWN = 1, MOVEITEM_TOP = 2,
 enum DATALAYER_COMPONENT_TYPE : int { DATALAYER_COMPONENT_NONE = 0 };
 enum TPS_CONTENT_OPERATE_TYPE : int { TPS_CONTENT_OPERATE_NONE = 0 };
 
-class CTaDBTDDataBase : public CATMLError {
+class AFX_EXT_CLASS CTaDBTDDataBase : public CATMLError {
 public:
     CTaDBTDDataBase();
     CTaDBTDDataBase(const CTaDBTDDataBase& other);

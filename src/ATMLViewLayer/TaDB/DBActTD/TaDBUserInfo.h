@@ -1,9 +1,10 @@
 // An online user, an element of the data layer's online-user list. It has
 // no table and no key; the meaning of its three members is the host's.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
 
-class CTaDBUserInfo : public CATMLError {
+class AFX_EXT_CLASS CTaDBUserInfo : public CATMLError {
 public:
     CTaDBUserInfo();
     CTaDBUserInfo(const CTaDBUserInfo& other) = default;

@@ -1,10 +1,11 @@
 // A compare step: the measurement and test result it judges and the outcome
 // and follow-up for a pass and a failure, the row of ActionCompareTable.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
 #include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
 
-class CTaDBActionCompare : public CATMLError {
+class AFX_EXT_CLASS CTaDBActionCompare : public CATMLError {
 public:
     CTaDBActionCompare();
     CTaDBActionCompare(const CTaDBActionCompare& other) = default;

@@ -1,9 +1,10 @@
 // A connect step: the row of ActionConnectTable.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
 #include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
 
-class CTaDBActionConnect : public CATMLError {
+class AFX_EXT_CLASS CTaDBActionConnect : public CATMLError {
 public:
     CTaDBActionConnect();
     CTaDBActionConnect(const CTaDBActionConnect& other) = default;

@@ -1,9 +1,10 @@
 // A disconnect step: the row of ActionDisconnectTable.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
 #include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
 
-class CTaDBActionDisconnect : public CATMLError {
+class AFX_EXT_CLASS CTaDBActionDisconnect : public CATMLError {
 public:
     CTaDBActionDisconnect();
     CTaDBActionDisconnect(const CTaDBActionDisconnect& other) = default;

@@ -1,9 +1,10 @@
 // A read (measure) step: the row of ActionReadTable.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
 #include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
 
-class CTaDBActionRead : public CATMLError {
+class AFX_EXT_CLASS CTaDBActionRead : public CATMLError {
 public:
     CTaDBActionRead();
     CTaDBActionRead(const CTaDBActionRead& other) = default;

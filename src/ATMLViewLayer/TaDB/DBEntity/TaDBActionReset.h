@@ -1,9 +1,10 @@
 // A reset step: the row of ActionResetTable.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
 #include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
 
-class CTaDBActionReset : public CATMLError {
+class AFX_EXT_CLASS CTaDBActionReset : public CATMLError {
 public:
     CTaDBActionReset();
     CTaDBActionReset(const CTaDBActionReset& other) = default;

@@ -1,11 +1,12 @@
 // A signal set-up step: the row of ActionSetupTable.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
 #include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
 
 class CStdSignal;
 
-class CTaDBActionSetup : public CATMLError {
+class AFX_EXT_CLASS CTaDBActionSetup : public CATMLError {
 public:
     CTaDBActionSetup();
     CTaDBActionSetup(const CTaDBActionSetup& other) = default;

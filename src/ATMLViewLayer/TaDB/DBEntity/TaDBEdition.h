@@ -1,10 +1,11 @@
 // The layout edition of one table: the row of EditionTable, keyed by the
 // table's name. Its first reserve column is text, unlike every other table's.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
 #include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
 
-class CTaDBEdition : public CATMLError {
+class AFX_EXT_CLASS CTaDBEdition : public CATMLError {
 public:
     CTaDBEdition();
     CTaDBEdition(const CTaDBEdition& other) = default;

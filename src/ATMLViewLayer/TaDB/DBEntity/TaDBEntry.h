@@ -1,10 +1,11 @@
 // One top-level entry of the test program: the row of EntryTable. Its key
 // names an existing test group or test point, so it starts empty.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
 #include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
 
-class CTaDBEntry : public CATMLError {
+class AFX_EXT_CLASS CTaDBEntry : public CATMLError {
 public:
     CTaDBEntry();
     CTaDBEntry(const CTaDBEntry& other) = default;

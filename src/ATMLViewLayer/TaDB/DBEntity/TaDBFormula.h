@@ -1,9 +1,10 @@
 // A formula step: the row of FormulaTable.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
 #include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
 
-class CTaDBFormula : public CATMLError {
+class AFX_EXT_CLASS CTaDBFormula : public CATMLError {
 public:
     CTaDBFormula();
     CTaDBFormula(const CTaDBFormula& other) = default;

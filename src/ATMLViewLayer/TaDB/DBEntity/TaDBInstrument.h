@@ -1,9 +1,10 @@
 // An instrument step: the row of InstrumentTable.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
 #include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
 
-class CTaDBInstrument : public CATMLError {
+class AFX_EXT_CLASS CTaDBInstrument : public CATMLError {
 public:
     CTaDBInstrument();
     CTaDBInstrument(const CTaDBInstrument& other) = default;

@@ -1,10 +1,11 @@
 // A measurement definition with its latest value and the texts of its result
 // and outcome: the row of MeasurementTable.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
 #include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
 
-class CTaDBMeasurement : public CATMLError {
+class AFX_EXT_CLASS CTaDBMeasurement : public CATMLError {
 public:
     CTaDBMeasurement();
     CTaDBMeasurement(const CTaDBMeasurement& other) = default;

@@ -1,9 +1,10 @@
 // An operator message (prompt) step: the row of MessageHintTable.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
 #include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
 
-class CTaDBMessageHint : public CATMLError {
+class AFX_EXT_CLASS CTaDBMessageHint : public CATMLError {
 public:
     CTaDBMessageHint();
     CTaDBMessageHint(const CTaDBMessageHint& other) = default;

@@ -1,9 +1,10 @@
 // An outcome: a named result value of a test point, the row of OutcomeTable.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
 #include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
 
-class CTaDBOutcome : public CATMLError {
+class AFX_EXT_CLASS CTaDBOutcome : public CATMLError {
 public:
     CTaDBOutcome();
     CTaDBOutcome(const CTaDBOutcome& other) = default;

@@ -1,9 +1,10 @@
 // A parameter of a test point: the row of ParameterTable.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
 #include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
 
-class CTaDBParameter : public CATMLError {
+class AFX_EXT_CLASS CTaDBParameter : public CATMLError {
 public:
     CTaDBParameter();
     CTaDBParameter(const CTaDBParameter& other) = default;

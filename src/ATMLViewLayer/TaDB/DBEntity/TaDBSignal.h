@@ -1,9 +1,10 @@
 // A named signal, global or local to a test point: the row of SignalTable.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
 #include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
 
-class CTaDBSignal : public CATMLError {
+class AFX_EXT_CLASS CTaDBSignal : public CATMLError {
 public:
     CTaDBSignal();
     CTaDBSignal(const CTaDBSignal& other) = default;

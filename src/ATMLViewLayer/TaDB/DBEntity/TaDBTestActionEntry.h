@@ -1,9 +1,10 @@
 // One action step of a test point: the row of TestActionEntryTable.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
 #include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
 
-class CTaDBTestActionEntry : public CATMLError {
+class AFX_EXT_CLASS CTaDBTestActionEntry : public CATMLError {
 public:
     CTaDBTestActionEntry();
     CTaDBTestActionEntry(const CTaDBTestActionEntry& other) = default;

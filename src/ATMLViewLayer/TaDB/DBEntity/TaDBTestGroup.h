@@ -1,5 +1,6 @@
 // A test group (test item): the row of TestGroupTable.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
 #include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
 
@@ -23,7 +24,7 @@ enum CONTROL_NODE_TYPE : int {
     CONTROL_NODE_CALL = 14
 };
 
-class CTaDBTestGroup : public CATMLError {
+class AFX_EXT_CLASS CTaDBTestGroup : public CATMLError {
 public:
     CTaDBTestGroup();
     // The default record, with TG_CONTROL the text of the given control node.

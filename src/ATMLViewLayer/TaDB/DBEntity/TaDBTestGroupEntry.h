@@ -1,9 +1,10 @@
 // One child step of a test group: the row of TestGroupEntryTable.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
 #include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
 
-class CTaDBTestGroupEntry : public CATMLError {
+class AFX_EXT_CLASS CTaDBTestGroupEntry : public CATMLError {
 public:
     CTaDBTestGroupEntry();
     CTaDBTestGroupEntry(const CTaDBTestGroupEntry& other) = default;

@@ -2,10 +2,11 @@
 // TestMeasurementTable. The table's ID column, which orders the log, is filled
 // by the database and held by no member.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
 #include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
 
-class CTaDBTestMeasurement : public CATMLError {
+class AFX_EXT_CLASS CTaDBTestMeasurement : public CATMLError {
 public:
     CTaDBTestMeasurement();
     CTaDBTestMeasurement(const CTaDBTestMeasurement& other) = default;

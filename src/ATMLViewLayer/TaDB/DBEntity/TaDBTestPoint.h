@@ -1,9 +1,10 @@
 // A test point: the row of TestPointTable.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
 #include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
 
-class CTaDBTestPoint : public CATMLError {
+class AFX_EXT_CLASS CTaDBTestPoint : public CATMLError {
 public:
     CTaDBTestPoint();
     CTaDBTestPoint(const CTaDBTestPoint& other) = default;

@@ -2,10 +2,11 @@
 // column, which orders the log, is filled by the database and held by no
 // member.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
 #include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
 
-class CTaDBTestReplay : public CATMLError {
+class AFX_EXT_CLASS CTaDBTestReplay : public CATMLError {
 public:
     CTaDBTestReplay();
     CTaDBTestReplay(const CTaDBTestReplay& other) = default;

@@ -1,10 +1,11 @@
 // A test-result criterion: data type, unit, compare way and limits of a
 // judged value, the row of TestResultTable.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
 #include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
 
-class CTaDBTestResult : public CATMLError {
+class AFX_EXT_CLASS CTaDBTestResult : public CATMLError {
 public:
     CTaDBTestResult();
     CTaDBTestResult(const CTaDBTestResult& other) = default;

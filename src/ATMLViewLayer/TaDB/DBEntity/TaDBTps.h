@@ -1,9 +1,10 @@
 // The TPS header: the row of TpsTable.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
 #include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
 
-class CTaDBTps : public CATMLError {
+class AFX_EXT_CLASS CTaDBTps : public CATMLError {
 public:
     CTaDBTps();
     CTaDBTps(const CTaDBTps& other) = default;

@@ -2,9 +2,10 @@
 // measurement is taken as and of which attribute, and whether it is in use.
 // Only hosts read it.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
 
-class CStdMeasure : public CATMLError {
+class AFX_EXT_CLASS CStdMeasure : public CATMLError {
 public:
     CStdMeasure();
     CStdMeasure(const CStdMeasure& other) = default;

@@ -1,9 +1,10 @@
 // The parameter transfer of a signal: which parameter a signal's value is
 // handed to, and whether that is in use. Only hosts read it.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
 
-class CStdParameterTransfer : public CATMLError {
+class AFX_EXT_CLASS CStdParameterTransfer : public CATMLError {
 public:
     CStdParameterTransfer();
     CStdParameterTransfer(const CStdParameterTransfer& other) = default;

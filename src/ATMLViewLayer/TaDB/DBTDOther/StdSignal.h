@@ -4,6 +4,7 @@
 // operations, the signal vocabularies and the reading of "value unit" texts.
 // The classes of the signal types derive from it.
 #pragma once
+#include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
 #include "ATMLViewLayer/TaDB/DBTDOther/StdMeasure.h"
 #include "ATMLViewLayer/TaDB/DBTDOther/StdParameterTransfer.h"
@@ -57,13 +58,13 @@ enum TD_TESTROLE_TYPE : int { TD_ROLE_STIMULUS = 1, TD_ROLE_MEASUREMENT = 2, TD_
 
 // The reference from a signal description to a row of SignalTable. It starts
 // local and a stimulus wherever it is made, never with indeterminate values.
-struct _TD_REF {
+struct AFX_EXT_CLASS _TD_REF {
     TD_REF_TYPE m_nRange = TD_REF_LOCAL;
     TD_TESTROLE_TYPE m_nRole = TD_ROLE_STIMULUS;
     CString m_strName;
 };
 
-class CStdSignal : public CATMLError {
+class AFX_EXT_CLASS CStdSignal : public CATMLError {
 public:
     CStdSignal();
     // Copies the error state and every member, the type included.

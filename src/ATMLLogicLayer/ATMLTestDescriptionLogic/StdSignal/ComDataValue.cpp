@@ -1,0 +1,5 @@
+#include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/ComDataValue.h"
+
+CComDataValue::CComDataValue() = default;
+
+CComDataValue::~CComDataValue() = default;

@@ -1,0 +1,19 @@
+// The signal content that a set-up action stores: each attribute of the
+// signal's class as its name, "(", its value and ")", joined by "," in the
+// order of the class's attribute table, with nothing escaped or trimmed.
+// Internal to the library.
+#pragma once
+#include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/SignalAttribute.h"
+
+// signal must be of the class whose table attributes is.
+CString WriteSignalContent(const CStdSignal& signal, const SignalAttributeTable& attributes);
+
+// Sets every attribute whose item content holds with a non-empty value (the
+// first item of its name); the others keep theirs. An item's name stands at
+// the start of the content or right after the "," that ends the item before.
+// Its value runs to the ")" that, counting brackets, closes the one after
+// the name and stands before a "," or at the end: so every value comes back
+// whole unless it holds a ")" followed by "," with no "(" left open before
+// it. Text up to a "," without "(" is skipped; a value never closed ends
+// the walk.
+void ReadSignalContent(const CString& content, CStdSignal& signal, const SignalAttributeTable& attributes);

@@ -1,0 +1,78 @@
+#include "ATMLViewLayer/TaDB/DBTDOther/StdTwoWire.h"
+
+namespace {
+const char kUutText[] = "UUT";
+const char kInstrumentText[] = "测试仪器";
+
+// Splits text at its first separator; without one, all of it is the first
+// part. Both parts are cut before either is written, so text may be one of them.
+void SplitAtFirst(const CString& text, char separator, CString& first, CString& second) {
+    const int at = text.Find(separator);
+    const CString before = at < 0 ? text : text.Left(at);
+    const CString after = at < 0 ? CString() : text.Mid(at + 1);
+    first = before;
+    second = after;
+}
+}  // namespace
+
+CStdTwoWire::CStdTwoWire() = default;
+
+CStdTwoWire::~CStdTwoWire() = default;
+
+ACTION_CONNECT_TARGET CStdTwoWire::GetConnectType(CString text) {
+    return text == kInstrumentText ? CONNECT_TARGET_INSTRUMENT : CONNECT_TARGET_UUT;
+}
+
+CString CStdTwoWire::GetConnectType(ACTION_CONNECT_TARGET target) {
+    switch (target) {
+        case CONNECT_TARGET_UUT: return kUutText;
+        case CONNECT_TARGET_INSTRUMENT: return kInstrumentText;
+    }
+    return "";
+}
+
+void CStdTwoWire::GetConnectType(CStringArray& texts) {
+    texts.RemoveAll();
+    texts.Add(kUutText);
+    texts.Add(kInstrumentText);
+}
+
+void CStdTwoWire::GetUUTInfo(CStringArray& items, const CString& text) {
+    CString rest = text;
+    for (int at; (at = rest.Find(';')) >= 0; rest = rest.Mid(at + 1))
+        if (at > 0) items.Add(rest.Left(at));
+    if (!rest.IsEmpty()) items.Add(rest);
+}
+
+void CStdTwoWire::SetUUTInfo(CStringArray& items, CString& text) {
+    CString packed;
+    for (int i = 0; i < items.GetSize(); ++i) packed = packed.IsEmpty() ? items[i] : packed + ";" + items[i];
+    text = packed;
+}
+
+void CStdTwoWire::GetIviInfo(const CString& text, CString& first, CString& second) {
+    SplitAtFirst(text, '/', first, second);
+}
+
+void CStdTwoWire::SetIviInfo(CString& text, CString first, CString second) { text = first + "/" + second; }
+
+void CStdTwoWire::GetSwitchChInfo(const CString& text, CStringArray& firsts, CStringArray& seconds) {
+    const auto addEntry = [&](const CString& entry) {
+        CString first, second;
+        SplitAtFirst(entry, '/', first, second);
+        firsts.Add(first);
+        seconds.Add(second);
+    };
+    // Every entry before a ";" counts, an empty one too; what follows the
+    // last ";" counts only when it is not empty.
+    CString rest = text;
+    for (int at; (at = rest.Find(';')) >= 0; rest = rest.Mid(at + 1)) addEntry(rest.Left(at));
+    if (!rest.IsEmpty()) addEntry(rest);
+}
+
+void CStdTwoWire::SetSwitchChInfo(CString& text, CStringArray& firsts, CStringArray& seconds) {
+    CString packed;
+    if (firsts.GetSize() == seconds.GetSize())
+        for (int i = 0; i < firsts.GetSize(); ++i) packed += firsts[i] + "/" + seconds[i] + ";";
+    text = packed;
+}

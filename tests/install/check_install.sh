@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs the library from a build folder into a scratch prefix and uses it
+# the ways a host on Debian does: only the library's own API is exported, no
+# installed header needs SQLite's, and the example host, built against the
+# installed copy alone (with find_package, then with pkg-config), creates,
+# fills, saves and reopens a project with the installed template.
+#   check_install.sh BUILD_DIR SOURCE_DIR CXX [EXTRA_FLAGS]
+set -euo pipefail
+build="$1" source="$2" cxx="$3" flags="${4:-}"
+prefix="$(mktemp -d)"
+trap 'rm -rf "$prefix"' EXIT
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+library="$(find "$prefix" -name libRuriDAriRAZudidarUri.so -print -quit)"
+libdir="$(dirname "$library")"
+for file in libRuriDAriRAZudidarUri.so.1 tpstemplate.dll pkgconfig/RuriDAriRAZudidarUri.pc \
+            cmake/RuriDAriRAZudidarUri/RuriDAriRAZudidarUriConfigVersion.cmake; do
+  [ -e "$libdir/$file" ] || { echo "not installed: $libdir/$file"; exit 1; }
+done
+[ "$(readlink "$library")" = libRuriDAriRAZudidarUri.so.1 ] || { echo "no development link to the soname"; exit 1; }
+
+leaked="$(nm -D --defined-only -C "$library" | grep -E ' (ado::|sqlite3|StatementCache|ReadGuard)' || true)"
+[ -z "$leaked" ] || { echo "database-layer symbols exported:"; echo "$leaked"; exit 1; }
+if grep -rl 'sqlite3\.h' "$prefix/include"; then echo "an installed header includes sqlite3.h"; exit 1; fi
+
+run_host() {  # a host binary and the project it writes
+  local output
+  output="$("$1" "$2")" || { echo "$output"; exit 1; }
+  grep -q '^Open again  *ok' <<<"$output" || { echo "$output"; exit 1; }
+  [ -s "$2" ] || { echo "no project at $2"; exit 1; }
+}
+
+cmake -S "$source/tests/install/host" -B "$prefix/host-package" -DCMAKE_CXX_COMPILER="$cxx" \
+  -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_CXX_FLAGS="$flags" -DRURI_EXAMPLE_SOURCE="$source/examples/ruri_example.cpp" >/dev/null
+cmake --build "$prefix/host-package" >/dev/null
+run_host "$prefix/host-package/ruri_example" "$prefix/package.tarnprj"
+
+export PKG_CONFIG_PATH="$libdir/pkgconfig"
+# shellcheck disable=SC2046,SC2086
+"$cxx" $flags -o "$prefix/host-pkgconfig" "$source/examples/ruri_example.cpp" \
+  $(pkg-config --cflags --libs RuriDAriRAZudidarUri) -Wl,-rpath,"$libdir"
+run_host "$prefix/host-pkgconfig" "$prefix/pkgconfig.tarnprj"
+echo "installed library, package and pkg-config hosts: ok"
