@@ -83,21 +83,15 @@ TEST_F(ProjectOperations, TheUutInformationIsTheFirstTpsRowWhichIsMadeWhenThereI
     EXPECT_EQ(again.m_strTpsUuid, info.m_strTpsUuid);
 }
 
-TEST_F(ProjectOperations, ATestItemIsNamedByItsNameOrByItsGroupsControl) {
-    CTaDBTestGroup sequence, loop(CONTROL_NODE_FOR);
-    sequence.m_strTgControl = "顺序测试项目";
-    sequence.m_strTgName = loop.m_strTgName = "name";
-    CTaDBTestPoint point;
-    point.m_strTpName = "point";
-    ASSERT_EQ(store.AddItem_TestGroupTable(sequence, 1) + store.AddItem_TestGroupTable(loop, 1) +
-                  store.AddItem_TestPointTable(point, 1), 3);
-    const std::tuple<const char*, CString, RESULTSTATE, const char*> cases[] = {
-        {"测试项目", sequence.m_strTgUuid, 1, "name"}, {"测试项目", loop.m_strTgUuid, 1, "for"},
-        {"测试点", point.m_strTpUuid, 1, "point"},     {"测试点", "", 1, ""},
-        {"其他", point.m_strTpUuid, 1, ""},            {"测试项目", point.m_strTpUuid, -1, ""}};
-    for (const auto& [kind, key, result, expected] : cases) {
-        CString name = "earlier";
-        EXPECT_EQ(store.GetTestItemName(kind, key, name), result) << kind << expected;
-        EXPECT_EQ(name, expected) << kind;
-    }
+TEST_F(ProjectOperations, ATestGroupIsNamedByItsNameOrByItsControl) {
+    CTaDBTestGroup plain, loop(CONTROL_NODE_FOR);
+    plain.m_strTgName = loop.m_strTgName = "name";
+    ASSERT_EQ(store.AddItem_TestGroupTable(plain, 1) + store.AddItem_TestGroupTable(loop, 1), 2);
+    CString named, controlled, none = "x", other = "x";
+    EXPECT_EQ(store.GetTestItemName("测试项目", plain.m_strTgUuid, named), 1);
+    EXPECT_EQ(store.GetTestItemName("测试项目", loop.m_strTgUuid, controlled), 1);
+    EXPECT_EQ(named + "|" + controlled, "name|for");
+    EXPECT_EQ(store.GetTestItemName("测试点", plain.m_strTgUuid, none), -1);  // no test point has the key
+    EXPECT_EQ(store.GetTestItemName("其他", plain.m_strTgUuid, other), 1);
+    EXPECT_EQ(none + other, "");
 }
