@@ -58,6 +58,18 @@ TEST(CObListTest, WalksInOrderAndNeverOwnsItsElements) {
     list.RemoveAll();
     EXPECT_TRUE(list.IsEmpty());
     EXPECT_EQ(alive, 3);
+    // A list longer than a block of nodes, built again after a release.
+    for (int round = 0; round < 2; ++round) {
+        std::vector<Counted> many(300, Counted(&alive));
+        for (Counted& item : many) list.AddTail(&item);
+        EXPECT_EQ(list.GetCount(), 300);
+        walked.clear();
+        for (POSITION pos = list.GetHeadPosition(); pos;) walked.push_back(list.GetNext(pos));
+        ASSERT_EQ(walked.size(), 300u);
+        for (size_t i = 0; i < many.size(); ++i) EXPECT_EQ(walked[i], &many[i]);
+        list.RemoveAll();
+        EXPECT_EQ(list.GetHeadPosition(), nullptr);
+    }
 }
 
 TEST(COleDateTimeTest, CountsDaysFrom1899) {

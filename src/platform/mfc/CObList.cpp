@@ -3,7 +3,9 @@
 #include <stdexcept>
 
 POSITION CObList::AddTail(CObject* item) {
-    Node* node = new Node{item, nullptr};
+    if (m_count % kBlockSize == 0) m_blocks.emplace_back(new Node[kBlockSize]);
+    Node* node = &m_blocks.back()[m_count % kBlockSize];
+    *node = Node{item, nullptr};
     if (m_tail) m_tail->next = node; else m_head = node;
     m_tail = node;
     ++m_count;
@@ -20,11 +22,7 @@ CObject*& CObList::GetNext(POSITION& pos) {
 CObject* CObList::GetNext(POSITION& pos) const { return const_cast<CObList*>(this)->GetNext(pos); }
 
 void CObList::RemoveAll() {
-    for (Node* node = m_head; node;) {
-        Node* next = node->next;
-        delete node;
-        node = next;
-    }
+    m_blocks.clear();
     m_head = m_tail = nullptr;
     m_count = 0;
 }

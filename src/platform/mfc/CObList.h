@@ -1,7 +1,12 @@
 // CObject, the root of every object the library hands out in lists, and
 // CObList, the MFC list of CObject pointers walked with a POSITION.
-// The list holds pointers only: it never deletes what it holds.
+// The list holds pointers only: it never deletes what it holds. Its nodes
+// are allocated in blocks, as the class library's lists do, so a long list
+// is built and walked without an allocation per element.
 #pragma once
+#include <memory>
+#include <vector>
+
 #include "platform/mfc/AfxExt.h"
 
 class AFX_EXT_CLASS CObject {
@@ -34,6 +39,8 @@ private:
         CObject* item;
         Node* next;
     };
+    static const int kBlockSize = 64;
+    std::vector<std::unique_ptr<Node[]>> m_blocks;
     Node* m_head = nullptr;
     Node* m_tail = nullptr;
     int m_count = 0;
