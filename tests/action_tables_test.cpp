@@ -58,13 +58,13 @@ TYPED_TEST(ActionTable, TheListFiltersOnTheActionKeyAndNamesItsClassToTheRelease
              {"", 3}, {first, 1}, {"it's", 1}, {"x' Or '1'='1", 0}, {"no such key", 0}}) {
         list.AddTail(new R);
         naming.released.clear();
-        ASSERT_EQ(TypeParam::ListBy(naming, list, filter), 1) << filter.GetString();
+        ASSERT_EQ(TypeParam::List(naming, list, filter), 1) << filter.GetString();
         EXPECT_EQ(naming.released, TypeParam::kClass);
         ASSERT_EQ(list.GetCount(), count) << filter.GetString();
         EXPECT_TRUE(count != 1 || static_cast<R*>(list.GetHead())->m_strActionUuid == filter);
     }
     naming.Close();
-    EXPECT_EQ(TypeParam::ListBy(naming, list, ""), -1);
+    EXPECT_EQ(TypeParam::List(naming, list, ""), -1);
     EXPECT_TRUE(list.IsEmpty());
 }
 

@@ -77,7 +77,7 @@ TEST_F(ProjectOperations, TheUutInformationIsTheFirstTpsRowWhichIsMadeWhenThereI
     EXPECT_EQ(store.GetTpsUutInfo(again), -1);
     EXPECT_EQ(RawQuery(project, "SELECT count(*) FROM TpsTable")[0][0], "0");
     RawExec(project, "INSERT INTO TpsTable (TPS_UUID) VALUES ('a'), ('b'), ('c')");
-    FailingStore failing(dir);  // its third row read fails: the two records read are given back
+    TpsTable::FailingStore failing(dir);  // its third row read fails: the two records read are given back
     ASSERT_EQ(failing.Open(project.c_str()), 1);
     EXPECT_EQ(failing.GetTpsUutInfo(again), -1);
     EXPECT_EQ(again.m_strTpsUuid, info.m_strTpsUuid);

@@ -25,61 +25,13 @@ inline std::string Binaryish() {
     return bytes;
 }
 
-// A store whose get fails on the third row it reads for a list.
-struct FailingStore : TestStore {
-    using TestStore::TestStore;
-    int reads = 0;
-    RESULTSTATE Fail(int mode) {
-        if (mode == 0 && ++reads == 3) {
-            SetErrorCode(-1);
-            SetErrorInfo("third row");
-            return -1;
-        }
-        return 2;
-    }
-    RESULTSTATE GetItem_Tps(CTaDBTps& r, int mode, CString key) override {
-        RESULTSTATE f = Fail(mode);
-        return f == -1 ? f : TestStore::GetItem_Tps(r, mode, key);
-    }
-    RESULTSTATE GetItem_TestGroupTable(CTaDBTestGroup& r, int mode, CString key) override {
-        RESULTSTATE f = Fail(mode);
-        return f == -1 ? f : TestStore::GetItem_TestGroupTable(r, mode, key);
-    }
-    RESULTSTATE GetItem_TestPointTable(CTaDBTestPoint& r, int mode, CString key) override {
-        RESULTSTATE f = Fail(mode);
-        return f == -1 ? f : TestStore::GetItem_TestPointTable(r, mode, key);
-    }
-    using TestStore::GetItem_Parameter;
-    using TestStore::GetItem_Signal;
-    RESULTSTATE GetItem_Formula(CTaDBFormula& r, int mode, CString key) override {
-        return Fail(mode) == -1 ? -1 : TestStore::GetItem_Formula(r, mode, key);
-    }
-    RESULTSTATE GetItem_MessageHint(CTaDBMessageHint& r, int mode, CString key) override {
-        return Fail(mode) == -1 ? -1 : TestStore::GetItem_MessageHint(r, mode, key);
-    }
-    RESULTSTATE GetItem_Instrument(CTaDBInstrument& r, int mode, CString key) override {
-        return Fail(mode) == -1 ? -1 : TestStore::GetItem_Instrument(r, mode, key);
-    }
-    RESULTSTATE GetItem_Parameter(CTaDBParameter& r, int mode, CString key) override {
-        return Fail(mode) == -1 ? -1 : TestStore::GetItem_Parameter(r, mode, key);
-    }
-    RESULTSTATE GetItem_Signal(CTaDBSignal& r, int mode, CString key) override {
-        return Fail(mode) == -1 ? -1 : TestStore::GetItem_Signal(r, mode, key);
-    }
-};
-
 // Hooks for a family whose tables differ: its traits may give kClearPosition
-// (when the clear's failure position does not name the table), FailingStore
-// (a FailingStore that also fails the family's own gets) and kFindColumn
-// (when its get finds a row by another column than the key).
+// (when the clear's failure position does not name the table) and
+// kFindColumn (when its get finds a row by another column than the key).
 template <class T>
 auto ClearPosition(int) -> decltype(std::string(T::kClearPosition)) { return T::kClearPosition; }
 template <class T>
 std::string ClearPosition(long) { return std::string("CTaDBTDDataSingle::Clear_AtmlId_") + T::kTable + "()"; }
-template <class T>
-auto FailingStoreOf(int) -> typename T::FailingStore*;
-template <class T>
-FailingStore* FailingStoreOf(long);
 template <class T>
 auto FindColumn(int) -> decltype(std::string(T::kFindColumn)) { return T::kFindColumn; }
 template <class T>
@@ -363,7 +315,7 @@ TYPED_TEST_P(FlatTable, NullColumnsReadAsEmptyZeroOrUnchangedDate) {
 TYPED_TEST_P(FlatTable, AListWhoseRowReadFailsKeepsWhatItRead) {
     for (int i = 0; i < 5; ++i) this->Stored(i);
     this->store.Close();
-    std::remove_pointer_t<decltype(FailingStoreOf<TypeParam>(0))> failing(this->dir);
+    typename TypeParam::FailingStore failing(this->dir);
     ASSERT_EQ(failing.Open(this->project.c_str()), 1);
     CObList list;
     EXPECT_EQ(TypeParam::List(failing, list), -1);

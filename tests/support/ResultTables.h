@@ -4,29 +4,7 @@
 #pragma once
 #include "support/FlatTableSuite.h"
 
-#define RESULT_TABLE(X, PREFIX, Member, listAll)                                                             \
-    struct X##Table {                                                                                        \
-        using Record = CTaDB##X;                                                                             \
-        static constexpr const char *kClass = "CTaDB" #X, *kTable = #X "Table", *kOperation = "_" #X "()";   \
-        static constexpr const char *kKeyColumn = PREFIX "_UUID", *kNameColumn = PREFIX "_NAME";             \
-        static constexpr const char* kAtmlColumn = PREFIX "_ATML_ID";                                        \
-        static CString& Key(Record& r) { return r.m_str##Member##Uuid; }                                     \
-        static CString& Name(Record& r) { return r.m_str##Member##Name; }                                    \
-        static CString& AtmlId(Record& r) { return r.m_str##Member##AtmlId; }                                \
-        static int& Edition(TestStore& s) { return s.m_nEdition##X##Table; }                                 \
-        static RESULTSTATE Add(TestStore& s, Record& r, int m) { return s.AddItem_##X(r, m); }               \
-        static RESULTSTATE Get(TestStore& s, Record& r, int m, CString k) { return s.GetItem_##X(r, m, k); } \
-        static RESULTSTATE Del(TestStore& s, CString k) { return s.DelItem_##X(k); }                         \
-        static RESULTSTATE Rename(TestStore& s, CString k, CString n) { return s.RenameItem_##X(k, n); }     \
-        static RESULTSTATE List(TestStore& s, CObList& l) { return s.listAll; }                              \
-        static RESULTSTATE Clear(TestStore& s) { return s.Clear_AtmlId_##X(); }                              \
-        struct FailingStore : ::FailingStore {                                                               \
-            using ::FailingStore::FailingStore;                                                              \
-            RESULTSTATE GetItem_##X(Record& r, int m, CString k) override {                                  \
-                return Fail(m) == -1 ? -1 : TestStore::GetItem_##X(r, m, k);                                 \
-            }                                                                                                \
-        };                                                                                                   \
-    }
+#define RESULT_TABLE(X, PREFIX, Member, list) TABLE_TRAITS(X##Table, X, X, PREFIX, Member, list)
 
 RESULT_TABLE(Outcome, "ACTION", Action, GetAllItem_Outcome(l, ""));
 RESULT_TABLE(TestResult, "ACTION", Action, GetAllItem_TestResult(l));
