@@ -37,6 +37,21 @@ struct EntryList {
     static RESULTSTATE DelId(TestStore& s, const CString& id) { return s.DelSequence_Uuid_EntryTable(id); }
 };
 
+// The sequence operations of a list kept in scopes, forwarded to the
+// store's <verb>_<Op> operations.
+#define SCOPED_SEQUENCE_OPERATIONS(Op)                                                                           \
+    static RESULTSTATE DelItem(TestStore& s, const CString& key) { return s.DelItem_##Op(key); }                 \
+    static RESULTSTATE NewSequence(TestStore& s, const CString& g, long& n) { return s.GetNewSequence_##Op(g, n); } \
+    static RESULTSTATE Set(TestStore& s, const CString& g, long a, long b) { return s.SetSequence_##Op(g, a, b); } \
+    static RESULTSTATE Move(TestStore& s, const CString& g, long n, int type) {                                  \
+        return s.MoveSequence_##Op(g, n, static_cast<MOVEITEM_TYPE>(type));                                      \
+    }                                                                                                            \
+    static RESULTSTATE Swop(TestStore& s, const CString& g, long a, long b) {                                    \
+        return s.MoveSequence_Swop_##Op(g, a, b);                                                                \
+    }                                                                                                            \
+    static RESULTSTATE DelAt(TestStore& s, const CString& g, long n) { return s.DelSequence_Seq_##Op(g, n); }    \
+    static RESULTSTATE DelId(TestStore& s, const CString& id) { return s.DelSequence_Uuid_##Op(id); }
+
 struct GroupStepList {
     static constexpr const char* kTable = "TestGroupEntryTable";
     static constexpr const char* kScopeColumn = "TG_UUID";
@@ -55,21 +70,7 @@ struct GroupStepList {
         return s.AddItem_TestGroupEntryTable(e, 1);
     }
     static constexpr const char* kKeyColumn = "STEP_UUID";
-    static RESULTSTATE DelItem(TestStore& s, const CString& key) { return s.DelItem_TestGroupEntryTable(key); }
-    static RESULTSTATE NewSequence(TestStore& s, const CString& g, long& n) {
-        return s.GetNewSequence_TestGroupEntryTable(g, n);
-    }
-    static RESULTSTATE Set(TestStore& s, const CString& g, long a, long b) {
-        return s.SetSequence_TestGroupEntryTable(g, a, b);
-    }
-    static RESULTSTATE Move(TestStore& s, const CString& g, long n, int type) {
-        return s.MoveSequence_TestGroupEntryTable(g, n, static_cast<MOVEITEM_TYPE>(type));
-    }
-    static RESULTSTATE Swop(TestStore& s, const CString& g, long a, long b) {
-        return s.MoveSequence_Swop_TestGroupEntryTable(g, a, b);
-    }
-    static RESULTSTATE DelAt(TestStore& s, const CString& g, long n) { return s.DelSequence_Seq_TestGroupEntryTable(g, n); }
-    static RESULTSTATE DelId(TestStore& s, const CString& id) { return s.DelSequence_Uuid_TestGroupEntryTable(id); }
+    SCOPED_SEQUENCE_OPERATIONS(TestGroupEntryTable)
 };
 
 struct ActionStepList {
@@ -91,21 +92,7 @@ struct ActionStepList {
         return s.AddItem_TestActionEntry(e, 1);
     }
     static constexpr const char* kKeyColumn = "STEP_UUID";
-    static RESULTSTATE DelItem(TestStore& s, const CString& key) { return s.DelItem_TestActionEntry(key); }
-    static RESULTSTATE NewSequence(TestStore& s, const CString& tp, long& n) {
-        return s.GetNewSequence_TestActionEntry(tp, n);
-    }
-    static RESULTSTATE Set(TestStore& s, const CString& tp, long a, long b) {
-        return s.SetSequence_TestActionEntry(tp, a, b);
-    }
-    static RESULTSTATE Move(TestStore& s, const CString& tp, long n, int type) {
-        return s.MoveSequence_TestActionEntry(tp, n, static_cast<MOVEITEM_TYPE>(type));
-    }
-    static RESULTSTATE Swop(TestStore& s, const CString& tp, long a, long b) {
-        return s.MoveSequence_Swop_TestActionEntry(tp, a, b);
-    }
-    static RESULTSTATE DelAt(TestStore& s, const CString& tp, long n) { return s.DelSequence_Seq_TestActionEntry(tp, n); }
-    static RESULTSTATE DelId(TestStore& s, const CString& id) { return s.DelSequence_Uuid_TestActionEntry(id); }
+    SCOPED_SEQUENCE_OPERATIONS(TestActionEntry)
 };
 
 // The ids of a scope by position, and the positions they hold.
