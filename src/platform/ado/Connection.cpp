@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <sqlite3.h>
 
 #include "platform/ado/ComError.h"
@@ -91,11 +92,15 @@ void Connection::Open(const std::string& connectionString, const std::string&, c
     // "file:" as a URI whatever the open flags say; one that begins with "/"
     // or "./" is always the name of a file.
     const std::string name = path[0] == '/' ? path : "./" + path;
+    // A file that a copy is replacing is opened once the copy is done.
+    if (!m_hold.Acquire(name, kBusyTimeoutMs) && errno == EBUSY)
+        throw ComError(SQLITE_BUSY, "The file is being replaced: " + path);
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(name.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         std::string message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
         sqlite3_close_v2(db);
+        m_hold.Release();
         throw ComError(rc, message + ": " + path);
     }
     sqlite3_extended_result_codes(db, 0);
@@ -109,19 +114,25 @@ void Connection::Open(const std::string& connectionString, const std::string&, c
         Statement(db, "PRAGMA synchronous=NORMAL").Run();
     } catch (...) {
         sqlite3_close_v2(db);
+        m_hold.Release();
         throw;
     }
     m_db = db;
     m_walSet = false;
+    m_began = false;
+    m_savepoints = 0;
 }
 
 void Connection::Close() noexcept {
     if (!m_db) return;
     m_cache.Clear();
-    if (sqlite3_get_autocommit(m_db) == 0) sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
-    if (m_walSet) sqlite3_wal_checkpoint_v2(m_db, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    EndTransaction("ROLLBACK");
+    // The last connection to close writes the log back into the file and
+    // removes it; another one's readers never make a close wait.
+    sqlite3_busy_timeout(m_db, 0);
     sqlite3_close_v2(m_db);
     m_db = nullptr;
+    m_hold.Release();
 }
 
 sqlite3* Connection::Handle() const {
@@ -147,9 +158,11 @@ long Connection::Execute(const Command& command) {
 
 StatementLease Connection::Prepare(const std::string& sql, Origin origin) {
     if (origin != Origin::HostCondition) return m_cache.Lend(Handle(), sql, origin == Origin::Library);
-    ReadGuard guard(Handle());
+    ReadGuard guard(Handle(), sql);
     try {
-        return m_cache.Lend(m_db, sql, false);
+        StatementLease statement = m_cache.Lend(m_db, sql, false);
+        statement->LimitRuns();
+        return statement;
     } catch (const ComError& error) {
         if (guard.Refused().empty()) throw;
         throw ComError(error.Error(), "The condition may only read the project's tables; refused: " + guard.Refused());
@@ -158,15 +171,41 @@ StatementLease Connection::Prepare(const std::string& sql, Origin origin) {
 
 void Connection::Savepoint(const std::string& name) {
     PrepareWrite();
+    // A transaction that reads before it writes could not become a writer
+    // while another connection writes, and would fail at once: it begins as one.
+    if (!InTransaction()) {
+        Prepare("BEGIN IMMEDIATE")->Run();
+        m_began = true;
+        m_savepoints = 0;
+    }
     Prepare("SAVEPOINT " + QuoteIdentifier(name))->Run();
+    if (m_began) ++m_savepoints;
 }
 
-void Connection::ReleaseSavepoint(const std::string& name) { Prepare("RELEASE " + QuoteIdentifier(name))->Run(); }
+void Connection::ReleaseSavepoint(const std::string& name) {
+    Prepare("RELEASE " + QuoteIdentifier(name))->Run();
+    if (m_began && --m_savepoints == 0) {
+        m_began = false;
+        try {
+            Prepare("COMMIT")->Run();
+        } catch (...) {
+            EndTransaction("ROLLBACK");
+            throw;
+        }
+    }
+}
 
 void Connection::RollbackToSavepoint(const std::string& name) noexcept {
     if (!m_db || sqlite3_get_autocommit(m_db) != 0) return;
     const std::string quoted = QuoteIdentifier(name);
     sqlite3_exec(m_db, ("ROLLBACK TO " + quoted + "; RELEASE " + quoted).c_str(), nullptr, nullptr, nullptr);
+    if (m_began && --m_savepoints == 0) EndTransaction("ROLLBACK");
+}
+
+void Connection::EndTransaction(const char* how) noexcept {
+    m_began = false;
+    m_savepoints = 0;
+    if (m_db && sqlite3_get_autocommit(m_db) == 0) sqlite3_exec(m_db, how, nullptr, nullptr, nullptr);
 }
 
 bool Connection::InTransaction() const { return m_db && sqlite3_get_autocommit(m_db) == 0; }

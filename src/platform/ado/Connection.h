@@ -2,14 +2,16 @@
 // string whose "Data Source=" names the file. Opening never creates a file,
 // and the name is always read as a file name, never as a URI.
 // The first write switches the file to write-ahead logging with normal sync;
-// closing checkpoints the log back into the file, so a closed project is one
-// self-contained file.
+// the last connection to close writes the log back into the file, so a
+// closed project is one self-contained file. Closing never waits for other
+// connections. While open, the file is held: a copy cannot replace it.
 #pragma once
 #include <memory>
 #include <string>
 
 #include "platform/ado/Command.h"
 #include "platform/ado/StatementCache.h"
+#include "platform/win32/FileHold.h"
 
 struct sqlite3;
 
@@ -36,8 +38,9 @@ public:
     long Execute(const Command& command);
 
     // Nested units of work: a savepoint opened outside a transaction begins
-    // one, and releasing the outermost commits it. A transaction left open
-    // at Close is rolled back.
+    // one as a writer (waiting out other writers like any write), and
+    // releasing the outermost commits it. A transaction left open at Close
+    // is rolled back.
     void Savepoint(const std::string& name);
     void ReleaseSavepoint(const std::string& name);
     void RollbackToSavepoint(const std::string& name) noexcept;
@@ -65,9 +68,16 @@ public:
     static std::string QuoteValue(const std::string& value);
 
 private:
+    void EndTransaction(const char* how) noexcept;
+
     sqlite3* m_db = nullptr;
     bool m_walSet = false;
+    // Whether the open transaction began with a savepoint of this layer, and
+    // how many of its savepoints are open: the last one released commits it.
+    bool m_began = false;
+    int m_savepoints = 0;
     StatementCache m_cache;
+    fileshare::Hold m_hold;
 };
 
 using ConnectionPtr = std::shared_ptr<Connection>;

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <sqlite3.h>
 
+#include "platform/ado/SqlTokens.h"
 #include "platform/ado/Statement.h"
 
 namespace ado {
@@ -31,21 +32,44 @@ const char* ActionName(int action) {
 }
 }  // namespace
 
-ReadGuard::ReadGuard(sqlite3* db) : m_db(db) {
-    Statement tables(db, "SELECT name FROM main.sqlite_master WHERE type IN ('table', 'view') "
-                         "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'");
-    while (tables.Step()) m_tables.insert(Upper(tables.Column(0).ToText().c_str()));
+ReadGuard::ReadGuard(sqlite3* db, const std::string& sql) : m_db(db), m_tokens(SqlTokens(sql)) {
+    Statement names(db, "SELECT type, name FROM main.sqlite_master UNION ALL SELECT type, name FROM temp.sqlite_master");
+    while (names.Step()) {
+        const std::string name = Upper(names.Column(1).ToText().c_str());
+        const std::string type = names.Column(0).ToText();
+        m_schema.insert(name);
+        if ((type == "table" || type == "view") && name.rfind("SQLITE_", 0) != 0) m_tables.insert(name);
+    }
+    for (const char* engine : {"SQLITE_MASTER", "SQLITE_SCHEMA", "SQLITE_TEMP_MASTER", "SQLITE_TEMP_SCHEMA"})
+        m_schema.insert(engine);
     sqlite3_set_authorizer(m_db, &ReadGuard::Authorize, this);
 }
 
 ReadGuard::~ReadGuard() { sqlite3_set_authorizer(m_db, nullptr, nullptr); }
 
-bool ReadGuard::Allows(int action, const char* a, const char* b, const char* db) const {
+bool ReadGuard::Allows(int action, const char* a, const char* b, const char* db) {
+    // A table-valued function is declared by the engine as an update of its
+    // schema table and a read of its row id; the declaration runs nothing.
+    const bool declaring = m_declaring;
+    m_declaring = false;
+    const std::string table = Upper(a);
     switch (action) {
         case SQLITE_SELECT:
         case SQLITE_RECURSIVE: return true;
-        // A table read for no column of it comes without its database's name.
-        case SQLITE_READ: return (!db || Upper(db) == "MAIN") && m_tables.count(Upper(a)) > 0;
+        case SQLITE_UPDATE:
+            m_declaring = table == "SQLITE_MASTER";
+            return m_declaring;
+        case SQLITE_READ:
+            if (declaring && table == "SQLITE_MASTER" && Upper(b) == "ROWID") {
+                m_declaring = true;
+                return true;
+            }
+            // A table read for no column of it comes without its database's
+            // name, and so does a common table expression the statement defines.
+            if (!db)
+                return m_tables.count(table) > 0 ||
+                       (m_schema.count(table) == 0 && DefinesCommonTable(m_tokens, table));
+            return Upper(db) == "MAIN" && m_tables.count(table) > 0;
         case SQLITE_FUNCTION: {
             const std::string name = Upper(b);
             return name != "LOAD_EXTENSION" && name != "FTS3_TOKENIZER";
@@ -54,14 +78,19 @@ bool ReadGuard::Allows(int action, const char* a, const char* b, const char* db)
     }
 }
 
+std::string ReadGuard::Refusal(int action, const char* a, const char* b) const {
+    if (action == SQLITE_READ && m_schema.count(Upper(a)) == 0)
+        return std::string("table-valued function ") + a;
+    std::string refusal = ActionName(action);
+    const char* what = action == SQLITE_FUNCTION ? b : a;
+    if (what && *what) refusal += std::string(" ") + what;
+    return refusal;
+}
+
 int ReadGuard::Authorize(void* self, int action, const char* a, const char* b, const char* db, const char*) {
     ReadGuard& guard = *static_cast<ReadGuard*>(self);
     if (guard.Allows(action, a, b, db)) return SQLITE_OK;
-    if (guard.m_refused.empty()) {
-        guard.m_refused = ActionName(action);
-        const char* what = action == SQLITE_FUNCTION ? b : a;
-        if (what && *what) guard.m_refused += std::string(" ") + what;
-    }
+    if (guard.m_refused.empty()) guard.m_refused = guard.Refusal(action, a, b);
     return SQLITE_DENY;
 }
 

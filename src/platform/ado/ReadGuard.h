@@ -1,12 +1,14 @@
 // While a ReadGuard stands, statements prepared on its connection may only
 // read the project's own tables (the tables and views of the main database
-// that are not the engine's): any write, PRAGMA, ATTACH, transaction,
-// schema change, extension loading or read of the engine's own tables makes
-// the preparation fail. It guards statement texts completed with a host's
+// that are not the engine's) and what the statement defines itself (its
+// common table expressions): any write, PRAGMA, ATTACH, transaction, schema
+// change, extension loading, table-valued function or read of the engine's
+// own tables makes the preparation fail. It guards statement texts completed with a host's
 // condition (internal to the database layer).
 #pragma once
 #include <set>
 #include <string>
+#include <vector>
 
 struct sqlite3;
 
@@ -14,20 +16,26 @@ namespace ado {
 
 class ReadGuard {
 public:
-    explicit ReadGuard(sqlite3* db);
+    // Guards the preparation of sql on db.
+    ReadGuard(sqlite3* db, const std::string& sql);
     ~ReadGuard();
     ReadGuard(const ReadGuard&) = delete;
     ReadGuard& operator=(const ReadGuard&) = delete;
 
-    // What the guard refused first, as "PRAGMA", "INSERT into T", ...; empty when nothing was.
+    // What the guard refused first, as "PRAGMA", "INSERT into T", "table-valued
+    // function json_each", ...; empty when nothing was.
     const std::string& Refused() const { return m_refused; }
 
 private:
     static int Authorize(void* self, int action, const char* a, const char* b, const char* db, const char* trigger);
-    bool Allows(int action, const char* a, const char* b, const char* db) const;
+    bool Allows(int action, const char* a, const char* b, const char* db);
+    std::string Refusal(int action, const char* a, const char* b) const;
 
     sqlite3* m_db;
-    std::set<std::string> m_tables;  // upper-case names
+    std::set<std::string> m_tables;   // the project's tables and views, upper-case
+    std::set<std::string> m_schema;   // every name of the main and temporary schemas, upper-case
+    bool m_declaring = false;         // the engine is declaring a table-valued function's columns
+    std::vector<std::string> m_tokens;  // of the statement guarded
     std::string m_refused;
 };
 

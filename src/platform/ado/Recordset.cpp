@@ -4,6 +4,7 @@
 #include <strings.h>
 
 #include "platform/ado/ComError.h"
+#include "platform/ado/SqlTokens.h"
 #include "platform/ado/Statement.h"
 
 namespace ado {
@@ -24,14 +25,15 @@ bool MatchWord(const std::string& s, size_t& at, const char* word) {
     return true;
 }
 
-// For "Select * From T", "... Where ..." or "... Order By ...": the table T
-// and the offset of the "*"; otherwise an empty name (a read-only query).
+// For "Select * From T", "... Where ..." or "... Order By ..." that is not a
+// compound select: the table T and the offset just past the "*"; otherwise
+// an empty name (a read-only query).
 std::string SingleTableOf(const std::string& sql, size_t& star) {
     size_t at = SkipBlanks(sql, 0);
     if (!MatchWord(sql, at, "select")) return "";
     at = SkipBlanks(sql, at);
     if (at >= sql.size() || sql[at] != '*') return "";
-    star = at++;
+    star = ++at;
     at = SkipBlanks(sql, at);
     if (!MatchWord(sql, at, "from")) return "";
     at = SkipBlanks(sql, at);
@@ -42,8 +44,8 @@ std::string SingleTableOf(const std::string& sql, size_t& star) {
     size_t rest = SkipBlanks(sql, at);
     if (rest == sql.size() || sql[rest] == ';') return table;
     if (rest == at) return "";
-    if (MatchWord(sql, rest, "where") || MatchWord(sql, rest, "order")) return table;
-    return "";
+    if (!MatchWord(sql, rest, "where") && !MatchWord(sql, rest, "order")) return "";
+    return IsCompound(SqlTokens(sql, rest)) ? "" : table;
 }
 
 [[noreturn]] void NoCurrentRow() {
@@ -64,10 +66,27 @@ void Recordset::Open(const Command& command, const ConnectionPtr& connection, Cu
     Close();
     if (!connection || !connection->IsOpen())
         throw ComError(ComError::kMisuse, "Operation is not allowed when the connection is closed.");
+    // A host's condition is run as the statement it makes, read-only. Any
+    // other single-table query gets the row id as its last column, so the
+    // columns keep the places the text gives them (an "order by 2" too).
     size_t star = 0;
-    std::string table = SingleTableOf(command.text, star);
-    StatementLease statement =
-        connection->Prepare(table.empty() ? command.text : "SELECT rowid, " + command.text.substr(star), command.origin);
+    std::string table = command.origin == Origin::HostCondition ? "" : SingleTableOf(command.text, star);
+    StatementLease statement;
+    if (!table.empty()) {
+        // A host's text must prepare as it stands; when it does but cannot
+        // give its row ids (a view), it is read-only.
+        if (command.origin == Origin::Host) statement = connection->Prepare(command.text, command.origin);
+        try {
+            StatementLease withRowid = connection->Prepare(
+                command.text.substr(0, star) + ", rowid" + command.text.substr(star), command.origin);
+            statement = std::move(withRowid);
+        } catch (const ComError&) {
+            if (!statement) throw;
+            table.clear();
+        }
+    } else {
+        statement = connection->Prepare(command.text, command.origin);
+    }
     if (!statement->ReadOnly()) throw ComError(ComError::kError, "A recordset opens only a query.");
     statement->BindAll(command.values);
     m_connection = connection;
@@ -83,9 +102,9 @@ void Recordset::Open(const Command& command, const ConnectionPtr& connection, Cu
 // changed: its columns are then read anew, so values never go under the
 // names of the statement's earlier form.
 void Recordset::ReadColumnNames() {
-    const int first = m_table.empty() ? 0 : 1;
+    const int count = m_statement->ColumnCount() - (m_table.empty() ? 0 : 1);
     m_columns.clear();
-    for (int i = first; i < m_statement->ColumnCount(); ++i) m_columns.emplace_back(m_statement->ColumnName(i));
+    for (int i = 0; i < count; ++i) m_columns.emplace_back(m_statement->ColumnName(i));
     m_namesSeen.assign(m_columns.size(), nullptr);
     m_hint = 0;
     m_reprepares = m_statement->Reprepares();
@@ -139,10 +158,10 @@ size_t Recordset::ColumnIndex(const char* name) const {
 }
 
 void Recordset::ReadStatementRow(Row& row) {
-    const int first = m_table.empty() ? 0 : 1;
-    row.rowid = first ? m_statement->ColumnInt64(0) : 0;
+    const int count = static_cast<int>(m_columns.size());
+    row.rowid = m_table.empty() ? 0 : m_statement->ColumnInt64(count);
     row.values.resize(m_columns.size());
-    for (size_t i = 0; i < m_columns.size(); ++i) row.values[i] = m_statement->Column(static_cast<int>(i) + first);
+    for (int i = 0; i < count; ++i) row.values[static_cast<size_t>(i)] = m_statement->Column(i);
 }
 
 bool Recordset::FetchNext(Row& row) {

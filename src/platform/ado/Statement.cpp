@@ -101,10 +101,41 @@ Statement::Statement(sqlite3* db, const std::string& sql) : m_db(db) {
 Statement::~Statement() { sqlite3_finalize(m_stmt); }
 
 bool Statement::Step() {
-    int rc = sqlite3_step(m_stmt);
+    if (m_limited) return LimitedStep();
+    const int rc = sqlite3_step(m_stmt);
     if (rc == SQLITE_ROW) return true;
     if (rc == SQLITE_DONE) return false;
     sqlite3_reset(m_stmt);
+    ThrowEngineError(m_db, rc);
+}
+
+int Statement::Progress(void* self) {
+    Statement& statement = *static_cast<Statement*>(self);
+    statement.m_timedOut = std::chrono::steady_clock::now() >= statement.m_deadline;
+    return statement.m_timedOut ? 1 : 0;
+}
+
+// The limits hold only while this statement steps: the connection's other
+// statements, run between its steps, are not bounded by them.
+bool Statement::LimitedStep() {
+    if (!m_running) m_deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kRunSecondsLimit);
+    m_running = true;
+    m_timedOut = false;
+    const int length = sqlite3_limit(m_db, SQLITE_LIMIT_LENGTH, kRunValueBytesLimit);
+    sqlite3_progress_handler(m_db, 1000, &Statement::Progress, this);
+    const int rc = sqlite3_step(m_stmt);
+    sqlite3_progress_handler(m_db, 0, nullptr, nullptr);
+    sqlite3_limit(m_db, SQLITE_LIMIT_LENGTH, length);
+    if (rc == SQLITE_ROW) return true;
+    m_running = false;
+    if (rc == SQLITE_DONE) return false;
+    sqlite3_reset(m_stmt);
+    if (rc == SQLITE_INTERRUPT && m_timedOut)
+        throw ComError(rc, "The statement ran longer than its limit of " + std::to_string(kRunSecondsLimit) +
+                               " seconds and was interrupted.");
+    if (rc == SQLITE_TOOBIG)
+        throw ComError(rc, "The statement made a value longer than its limit of " +
+                               std::to_string(kRunValueBytesLimit) + " bytes.");
     ThrowEngineError(m_db, rc);
 }
 
@@ -115,6 +146,7 @@ long Statement::Run() {
 }
 
 void Statement::Reset() noexcept {
+    m_running = false;
     sqlite3_reset(m_stmt);
     sqlite3_clear_bindings(m_stmt);
 }

@@ -2,6 +2,7 @@
 // holds exactly one statement: empty texts and texts with a second
 // statement are refused.
 #pragma once
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -40,10 +41,28 @@ public:
     // How often the engine has prepared the statement again after a schema change.
     int Reprepares() const;
 
+    // Bounds every run of the statement from its first step on: it is
+    // interrupted once it has run kRunSecondsLimit seconds, and no value it
+    // makes may be longer than kRunValueBytesLimit bytes. Either failure
+    // raises a ComError that names the limit.
+    void LimitRuns() { m_limited = true; }
+
 private:
+    bool LimitedStep();
+    static int Progress(void* self);
+
     sqlite3* m_db;
     sqlite3_stmt* m_stmt = nullptr;
+    bool m_limited = false;
+    bool m_running = false;
+    bool m_timedOut = false;
+    std::chrono::steady_clock::time_point m_deadline;
 };
+
+// The bounds of a limited statement: far above what a condition over a
+// project's tables needs, low enough that a runaway one ends.
+constexpr int kRunSecondsLimit = 10;
+constexpr int kRunValueBytesLimit = 64 * 1024 * 1024;
 
 // Raises the engine's last error on db as a ComError.
 [[noreturn]] void ThrowEngineError(sqlite3* db, int rc);

@@ -7,6 +7,8 @@
 #include <unistd.h>
 #include <vector>
 
+#include "platform/win32/DatabaseLog.h"
+#include "platform/win32/FileHold.h"
 #include "platform/win32/LastError.h"
 
 namespace {
@@ -15,15 +17,23 @@ bool Fail(int err, const char* path) {
     return false;
 }
 
-bool CopyContents(int from, int to) {
+struct Fill {
+    int out;
+};
+
+// Writes the whole of the file open at from into the open file of context
+// and makes it durable.
+bool FillFrom(int from, void* context) {
+    const int to = static_cast<Fill*>(context)->out;
     std::vector<char> buffer(1 << 20);
-    for (;;) {
-        ssize_t got = read(from, buffer.data(), buffer.size());
-        if (got == 0) return true;
+    for (off_t at = 0;;) {
+        ssize_t got = pread(from, buffer.data(), buffer.size(), at);
+        if (got == 0) return fsync(to) == 0;
         if (got < 0) {
             if (errno == EINTR) continue;
             return false;
         }
+        at += got;
         for (ssize_t done = 0; done < got;) {
             ssize_t put = write(to, buffer.data() + done, static_cast<size_t>(got - done));
             if (put < 0) {
@@ -53,8 +63,50 @@ void RemoveJournals(const std::string& database) {
     for (const char* suffix : {"-journal", "-wal", "-shm"}) unlink((database + suffix).c_str());
 }
 
-// Writes the whole of source into the open file out and makes it durable.
-bool FillFrom(int source, int out) { return CopyContents(source, out) && fsync(out) == 0; }
+// Copies existing, of the given mode, into a new file beside target; its
+// name, or an empty one with errno set.
+std::string CopyBeside(const char* existing, mode_t mode, const std::string& target) {
+    std::string temp = target + ".copy-XXXXXX";
+    const int out = mkstemp(&temp[0]);
+    if (out < 0) return std::string();
+    Fill fill{out};
+    bool ok = fchmod(out, mode) == 0 && fileshare::ReadFile(existing, &FillFrom, &fill);
+    const int err = errno;
+    ok = close(out) == 0 && ok;
+    if (ok) return temp;
+    unlink(temp.c_str());
+    errno = err;
+    return std::string();
+}
+
+// Puts the file at temp at target unless something is there already (EEXIST).
+bool PlaceNew(const std::string& temp, const std::string& target, mode_t mode) {
+    RemoveJournals(target);  // left by an earlier file of that name
+    if (link(temp.c_str(), target.c_str()) == 0) {
+        unlink(temp.c_str());
+        return true;
+    }
+    if (errno == EEXIST || (errno != EPERM && errno != EOPNOTSUPP)) return false;
+    // A file system without hard links: the new file is created and filled in place.
+    const int out = open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (out < 0) return false;
+    Fill fill{out};
+    const bool ok = fileshare::ReadFile(temp, &FillFrom, &fill);
+    const int err = errno;
+    close(out);
+    unlink(ok ? temp.c_str() : target.c_str());
+    errno = err;
+    return ok;
+}
+
+// Puts the file at temp in the place of whatever is at target. The target's
+// log is folded into it first, so that at every moment the target is either
+// the whole old file or the new one.
+bool Replace(const std::string& temp, const std::string& target) {
+    FoldDatabaseLog(target);
+    RemoveJournals(target);
+    return rename(temp.c_str(), target.c_str()) == 0;
+}
 }  // namespace
 
 BOOL CopyFileA(const char* existing, const char* newFile, BOOL failIfExists) {
@@ -62,52 +114,24 @@ BOOL CopyFileA(const char* existing, const char* newFile, BOOL failIfExists) {
         SetLastError(ERROR_INVALID_NAME);
         return FALSE;
     }
-    int source = open(existing, O_RDONLY);
-    if (source < 0) return Fail(errno, existing);
     struct stat info;
-    if (fstat(source, &info) != 0 || !S_ISREG(info.st_mode)) {
-        int err = S_ISDIR(info.st_mode) ? EISDIR : errno;
-        close(source);
-        return Fail(err, existing);
-    }
+    if (stat(existing, &info) != 0) return Fail(errno, existing);
+    if (!S_ISREG(info.st_mode)) return Fail(S_ISDIR(info.st_mode) ? EISDIR : EACCES, existing);
     const std::string target(newFile);
+    struct stat there;
+    if (failIfExists && lstat(newFile, &there) == 0) return Fail(EEXIST, newFile);
+    // A file that a connection holds open is not replaced under it.
+    fileshare::ReplaceLock lock;
+    if (!failIfExists && !lock.Take(target)) return Fail(EBUSY, newFile);
     const mode_t mode = info.st_mode & 0777;
-    bool ok = false;
-    int err = 0;
-    if (failIfExists) {
-        int out = open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL, mode);
-        if (out >= 0) {
-            ok = FillFrom(source, out);
-            err = errno;
-            close(out);
-            if (ok) {
-                RemoveJournals(target);
-                SyncFolder(target);
-            } else {
-                unlink(target.c_str());
-            }
-        } else {
-            err = errno;
-        }
-    } else {
-        std::string temp = target + ".copy-XXXXXX";
-        int out = mkstemp(&temp[0]);
-        if (out >= 0) {
-            ok = fchmod(out, mode) == 0 && FillFrom(source, out);
-            err = errno;
-            close(out);
-            if (ok) {
-                RemoveJournals(target);
-                ok = rename(temp.c_str(), target.c_str()) == 0;
-                err = errno;
-            }
-            if (ok) SyncFolder(target); else unlink(temp.c_str());
-        } else {
-            err = errno;
-        }
+    const std::string temp = CopyBeside(existing, mode, target);
+    if (temp.empty()) return Fail(errno, newFile);
+    if (!(failIfExists ? PlaceNew(temp, target, mode) : Replace(temp, target))) {
+        const int err = errno;
+        unlink(temp.c_str());
+        return Fail(err, newFile);
     }
-    close(source);
-    if (!ok) return Fail(err, newFile);
+    SyncFolder(target);
     SetLastError(ERROR_SUCCESS);
     return TRUE;
 }

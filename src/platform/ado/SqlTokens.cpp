@@ -1,0 +1,86 @@
+#include "platform/ado/SqlTokens.h"
+
+#include <cctype>
+
+namespace ado {
+
+namespace {
+bool IsWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || (c & 0x80); }
+
+std::string Upper(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The end of the bracketed list that opens at tokens[at], or tokens.size().
+size_t CloseOf(const std::vector<std::string>& tokens, size_t at) {
+    for (int depth = 0; at < tokens.size(); ++at) {
+        depth += tokens[at] == "(" ? 1 : tokens[at] == ")" ? -1 : 0;
+        if (depth == 0) return at;
+    }
+    return at;
+}
+}  // namespace
+
+std::vector<std::string> SqlTokens(const std::string& sql, size_t at) {
+    std::vector<std::string> tokens;
+    while (at < sql.size()) {
+        const char c = sql[at];
+        if (std::isspace(static_cast<unsigned char>(c))) {
+            ++at;
+        } else if (sql.compare(at, 2, "--") == 0) {
+            const size_t end = sql.find('\n', at);
+            at = end == std::string::npos ? sql.size() : end + 1;
+        } else if (sql.compare(at, 2, "/*") == 0) {
+            const size_t end = sql.find("*/", at + 2);
+            at = end == std::string::npos ? sql.size() : end + 2;
+        } else if (c == '\'' || c == '"' || c == '`' || c == '[') {
+            const char close = c == '[' ? ']' : c;
+            std::string text;
+            for (++at; at < sql.size(); ++at) {
+                if (sql[at] != close) {
+                    text += sql[at];
+                } else if (close != ']' && at + 1 < sql.size() && sql[at + 1] == close) {
+                    text += close;
+                    ++at;
+                } else {
+                    break;
+                }
+            }
+            ++at;
+            tokens.push_back(c == '\'' ? "'" : Upper(text));
+        } else if (IsWordChar(c)) {
+            const size_t begin = at;
+            while (at < sql.size() && IsWordChar(sql[at])) ++at;
+            tokens.push_back(Upper(sql.substr(begin, at - begin)));
+        } else {
+            tokens.emplace_back(1, c);
+            ++at;
+        }
+    }
+    return tokens;
+}
+
+bool IsCompound(const std::vector<std::string>& tokens) {
+    int depth = 0;
+    for (const std::string& token : tokens) {
+        depth += token == "(" ? 1 : token == ")" ? -1 : 0;
+        if (depth == 0 && (token == "UNION" || token == "INTERSECT" || token == "EXCEPT")) return true;
+    }
+    return false;
+}
+
+bool DefinesCommonTable(const std::vector<std::string>& tokens, const std::string& name) {
+    for (size_t i = 1; i < tokens.size(); ++i) {
+        const std::string& before = tokens[i - 1];
+        if (tokens[i] != name || (before != "WITH" && before != "RECURSIVE" && before != ",")) continue;
+        size_t at = i + 1;
+        if (at < tokens.size() && tokens[at] == "(") at = CloseOf(tokens, at) + 1;
+        if (at + 1 < tokens.size() && tokens[at] == "AS" &&
+            (tokens[at + 1] == "(" || tokens[at + 1] == "MATERIALIZED" || tokens[at + 1] == "NOT"))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace ado
