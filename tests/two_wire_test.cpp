@@ -59,10 +59,10 @@ TEST(StdTwoWire, PackersReplaceTheTextAndTargetsHaveTheirTexts) {
     EXPECT_EQ(text, "x/");
     CStdTwoWire::SetSwitchChInfo(text, firsts, seconds);
     EXPECT_EQ(text, "s1/c1;s2/c2;");
-    // Arrays of different lengths, either way round, give "".
+    // The firsts count the entries: a longer second array has its extra
+    // elements ignored, a shorter one gives "".
     CStdTwoWire::SetSwitchChInfo(text, firsts, items);
-    EXPECT_EQ(text, "");
-    text = "old";
+    EXPECT_EQ(text, "s1/;s2/a;");
     CStdTwoWire::SetSwitchChInfo(text, items, seconds);
     EXPECT_EQ(text, "");
     EXPECT_EQ(CStdTwoWire::GetConnectType(CONNECT_TARGET_INSTRUMENT), "测试仪器");

@@ -71,8 +71,9 @@ void CStdTwoWire::GetSwitchChInfo(const CString& text, CStringArray& firsts, CSt
 }
 
 void CStdTwoWire::SetSwitchChInfo(CString& text, CStringArray& firsts, CStringArray& seconds) {
+    // One entry per first; a second array shorter than that gives "".
     CString packed;
-    if (firsts.GetSize() == seconds.GetSize())
+    if (firsts.GetSize() <= seconds.GetSize())
         for (int i = 0; i < firsts.GetSize(); ++i) packed += firsts[i] + "/" + seconds[i] + ";";
     text = packed;
 }
