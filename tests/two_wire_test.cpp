@@ -69,6 +69,30 @@ TEST(StdTwoWire, PackersReplaceTheTextAndTargetsHaveTheirTexts) {
     EXPECT_EQ(CStdTwoWire::GetConnectType(static_cast<ACTION_CONNECT_TARGET>(2)), "");
 }
 
+TEST(StdTwoWire, LongListsPackAndUnpackWhole) {
+    const int count = 100000;
+    std::string uutText, switchText;
+    CStringArray items, firsts, seconds;
+    for (int i = 0; i < count; ++i) {
+        const std::string n = std::to_string(i);
+        items.Add(("u" + n).c_str());
+        uutText += (i ? ";u" : "u") + n;
+        switchText += "s" + n + "/c" + n + ";";
+    }
+    CString text;
+    CStdTwoWire::SetUUTInfo(items, text);
+    EXPECT_EQ(text.str(), uutText);
+    CStringArray unpacked;
+    CStdTwoWire::GetUUTInfo(unpacked, text);
+    ASSERT_EQ(unpacked.GetSize(), count);
+    EXPECT_EQ(unpacked[count - 1], "u99999");
+    CStdTwoWire::GetSwitchChInfo(switchText.c_str(), firsts, seconds);
+    ASSERT_EQ(firsts.GetSize(), count);
+    EXPECT_EQ(firsts[count - 1] + seconds[count - 1], "s99999c99999");
+    CStdTwoWire::SetSwitchChInfo(text, firsts, seconds);
+    EXPECT_EQ(text.str(), switchText);
+}
+
 namespace {
 // A value object that writes its name into a log when it is destroyed.
 struct LoggedValue : CComDataValue {
