@@ -26,6 +26,9 @@ TEST(CommonFun, OsErrorMessageWithAndWithoutASystemText) {
     EXPECT_EQ(std::string(CATMLCommonFun::GetOSErrorMessage(2)), "操作系统错误信息：(2)，系统找不到指定的文件。\r\n");
     EXPECT_EQ(std::string(CATMLCommonFun::GetOSErrorMessage(80)), "操作系统错误信息：(80)，文件存在。\r\n");
     EXPECT_EQ(std::string(CATMLCommonFun::GetOSErrorMessage(987654)), "操作系统错误信息：(987654)。\r\n");
+    // Numbers read as signed 32-bit values.
+    EXPECT_EQ(std::string(CATMLCommonFun::GetOSErrorMessage(0xFFFFFFFF)), "操作系统错误信息：(-1)。\r\n");
+    EXPECT_EQ(std::string(CATMLCommonFun::GetOSErrorMessage(0x80004005)), "操作系统错误信息：(-2147467259)。\r\n");
 }
 
 TEST(CommonFun, ModulePathOfTheLibraryFullAndFolder) {

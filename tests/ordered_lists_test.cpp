@@ -131,3 +131,42 @@ TEST_F(OrderedLists, TheEntryCountIgnoresTheEditionTheStepCountsDoNot) {
     EXPECT_EQ(next, 1);
     EXPECT_EQ(store.GetAllItem_TestGroupEntryTable(list, "G1", ""), -1);
 }
+
+namespace {
+// A store whose look-up of a group's steps fails on its n-th call, as a
+// derived store may; it counts the look-ups of a child's steps.
+struct FailingGroupLookUp : TestStore {
+    using TestStore::TestStore;
+    int groupCalls = 0, childCalls = 0, failAt = 1;
+    RESULTSTATE GetItem_TestGroupEntryTable_Uuid(CTaDBTestGroupEntry& step, CString key, int mode) override {
+        if (mode == 1) ++childCalls;
+        if (mode == 0 && ++groupCalls == failAt) {
+            SetErrorCode(-1);
+            SetErrorInfo("look-up refused");
+            return -1;
+        }
+        return TestStore::GetItem_TestGroupEntryTable_Uuid(step, key, mode);
+    }
+};
+}  // namespace
+
+TEST_F(OrderedLists, AFailedGroupLookUpEndsTheDeleteByKeyBeforeTheChildsSteps) {
+    Step("G1", "a", 1, "测试点");
+    Step("P", "x", 1, "测试点");
+    Step("P", "G1", 2, "测试项目");
+    Step("P", "y", 3, "测试点");
+    store.Close();
+    const char* everyStep = "SELECT group_concat(TEST_UUID) FROM (SELECT TEST_UUID FROM TestGroupEntryTable "
+                            "ORDER BY TG_UUID, SEQUENCE)";
+    // The first look-up fails, or the one that follows the deletion of the group's steps.
+    for (int failAt : {1, 2}) {
+        FailingGroupLookUp failing(dir);
+        ASSERT_EQ(failing.Open(project.c_str()), 1);
+        failing.failAt = failAt;
+        EXPECT_EQ(failing.DelSequence_Uuid_TestGroupEntryTable("G1"), -1) << failAt;
+        EXPECT_EQ(failing.groupCalls, failAt);
+        EXPECT_EQ(failing.childCalls, 0) << failAt;
+        EXPECT_EQ(failing.GetErrorInfo(), "look-up refused");
+        EXPECT_EQ(RawQuery(project, everyStep)[0][0], "a,x,G1,y") << failAt;
+    }
+}

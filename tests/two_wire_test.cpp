@@ -59,14 +59,38 @@ TEST(StdTwoWire, PackersReplaceTheTextAndTargetsHaveTheirTexts) {
     EXPECT_EQ(text, "x/");
     CStdTwoWire::SetSwitchChInfo(text, firsts, seconds);
     EXPECT_EQ(text, "s1/c1;s2/c2;");
-    // Arrays of different lengths, either way round, give "".
+    // The firsts count the entries: a longer second array has its extra
+    // elements ignored, a shorter one gives "".
     CStdTwoWire::SetSwitchChInfo(text, firsts, items);
-    EXPECT_EQ(text, "");
-    text = "old";
+    EXPECT_EQ(text, "s1/;s2/a;");
     CStdTwoWire::SetSwitchChInfo(text, items, seconds);
     EXPECT_EQ(text, "");
     EXPECT_EQ(CStdTwoWire::GetConnectType(CONNECT_TARGET_INSTRUMENT), "测试仪器");
     EXPECT_EQ(CStdTwoWire::GetConnectType(static_cast<ACTION_CONNECT_TARGET>(2)), "");
+}
+
+TEST(StdTwoWire, LongListsPackAndUnpackWhole) {
+    const int count = 100000;
+    std::string uutText, switchText;
+    CStringArray items, firsts, seconds;
+    for (int i = 0; i < count; ++i) {
+        const std::string n = std::to_string(i);
+        items.Add(("u" + n).c_str());
+        uutText += (i ? ";u" : "u") + n;
+        switchText += "s" + n + "/c" + n + ";";
+    }
+    CString text;
+    CStdTwoWire::SetUUTInfo(items, text);
+    EXPECT_EQ(text.str(), uutText);
+    CStringArray unpacked;
+    CStdTwoWire::GetUUTInfo(unpacked, text);
+    ASSERT_EQ(unpacked.GetSize(), count);
+    EXPECT_EQ(unpacked[count - 1], "u99999");
+    CStdTwoWire::GetSwitchChInfo(switchText.c_str(), firsts, seconds);
+    ASSERT_EQ(firsts.GetSize(), count);
+    EXPECT_EQ(firsts[count - 1] + seconds[count - 1], "s99999c99999");
+    CStdTwoWire::SetSwitchChInfo(text, firsts, seconds);
+    EXPECT_EQ(text.str(), switchText);
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #include "ATMLCommonError/ATMLCommonFun.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "platform/com/Com.h"
@@ -42,8 +43,10 @@ CString CATMLCommonFun::CreateGUIDString() {
 CString CATMLCommonFun::GetOSErrorMessage(DWORD errorNumber) {
     CString message;
     const char* text = SystemErrorText(errorNumber);
-    if (text) message.Format("操作系统错误信息：(%ld)，%s", static_cast<long>(errorNumber), text);
-    else message.Format("操作系统错误信息：(%ld)。\r\n", static_cast<long>(errorNumber));
+    // The number reads as a signed 32-bit value: 0xFFFFFFFF is (-1).
+    const long number = static_cast<int32_t>(errorNumber);
+    if (text) message.Format("操作系统错误信息：(%ld)，%s", number, text);
+    else message.Format("操作系统错误信息：(%ld)。\r\n", number);
     return message;
 }
 

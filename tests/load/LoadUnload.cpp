@@ -1,9 +1,12 @@
 // Loads the library into a child process that has a trace hook of its own,
-// unloads it, and checks the two trace lines the child saw.
+// unloads it, and checks the two trace lines the child saw; and runs a host
+// that finds a copy of the library through a relative folder.
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
+#include <filesystem>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -42,4 +45,49 @@ TEST(LoadUnload, WritesExactlyOneLineEachWay) {
     ASSERT_TRUE(WIFEXITED(status));
     ASSERT_EQ(WEXITSTATUS(status), 0);
     EXPECT_EQ(seen, "RURIDARIRAZUDIDARURI.DLL Initializing!\n|loaded|RURIDARIRAZUDIDARURI.DLL Terminating!\n");
+}
+
+namespace {
+// Runs the relative host in folder, finding the library through "lib", and
+// returns what it printed and how it ended.
+std::string RunHost(const std::string& folder, const char* moveTo) {
+    int fds[2];
+    if (pipe(fds) != 0) return "no pipe";
+    pid_t child = fork();
+    if (child == 0) {
+        dup2(fds[1], STDOUT_FILENO);
+        close(fds[0]);
+        close(fds[1]);
+        if (chdir(folder.c_str()) != 0 || setenv("LD_LIBRARY_PATH", "lib", 1) != 0) _exit(3);
+        execl(RURI_RELATIVE_HOST, RURI_RELATIVE_HOST, moveTo, static_cast<char*>(nullptr));
+        _exit(4);
+    }
+    close(fds[1]);
+    std::string out;
+    char buffer[512];
+    for (ssize_t got; (got = read(fds[0], buffer, sizeof buffer)) > 0;) out.append(buffer, static_cast<size_t>(got));
+    close(fds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? out + "exit " + std::to_string(WEXITSTATUS(status)) : out + "killed";
+}
+}  // namespace
+
+// A host that found the library through a relative folder and then changed
+// its working folder still finds the template beside the library.
+TEST(LoadUnload, ARelativeLibraryFolderStillLeadsToTheTemplate) {
+    char pattern[] = "/tmp/ruri-relative-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string folder = pattern;
+    const std::string libraryFolder = folder + "/lib";
+    ASSERT_EQ(mkdir(libraryFolder.c_str(), 0700), 0);
+    const std::filesystem::path built(RURI_LIBRARY_FILE);
+    std::filesystem::copy_file(built, libraryFolder + "/" + RURI_LIBRARY_SONAME);
+    std::filesystem::copy_file(built.parent_path() / "tpstemplate.dll", libraryFolder + "/tpstemplate.dll");
+    // The host moves to an unrelated folder, or to one where "lib" names another.
+    for (const char* moveTo : {"/", "lib"}) {
+        EXPECT_EQ(RunHost(folder, moveTo), "1\n" + libraryFolder + "/tpstemp.tarnprj\n\nexit 0") << moveTo;
+        EXPECT_TRUE(std::filesystem::remove(libraryFolder + "/tpstemp.tarnprj")) << moveTo;
+    }
+    std::filesystem::remove_all(folder);
 }

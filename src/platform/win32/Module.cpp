@@ -3,11 +3,57 @@
 #include <cerrno>
 #include <cstring>
 #include <dlfcn.h>
+#include <link.h>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/win32/LastError.h"
+
+namespace {
+// The running program's file, as the system links it.
+bool ProgramFileName(std::string& name) {
+    char path[4096];
+    ssize_t got = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (got <= 0) return false;
+    name.assign(path, static_cast<size_t>(got));
+    return true;
+}
+
+// The module that holds address, and its file name made absolute against
+// the present working folder. The loader names a library as it was found
+// (relative when found through a relative folder) and the program as it
+// was started; the program's name comes from the system instead.
+bool LocateModule(const void* address, HMODULE& base, std::string& name) {
+    Dl_info info;
+    link_map* map = nullptr;
+    if (dladdr1(address, &info, reinterpret_cast<void**>(&map), RTLD_DL_LINKMAP) == 0 || !info.dli_fname) return false;
+    base = info.dli_fbase;
+    if (map && map->l_name && !*map->l_name) return ProgramFileName(name);
+    name = info.dli_fname;
+    if (name.empty() || name[0] == '/') return true;
+    char folder[4096];
+    if (!getcwd(folder, sizeof folder)) return true;
+    while (name.compare(0, 2, "./") == 0) name.erase(0, 2);
+    name = std::string(folder) + (folder[1] ? "/" : "") + name;
+    return true;
+}
+
+// This module's own file, found when it is loaded, before a host can
+// change its working folder.
+struct OwnModule {
+    HMODULE base = nullptr;
+    std::string name;
+};
+
+OwnModule FindOwnModule() {
+    OwnModule own;
+    if (!LocateModule(reinterpret_cast<const void*>(&FindOwnModule), own.base, own.name)) own = OwnModule();
+    return own;
+}
+
+const OwnModule g_ownModule = FindOwnModule();
+}  // namespace
 
 HMODULE ModuleOfAddress(const void* address) {
     Dl_info info;
@@ -17,21 +63,17 @@ HMODULE ModuleOfAddress(const void* address) {
 
 DWORD GetModuleFileNameA(HMODULE module, char* buffer, DWORD size) {
     std::string name;
+    HMODULE base = nullptr;
     if (!module) {
-        char path[4096];
-        ssize_t got = readlink("/proc/self/exe", path, sizeof path - 1);
-        if (got <= 0) {
+        if (!ProgramFileName(name)) {
             SetLastErrorFromErrno(errno, nullptr);
             return 0;
         }
-        name.assign(path, static_cast<size_t>(got));
-    } else {
-        Dl_info info;
-        if (dladdr(module, &info) == 0 || info.dli_fbase != module || !info.dli_fname) {
-            SetLastError(ERROR_MOD_NOT_FOUND);
-            return 0;
-        }
-        name = info.dli_fname;
+    } else if (module == g_ownModule.base) {
+        name = g_ownModule.name;
+    } else if (!LocateModule(module, base, name) || base != module) {
+        SetLastError(ERROR_MOD_NOT_FOUND);
+        return 0;
     }
     if (!buffer || size == 0) return 0;
     DWORD length = static_cast<DWORD>(name.size() < size ? name.size() : size - 1);

@@ -153,8 +153,9 @@ RESULTSTATE CTaDBTDDataSingle::DelItemIn(const OrderedList& list, const CString&
         if (result == 1) {
             result = RunStatement(GatedSql(edition, list.deleteScope, key), position, false);
             if (result != 1) return change.Finish(result, position);
-            if (list.firstOfScope(*this, key, found) == 1) return change.Finish(StuckDeleting(position), position);
-            result = 0;
+            // The repeated look-up must come back empty; its -1 ends the operation below.
+            result = list.firstOfScope(*this, key, found);
+            if (result == 1) return change.Finish(StuckDeleting(position), position);
         }
         if (result == -1) return change.Finish(-1, position);
     }

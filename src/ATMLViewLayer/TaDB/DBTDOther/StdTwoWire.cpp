@@ -37,16 +37,22 @@ void CStdTwoWire::GetConnectType(CStringArray& texts) {
     texts.Add(kInstrumentText);
 }
 
+// The unpackers walk the text once with an index. They read a copy of it, so
+// text may be an element of the array they append to.
 void CStdTwoWire::GetUUTInfo(CStringArray& items, const CString& text) {
-    CString rest = text;
-    for (int at; (at = rest.Find(';')) >= 0; rest = rest.Mid(at + 1))
-        if (at > 0) items.Add(rest.Left(at));
-    if (!rest.IsEmpty()) items.Add(rest);
+    const CString source = text;
+    int start = 0;
+    for (int at; (at = source.Find(';', start)) >= 0; start = at + 1)
+        if (at > start) items.Add(source.Mid(start, at - start));
+    if (start < source.GetLength()) items.Add(source.Mid(start));
 }
 
 void CStdTwoWire::SetUUTInfo(CStringArray& items, CString& text) {
     CString packed;
-    for (int i = 0; i < items.GetSize(); ++i) packed = packed.IsEmpty() ? items[i] : packed + ";" + items[i];
+    for (int i = 0; i < items.GetSize(); ++i) {
+        if (!packed.IsEmpty()) packed += ';';
+        packed += items[i];
+    }
     text = packed;
 }
 
@@ -65,14 +71,16 @@ void CStdTwoWire::GetSwitchChInfo(const CString& text, CStringArray& firsts, CSt
     };
     // Every entry before a ";" counts, an empty one too; what follows the
     // last ";" counts only when it is not empty.
-    CString rest = text;
-    for (int at; (at = rest.Find(';')) >= 0; rest = rest.Mid(at + 1)) addEntry(rest.Left(at));
-    if (!rest.IsEmpty()) addEntry(rest);
+    const CString source = text;
+    int start = 0;
+    for (int at; (at = source.Find(';', start)) >= 0; start = at + 1) addEntry(source.Mid(start, at - start));
+    if (start < source.GetLength()) addEntry(source.Mid(start));
 }
 
 void CStdTwoWire::SetSwitchChInfo(CString& text, CStringArray& firsts, CStringArray& seconds) {
+    // One entry per first; a second array shorter than that gives "".
     CString packed;
-    if (firsts.GetSize() == seconds.GetSize())
+    if (firsts.GetSize() <= seconds.GetSize())
         for (int i = 0; i < firsts.GetSize(); ++i) packed += firsts[i] + "/" + seconds[i] + ";";
     text = packed;
 }
