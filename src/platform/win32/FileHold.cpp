@@ -132,10 +132,22 @@ bool ReplaceLock::Take(const std::string& path) {
         errno = EBUSY;
         return false;
     }
-    // A file that cannot be opened cannot be held either; the copy itself
-    // then tells whether it may replace it.
-    const int fd = OpenFile(path, key);
-    if (fd < 0) return true;
+    // An exclusive lock needs a descriptor open for writing. A file that
+    // cannot be written is only looked at for holds: it stays unheld.
+    const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) {
+        const int look = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (look < 0) return true;  // the copy itself tells whether it may replace it
+        struct flock probe = {};
+        probe.l_type = F_WRLCK;
+        probe.l_whence = SEEK_SET;
+        probe.l_start = kHoldByte;
+        probe.l_len = 1;
+        const bool held = fcntl(look, F_OFD_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
+        close(look);
+        errno = held ? EBUSY : 0;
+        return !held;
+    }
     if (!LockHoldByte(fd, F_WRLCK)) {
         const int err = errno;
         close(fd);
