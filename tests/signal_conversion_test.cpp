@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 #include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/SignalClasses.h"
 #include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfACSignal.h"
@@ -182,6 +184,51 @@ TEST_F(SignalConversion, MalformedOrForeignContentKeepsTheDefaultsOfWhatItCannot
         std::unique_ptr<CStdSignal> signal = Read(type, "dc_offset(5)");
         EXPECT_TRUE(signal && typeid(*signal) == typeid(CStdSignal) && signal->GetStdSignalType() == 0) << type;
     }
+}
+
+// A value without "," and ")" comes back as written and as AnalysisParaList
+// gives it, however many "(" it leaves open, and so do the attributes after
+// it; values with commas and balanced or unclosed brackets beside it too.
+TEST_F(SignalConversion, ValuesLeavingABracketOpenComeBackWhole) {
+    const auto expectRoundTrip = [&](const SignalClass& signalClass, const std::vector<std::string>& values) {
+        std::unique_ptr<CStdSignal> signal(signalClass.create());
+        const SignalAttributeTable& attributes = signalClass.attributes();
+        for (size_t i = 0; i < attributes.size(); ++i) attributes[i].set(*signal, values[i].c_str());
+        CTaDBActionSetup record;
+        record.m_strSignalType = CStdSignal::GetSignalType(signalClass.type);
+        record.SetStdSignal(signal.get());
+        std::unique_ptr<CStdSignal> back = ReadBack(store, store, record);
+        ASSERT_TRUE(back);
+        EXPECT_EQ(AttributesOf(*back), AttributesOf(*signal)) << record.m_strSignalContent.str();
+        for (size_t i = 0; i < attributes.size(); ++i)
+            if (values[i].find_first_of(",)") == std::string::npos) {
+                EXPECT_EQ(CTaDBTDDataBase::AnalysisParaList(record.m_strSignalContent, attributes[i].name, 1),
+                          values[i].c_str())
+                    << record.m_strSignalContent.str();
+            }
+    };
+    const std::vector<std::string> acValues[] = {  // dc_offset, ac_ampl, freq, phase
+        {"x(", "2 V", "50 Hz", "1 rad"},  {":-(", "((", "(pi*8", "x("},
+        {"a(", "b)", "50 Hz", "1 rad"},   {"0", "(", "ac_ampl(", "phase(x"},
+        {"(pi*8)", "f(", "(0.1,0.125,1), (0.2,0.125,1)", "(("},
+        {"(a),b", "(", "v(a,b),freq(c), d)", ":-("}, {"(x,y", "x(", "a,(", "1 rad"},
+    };
+    for (const auto& values : acValues) expectRoundTrip(*FindSignalClass(TD_SIGNAL_AC), values);
+
+    // Random values of every class, now and then a balanced one among them.
+    std::mt19937 random(7);
+    const char* const pieces[] = {"(", "x", " ", ":-", "*8", "π", "-2.5"};
+    const char* const balanced[] = {"(pi*8)", "(0.1,0.125,1), (0.2,0.125,1)", "(a),b"};
+    for (int type = 0; type <= 34; ++type)
+        if (const SignalClass* signalClass = FindSignalClass(static_cast<TD_SIGNALTYPE>(type)))
+            for (int round = 0; round < 40; ++round) {
+                std::vector<std::string> values(signalClass->attributes().size());
+                for (std::string& value : values) {
+                    if (random() % 4 == 0) value = balanced[random() % 3];
+                    else for (size_t n = 1 + random() % 5; n > 0; --n) value += pieces[random() % 7];
+                }
+                expectRoundTrip(*signalClass, values);
+            }
 }
 
 TEST(AnalysisParaList, FirstOccurrenceAndStopsAtTheFirstCommaOrBracket) {

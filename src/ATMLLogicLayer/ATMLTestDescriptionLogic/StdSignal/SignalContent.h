@@ -11,9 +11,12 @@ CString WriteSignalContent(const CStdSignal& signal, const SignalAttributeTable&
 // Sets every attribute whose item content holds with a non-empty value (the
 // first item of its name); the others keep theirs. An item's name stands at
 // the start of the content or right after the "," that ends the item before.
-// Its value runs to the ")" that, counting brackets, closes the one after
-// the name and stands before a "," or at the end: so every value comes back
-// whole unless it holds a ")" followed by "," with no "(" left open before
-// it. Text up to a "," without "(" is skipped; a value never closed ends
-// the walk.
+// Its value runs to the first ")" that the end or "," and an attribute's
+// item follow, when no "," or ")" comes before that one; otherwise to the
+// ")" that, counting brackets, closes the one after the name and stands
+// before a "," or at the end; failing that, to that first ")" again. So a
+// value without "," and ")" comes back whole, and so does every value unless
+// it or one before it holds a ")" directly followed by ",", or leaves a "("
+// open before a value that closes more brackets than it opens. Text up to a
+// "," without "(" is skipped; a value never closed ends the walk.
 void ReadSignalContent(const CString& content, CStdSignal& signal, const SignalAttributeTable& attributes);
