@@ -328,7 +328,11 @@ void NewAddSaveCloseOpen(const TempDir& dir, const std::string& path, bool works
 // Whatever a path holds, it names one file: the project it could be cut to stays as it was.
 TEST(ProjectPaths, EachPathNamesExactlyTheOneFile) {
     TempDir dir;
-    const std::filesystem::path folder = std::filesystem::current_path();
+    // The working folder is given back however the test ends.
+    struct Back {
+        std::filesystem::path folder = std::filesystem::current_path();
+        ~Back() { std::filesystem::current_path(folder); }
+    } back;
     std::filesystem::current_path(dir.Path());
     mkdir("d", 0755);
     const std::tuple<std::string, const char*, bool> cases[] = {
@@ -355,5 +359,4 @@ TEST(ProjectPaths, EachPathNamesExactlyTheOneFile) {
             EXPECT_TRUE(ReadFile(neighbour) == before) << "changed: " << neighbour;
         }
     }
-    std::filesystem::current_path(folder);
 }
