@@ -135,13 +135,13 @@ TEST(Lifecycle, SaveToAnUnwritablePlaceKeepsTheUntitledProject) {
     EXPECT_EQ(store.State(), FILEPATHSTATE_TEMP);
     EXPECT_EQ(store.Modified(), 1);
     EXPECT_EQ(store.m_dbMng.Execute("Insert Into TpsTable (TPS_UUID) Values ('still open')"), 1);
-    if (geteuid() != 0) {  // root writes anywhere
-        mkdir(dir.File("ro").c_str(), 0555);
+    mkdir(dir.File("ro").c_str(), 0555);
+    AsUnprivilegedUser(dir, [&] {
         store.SetFilePath(dir.File("ro/p.tarnprj").c_str());
         EXPECT_EQ(store.Save(), -1);
         EXPECT_EQ(store.GetErrorInfo(), CATMLCommonFun::GetOSErrorMessage(5));
         EXPECT_EQ(store.State(), FILEPATHSTATE_TEMP);
-    }
+    });
 }
 
 TEST(Lifecycle, OpenFailuresLeaveNoProjectAndTheFileUntouched) {

@@ -329,13 +329,14 @@ TYPED_TEST_P(FlatTable, ReadOnlyFileGivesTheEnginesMessage) {
     this->store.Close();
     RawExec(this->project, "PRAGMA journal_mode=DELETE");
     chmod(this->project.c_str(), 0444);
-    chmod(this->dir.Path().c_str(), 0555);
-    if (geteuid() == 0) GTEST_SKIP() << "root writes anywhere";
-    ASSERT_EQ(this->store.Open(this->project.c_str()), 1);
-    R record;
-    EXPECT_EQ(TypeParam::Add(this->store, record, 1), -1);
-    EXPECT_NE(std::string(this->store.GetErrorInfo()).find("readonly"), std::string::npos)
-        << this->store.GetErrorInfo().GetString();
+    AsUnprivilegedUser(this->dir, [this] {
+        chmod(this->dir.Path().c_str(), 0555);
+        ASSERT_EQ(this->store.Open(this->project.c_str()), 1);
+        R record;
+        EXPECT_EQ(TypeParam::Add(this->store, record, 1), -1);
+        EXPECT_NE(std::string(this->store.GetErrorInfo()).find("readonly"), std::string::npos)
+            << this->store.GetErrorInfo().GetString();
+    });
     chmod(this->dir.Path().c_str(), 0755);
 }
 

@@ -2,6 +2,7 @@
 // raw access to database files for checking what the library wrote.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,3 +28,9 @@ std::vector<std::vector<std::string>> RawQuery(const std::string& database, cons
 
 // The connection string the library's store uses, for a file.
 std::string ConnectionStringFor(const std::string& path);
+
+// Runs body as a user without root's power over files: at once when the
+// tests run as such a user; as root, in a forked child that gives root up,
+// with dir opened to it. The child's failures show as they happen and fail
+// the test that called.
+void AsUnprivilegedUser(const TempDir& dir, const std::function<void()>& body);
