@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the library and runs what is asked of it, on a fresh Debian machine:
-#   ./build.sh example   build, then run the example host program
-#   ./build.sh test      build, then run every test
+#   ./build.sh example   build the library and the example host program, run it
+#   ./build.sh test      build everything, then run every test
 #   ./build.sh bench     build, then run the benchmarks
 #   ./build.sh fuzz      build the fuzz targets of tests/fuzz/ with clang (in
 #                        build-fuzz/) and run each for RURI_FUZZ_SECONDS (60)
@@ -14,8 +14,13 @@ what="${1:-test}"
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 
-packages=(cmake g++ make libsqlite3-dev libgtest-dev libbenchmark-dev locales pkg-config)
-[ "$what" = fuzz ] && packages+=(clang libclang-rt-dev)
+# The library and its example need only a compiler, CMake and SQLite; the
+# tests and benchmarks also need GoogleTest and Google Benchmark.
+packages=(cmake g++ make libsqlite3-dev pkg-config)
+case "$what" in
+  test | bench) packages+=(libgtest-dev libbenchmark-dev locales) ;;
+  fuzz) packages+=(clang libclang-rt-dev) ;;
+esac
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -41,9 +46,14 @@ elif [ "${RURI_SANITIZE:-0}" = 1 ]; then
   flags=(-DCMAKE_BUILD_TYPE=Debug -DRURI_WERROR=ON -DRURI_SANITIZE=ON -DRURI_BENCH=OFF)
 fi
 jobs="$(nproc)"
+targets=()
+if [ "$what" = example ]; then
+  flags+=(-DBUILD_TESTING=OFF -DRURI_BENCH=OFF)
+  targets=(--target ruri_example)
+fi
 
 cmake -S . -B "$dir" "${flags[@]}" >/dev/null
-cmake --build "$dir" -j "$jobs"
+cmake --build "$dir" -j "$jobs" "${targets[@]}"
 
 case "$what" in
   test)

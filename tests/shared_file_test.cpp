@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -98,55 +99,51 @@ TEST(HeldFile, AnUntitledProjectInUseIsNotStartedAfreshUnderItsStore) {
     EXPECT_EQ(TpsKeys(dir.File("tpstemp.tarnprj")), "<null>");
 }
 
-TEST(HeldFile, NewAndSaveOntoAFileAnotherStoreHoldsFailAndLeaveIt) {
-    TempDir dir;
-    const std::string path = MakeProject(dir, "p.tarnprj");
+namespace {
+// New and Save onto path fail while another holds it, and leave it as it
+// is; opening it stays allowed. Once release has run, both may replace it.
+void ExpectNotReplacedWhileHeld(const TempDir& dir, const std::string& path, const std::function<void()>& release,
+                                const std::string& heldKeys) {
     const std::string inUse = CATMLCommonFun::GetOSErrorMessage(32).GetString();
-    TestStore holder(dir), other(dir);
-    ASSERT_EQ(holder.Open(path.c_str()), 1);
-    ASSERT_EQ(AddTps(holder, "kept"), 1);
-
-    EXPECT_EQ(other.New(path.c_str(), 1), -1);
-    ExpectFileInUse(other, inUse + other.m_strTemplatePath.GetString(), "CTaDBTDDataSingle::New()");
-    ASSERT_EQ(other.New("", 1), 1);
-    other.SetFilePath(path.c_str());
-    EXPECT_EQ(other.Save(), -1);
-    ExpectFileInUse(other, inUse, "CTaDBTDDataSingle::Save()");
-    EXPECT_EQ(other.State(), FILEPATHSTATE_TEMP);
-
-    // The holder's later writes land in the file everyone sees.
-    ASSERT_EQ(AddTps(holder, "later"), 1);
-    holder.Close();
-    EXPECT_EQ(TpsKeys(path), "kept,later");
-    EXPECT_EQ(other.Save(), 1) << other.GetErrorInfo().GetString();
-    other.Close();
-    EXPECT_EQ(TpsKeys(path), "<null>");
-}
-
-TEST(HeldFile, AFileHeldByAnotherProcessIsNotReplaced) {
-    TempDir dir;
-    const std::string path = MakeProject(dir, "p.tarnprj");
-    const std::string inUse = CATMLCommonFun::GetOSErrorMessage(32).GetString();
-    HoldingChild child(dir, path);
-    ASSERT_TRUE(child.Opened());
     TestStore store(dir);
     EXPECT_EQ(store.New(path.c_str(), 1), -1);
     ExpectFileInUse(store, inUse + store.m_strTemplatePath.GetString(), "CTaDBTDDataSingle::New()");
     ASSERT_EQ(store.New("", 1), 1);
     store.SetFilePath(path.c_str());
     EXPECT_EQ(store.Save(), -1);
-    // Opening a held project stays allowed.
+    ExpectFileInUse(store, inUse, "CTaDBTDDataSingle::Save()");
+    EXPECT_EQ(store.State(), FILEPATHSTATE_TEMP);
     TestStore reader(dir);
     ASSERT_EQ(reader.Open(path.c_str()), 1);
-    CTaDBTps record;
-    EXPECT_EQ(reader.GetItem_Tps(record, 1, "child"), 1);
     reader.Close();
 
-    ASSERT_EQ(child.Release(), 0);
-    EXPECT_EQ(TpsKeys(path), "child");
+    release();
+    EXPECT_EQ(TpsKeys(path), heldKeys);
     EXPECT_EQ(store.Save(), 1) << store.GetErrorInfo().GetString();
     store.Close();
     EXPECT_EQ(TpsKeys(path), "<null>");
+}
+}  // namespace
+
+TEST(HeldFile, AFileAnotherStoreHoldsIsNotReplaced) {
+    TempDir dir;
+    const std::string path = MakeProject(dir, "p.tarnprj");
+    TestStore holder(dir);
+    ASSERT_EQ(holder.Open(path.c_str()), 1);
+    ASSERT_EQ(AddTps(holder, "kept"), 1);
+    // The holder's later writes land in the file everyone sees.
+    ExpectNotReplacedWhileHeld(dir, path, [&] {
+        ASSERT_EQ(AddTps(holder, "later"), 1);
+        holder.Close();
+    }, "kept,later");
+}
+
+TEST(HeldFile, AFileAnotherProcessHoldsIsNotReplaced) {
+    TempDir dir;
+    const std::string path = MakeProject(dir, "p.tarnprj");
+    HoldingChild child(dir, path);
+    ASSERT_TRUE(child.Opened());
+    ExpectNotReplacedWhileHeld(dir, path, [&] { ASSERT_EQ(child.Release(), 0); }, "child");
 }
 
 TEST(SharedFile, CloseLeavesTheLogToTheLastConnectionInsteadOfWaiting) {

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the library from a build folder into a scratch prefix and uses it
 # the ways a host on Debian does: only the library's own API is exported, no
-# installed header needs SQLite's, and the example host, built against the
-# installed copy alone (with find_package, then with pkg-config), creates,
-# fills, saves and reopens a project with the installed template.
+# installed header needs SQLite's or one that is not installed, and the
+# example host and the README's first host, built against the installed copy
+# alone (with find_package, then with pkg-config), create, fill, save and
+# reopen a project with the installed template.
 #   check_install.sh BUILD_DIR SOURCE_DIR CXX [EXTRA_FLAGS]
 set -euo pipefail
 build="$1" source="$2" cxx="$3" flags="${4:-}"
@@ -22,6 +23,13 @@ done
 leaked="$(nm -D --defined-only -C "$library" | grep -E ' (ado::|sqlite3|StatementCache|ReadGuard)' || true)"
 [ -z "$leaked" ] || { echo "database-layer symbols exported:"; echo "$leaked"; exit 1; }
 if grep -rl 'sqlite3\.h' "$prefix/include"; then echo "an installed header includes sqlite3.h"; exit 1; fi
+# A header named in an installed one (as "x/y.h", in an include or a comment) is installed too.
+include="$prefix/include/RuriDAriRAZudidarUri"
+missing="$(grep -rhv '^#include <' "$include" | grep -oE '[A-Za-z0-9_]+(/[A-Za-z0-9_]+)*\.h\b' | sort -u |
+  while read -r named; do
+    [ -e "$include/$named" ] || [ -n "$(find "$include" -name "$(basename "$named")" -print -quit)" ] || echo "$named"
+  done)"
+[ -z "$missing" ] || { echo "installed headers name headers that are not installed:"; echo "$missing"; exit 1; }
 
 run_host() {  # a host binary and the project it writes
   local output
@@ -31,13 +39,19 @@ run_host() {  # a host binary and the project it writes
 }
 
 cmake -S "$source/tests/install/host" -B "$prefix/host-package" -DCMAKE_CXX_COMPILER="$cxx" \
-  -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_CXX_FLAGS="$flags" -DRURI_EXAMPLE_SOURCE="$source/examples/ruri_example.cpp" >/dev/null
+  -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_CXX_FLAGS="$flags" -DRURI_EXAMPLE_SOURCE="$source/examples/ruri_example.cpp" \
+  -DRURI_FIRST_HOST_SOURCE="$source/examples/first_host.cpp" >/dev/null
 cmake --build "$prefix/host-package" >/dev/null
 run_host "$prefix/host-package/ruri_example" "$prefix/package.tarnprj"
+"$prefix/host-package/first_host" "$prefix/first-package.tarnprj" >/dev/null || { echo "first_host failed"; exit 1; }
 
 export PKG_CONFIG_PATH="$libdir/pkgconfig"
 # shellcheck disable=SC2046,SC2086
 "$cxx" $flags -o "$prefix/host-pkgconfig" "$source/examples/ruri_example.cpp" \
   $(pkg-config --cflags --libs RuriDAriRAZudidarUri) -Wl,-rpath,"$libdir"
 run_host "$prefix/host-pkgconfig" "$prefix/pkgconfig.tarnprj"
+# shellcheck disable=SC2046,SC2086
+"$cxx" $flags -std=c++17 -Wall -Wextra -Werror -o "$prefix/first-pkgconfig" "$source/examples/first_host.cpp" \
+  $(pkg-config --cflags --libs RuriDAriRAZudidarUri) -Wl,-rpath,"$libdir"
+"$prefix/first-pkgconfig" "$prefix/first-pkgconfig.tarnprj" || { echo "first_host failed"; exit 1; }
 echo "installed library, package and pkg-config hosts: ok"

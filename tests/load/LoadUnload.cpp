@@ -21,46 +21,17 @@ extern "C" void RuriDAriRAZudidarUriTrace(const char* text) {
     }
 }
 
-TEST(LoadUnload, WritesExactlyOneLineEachWay) {
-    int fds[2];
-    ASSERT_EQ(pipe(fds), 0);
-    pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        close(fds[0]);
-        g_traceFd = fds[1];
-        void* library = dlopen(RURI_LIBRARY_FILE, RTLD_NOW | RTLD_LOCAL);
-        if (!library) _exit(2);
-        if (write(fds[1], "|loaded|", 8) != 8) _exit(3);
-        dlclose(library);
-        _exit(0);  // skips exit handlers: the unload line must come from dlclose
-    }
-    close(fds[1]);
-    std::string seen;
-    char buffer[256];
-    for (ssize_t got; (got = read(fds[0], buffer, sizeof buffer)) > 0;) seen.append(buffer, static_cast<size_t>(got));
-    close(fds[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    ASSERT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(seen, "RURIDARIRAZUDIDARURI.DLL Initializing!\n|loaded|RURIDARIRAZUDIDARURI.DLL Terminating!\n");
-}
-
 namespace {
-// Runs the relative host in folder, finding the library through "lib", and
-// returns what it printed and how it ended.
-std::string RunHost(const std::string& folder, const char* moveTo) {
+// Runs body in a child process with fd as its end of a pipe, and returns
+// what the child wrote there, then how it ended ("exit N" or "killed").
+std::string InChild(void (*body)(int fd, const void* context), const void* context) {
     int fds[2];
     if (pipe(fds) != 0) return "no pipe";
-    pid_t child = fork();
+    const pid_t child = fork();
     if (child == 0) {
-        dup2(fds[1], STDOUT_FILENO);
         close(fds[0]);
-        close(fds[1]);
-        if (chdir(folder.c_str()) != 0 || setenv("LD_LIBRARY_PATH", "lib", 1) != 0) _exit(3);
-        execl(RURI_RELATIVE_HOST, RURI_RELATIVE_HOST, moveTo, static_cast<char*>(nullptr));
-        _exit(4);
+        body(fds[1], context);
+        _exit(0);
     }
     close(fds[1]);
     std::string out;
@@ -70,6 +41,37 @@ std::string RunHost(const std::string& folder, const char* moveTo) {
     int status = 0;
     waitpid(child, &status, 0);
     return WIFEXITED(status) ? out + "exit " + std::to_string(WEXITSTATUS(status)) : out + "killed";
+}
+
+void LoadAndUnload(int fd, const void*) {
+    g_traceFd = fd;
+    void* library = dlopen(RURI_LIBRARY_FILE, RTLD_NOW | RTLD_LOCAL);
+    if (!library) _exit(2);
+    if (write(fd, "|loaded|", 8) != 8) _exit(3);
+    dlclose(library);
+    _exit(0);  // skips exit handlers: the unload line must come from dlclose
+}
+}  // namespace
+
+TEST(LoadUnload, WritesExactlyOneLineEachWay) {
+    EXPECT_EQ(InChild(&LoadAndUnload, nullptr),
+              "RURIDARIRAZUDIDARURI.DLL Initializing!\n|loaded|RURIDARIRAZUDIDARURI.DLL Terminating!\nexit 0");
+}
+
+namespace {
+struct HostRun {
+    std::string folder;
+    const char* moveTo;
+};
+
+// Runs the relative host in its folder, finding the library through "lib".
+void RunRelativeHost(int fd, const void* context) {
+    const HostRun& run = *static_cast<const HostRun*>(context);
+    dup2(fd, STDOUT_FILENO);
+    close(fd);
+    if (chdir(run.folder.c_str()) != 0 || setenv("LD_LIBRARY_PATH", "lib", 1) != 0) _exit(3);
+    execl(RURI_RELATIVE_HOST, RURI_RELATIVE_HOST, run.moveTo, static_cast<char*>(nullptr));
+    _exit(4);
 }
 }  // namespace
 
@@ -86,7 +88,8 @@ TEST(LoadUnload, ARelativeLibraryFolderStillLeadsToTheTemplate) {
     std::filesystem::copy_file(built.parent_path() / "tpstemplate.dll", libraryFolder + "/tpstemplate.dll");
     // The host moves to an unrelated folder, or to one where "lib" names another.
     for (const char* moveTo : {"/", "lib"}) {
-        EXPECT_EQ(RunHost(folder, moveTo), "1\n" + libraryFolder + "/tpstemp.tarnprj\n\nexit 0") << moveTo;
+        const HostRun run{folder, moveTo};
+        EXPECT_EQ(InChild(&RunRelativeHost, &run), "1\n" + libraryFolder + "/tpstemp.tarnprj\n\nexit 0") << moveTo;
         EXPECT_TRUE(std::filesystem::remove(libraryFolder + "/tpstemp.tarnprj")) << moveTo;
     }
     std::filesystem::remove_all(folder);

@@ -6,10 +6,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <sys/stat.h>
-#include <grp.h>
-#include <sys/wait.h>
 #include <unistd.h>
-#include <gtest/gtest.h>
 
 #include <filesystem>
 
@@ -84,21 +81,4 @@ std::vector<std::vector<std::string>> RawQuery(const std::string& database, cons
 std::string ConnectionStringFor(const std::string& path) {
     return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + ado::Connection::QuoteValue(path) +
            ";Persist Security info=False;Jet OLEDB:Database Password=rido-zeda";
-}
-
-void AsUnprivilegedUser(const TempDir& dir, const std::function<void()>& body) {
-    if (geteuid() != 0) return body();
-    chmod(dir.Path().c_str(), 0755);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        const uid_t nobody = 65534;
-        if (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0 || geteuid() == 0) _exit(2);
-        body();
-        _exit(::testing::Test::HasFailure() ? 1 : 0);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
-        << "the unprivileged part failed (" << (WIFEXITED(status) ? WEXITSTATUS(status) : -1) << ")";
 }
