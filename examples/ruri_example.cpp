@@ -77,8 +77,7 @@ bool Report(const char* step, RESULTSTATE result, const CATMLError& store) {
 // Prints the outcome of a step that is meant to be turned down, with the store's reason.
 void ReportRefusal(const char* step, RESULTSTATE result, const CATMLError& store) {
     if (result == 1) std::printf("%-34s ok, though a refusal was expected\n", step);
-    else std::printf("%-34s %s, as expected: %s\n", step, result == 0 ? "not found" : "refused",
-                     store.GetErrorInfo().GetString());
+    else std::printf("%-34s turned down, as expected: %s\n", step, store.GetErrorInfo().GetString());
 }
 
 // Prints the action steps of a test point in their order, with their actions' names.

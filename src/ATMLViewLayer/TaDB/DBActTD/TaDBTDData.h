@@ -1,7 +1,23 @@
 // The project store: one TPS project in one database file, reached through
-// one connection manager. Its operations are split by table family over the
-// TaDBTDData*.cpp files; the protocol every table operation follows is
-// written once, in TableProtocol.h.
+// one connection manager. Every table operation follows one protocol; its
+// conventions (results, the error state, mode, who releases the records of
+// a list, table editions) head the interface, TaDBTDDataBase.h.
+//
+// Files: the store reads the template tpstemplate.dll from the folder of
+// the library's own file. New("", ...) works on the untitled project
+// tpstemp.tarnprj in that folder, which must then be writable by the user;
+// New(path, ...) copies the template to path, replacing any file there.
+// Save copies an untitled project to the path SetFilePath gave and goes on
+// working there; a project opened or made at a path is edited in place.
+// A file that a store has open is not replaced: New or Save of another
+// store onto it returns -1 with the system's text for a file in use (32).
+// Opening it stays allowed.
+//
+// Threads and processes: a store and its copies, which share its
+// connection, serve one thread; give each thread its own store. Stores of
+// several threads and processes may open one project file: a write waits
+// up to 5 seconds for another store's write, closing never waits, and the
+// last connection to close writes the log back into the file.
 #pragma once
 #include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/TaDBMng.h"
@@ -268,8 +284,8 @@ private:
 
     AFX_INTERNAL RESULTSTATE ConnectProject(const CString& path, const char* position);
 
-    // The table-operation protocol (TableProtocol.h). A step that the
-    // table's edition gates takes the edition; a failure writes the position.
+    // The table-operation protocol. A step that the table's edition gates
+    // takes the edition; a failure writes the position.
     struct Gate {
         int edition;
         const char* position;
@@ -297,9 +313,9 @@ private:
     AFX_INTERNAL RESULTSTATE OwnFailure(RESULTSTATE result, const char* message, const char* position);
     AFX_INTERNAL RESULTSTATE Caught(const char* message, const char* position);
 
-    // The sequence operations of the three ordered tables (OrderedList.h),
-    // each on one scope of its table. Every change of a list is made whole
-    // or not at all: a ListChange spans it, and the changes it calls join it.
+    // The sequence operations of the three ordered tables, each on one
+    // scope of its table. Every change of a list is made whole or not at
+    // all: a ListChange spans it, and the changes it calls join it.
     struct AFX_INTERNAL OrderedList;
     class AFX_INTERNAL ListChange;
     AFX_INTERNAL static const OrderedList& EntryList();

@@ -2,6 +2,43 @@
 // virtual operation per project and table operation, in a fixed order (the
 // order is part of the interface). The project store CTaDBTDDataSingle
 // implements them; the multi-user operations succeed here without effect.
+//
+// What every project and table operation has in common:
+//
+// Result (RESULTSTATE): 1 success; 0 a warning: no row has the key given,
+// or a position or move that the ordered list refuses; -1 an error.
+//
+// Error state (CATMLError, which the store is): a failure or warning sets
+// the code (-1), the message (GetErrorInfo) and the trace (GetErrorTrace:
+// one entry per position it passed, the outermost first). A success resets
+// nothing, so the state may still tell of an earlier call: judge a call by
+// its result, and read the state only after one that did not return 1.
+//
+// mode of AddItem_X(record, mode): 1 appends the record as a new row; any
+// other mode rewrites the row that has the record's key (-1 when no row
+// has it). mode of GetItem_X(record, mode, key): any mode but 0 reads the
+// row with that key, for measurements that name (0 when there is none);
+// mode 0 belongs to the list operations: it reads the current row of the
+// list being read and moves on.
+// GetItem_TestGroupEntryTable_Uuid differs: mode 0 reads a step of the test
+// group whose key is given, mode 1 the step that lists the item whose key
+// is given, and any other mode finds nothing.
+//
+// Lists (GetAllItem_X, GetItemBySQL_X): the operation first releases what
+// the list holds, then appends one record per row, allocated by the store.
+// The list never frees its records: the host gives them back with
+// ClearObjectList(list, class name), whatever the result, since a list that
+// failed part-way holds the records read until then. A condition that is
+// refused leaves the host's list as it was.
+//
+// Editions: opening or creating a project reads each table's edition from
+// its EditionTable (a project made from the template has 10 everywhere).
+// The store neither reads nor writes a table whose edition is below 10 or
+// missing: an add returns -1 and writes no row, and a get, or a list that
+// meets a row, returns -1 rather than make up records. The two logs have
+// no edition (measured values, replays), every Clear_AtmlId_X follows the
+// test group table's edition, and GetNewSequence_EntryTable counts the
+// entries whatever their edition.
 #pragma once
 #include "platform/mfc/AfxExt.h"
 #include <vector>
