@@ -20,10 +20,12 @@ bool ItemStartsAt(const std::string& text, size_t at, const SignalAttributeTable
 
 // The ")" that ends a value starting at from. The first ")" that the end of
 // the text or "," and an attribute's item follow ends a value without ","
-// and ")", whatever "(" it holds, and one whose brackets never balance.
-// Otherwise, counting the brackets since the "(" just before from, the first
-// ")" that leaves none open and stands before a "," or at the end of the
-// text; any other ")" belongs to the value. npos when there is neither.
+// and ")", whatever "(" it holds. Otherwise, counting the brackets since the
+// "(" just before from, the first ")" that leaves none open and stands
+// before a "," or at the end of the text; any other ")" belongs to the
+// value. npos when there is neither: what a value never closed would take
+// depends on the text after it, so the walk ends there, and the content a
+// signal writes reads back to the same signal.
 size_t ClosingBracket(const std::string& text, size_t from, const SignalAttributeTable& attributes) {
     size_t itemEnd = text.find(')', from);
     while (itemEnd != std::string::npos && itemEnd + 1 < text.size() &&
@@ -35,7 +37,7 @@ size_t ClosingBracket(const std::string& text, size_t from, const SignalAttribut
         if (text[at] == '(') ++open;
         else if (text[at] == ')' && --open <= 0 && (at + 1 == text.size() || text[at + 1] == ',')) return at;
     }
-    return itemEnd;
+    return std::string::npos;
 }
 
 std::vector<Item> ItemsOf(const std::string& content, const SignalAttributeTable& attributes) {

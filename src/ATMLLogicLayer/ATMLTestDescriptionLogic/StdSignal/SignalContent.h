@@ -14,9 +14,8 @@ CString WriteSignalContent(const CStdSignal& signal, const SignalAttributeTable&
 // Its value runs to the first ")" that the end or "," and an attribute's
 // item follow, when no "," or ")" comes before that one; otherwise to the
 // ")" that, counting brackets, closes the one after the name and stands
-// before a "," or at the end; failing that, to that first ")" again. So a
-// value without "," and ")" comes back whole, and so does every value unless
-// it or one before it holds a ")" directly followed by ",", or leaves a "("
-// open before a value that closes more brackets than it opens. Text up to a
-// "," without "(" is skipped; a value never closed ends the walk.
+// before a "," or at the end. So a value without "," and ")" comes back
+// whole, and so does every value unless it or one before it holds a ")"
+// directly followed by ",", or leaves a "(" open while it holds a "," or ")".
+// Text up to a "," without "(" is skipped; a value never closed ends the walk.
 void ReadSignalContent(const CString& content, CStdSignal& signal, const SignalAttributeTable& attributes);
