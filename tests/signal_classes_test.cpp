@@ -5,32 +5,29 @@
 #include <string>
 #include <typeindex>
 
+#include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/SignalClasses.h"
 #include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/StdConstantSignal.h"
 #include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/StdInstantaneous.h"
 #include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfACSignal.h"
 #include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfAMSignal.h"
 #include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfDCSignal.h"
+#include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfDigitalSignal.h"
 #include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfDMEInterrogation.h"
 #include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfDMEResponse.h"
-#include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfDigitalParallel.h"
-#include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfDigitalSerial.h"
 #include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfFMSignal.h"
-#include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfILSGlideSlope.h"
-#include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfILSLocalizer.h"
 #include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfILSMarker.h"
+#include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfILSSignal.h"
+#include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfPeriodicWave.h"
 #include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfPMSignal.h"
 #include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfPulsedACSignal.h"
 #include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfPulsedACTrain.h"
 #include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfPulsedDCSignal.h"
 #include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfPulsedDCTrain.h"
-#include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfRS232.h"
 #include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfRadarRXSignal.h"
 #include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfRadarTXSignal.h"
 #include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfRampSignal.h"
+#include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfRS232.h"
 #include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfSinusoidSignal.h"
-#include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfSquareWaveSignal.h"
-#include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfTriangularWaveSignal.h"
-#include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/SignalClasses.h"
 
 namespace {
 struct Expected {
