@@ -3,7 +3,6 @@
 #include <cctype>
 #include <sqlite3.h>
 
-#include "platform/ado/SqlTokens.h"
 #include "platform/ado/Statement.h"
 
 namespace ado {

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/ado/SqlTokens.h"
+
 struct sqlite3;
 
 namespace ado {
@@ -35,7 +37,7 @@ private:
     std::set<std::string> m_tables;   // the project's tables and views, upper-case
     std::set<std::string> m_schema;   // every name of the main and temporary schemas, upper-case
     bool m_declaring = false;         // the engine is declaring a table-valued function's columns
-    std::vector<std::string> m_tokens;  // of the statement guarded
+    std::vector<SqlToken> m_tokens;  // of the statement guarded
     std::string m_refused;
 };
 

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <strings.h>
+#include <vector>
 
 #include "platform/ado/ComError.h"
 #include "platform/ado/SqlTokens.h"
@@ -10,42 +11,19 @@
 namespace ado {
 
 namespace {
-bool IsWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
-
-size_t SkipBlanks(const std::string& s, size_t at) {
-    while (at < s.size() && std::isspace(static_cast<unsigned char>(s[at]))) ++at;
-    return at;
-}
-
-bool MatchWord(const std::string& s, size_t& at, const char* word) {
-    size_t n = std::char_traits<char>::length(word);
-    if (s.size() - at < n || strncasecmp(s.c_str() + at, word, n) != 0) return false;
-    if (at + n < s.size() && IsWordChar(s[at + n])) return false;
-    at += n;
-    return true;
-}
-
 // For "Select * From T", "... Where ..." or "... Order By ..." that is not a
 // compound select: the table T and the offset just past the "*"; otherwise
 // an empty name (a read-only query).
 std::string SingleTableOf(const std::string& sql, size_t& star) {
-    size_t at = SkipBlanks(sql, 0);
-    if (!MatchWord(sql, at, "select")) return "";
-    at = SkipBlanks(sql, at);
-    if (at >= sql.size() || sql[at] != '*') return "";
-    star = ++at;
-    at = SkipBlanks(sql, at);
-    if (!MatchWord(sql, at, "from")) return "";
-    at = SkipBlanks(sql, at);
-    size_t begin = at;
-    while (at < sql.size() && IsWordChar(sql[at])) ++at;
-    if (at == begin || std::isdigit(static_cast<unsigned char>(sql[begin]))) return "";
-    std::string table = sql.substr(begin, at - begin);
-    size_t rest = SkipBlanks(sql, at);
-    if (rest == sql.size() || sql[rest] == ';') return table;
-    if (rest == at) return "";
-    if (!MatchWord(sql, rest, "where") && !MatchWord(sql, rest, "order")) return "";
-    return IsCompound(SqlTokens(sql, rest)) ? "" : table;
+    const std::vector<SqlToken> tokens = SqlTokens(sql);
+    if (tokens.size() < 4 || tokens[0] != "SELECT" || tokens[1] != "*" || tokens[2] != "FROM") return "";
+    const SqlToken& table = tokens[3];
+    const char first = sql[table.at];
+    if (!std::isalpha(static_cast<unsigned char>(first)) && first != '_') return "";  // a plain name only
+    if (tokens.size() > 4 && tokens[4] != ";" && tokens[4] != "WHERE" && tokens[4] != "ORDER") return "";
+    if (IsCompound(tokens)) return "";
+    star = tokens[1].at + 1;
+    return sql.substr(table.at, table.text.size());
 }
 
 [[noreturn]] void NoCurrentRow() {

@@ -13,7 +13,7 @@ std::string Upper(std::string text) {
 }
 
 // The end of the bracketed list that opens at tokens[at], or tokens.size().
-size_t CloseOf(const std::vector<std::string>& tokens, size_t at) {
+size_t CloseOf(const std::vector<SqlToken>& tokens, size_t at) {
     for (int depth = 0; at < tokens.size(); ++at) {
         depth += tokens[at] == "(" ? 1 : tokens[at] == ")" ? -1 : 0;
         if (depth == 0) return at;
@@ -22,9 +22,9 @@ size_t CloseOf(const std::vector<std::string>& tokens, size_t at) {
 }
 }  // namespace
 
-std::vector<std::string> SqlTokens(const std::string& sql, size_t at) {
-    std::vector<std::string> tokens;
-    while (at < sql.size()) {
+std::vector<SqlToken> SqlTokens(const std::string& sql) {
+    std::vector<SqlToken> tokens;
+    for (size_t at = 0; at < sql.size();) {
         const char c = sql[at];
         if (std::isspace(static_cast<unsigned char>(c))) {
             ++at;
@@ -36,6 +36,7 @@ std::vector<std::string> SqlTokens(const std::string& sql, size_t at) {
             at = end == std::string::npos ? sql.size() : end + 2;
         } else if (c == '\'' || c == '"' || c == '`' || c == '[') {
             const char close = c == '[' ? ']' : c;
+            const size_t begin = at;
             std::string text;
             for (++at; at < sql.size(); ++at) {
                 if (sql[at] != close) {
@@ -48,32 +49,31 @@ std::vector<std::string> SqlTokens(const std::string& sql, size_t at) {
                 }
             }
             ++at;
-            tokens.push_back(c == '\'' ? "'" : Upper(text));
+            tokens.push_back({c == '\'' ? "'" : Upper(text), begin});
         } else if (IsWordChar(c)) {
             const size_t begin = at;
             while (at < sql.size() && IsWordChar(sql[at])) ++at;
-            tokens.push_back(Upper(sql.substr(begin, at - begin)));
+            tokens.push_back({Upper(sql.substr(begin, at - begin)), begin});
         } else {
-            tokens.emplace_back(1, c);
-            ++at;
+            tokens.push_back({std::string(1, c), at++});
         }
     }
     return tokens;
 }
 
-bool IsCompound(const std::vector<std::string>& tokens) {
+bool IsCompound(const std::vector<SqlToken>& tokens) {
     int depth = 0;
-    for (const std::string& token : tokens) {
+    for (const SqlToken& token : tokens) {
         depth += token == "(" ? 1 : token == ")" ? -1 : 0;
         if (depth == 0 && (token == "UNION" || token == "INTERSECT" || token == "EXCEPT")) return true;
     }
     return false;
 }
 
-bool DefinesCommonTable(const std::vector<std::string>& tokens, const std::string& name) {
+bool DefinesCommonTable(const std::vector<SqlToken>& tokens, const std::string& name) {
     for (size_t i = 1; i < tokens.size(); ++i) {
-        const std::string& before = tokens[i - 1];
-        if (tokens[i] != name || (before != "WITH" && before != "RECURSIVE" && before != ",")) continue;
+        const SqlToken& before = tokens[i - 1];
+        if (tokens[i].text != name || (before != "WITH" && before != "RECURSIVE" && before != ",")) continue;
         size_t at = i + 1;
         if (at < tokens.size() && tokens[at] == "(") at = CloseOf(tokens, at) + 1;
         if (at + 1 < tokens.size() && tokens[at] == "AS" &&
