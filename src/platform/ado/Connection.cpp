@@ -8,6 +8,7 @@
 #include "platform/ado/ComError.h"
 #include "platform/ado/ReadGuard.h"
 #include "platform/ado/Statement.h"
+#include "platform/win32/DatabaseLog.h"
 
 namespace ado {
 
@@ -88,10 +89,7 @@ void Connection::Open(const std::string& connectionString, const std::string&, c
     Close();
     const std::string path = ParseDataSource(connectionString);
     if (path.empty()) throw ComError(ComError::kError, "The connection string names no data source.");
-    // An engine built with URIs on by default reads a name that begins with
-    // "file:" as a URI whatever the open flags say; one that begins with "/"
-    // or "./" is always the name of a file.
-    const std::string name = path[0] == '/' ? path : "./" + path;
+    const std::string name = EngineFileName(path);
     // A file that a copy is replacing is opened once the copy is done.
     if (!m_hold.Acquire(name, kBusyTimeoutMs) && errno == EBUSY)
         throw ComError(SQLITE_BUSY, "The file is being replaced: " + path);

@@ -25,13 +25,18 @@ FileKey KeyOf(const struct stat& info) { return FileKey{info.st_dev, info.st_ino
 
 bool SameFile(const FileKey& a, const FileKey& b) { return a.device == b.device && a.inode == b.inode; }
 
-// Locks the hold byte of fd without waiting; false with errno EBUSY when another holds it.
-bool LockHoldByte(int fd, short type) {
+struct flock HoldByte(short type) {
     struct flock lock = {};
     lock.l_type = type;
     lock.l_whence = SEEK_SET;
     lock.l_start = kHoldByte;
     lock.l_len = 1;
+    return lock;
+}
+
+// Locks the hold byte of fd without waiting; false with errno EBUSY when another holds it.
+bool LockHoldByte(int fd, short type) {
+    struct flock lock = HoldByte(type);
     if (fcntl(fd, F_OFD_SETLK, &lock) == 0) return true;
     if (errno == EAGAIN || errno == EACCES) errno = EBUSY;
     return false;
@@ -138,11 +143,7 @@ bool ReplaceLock::Take(const std::string& path) {
     if (fd < 0) {
         const int look = open(path.c_str(), O_RDONLY | O_CLOEXEC);
         if (look < 0) return true;  // the copy itself tells whether it may replace it
-        struct flock probe = {};
-        probe.l_type = F_WRLCK;
-        probe.l_whence = SEEK_SET;
-        probe.l_start = kHoldByte;
-        probe.l_len = 1;
+        struct flock probe = HoldByte(F_WRLCK);
         const bool held = fcntl(look, F_OFD_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
         close(look);
         errno = held ? EBUSY : 0;
