@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sqlite3.h>
 #include <sys/stat.h>
 #include <tuple>
 #include <unistd.h>
@@ -272,14 +271,8 @@ TEST(Lifecycle, ACopyOverAProjectNeverReplaysTheLogItLeftBehind) {
     TempDir dir;
     const std::string path = MakeProject(dir, "p.tarnprj");
     // Leave the project as a crash would: rows committed to the log only.
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
-    sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0;"
-                     "INSERT INTO TpsTable (TPS_UUID) VALUES ('left in the log');", nullptr, nullptr, nullptr);
+    LeaveInTheLog(path, "INSERT INTO TpsTable (TPS_UUID) VALUES ('left in the log')");
     const std::string main = ReadFile(path), log = ReadFile(path + "-wal");
-    sqlite3_close(db);
-    WriteFile(path, main);
-    WriteFile(path + "-wal", log);
     ASSERT_EQ(TpsRows(path), 1) << "the log is replayed when it is left beside its file";
     WriteFile(path, main);
     WriteFile(path + "-wal", log);

@@ -6,7 +6,6 @@
 
 #include <csignal>
 #include <set>
-#include <sqlite3.h>
 #include <sys/ptrace.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -44,35 +43,18 @@ bool KillAtStep(pid_t child, int n, int& status) {
         }
     }
 }
-
-std::string Keys(const std::string& path) {
-    return RawQuery(path, "SELECT group_concat(TPS_UUID, ',') FROM (SELECT TPS_UUID FROM TpsTable ORDER BY 1)")[0][0];
-}
-
-// A project whose rows are committed to its log only, as a killed session leaves it.
-void LeaveRowsInTheLog(const std::string& path, int rows) {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
-    sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0;", nullptr, nullptr, nullptr);
-    for (int i = 0; i < rows; ++i) {
-        const std::string sql = "INSERT INTO TpsTable (TPS_UUID) VALUES ('old" + std::to_string(10 + i) + "')";
-        sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
-    }
-    const std::string main = ReadFile(path), log = ReadFile(path + "-wal");
-    sqlite3_close(db);
-    WriteFile(path, main);
-    WriteFile(path + "-wal", log);
-}
 }  // namespace
 
 TEST(SaveWindow, AKillAtAnyFileStepLeavesTheOldProjectOrTheNewOne) {
     TempDir dir;
     const std::string target = dir.File("target.tarnprj");
     const std::string seed = MakeProject(dir, "seed.tarnprj");
-    LeaveRowsInTheLog(seed, 15);
+    std::string rows;
+    for (int i = 10; i < 25; ++i) rows += "INSERT INTO TpsTable (TPS_UUID) VALUES ('old" + std::to_string(i) + "');";
+    LeaveInTheLog(seed, rows);
     const std::string seedMain = ReadFile(seed), seedLog = ReadFile(seed + "-wal");
-    ASSERT_EQ(Keys(seed).size(), 15u * 6 - 1) << "the log's rows are part of the old project";
-    const std::string oldKeys = Keys(seed), newKeys = "new1,new2";
+    ASSERT_EQ(TpsKeys(seed).size(), 15u * 6 - 1) << "the log's rows are part of the old project";
+    const std::string oldKeys = TpsKeys(seed), newKeys = "new1,new2";
 
     int n = 1;
     for (bool killed = true; killed; ++n) {
@@ -103,7 +85,7 @@ TEST(SaveWindow, AKillAtAnyFileStepLeavesTheOldProjectOrTheNewOne) {
         if (!killed) {
             ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the Save failed";
         }
-        const std::string keys = Keys(target);
+        const std::string keys = TpsKeys(target);
         ASSERT_TRUE(keys == oldKeys || keys == newKeys) << keys;
         ASSERT_EQ(RawQuery(target, "PRAGMA integrity_check")[0][0], "ok");
         if (!killed) {

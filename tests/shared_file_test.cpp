@@ -16,10 +16,6 @@
 #include "support/TestStore.h"
 
 namespace {
-std::string TpsKeys(const std::string& path) {
-    return RawQuery(path, "SELECT group_concat(TPS_UUID, ',') FROM (SELECT TPS_UUID FROM TpsTable ORDER BY 1)")[0][0];
-}
-
 int AddTps(CTaDBTDDataSingle& store, const char* key) {
     CTaDBTps record;
     record.m_strTpsUuid = key;

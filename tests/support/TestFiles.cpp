@@ -78,6 +78,19 @@ std::vector<std::vector<std::string>> RawQuery(const std::string& database, cons
     return rows;
 }
 
+void LeaveInTheLog(const std::string& database, const std::string& sql) {
+    sqlite3* db = nullptr;
+    if (sqlite3_open(database.c_str(), &db) != SQLITE_OK) throw std::runtime_error("cannot open " + database);
+    const std::string all = "PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0; " + sql;
+    const int rc = sqlite3_exec(db, all.c_str(), nullptr, nullptr, nullptr);
+    // The files as they stand now; closing would write the log back.
+    const std::string main = ReadFile(database), log = ReadFile(database + "-wal");
+    sqlite3_close(db);
+    if (rc != SQLITE_OK) throw std::runtime_error("cannot run " + sql);
+    WriteFile(database, main);
+    WriteFile(database + "-wal", log);
+}
+
 std::string ConnectionStringFor(const std::string& path) {
     return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + ado::Connection::QuoteValue(path) +
            ";Persist Security info=False;Jet OLEDB:Database Password=rido-zeda";

@@ -26,6 +26,10 @@ void RawExec(const std::string& database, const std::string& sql);
 // The rows of a query, each row its columns as text ("<null>" for NULL).
 std::vector<std::vector<std::string>> RawQuery(const std::string& database, const std::string& sql);
 
+// Runs sql on the database at path and leaves its changes committed to the
+// log only, as a session killed before it wrote the log back leaves them.
+void LeaveInTheLog(const std::string& database, const std::string& sql);
+
 // The connection string the library's store uses, for a file.
 std::string ConnectionStringFor(const std::string& path);
 

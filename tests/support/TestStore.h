@@ -63,3 +63,9 @@ inline std::string MakeProject(const TempDir& dir, const std::string& name, cons
     if (!sql.empty()) RawExec(path, sql);
     return path;
 }
+
+// The keys of the TPS rows of the project at path, in key order, joined by
+// ","; "<null>" when there are none.
+inline std::string TpsKeys(const std::string& path) {
+    return RawQuery(path, "SELECT group_concat(TPS_UUID, ',') FROM (SELECT TPS_UUID FROM TpsTable ORDER BY 1)")[0][0];
+}
