@@ -49,21 +49,17 @@ void Recordset::Open(const Command& command, const ConnectionPtr& connection, Cu
     // columns keep the places the text gives them (an "order by 2" too).
     size_t star = 0;
     std::string table = command.origin == Origin::HostCondition ? "" : SingleTableOf(command.text, star);
+    // A host's text must prepare as it stands.
     StatementLease statement;
+    if (table.empty() || command.origin == Origin::Host) statement = connection->Prepare(command.text, command.origin);
     if (!table.empty()) {
-        // A host's text must prepare as it stands; when it does but cannot
-        // give its row ids (a view), it is read-only.
-        if (command.origin == Origin::Host) statement = connection->Prepare(command.text, command.origin);
         try {
-            StatementLease withRowid = connection->Prepare(
-                command.text.substr(0, star) + ", rowid" + command.text.substr(star), command.origin);
-            statement = std::move(withRowid);
+            statement = connection->Prepare(command.text.substr(0, star) + ", rowid" + command.text.substr(star),
+                                            command.origin);
         } catch (const ComError&) {
-            if (!statement) throw;
-            table.clear();
+            if (command.origin != Origin::Host) throw;
+            table.clear();  // a host's query that gives no row ids (a view) is read-only
         }
-    } else {
-        statement = connection->Prepare(command.text, command.origin);
     }
     if (!statement->ReadOnly()) throw ComError(ComError::kError, "A recordset opens only a query.");
     statement->BindAll(command.values);

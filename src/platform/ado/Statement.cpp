@@ -101,11 +101,17 @@ Statement::Statement(sqlite3* db, const std::string& sql) : m_db(db) {
 Statement::~Statement() { sqlite3_finalize(m_stmt); }
 
 bool Statement::Step() {
-    if (m_limited) return LimitedStep();
-    const int rc = sqlite3_step(m_stmt);
+    const int rc = m_limited ? LimitedStep() : sqlite3_step(m_stmt);
     if (rc == SQLITE_ROW) return true;
+    m_running = false;
     if (rc == SQLITE_DONE) return false;
     sqlite3_reset(m_stmt);
+    if (rc == SQLITE_INTERRUPT && m_timedOut)
+        throw ComError(rc, "The statement ran longer than its limit of " + std::to_string(kRunSecondsLimit) +
+                               " seconds and was interrupted.");
+    if (rc == SQLITE_TOOBIG && m_limited)
+        throw ComError(rc, "The statement made a value longer than its limit of " +
+                               std::to_string(kRunValueBytesLimit) + " bytes.");
     ThrowEngineError(m_db, rc);
 }
 
@@ -117,7 +123,7 @@ int Statement::Progress(void* self) {
 
 // The limits hold only while this statement steps: the connection's other
 // statements, run between its steps, are not bounded by them.
-bool Statement::LimitedStep() {
+int Statement::LimitedStep() {
     if (!m_running) m_deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kRunSecondsLimit);
     m_running = true;
     m_timedOut = false;
@@ -126,17 +132,7 @@ bool Statement::LimitedStep() {
     const int rc = sqlite3_step(m_stmt);
     sqlite3_progress_handler(m_db, 0, nullptr, nullptr);
     sqlite3_limit(m_db, SQLITE_LIMIT_LENGTH, length);
-    if (rc == SQLITE_ROW) return true;
-    m_running = false;
-    if (rc == SQLITE_DONE) return false;
-    sqlite3_reset(m_stmt);
-    if (rc == SQLITE_INTERRUPT && m_timedOut)
-        throw ComError(rc, "The statement ran longer than its limit of " + std::to_string(kRunSecondsLimit) +
-                               " seconds and was interrupted.");
-    if (rc == SQLITE_TOOBIG)
-        throw ComError(rc, "The statement made a value longer than its limit of " +
-                               std::to_string(kRunValueBytesLimit) + " bytes.");
-    ThrowEngineError(m_db, rc);
+    return rc;
 }
 
 long Statement::Run() {

@@ -48,7 +48,7 @@ public:
     void LimitRuns() { m_limited = true; }
 
 private:
-    bool LimitedStep();
+    int LimitedStep();
     static int Progress(void* self);
 
     sqlite3* m_db;
