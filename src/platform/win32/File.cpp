@@ -17,14 +17,10 @@ bool Fail(int err, const char* path) {
     return false;
 }
 
-struct Fill {
-    int out;
-};
-
-// Writes the whole of the file open at from into the open file of context
-// and makes it durable.
+// Writes the whole of the file open at from into the file whose descriptor
+// context points to, and makes it durable.
 bool FillFrom(int from, void* context) {
-    const int to = static_cast<Fill*>(context)->out;
+    const int to = *static_cast<int*>(context);
     std::vector<char> buffer(1 << 20);
     for (off_t at = 0;;) {
         ssize_t got = pread(from, buffer.data(), buffer.size(), at);
@@ -67,10 +63,9 @@ void RemoveJournals(const std::string& database) {
 // name, or an empty one with errno set.
 std::string CopyBeside(const char* existing, mode_t mode, const std::string& target) {
     std::string temp = target + ".copy-XXXXXX";
-    const int out = mkstemp(&temp[0]);
+    int out = mkstemp(&temp[0]);
     if (out < 0) return std::string();
-    Fill fill{out};
-    bool ok = fchmod(out, mode) == 0 && fileshare::ReadFile(existing, &FillFrom, &fill);
+    bool ok = fchmod(out, mode) == 0 && fileshare::ReadFile(existing, &FillFrom, &out);
     const int err = errno;
     ok = close(out) == 0 && ok;
     if (ok) return temp;
@@ -80,23 +75,20 @@ std::string CopyBeside(const char* existing, mode_t mode, const std::string& tar
 }
 
 // Puts the file at temp at target unless something is there already (EEXIST).
-bool PlaceNew(const std::string& temp, const std::string& target, mode_t mode) {
+bool PlaceNew(const std::string& temp, const std::string& target) {
     RemoveJournals(target);  // left by an earlier file of that name
     if (link(temp.c_str(), target.c_str()) == 0) {
         unlink(temp.c_str());
         return true;
     }
     if (errno == EEXIST || (errno != EPERM && errno != EOPNOTSUPP)) return false;
-    // A file system without hard links: the new file is created and filled in place.
-    const int out = open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    if (out < 0) return false;
-    Fill fill{out};
-    const bool ok = fileshare::ReadFile(temp, &FillFrom, &fill);
-    const int err = errno;
-    close(out);
-    unlink(ok ? temp.c_str() : target.c_str());
-    errno = err;
-    return ok;
+    // A file system without hard links: the target is looked for once more.
+    struct stat there;
+    if (lstat(target.c_str(), &there) == 0) {
+        errno = EEXIST;
+        return false;
+    }
+    return rename(temp.c_str(), target.c_str()) == 0;
 }
 
 // Puts the file at temp in the place of whatever is at target. The target's
@@ -126,7 +118,7 @@ BOOL CopyFileA(const char* existing, const char* newFile, BOOL failIfExists) {
     const mode_t mode = info.st_mode & 0777;
     const std::string temp = CopyBeside(existing, mode, target);
     if (temp.empty()) return Fail(errno, newFile);
-    if (!(failIfExists ? PlaceNew(temp, target, mode) : Replace(temp, target))) {
+    if (!(failIfExists ? PlaceNew(temp, target) : Replace(temp, target))) {
         const int err = errno;
         unlink(temp.c_str());
         return Fail(err, newFile);
