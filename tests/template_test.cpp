@@ -76,9 +76,14 @@ TEST(Template, GivesEveryTableWithAnEditionTenOrMore) {
         EXPECT_TRUE(named.count(table)) << table;
 }
 
-TEST(Template, IsAClosedSelfContainedFile) {
-    const std::string path = TemplatePath();
-    EXPECT_FALSE(FileExists(path + "-wal"));
-    EXPECT_FALSE(FileExists(path + "-journal"));
-    EXPECT_EQ(RawQuery(path, "PRAGMA journal_mode")[0][0], "delete");
+TEST(Template, IsAClosedSelfContainedFileInWriteAheadLogMode) {
+    // The file alone is the template: a copy of it, without any log beside
+    // it, holds the tables, and projects made from it start in the mode
+    // every write expects.
+    TempDir dir;
+    const std::string copy = dir.File("copy.db");
+    WriteFile(copy, ReadFile(TemplatePath()));
+    EXPECT_EQ(RawQuery(copy, "SELECT count(*) FROM EditionTable")[0][0], "20");
+    EXPECT_EQ(RawQuery(copy, "PRAGMA journal_mode")[0][0], "wal");
+    EXPECT_FALSE(FileExists(TemplatePath() + "-journal"));
 }

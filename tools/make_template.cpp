@@ -1,6 +1,8 @@
 // Build tool: runs an SQL script into a new database file.
 //   make_template <script.sql> <database>
-// An existing database file is replaced.
+// An existing database file is replaced. The database is left in
+// write-ahead-log mode, so that projects copied from it start in the mode
+// every write of the library expects.
 #include <cstdio>
 #include <fstream>
 #include <sqlite3.h>
@@ -27,6 +29,7 @@ int main(int argc, char** argv) {
     char* error = nullptr;
     int rc = sqlite3_exec(db, ("BEGIN;" + script.str() + ";COMMIT;").c_str(), nullptr, nullptr, &error);
     if (rc == SQLITE_OK) rc = sqlite3_exec(db, "VACUUM", nullptr, nullptr, &error);
+    if (rc == SQLITE_OK) rc = sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, &error);
     if (rc != SQLITE_OK) std::fprintf(stderr, "%s: %s\n", argv[1], error ? error : "failed");
     sqlite3_free(error);
     sqlite3_close(db);

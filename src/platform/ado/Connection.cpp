@@ -3,17 +3,20 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <thread>
 
 #include "platform/ado/ComError.h"
 #include "platform/ado/ReadGuard.h"
 #include "platform/ado/Statement.h"
 #include "platform/win32/DatabaseLog.h"
+#include "platform/win32/File.h"
 
 namespace ado {
 
 namespace {
-const int kBusyTimeoutMs = 5000;
 const size_t kCacheLimit = 512;
 
 // Whether text[from, to) is name, ignoring case and blanks around it.
@@ -91,8 +94,11 @@ void Connection::Open(const std::string& connectionString, const std::string&, c
     if (path.empty()) throw ComError(ComError::kError, "The connection string names no data source.");
     const std::string name = EngineFileName(path);
     // A file that a copy is replacing is opened once the copy is done.
-    if (!m_hold.Acquire(name, kBusyTimeoutMs) && errno == EBUSY)
-        throw ComError(SQLITE_BUSY, "The file is being replaced: " + path);
+    if (!m_hold.Share(name, kBusyTimeoutMs)) {
+        if (errno == EBUSY) throw ComError(SQLITE_BUSY, "The file is being replaced: " + path);
+        if (errno == fileshare::kNotRegularFile)
+            throw ComError(SQLITE_CANTOPEN, "The path names a pipe, socket, device or folder, not a file: " + path);
+    }
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(name.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
@@ -116,6 +122,7 @@ void Connection::Open(const std::string& connectionString, const std::string&, c
         throw;
     }
     m_db = db;
+    m_path = path;
     m_walSet = false;
     m_began = false;
     m_savepoints = 0;
@@ -141,7 +148,19 @@ sqlite3* Connection::Handle() const {
 void Connection::PrepareWrite() {
     // The journal mode cannot change inside a transaction; Savepoint prepares first.
     if (m_walSet || InTransaction()) return;
-    Statement(Handle(), "PRAGMA journal_mode=WAL").Run();
+    // Leaving a rollback journal needs the file to itself, and the engine
+    // refuses at once, without its busy handler, while another connection
+    // writes: the switch waits its turn like any write.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyTimeoutMs);
+    for (;;) {
+        try {
+            Statement(Handle(), "PRAGMA journal_mode=WAL").Run();
+            break;
+        } catch (const ComError& error) {
+            if (error.Error() != SQLITE_BUSY || std::chrono::steady_clock::now() >= deadline) throw;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
     m_walSet = true;
 }
 
@@ -176,7 +195,13 @@ void Connection::Savepoint(const std::string& name) {
         m_began = true;
         m_savepoints = 0;
     }
-    Prepare("SAVEPOINT " + QuoteIdentifier(name))->Run();
+    try {
+        Prepare("SAVEPOINT " + QuoteIdentifier(name))->Run();
+    } catch (...) {
+        // A transaction begun for this savepoint ends with it.
+        if (m_began && m_savepoints == 0) EndTransaction("ROLLBACK");
+        throw;
+    }
     if (m_began) ++m_savepoints;
 }
 
@@ -208,9 +233,52 @@ void Connection::EndTransaction(const char* how) noexcept {
 
 bool Connection::InTransaction() const { return m_db && sqlite3_get_autocommit(m_db) == 0; }
 
-void Connection::Checkpoint() {
-    int rc = sqlite3_wal_checkpoint_v2(Handle(), nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
-    if (rc != SQLITE_OK) ThrowEngineError(m_db, rc);
+namespace {
+// The C library's error for an engine result, so the copy reports it as the system would.
+int ErrnoOf(int rc) {
+    switch (rc & 0xff) {
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED: return EBUSY;
+        case SQLITE_FULL: return ENOSPC;
+        case SQLITE_NOMEM: return ENOMEM;
+        case SQLITE_READONLY:
+        case SQLITE_PERM:
+        case SQLITE_CANTOPEN: return EACCES;
+        default: return EIO;
+    }
+}
+
+// Copies every page of source, in one step and so from one snapshot, into
+// the empty database file at scratch. No journal: a failed copy is dropped.
+bool BackUp(sqlite3* source, const std::string& scratch) {
+    sqlite3* copy = nullptr;
+    int rc = sqlite3_open_v2(EngineFileName(scratch).c_str(), &copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                             nullptr);
+    if (rc == SQLITE_OK) rc = sqlite3_exec(copy, "PRAGMA journal_mode=OFF", nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK) {
+        sqlite3_backup* backup = sqlite3_backup_init(copy, "main", source, "main");
+        if (!backup) {
+            rc = sqlite3_errcode(copy);
+        } else {
+            const int stepped = sqlite3_backup_step(backup, -1);
+            rc = sqlite3_backup_finish(backup);
+            if (stepped != SQLITE_DONE) rc = stepped;
+        }
+    }
+    sqlite3_close_v2(copy);
+    if (rc == SQLITE_OK) return true;
+    errno = ErrnoOf(rc);
+    return false;
+}
+}  // namespace
+
+bool Connection::CopyTo(const std::string& path) {
+    struct stat info;
+    const int fd = m_hold.Descriptor();
+    const unsigned mode = fd >= 0 && fstat(fd, &info) == 0 ? info.st_mode : 0644;
+    sqlite3* source = Handle();
+    return PlaceFileA(path.c_str(), FALSE, mode,
+                      [source](int, const std::string& scratch) { return BackUp(source, scratch); });
 }
 
 }  // namespace ado

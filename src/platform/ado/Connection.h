@@ -1,10 +1,12 @@
 // A connection to one database file, opened from an OLE DB style connection
 // string whose "Data Source=" names the file. Opening never creates a file,
 // and the name is always read as a file name, never as a URI.
-// The first write switches the file to write-ahead logging with normal sync;
-// the last connection to close writes the log back into the file, so a
-// closed project is one self-contained file. Closing never waits for other
-// connections. While open, the file is held: a copy cannot replace it.
+// Files are kept in write-ahead logging with normal sync (new projects start
+// so; an older file switches at its first write, waiting out other writers
+// like any write); the last connection to close writes the log back into the
+// file, so a closed project is one self-contained file. Closing never waits
+// for other connections. While open, the file is held: a copy cannot replace
+// it. Only a regular file is opened.
 #pragma once
 #include <memory>
 #include <string>
@@ -46,9 +48,13 @@ public:
     void RollbackToSavepoint(const std::string& name) noexcept;
     bool InTransaction() const;
 
-    // Writes the write-ahead log back into the database file, so the file
-    // alone holds every committed change. Raises ComError.
-    void Checkpoint();
+    // Puts a consistent copy of the open database at path, made by the
+    // engine's online backup in one step while other connections go on
+    // writing, under the rules of the platform's file copy. False
+    // with the thread's last system error set.
+    bool CopyTo(const std::string& path);
+    // The file the connection has open, as the connection string named it.
+    const std::string& Path() const { return m_path; }
 
     // For the layer's own use: the engine handle, a statement prepared once
     // per connection and lent from its cache, and the write preparation.
@@ -71,6 +77,7 @@ private:
     void EndTransaction(const char* how) noexcept;
 
     sqlite3* m_db = nullptr;
+    std::string m_path;
     bool m_walSet = false;
     // Whether the open transaction began with a savepoint of this layer, and
     // how many of its savepoints are open: the last one released commits it.

@@ -4,11 +4,18 @@
 #pragma once
 #include <string>
 
+// How long every engine connection of the library waits for another's lock
+// before it fails: the busy timeout.
+const int kBusyTimeoutMs = 5000;
+
 // The name under which the engine opens the file at path: never read as a
 // URI, even by an engine built with URIs on, since a name that begins with
 // "/" or "./" is always a file's.
 std::string EngineFileName(const std::string& path);
 
-// Folds the log beside the database at path into it, when there is one and
-// the file is a database; anything else is left as it is.
-void FoldDatabaseLog(const std::string& path);
+// Folds the log beside the database at path into it. True when the file
+// alone now holds everything (also when there was no log, or the file is no
+// database, so the log is no part of it); false with errno EBUSY when the
+// log could not be folded whole, for example while a reader of another
+// process keeps an older snapshot: the log must then stay.
+bool FoldDatabaseLog(const std::string& path);

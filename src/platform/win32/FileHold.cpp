@@ -1,13 +1,14 @@
 #include "platform/win32/FileHold.h"
 
-#include <cerrno>
 #include <chrono>
 #include <fcntl.h>
 #include <map>
 #include <mutex>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace fileshare {
 
@@ -42,73 +43,140 @@ bool LockHoldByte(int fd, short type) {
     return false;
 }
 
+// Whether another open file description holds fd's file: the look a file
+// that cannot be opened for writing allows.
+bool HeldElsewhere(int fd) {
+    struct flock probe = HoldByte(F_WRLCK);
+    return fcntl(fd, F_OFD_GETLK, &probe) != 0 || probe.l_type != F_UNLCK;
+}
+
+// A file this process holds: the descriptor that carries its lock, and every
+// other descriptor opened of it while held, closed only with the last hold.
 struct Held {
-    int fd;
-    int holders;
+    int fd = -1;
+    int holders = 0;
+    bool exclusive = false;
+    std::vector<int> spares;
 };
 
 std::mutex g_mutex;
 std::map<FileKey, Held, ByFile> g_held;
+// Counts the forks whose children emptied their table, so that a hold made
+// before the fork never releases an entry made after it.
+uint64_t g_generation = 0;
 
-// Opens path for reading and tells which file it opened; -1 with errno set.
-int OpenFile(const std::string& path, FileKey& key) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+void CloseAll(Held& held) {
+    if (held.fd >= 0) close(held.fd);
+    for (int fd : held.spares) close(fd);
+}
+
+// Gives up a descriptor of the file key names, under the table's lock: kept
+// with its holders while the file is held, since closing it would drop their
+// locks; closed at once otherwise.
+void DropDescriptor(int fd, const FileKey& key) {
+    auto found = g_held.find(key);
+    if (found != g_held.end()) found->second.spares.push_back(fd);
+    else close(fd);
+}
+
+struct ForkHandlers {
+    ForkHandlers() {
+        pthread_atfork([] { g_mutex.lock(); }, [] { g_mutex.unlock(); },
+                       [] {
+                           // The parent's descriptors keep its locks; the child's copies go.
+                           for (auto& entry : g_held) CloseAll(entry.second);
+                           g_held.clear();
+                           ++g_generation;
+                           g_mutex.unlock();
+                       });
+    }
+} g_forkHandlers;
+
+// Opens the regular file at path; -1 with errno set (kNotRegularFile for
+// anything else, which is looked at but never opened: opening a pipe or a
+// device can block or act).
+int OpenRegular(const std::string& path, int flags, FileKey& key) {
     struct stat info;
-    if (fd >= 0 && fstat(fd, &info) == 0) {
+    if (stat(path.c_str(), &info) != 0) return -1;
+    if (!S_ISREG(info.st_mode)) {
+        errno = kNotRegularFile;
+        return -1;
+    }
+    const int fd = open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
         key = KeyOf(info);
         return fd;
     }
-    const int err = errno;
-    if (fd >= 0) close(fd);
+    const int err = fstat(fd, &info) == 0 ? kNotRegularFile : errno;
+    close(fd);
     errno = err;
     return -1;
 }
 
-// The file that path names now, when it is one this process holds.
-Held* HeldAt(const std::string& path, FileKey& key) {
+bool StillAt(const std::string& path, const FileKey& key) {
     struct stat info;
-    if (stat(path.c_str(), &info) != 0) return nullptr;
-    key = KeyOf(info);
-    auto found = g_held.find(key);
-    return found == g_held.end() ? nullptr : &found->second;
+    return stat(path.c_str(), &info) == 0 && SameFile(KeyOf(info), key);
 }
 }  // namespace
 
-bool Hold::Acquire(const std::string& path, int waitMs) {
+bool Hold::Register(const FileKey& key, int fd, bool exclusive) {
+    Held& held = g_held[key];
+    held.fd = fd;
+    held.holders = 1;
+    held.exclusive = exclusive;
+    return Joined(key);
+}
+
+bool Hold::Joined(const FileKey& key) {
+    m_key = key;
+    m_generation = g_generation;
+    m_held = true;
+    return true;
+}
+
+bool Hold::Share(const std::string& path, int waitMs) {
     Release();
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+    int fd = -1;
+    FileKey key;
     for (;;) {
+        if (fd < 0 && (fd = OpenRegular(path, O_RDONLY, key)) < 0) return false;
+        bool joined = false, placed = false;
         {
             std::lock_guard<std::mutex> guard(g_mutex);
-            FileKey key;
-            if (Held* held = HeldAt(path, key)) {
-                ++held->holders;
-                m_key = key;
-                m_held = true;
-                return true;
+            auto found = g_held.find(key);
+            if (found != g_held.end() && !found->second.exclusive) {
+                ++found->second.holders;
+                found->second.spares.push_back(fd);
+                joined = Joined(key);
+            } else if (found == g_held.end()) {
+                if (LockHoldByte(fd, F_RDLCK)) {
+                    placed = Register(key, fd, false);
+                } else {
+                    const int err = errno;
+                    close(fd);  // no holder of this process has the file open
+                    fd = -1;
+                    if (err != EBUSY) {
+                        errno = err;
+                        return false;
+                    }
+                }
             }
-            // No connection of this process has the file open, so closing a
-            // descriptor of it below drops no lock of the engine's.
-            const int fd = OpenFile(path, key);
-            if (fd < 0) return false;
-            struct stat now;
-            const bool replaced = stat(path.c_str(), &now) != 0 || !SameFile(KeyOf(now), key);
-            if (!replaced && LockHoldByte(fd, F_RDLCK)) {
-                g_held[key] = Held{fd, 1};
-                m_key = key;
-                m_held = true;
-                return true;
-            }
-            const int err = errno;
-            close(fd);
-            if (!replaced && err != EBUSY) {
-                errno = err;
-                return false;
-            }
-            if (replaced) continue;
+            // Otherwise this process replaces the file: fd is kept until it is done.
         }
-        // A copy is replacing the file: wait for the file it leaves.
+        if (joined || placed) {
+            // The path may name another file since it was opened: hold that one.
+            if (StillAt(path, key)) return true;
+            Release();
+            fd = -1;
+            continue;
+        }
         if (std::chrono::steady_clock::now() >= deadline) {
+            if (fd >= 0) {
+                std::lock_guard<std::mutex> guard(g_mutex);
+                DropDescriptor(fd, key);
+            }
             errno = EBUSY;
             return false;
         }
@@ -116,60 +184,93 @@ bool Hold::Acquire(const std::string& path, int waitMs) {
     }
 }
 
+bool Hold::Take(const std::string& path, bool writable) {
+    Release();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        struct stat info;
+        if (stat(path.c_str(), &info) != 0) return false;
+        if (!S_ISREG(info.st_mode)) {
+            errno = kNotRegularFile;
+            return false;
+        }
+        if (writable && (info.st_mode & 0222) == 0) {
+            errno = EACCES;
+            return false;
+        }
+        const FileKey key = KeyOf(info);
+        {
+            std::lock_guard<std::mutex> guard(g_mutex);
+            if (g_held.count(key)) {
+                errno = EBUSY;
+                return false;
+            }
+            Register(key, -1, true);  // this process's openers of the file wait from now on
+        }
+        FileKey opened;
+        int fd = OpenRegular(path, O_RDWR, opened);
+        const bool readOnly = fd < 0 && errno == EACCES && !writable;
+        // A file that may be removed but not written is only looked at: an
+        // exclusive lock needs a descriptor open for writing.
+        if (readOnly) fd = OpenRegular(path, O_RDONLY, opened);
+        if (fd < 0) {
+            const int err = errno;
+            Release();
+            if (err == ENOENT) continue;  // gone meanwhile: look again
+            errno = err;
+            return false;
+        }
+        if (!SameFile(opened, key)) {
+            {
+                std::lock_guard<std::mutex> guard(g_mutex);
+                DropDescriptor(fd, opened);
+            }
+            Release();
+            continue;
+        }
+        const bool locked = readOnly ? !HeldElsewhere(fd) : LockHoldByte(fd, F_WRLCK);
+        const int err = locked || !readOnly ? errno : EBUSY;
+        {
+            std::lock_guard<std::mutex> guard(g_mutex);
+            g_held[key].fd = fd;  // the entry is this hold's alone
+        }
+        if (locked) return true;
+        Release();
+        errno = err;
+        return false;
+    }
+    errno = EBUSY;
+    return false;
+}
+
+bool Hold::Adopt(int fd) {
+    Release();
+    struct stat info;
+    if (fstat(fd, &info) != 0 || !LockHoldByte(fd, F_WRLCK)) {
+        const int err = errno;
+        close(fd);
+        errno = err;
+        return false;
+    }
+    std::lock_guard<std::mutex> guard(g_mutex);
+    return Register(KeyOf(info), fd, true);
+}
+
+int Hold::Descriptor() const {
+    if (!m_held) return -1;
+    std::lock_guard<std::mutex> guard(g_mutex);
+    auto found = g_held.find(m_key);
+    return m_generation == g_generation && found != g_held.end() ? found->second.fd : -1;
+}
+
 void Hold::Release() noexcept {
     if (!m_held) return;
     m_held = false;
     std::lock_guard<std::mutex> guard(g_mutex);
+    if (m_generation != g_generation) return;  // made before a fork that emptied the table
     auto found = g_held.find(m_key);
     if (found == g_held.end() || --found->second.holders > 0) return;
-    close(found->second.fd);
+    CloseAll(found->second);
     g_held.erase(found);
-}
-
-ReplaceLock::~ReplaceLock() {
-    if (m_fd >= 0) close(m_fd);
-}
-
-bool ReplaceLock::Take(const std::string& path) {
-    std::lock_guard<std::mutex> guard(g_mutex);
-    FileKey key;
-    if (HeldAt(path, key)) {
-        errno = EBUSY;
-        return false;
-    }
-    // An exclusive lock needs a descriptor open for writing. A file that
-    // cannot be written is only looked at for holds: it stays unheld.
-    const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
-    if (fd < 0) {
-        const int look = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (look < 0) return true;  // the copy itself tells whether it may replace it
-        struct flock probe = HoldByte(F_WRLCK);
-        const bool held = fcntl(look, F_OFD_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
-        close(look);
-        errno = held ? EBUSY : 0;
-        return !held;
-    }
-    if (!LockHoldByte(fd, F_WRLCK)) {
-        const int err = errno;
-        close(fd);
-        errno = err;
-        return err != EBUSY;
-    }
-    m_fd = fd;
-    return true;
-}
-
-bool ReadFile(const std::string& path, bool (*read)(int fd, void* context), void* context) {
-    std::lock_guard<std::mutex> guard(g_mutex);
-    FileKey key;
-    if (Held* held = HeldAt(path, key)) return read(held->fd, context);
-    const int fd = OpenFile(path, key);
-    if (fd < 0) return false;
-    const bool ok = read(fd, context);
-    const int err = errno;
-    close(fd);
-    errno = err;
-    return ok;
 }
 
 }  // namespace fileshare

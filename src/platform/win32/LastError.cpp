@@ -22,6 +22,7 @@ const ErrorText kTexts[] = {
     {ERROR_WRITE_PROTECT, "介质受写入保护。\r\n"},
     {ERROR_GEN_FAILURE, "连到系统上的设备没有发挥作用。\r\n"},
     {ERROR_SHARING_VIOLATION, "另一个程序正在使用此文件，进程无法访问。\r\n"},
+    {ERROR_NOT_SUPPORTED, "不支持该请求。\r\n"},
     {ERROR_FILE_EXISTS, "文件存在。\r\n"},
     {ERROR_INVALID_PARAMETER, "参数错误。\r\n"},
     {ERROR_DISK_FULL, "磁盘空间不足。\r\n"},
@@ -55,7 +56,10 @@ void SetLastErrorFromErrno(int err, const char* path) {
         case ENOTDIR: SetLastError(ERROR_PATH_NOT_FOUND); break;
         case EACCES:
         case EPERM:
-        case EISDIR: SetLastError(ERROR_ACCESS_DENIED); break;
+        case EISDIR:
+        case ENODEV:  // a path that names no regular file: a pipe, a socket, a device
+            SetLastError(ERROR_ACCESS_DENIED);
+            break;
         case ENOMEM: SetLastError(ERROR_NOT_ENOUGH_MEMORY); break;
         case EROFS: SetLastError(ERROR_WRITE_PROTECT); break;
         case EBUSY:
@@ -66,6 +70,8 @@ void SetLastErrorFromErrno(int err, const char* path) {
         case EINVAL: SetLastError(ERROR_INVALID_NAME); break;
         case ENAMETOOLONG: SetLastError(ERROR_FILENAME_EXCED_RANGE); break;
         case EIO: SetLastError(ERROR_IO_DEVICE); break;
+        case EOPNOTSUPP:
+        case ENOSYS: SetLastError(ERROR_NOT_SUPPORTED); break;
         default: SetLastError(ERROR_GEN_FAILURE); break;
     }
 }

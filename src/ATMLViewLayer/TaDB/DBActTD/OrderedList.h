@@ -55,7 +55,10 @@ struct CTaDBTDDataSingle::OrderedList {
 
 // Spans one change of an ordered list. The outermost change commits when it
 // finishes with 1 and undoes everything otherwise; a change begun inside
-// another joins it and undoes only its own part.
+// another joins it and undoes only its own part. A change whose write
+// transaction cannot begin (another writer kept it past the busy timeout)
+// is refused: the operation runs none of its statements, and Finish gives
+// -1 with the engine's message.
 class CTaDBTDDataSingle::ListChange {
 public:
     explicit ListChange(CTaDBTDDataSingle& store);
@@ -63,10 +66,14 @@ public:
     ListChange(const ListChange&) = delete;
     ListChange& operator=(const ListChange&) = delete;
 
-    // Ends the change with the operation's result (or -1 when it cannot be committed).
+    bool Refused() const { return m_refused; }
+    // Ends the change with the operation's result (or -1 when it cannot be
+    // committed, or was refused).
     RESULTSTATE Finish(RESULTSTATE result, const char* position);
 
 private:
     CTaDBTDDataSingle& m_store;
     ado::ConnectionPtr m_connection;
+    bool m_refused = false;
+    std::string m_refusal;
 };

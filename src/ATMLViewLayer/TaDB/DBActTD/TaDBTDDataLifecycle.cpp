@@ -100,15 +100,13 @@ RESULTSTATE CTaDBTDDataSingle::Save() {
                           : !named                               ? kMsgPathNotOneFile
                                                                  : nullptr;
     if (refusal) return OwnFailure(-1, refusal, kSavePosition);
-    // The project stays connected while it is copied: everything committed
-    // is first written back from the log into the file.
+    // The project stays connected while it is copied, and other stores may
+    // write into it meanwhile: the copy is taken from one snapshot of the
+    // open connection. A temporary project no one has open is one file.
     m_dbMng.CloseRecordset();
-    try {
-        if (m_dbMng.m_pConnection && m_dbMng.m_pConnection->IsOpen()) m_dbMng.m_pConnection->Checkpoint();
-    } catch (const ado::ComError& error) {
-        return OwnFailure(-1, error.Description().c_str(), kSavePosition);
-    }
-    if (!CopyFileA(m_strTempPath, m_strFilePath, FALSE))
+    const ado::ConnectionPtr& connection = m_dbMng.m_pConnection;
+    const bool connected = connection && connection->IsOpen() && connection->Path() == m_strTempPath.str();
+    if (!(connected ? connection->CopyTo(m_strFilePath.str()) : CopyFileA(m_strTempPath, m_strFilePath, FALSE)))
         return OwnFailure(-1, CATMLCommonFun::GetOSErrorMessage(GetLastError()), kSavePosition);
     const RESULTSTATE result = Open(m_strFilePath);
     if (result != 1) return result;

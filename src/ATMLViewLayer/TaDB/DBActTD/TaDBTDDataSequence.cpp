@@ -24,9 +24,11 @@ CTaDBTDDataSingle::ListChange::ListChange(CTaDBTDDataSingle& store) : m_store(st
     try {
         store.m_dbMng.m_pConnection->Savepoint(kSavepoint);
         m_connection = store.m_dbMng.m_pConnection;
-    } catch (const ado::ComError&) {
-        // Without a connection the change's first statement fails and says why.
+    } catch (const ado::ComError& error) {
+        m_refused = true;
+        m_refusal = error.Description();
     }
+    // Without a connection the change's first statement fails and says why.
 }
 
 CTaDBTDDataSingle::ListChange::~ListChange() {
@@ -34,6 +36,7 @@ CTaDBTDDataSingle::ListChange::~ListChange() {
 }
 
 RESULTSTATE CTaDBTDDataSingle::ListChange::Finish(RESULTSTATE result, const char* position) {
+    if (m_refused) return m_store.OwnFailure(-1, m_refusal.c_str(), position);
     ado::ConnectionPtr connection = std::move(m_connection);
     if (!connection) return result;
     if (result != 1) {
@@ -77,6 +80,7 @@ RESULTSTATE CTaDBTDDataSingle::NewSequenceIn(const OrderedList& list, const CStr
 
 RESULTSTATE CTaDBTDDataSingle::SetSequenceIn(const OrderedList& list, const CString& scope, long from, long to) {
     ListChange change(*this);
+    if (change.Refused()) return change.Finish(-1, list.lastStepPosition);
     long next = 1;
     RESULTSTATE result = list.newSequence(*this, scope, next);
     if (result != 1) return change.Finish(result, list.lastStepPosition);
@@ -100,6 +104,7 @@ RESULTSTATE CTaDBTDDataSingle::MoveSequenceIn(const OrderedList& list, const CSt
                                               MOVEITEM_TYPE type) {
     if (type < MOVEITEM_UP || type > MOVEITEM_BOTTOM) return -1;
     ListChange change(*this);
+    if (change.Refused()) return change.Finish(-1, list.movePosition);
     long next = 1;
     RESULTSTATE result = list.newSequence(*this, scope, next);
     if (result != 1) return change.Finish(result, list.movePosition);
@@ -117,6 +122,7 @@ RESULTSTATE CTaDBTDDataSingle::MoveSequenceIn(const OrderedList& list, const CSt
 RESULTSTATE CTaDBTDDataSingle::SwopIn(const OrderedList& list, const CString& scope, long first, long second) {
     if (first < 1 || second < 1) return OwnFailure(0, kMsgWrongPosition, list.movePosition);
     ListChange change(*this);
+    if (change.Refused()) return change.Finish(-1, list.movePosition);
     CString firstStep, secondStep;
     RESULTSTATE result = list.stepAt(*this, scope, first, firstStep);
     if (result == 1) result = list.stepAt(*this, scope, second, secondStep);
@@ -131,6 +137,7 @@ RESULTSTATE CTaDBTDDataSingle::SwopIn(const OrderedList& list, const CString& sc
 RESULTSTATE CTaDBTDDataSingle::DelSequenceIn(const OrderedList& list, const CString& scope, long at) {
     if (at < 1) return OwnFailure(0, kMsgWrongPosition, list.movePosition);
     ListChange change(*this);
+    if (change.Refused()) return change.Finish(-1, list.movePosition);
     const int edition = this->*list.edition;
     RESULTSTATE result = RunStatement(ListSql(list, edition, list.deleteAt, scope, at), list.movePosition, false);
     if (result == 1)
@@ -146,6 +153,7 @@ RESULTSTATE CTaDBTDDataSingle::DelItemIn(const OrderedList& list, const CString&
     const int edition = this->*list.edition;
     const char* position = list.movePosition;
     ListChange change(*this);
+    if (change.Refused()) return change.Finish(-1, position);
     OrderedList::Found found;
     RESULTSTATE result = 0;
     if (list.firstOfScope) {

@@ -25,6 +25,7 @@ RESULTSTATE CTaDBTDDataSingle::DelItem_TestGroupEntryTable(CString key) {
 RESULTSTATE CTaDBTDDataSingle::DelAllItem_TestGroupEntryTable(CString groupKey) {
     const char* position = "CTaDBTDDataSingle::DelAllItem_TestGroupEntryTable()";
     ListChange change(*this);
+    if (change.Refused()) return change.Finish(-1, position);
     const RESULTSTATE result = DeleteRow(
         GatedSql(m_nEditionTestGroupEntryTable, "Select * From TestGroupEntryTable Where TG_UUID='%s'", groupKey),
         position, true);
