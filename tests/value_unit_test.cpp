@@ -6,7 +6,7 @@
 
 #include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfACSignal.h"
 #include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfRS232.h"
-#include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfPeriodicWave.h"
+#include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfSquareWaveSignal.h"
 
 namespace {
 struct Case {

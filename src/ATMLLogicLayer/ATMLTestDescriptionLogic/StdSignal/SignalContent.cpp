@@ -1,9 +1,42 @@
 #include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/SignalContent.h"
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
+// The shape of an item, "name(value)", and of the list, items joined by ",":
+// what the writer writes and the reader looks for.
+constexpr char kOpen = '(';
+constexpr char kClose = ')';
+constexpr char kJoin = ',';
+
+std::string Opening(const SignalAttribute& attribute) { return attribute.name + std::string(1, kOpen); }
+
+// The values of content when it has the writer's own format: the items of
+// attributes in their order, joined. Item i's value runs from its opening to
+// the first ")," and item i+1's opening after it, the last item's value to
+// the content's final ")". So every value comes back as written unless it
+// holds ")," and the next item's opening itself. None for any other shape.
+std::optional<std::vector<std::string>> ValuesInWritersFormat(const std::string& content,
+                                                              const SignalAttributeTable& attributes) {
+    const std::string first = Opening(attributes.front());
+    if (content.compare(0, first.size(), first) != 0) return std::nullopt;
+    std::vector<std::string> values;
+    size_t from = first.size();
+    for (size_t i = 1; i < attributes.size(); ++i) {
+        const std::string separator = std::string{kClose, kJoin} + Opening(attributes[i]);
+        const size_t end = content.find(separator, from);
+        if (end == std::string::npos) return std::nullopt;
+        values.push_back(content.substr(from, end - from));
+        from = end + separator.size();
+    }
+    if (from >= content.size() || content.back() != kClose) return std::nullopt;
+    values.push_back(content.substr(from, content.size() - 1 - from));
+    return values;
+}
+
 struct Item {
     std::string name;
     std::string value;
@@ -12,7 +45,7 @@ struct Item {
 // Whether the item of one of attributes, its name and "(", starts at at.
 bool ItemStartsAt(const std::string& text, size_t at, const SignalAttributeTable& attributes) {
     for (const SignalAttribute& attribute : attributes) {
-        const std::string item = std::string(attribute.name) + "(";
+        const std::string item = Opening(attribute);
         if (text.compare(at, item.size(), item) == 0) return true;
     }
     return false;
@@ -57,23 +90,36 @@ std::vector<Item> ItemsOf(const std::string& content, const SignalAttributeTable
     }
     return items;
 }
+
+// The values of content in any other shape: for each of attributes, the
+// value of the first item of its name, or "" when it has none.
+std::vector<std::string> ValuesOfItems(const std::string& content, const SignalAttributeTable& attributes) {
+    const std::vector<Item> items = ItemsOf(content, attributes);
+    std::vector<std::string> values;
+    for (const SignalAttribute& attribute : attributes) {
+        values.emplace_back();
+        for (const Item& item : items)
+            if (item.name == attribute.name) {
+                values.back() = item.value;
+                break;
+            }
+    }
+    return values;
+}
 }  // namespace
 
 CString WriteSignalContent(const CStdSignal& signal, const SignalAttributeTable& attributes) {
-    CString content;
+    std::string content;
     for (const SignalAttribute& attribute : attributes) {
-        if (&attribute != &attributes.front()) content += ',';
-        content += CString(attribute.name) + "(" + attribute.get(signal) + ")";
+        if (&attribute != &attributes.front()) content += kJoin;
+        content += Opening(attribute) + attribute.get(signal).str() + kClose;
     }
-    return content;
+    return CString(content);
 }
 
 void ReadSignalContent(const CString& content, CStdSignal& signal, const SignalAttributeTable& attributes) {
-    const std::vector<Item> items = ItemsOf(content.str(), attributes);
-    for (const SignalAttribute& attribute : attributes)
-        for (const Item& item : items)
-            if (item.name == attribute.name) {
-                if (!item.value.empty()) attribute.set(signal, CString(item.value));
-                break;
-            }
+    std::optional<std::vector<std::string>> written = ValuesInWritersFormat(content.str(), attributes);
+    const std::vector<std::string> values = written ? std::move(*written) : ValuesOfItems(content.str(), attributes);
+    for (size_t i = 0; i < attributes.size(); ++i)
+        if (!values[i].empty()) attributes[i].set(signal, CString(values[i]));
 }
