@@ -134,7 +134,6 @@ BOOL PlaceFileA(const char* newFile, BOOL failIfExists, unsigned mode, const Fil
     const int err = errno;
     if (!ok) {
         unlink(scratch.c_str());
-        RemoveJournals(scratch);
         return Fail(err, newFile);
     }
     SyncFolder(target);

@@ -1,0 +1,147 @@
+// What a copy never replaces and a removal never removes: named pipes,
+// sockets, devices, read-only files and files in use. A forked child keeps
+// none of its parent's holds.
+#include <gtest/gtest.h>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include "ATMLCommonError/ATMLCommonFun.h"
+#include "support/ChildProcess.h"
+#include "support/TestStore.h"
+
+namespace {
+int AddTps(CTaDBTDDataSingle& store, const char* key) {
+    CTaDBTps record;
+    record.m_strTpsUuid = key;
+    return store.AddItem_Tps(record, 1);
+}
+
+std::string SystemText(DWORD code) { return CATMLCommonFun::GetOSErrorMessage(code).GetString(); }
+
+struct stat Look(const std::string& path) {
+    struct stat info = {};
+    lstat(path.c_str(), &info);
+    return info;
+}
+
+// New and Save onto path fail with the text of system error 5, and leave it as it is.
+void ExpectNotReplaced(const TempDir& dir, const std::string& path) {
+    const struct stat before = Look(path);
+    TestStore store(dir);
+    EXPECT_EQ(store.New(path.c_str(), 1), -1);
+    EXPECT_EQ(std::string(store.GetErrorInfo()), SystemText(5) + store.m_strTemplatePath.GetString());
+    ASSERT_EQ(store.New("", 1), 1);
+    store.SetFilePath(path.c_str());
+    EXPECT_EQ(store.Save(), -1);
+    EXPECT_EQ(std::string(store.GetErrorInfo()), SystemText(5));
+    EXPECT_EQ(store.State(), FILEPATHSTATE_TEMP);
+    const struct stat after = Look(path);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_mode, before.st_mode);
+}
+
+// Makes a named pipe, a socket or a device node at path; false when this user may not.
+bool MakeSpecial(const std::string& path, mode_t type) {
+    if (type == S_IFIFO) return mkfifo(path.c_str(), 0666) == 0;
+    if (type == S_IFCHR) return mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    struct sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    path.copy(address.sun_path, sizeof address.sun_path - 1);
+    const bool made = bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    close(fd);
+    return made;
+}
+}  // namespace
+
+TEST(CopyTarget, APipeASocketOrADeviceIsNoProject) {
+    TempDir dir;
+    const struct {
+        const char* name;
+        mode_t type;
+    } kinds[] = {{"pipe", S_IFIFO}, {"socket", S_IFSOCK}, {"device", S_IFCHR}};
+    for (const auto& kind : kinds) {
+        SCOPED_TRACE(kind.name);
+        const std::string path = dir.File(kind.name);
+        if (!MakeSpecial(path, kind.type)) {
+            ASSERT_EQ(kind.type, S_IFCHR) << "cannot make a " << kind.name;
+            continue;  // only a privileged user makes device nodes
+        }
+        TestStore store(dir);
+        // Opening a pipe for reading would wait for a writer: it is looked at, never opened.
+        EXPECT_EQ(store.Open(path.c_str()), -1);
+        EXPECT_NE(std::string(store.GetErrorInfo()).find("not a file"), std::string::npos)
+            << store.GetErrorInfo().GetString();
+        ExpectNotReplaced(dir, path);
+        EXPECT_EQ(Look(path).st_mode & S_IFMT, kind.type);
+    }
+}
+
+TEST(CopyTarget, AReadOnlyProjectIsNotReplacedWhoeverRuns) {
+    TempDir dir;
+    const std::string path = MakeProject(dir, "p.tarnprj");
+    {
+        TestStore store(dir);
+        ASSERT_EQ(store.Open(path.c_str()), 1);
+        ASSERT_EQ(AddTps(store, "kept"), 1);
+    }
+    ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+    ExpectNotReplaced(dir, path);
+    EXPECT_EQ(TpsKeys(path), "kept");
+    EXPECT_EQ(Look(path).st_mode & 0777, 0444u);
+}
+
+TEST(RemoveFile, AProjectInUseIsNotRemoved) {
+    TempDir dir;
+    const std::string path = MakeProject(dir, "p.tarnprj");
+    const std::string inUse = path + "，“" + SystemText(32) + "”。";
+    CATMLCommonFun files;
+    {
+        TestStore store(dir);
+        ASSERT_EQ(store.Open(path.c_str()), 1);
+        EXPECT_EQ(files.RemoveFile(path.c_str()), -1);
+        EXPECT_EQ(files.GetErrorCode(), 74);
+        EXPECT_EQ(std::string(files.GetErrorInfo()), inUse);
+        EXPECT_EQ(AddTps(store, "after"), 1);
+    }
+    ChildProcess holder([&](ChildProcess& self) {
+        TestStore store(dir);
+        self.Tell(store.Open(path.c_str()) == 1 ? 'y' : 'n');
+        self.Await();
+        return 0;
+    });
+    ASSERT_EQ(holder.Heard(), 'y');
+    CATMLCommonFun other;
+    EXPECT_EQ(other.RemoveFile(path.c_str()), -1);
+    EXPECT_EQ(std::string(other.GetErrorInfo()), inUse);
+    holder.Answer();
+    ASSERT_EQ(holder.Wait(), 0);
+    EXPECT_EQ(TpsKeys(path), "after");
+
+    EXPECT_EQ(files.RemoveFile(path.c_str()), 1);
+    EXPECT_FALSE(FileExists(path));
+}
+
+TEST(ForkedChild, KeepsNoneOfItsParentsHolds) {
+    TempDir dir;
+    const std::string path = MakeProject(dir, "p.tarnprj");
+    TestStore store(dir);
+    ASSERT_EQ(store.Open(path.c_str()), 1);
+    // The child, forked while the parent holds the project, replaces it once the parent closed it.
+    ChildProcess child([&](ChildProcess& self) {
+        self.Await();
+        TestStore own(dir);
+        return own.New(path.c_str(), 1) == 1 ? 0 : 1;
+    });
+    store.Close();
+    // The child lives on and holds nothing: the parent's own copy may replace the file.
+    TestStore again(dir);
+    EXPECT_EQ(again.New(path.c_str(), 1), 1) << again.GetErrorInfo().GetString();
+    again.Close();
+    child.Answer();
+    EXPECT_EQ(child.Wait(), 0) << "the child's table still named the parent's hold";
+}

@@ -1,0 +1,165 @@
+// Copies that race: two processes make the same project at once, on file
+// systems with and without hard links or a rename that refuses to replace,
+// with the copy's steps slowed to widen every window. No row whose add
+// returned 1 is ever lost, and a copy never keeps the process's table of
+// holds locked while it works.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <future>
+#include <set>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "ATMLCommonError/ATMLCommonFun.h"
+#include "races/FileCalls.h"
+#include "support/ChildProcess.h"
+#include "support/TestStore.h"
+
+namespace {
+const int kRounds = 12;
+const int kRowsEach = 5;
+
+// How a process makes the project at target: with New at the path, as the
+// untitled project (target is then its temporary project), or by Save.
+enum class Making { NewAtPath, Untitled, Save };
+
+RESULTSTATE Make(TestStore& store, Making making, const std::string& target) {
+    switch (making) {
+        case Making::NewAtPath: return store.New(target.c_str(), 1);
+        case Making::Untitled: return store.New("", 0);
+        case Making::Save:
+            if (store.New("", 1) != 1) return -1;
+            store.SetFilePath(target.c_str());
+            return store.Save();
+    }
+    return -1;
+}
+
+// A child that makes the project when told, adds its rows, tells how many
+// adds returned 1 (a refused making adds none), and holds the project until
+// the parent has looked at the file.
+ChildProcess* Maker(const TempDir& shared, const std::string& ownFolder, Making making, const std::string& target,
+                    char name) {
+    return new ChildProcess([=, &shared](ChildProcess& self) {
+        self.Await();
+        TestStore store(shared);
+        if (making == Making::Save) store.m_strTempPath = (ownFolder + "/tpstemp.tarnprj").c_str();
+        char added = '0';
+        if (Make(store, making, target) == 1) {
+            for (int i = 0; i < kRowsEach; ++i) {
+                CTaDBTps record;
+                record.m_strTpsUuid.Format("%c%d", name, i);
+                if (store.AddItem_Tps(record, 1) != 1) return 3;
+                ++added;
+            }
+        } else if (std::string(store.GetErrorInfo()).rfind(CATMLCommonFun::GetOSErrorMessage(32).GetString(), 0) != 0) {
+            return 4;  // only a file in use refuses a making
+        }
+        self.Tell(added);
+        self.Await();
+        return 0;
+    });
+}
+
+void RemoveProject(const std::string& path) {
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"}) unlink((path + suffix).c_str());
+}
+
+// Races two makers, round after round, onto a target where nothing is.
+void ExpectNoAddedRowLost(Making making) {
+    TempDir dir, ownA, ownB;
+    const std::string target =
+        making == Making::Untitled ? dir.File("tpstemp.tarnprj") : dir.File("project.tarnprj");
+    for (int round = 0; round < kRounds; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        RemoveProject(target);
+        std::unique_ptr<ChildProcess> a(Maker(dir, ownA.Path(), making, target, 'a'));
+        std::unique_ptr<ChildProcess> b(Maker(dir, ownB.Path(), making, target, 'b'));
+        a->Answer();
+        b->Answer();
+        const char heardA = a->Heard(), heardB = b->Heard();
+        // A maker that ends without a word failed an add after its making returned 1 (3), or was refused for another reason than a file in use (4).
+        ASSERT_TRUE(heardA && heardB) << "a maker ended with " << (heardA ? b->Wait() : a->Wait());
+        const int addedA = heardA - '0', addedB = heardB - '0';
+        ASSERT_GE(addedA + addedB, kRowsEach) << "one of them makes the project";
+        // Both still hold the project: every row they were told is added is in the file.
+        std::set<std::string> keys;
+        for (const auto& row : RawQuery(target, "SELECT TPS_UUID FROM TpsTable")) keys.insert(row[0]);
+        for (int i = 0; i < kRowsEach; ++i) {
+            EXPECT_TRUE(i >= addedA || keys.count("a" + std::to_string(i))) << "a" << i;
+            EXPECT_TRUE(i >= addedB || keys.count("b" + std::to_string(i))) << "b" << i;
+        }
+        a->Answer();
+        b->Answer();
+        EXPECT_EQ(a->Wait(), 0);
+        EXPECT_EQ(b->Wait(), 0);
+        EXPECT_EQ(RawQuery(target, "PRAGMA integrity_check")[0][0], "ok");
+    }
+}
+
+// Widens every window of a copy for the test's life, on a file system of the given kind.
+class SlowCopies : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override {
+        filecalls::g_pauseMs = 30;
+        filecalls::g_noExclusiveRename = GetParam();
+    }
+    void TearDown() override {
+        filecalls::g_pauseMs = 0;
+        filecalls::g_noExclusiveRename = false;
+    }
+};
+}  // namespace
+
+TEST_P(SlowCopies, TwoNewProjectsAtOnePathLoseNoAddedRow) { ExpectNoAddedRowLost(Making::NewAtPath); }
+
+TEST_P(SlowCopies, TwoUntitledProjectsStartedAtOnceLoseNoAddedRow) { ExpectNoAddedRowLost(Making::Untitled); }
+
+TEST_P(SlowCopies, TwoSavesOntoOnePathLoseNoAddedRow) { ExpectNoAddedRowLost(Making::Save); }
+
+INSTANTIATE_TEST_SUITE_P(FileSystems, SlowCopies, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "HardLinksOnly" : "ExclusiveRename";
+                         });
+
+TEST(CopyRaces, WithoutHardLinksOrAnExclusiveRenameACopyFailsAndPlacesNothing) {
+    TempDir dir;
+    filecalls::g_noExclusiveRename = true;
+    filecalls::g_noHardLinks = true;
+    TestStore store(dir);
+    const std::string target = dir.File("project.tarnprj");
+    const RESULTSTATE made = store.New(target.c_str(), 1);
+    filecalls::g_noExclusiveRename = false;
+    filecalls::g_noHardLinks = false;
+    EXPECT_EQ(made, -1);
+    EXPECT_EQ(std::string(store.GetErrorInfo()),
+              std::string(CATMLCommonFun::GetOSErrorMessage(50)) + store.m_strTemplatePath.GetString());
+    EXPECT_FALSE(FileExists(target));
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+        EXPECT_EQ(entry.path().filename().string().find(".copy-"), std::string::npos) << "a scratch file was left";
+}
+
+TEST(CopyRaces, AnotherThreadOpensAndClosesAProjectWhileACopyIsMadeDurable) {
+    TempDir dir;
+    const std::string unrelated = MakeProject(dir, "unrelated.tarnprj");
+    bool closedMeanwhile = false;
+    filecalls::g_whileSyncingACopy = [&] {
+        auto done = std::make_shared<std::promise<void>>();
+        std::future<void> closed = done->get_future();
+        std::thread([&dir, unrelated, done] {
+            TestStore store(dir);
+            store.Open(unrelated.c_str());
+            store.Close();
+            done->set_value();
+        }).detach();
+        // A copy that kept the table of holds locked here would keep the other thread waiting for good.
+        closedMeanwhile = closed.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
+    };
+    TestStore store(dir);
+    ASSERT_EQ(store.New("", 1), 1);
+    store.SetFilePath(dir.File("saved.tarnprj").c_str());
+    EXPECT_EQ(store.Save(), 1) << store.GetErrorInfo().GetString();
+    filecalls::g_whileSyncingACopy = nullptr;
+    EXPECT_TRUE(closedMeanwhile);
+}

@@ -1,0 +1,50 @@
+#include "support/ChildProcess.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+ChildProcess::ChildProcess(const std::function<int(ChildProcess&)>& body) {
+    if (pipe(m_toParent) != 0 || pipe(m_toChild) != 0) return;
+    m_pid = fork();
+    if (m_pid == 0) {
+        close(m_toParent[0]);
+        close(m_toChild[1]);
+        _exit(body(*this));
+    }
+    close(m_toParent[1]);
+    close(m_toChild[0]);
+}
+
+ChildProcess::~ChildProcess() {
+    Wait();
+    close(m_toParent[0]);
+}
+
+void ChildProcess::Tell(char word) {
+    if (write(m_toParent[1], &word, 1) != 1) _exit(120);
+}
+
+char ChildProcess::Await() {
+    char word = 0;
+    return read(m_toChild[0], &word, 1) == 1 ? word : 0;
+}
+
+char ChildProcess::Heard() {
+    char word = 0;
+    return read(m_toParent[0], &word, 1) == 1 ? word : 0;
+}
+
+void ChildProcess::Answer(char word) {
+    if (m_toChild[1] >= 0 && write(m_toChild[1], &word, 1) != 1) return;
+}
+
+int ChildProcess::Wait() {
+    if (m_pid <= 0) return m_exit;
+    if (m_toChild[1] >= 0) close(m_toChild[1]);  // a child still waiting for a word goes on
+    m_toChild[1] = -1;
+    int status = 0;
+    const bool ended = waitpid(m_pid, &status, 0) == m_pid;
+    m_pid = -1;
+    m_exit = ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return m_exit;
+}

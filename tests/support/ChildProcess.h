@@ -1,0 +1,30 @@
+// A forked child for tests of several processes: it runs a body, may tell
+// the parent a word (one byte) and wait for the parent's word, and ends
+// with the body's result as its exit code. The parent reads the child's
+// words, answers, and collects the exit code.
+#pragma once
+#include <functional>
+
+class ChildProcess {
+public:
+    explicit ChildProcess(const std::function<int(ChildProcess&)>& body);
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    // In the child: tells the parent a word, or waits for the parent's.
+    void Tell(char word);
+    char Await();
+    // In the parent: the child's next word (0 when it ended without one),
+    // and the answer to it.
+    char Heard();
+    void Answer(char word = 'g');
+    // In the parent: the child's exit code (once it ended), or -1 when it did not exit.
+    int Wait();
+
+private:
+    int m_pid = -1;
+    int m_exit = -1;
+    int m_toParent[2] = {-1, -1};
+    int m_toChild[2] = {-1, -1};
+};
