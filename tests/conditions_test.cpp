@@ -1,7 +1,8 @@
 // A host's condition and a host's query run as the statement their text
 // makes: the rows and their order are the engine's for that text. A
 // condition reads only the project's tables and what it defines itself,
-// within a time limit and a limit on the size of the values it makes.
+// within a time limit and a limit on the size of the values it makes, and
+// reads every value the project holds whole.
 #include <gtest/gtest.h>
 
 #include "platform/ado/Statement.h"
@@ -100,10 +101,11 @@ TEST_F(Conditions, ARefusalNamesWhatWasRefused) {
 }
 
 TEST_F(Conditions, ARunawayConditionEndsAtItsLimitAndTheStoreServesTheNextCall) {
+    const std::string bytes = "limit of " + std::to_string(ado::kRunValueBytesLimit) + " bytes";
     const std::pair<const char*, std::string> cases[] = {
         {"MEAS_NAME IN (WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x+1 FROM c) SELECT x FROM c)",
          "limit of " + std::to_string(ado::kRunSecondsLimit) + " seconds"},
-        {"length(randomblob(900000000)) > 0", "limit of " + std::to_string(ado::kRunValueBytesLimit) + " bytes"},
+        {"length(randomblob(900000000)) > 0", bytes},
     };
     for (const auto& [condition, limit] : cases) {
         const std::string result = Selected(condition);
@@ -111,12 +113,25 @@ TEST_F(Conditions, ARunawayConditionEndsAtItsLimitAndTheStoreServesTheNextCall) 
         EXPECT_NE(result.find(limit), std::string::npos) << result;
         EXPECT_EQ(Selected("1=1 order by 1"), "k1 k2 k3 ");
     }
-    // The limits bind only a host's condition: the store's own values may be longer.
+}
+
+TEST_F(Conditions, AConditionReadsAStoredValueLongerThanItsLimitWhole) {
+    const size_t length = ado::kRunValueBytesLimit + 1024 * 1024;
     CTaDBMeasurement record;
     record.m_strMeasUuid = "long";
     record.m_strMeasName = "long";
-    record.m_strDataValue = CString(std::string(ado::kRunValueBytesLimit + 1, 'x'));
+    record.m_strDataValue = CString(std::string(length, 'x'));
     ASSERT_EQ(store.AddItem_Measurement(record, 1), 1);
-    ASSERT_EQ(store.GetItem_Measurement(record, 1, "long"), 1);
-    EXPECT_EQ(record.m_strDataValue.GetLength(), ado::kRunValueBytesLimit + 1);
+    record.m_strDataValue = "";
+    ASSERT_EQ(store.GetItemBySQL_Measurement(list, "MEAS_NAME='long'"), 1) << store.GetErrorInfo().str();
+    ASSERT_EQ(list.GetCount(), 1);
+    const std::string& value = static_cast<CTaDBMeasurement*>(list.GetHead())->m_strDataValue.str();
+    EXPECT_TRUE(value.size() == length && value.find_first_not_of('x') == std::string::npos) << value.size() << " bytes";
+    store.ClearObjectList(list, "");
+    // What a condition makes stays bounded.
+    const std::string result = Selected("length(randomblob(900000000)) > 0");
+    EXPECT_EQ(result.rfind("failed: ", 0), 0u);
+    EXPECT_NE(result.find("limit of " + std::to_string(ado::kRunValueBytesLimit) + " bytes"), std::string::npos)
+        << result;
+    EXPECT_EQ(Selected("MEAS_NAME <> 'long' order by 1"), "k1 k2 k3 ");
 }

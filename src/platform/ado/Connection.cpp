@@ -178,7 +178,7 @@ StatementLease Connection::Prepare(const std::string& sql, Origin origin) {
     ReadGuard guard(Handle(), sql);
     try {
         StatementLease statement = m_cache.Lend(m_db, sql, false);
-        statement->LimitRuns();
+        statement->LimitRuns(m_cache);
         return statement;
     } catch (const ComError& error) {
         if (guard.Refused().empty()) throw;

@@ -1,13 +1,17 @@
 #include "platform/ado/Statement.h"
 
+#include <algorithm>
 #include <cctype>
 #include <sqlite3.h>
 
 #include "platform/ado/ComError.h"
+#include "platform/ado/StatementCache.h"
 
 namespace ado {
 
 namespace {
+constexpr int64_t kLargestPageBytes = 65536;  // of any database the engine opens
+
 bool OnlyBlanksAndSemicolons(const char* text) {
     for (; text && *text; ++text)
         if (!std::isspace(static_cast<unsigned char>(*text)) && *text != ';') return false;
@@ -101,7 +105,7 @@ Statement::Statement(sqlite3* db, const std::string& sql) : m_db(db) {
 Statement::~Statement() { sqlite3_finalize(m_stmt); }
 
 bool Statement::Step() {
-    const int rc = m_limited ? LimitedStep() : sqlite3_step(m_stmt);
+    const int rc = m_limitCache ? LimitedStep() : sqlite3_step(m_stmt);
     if (rc == SQLITE_ROW) return true;
     m_running = false;
     if (rc == SQLITE_DONE) return false;
@@ -109,9 +113,12 @@ bool Statement::Step() {
     if (rc == SQLITE_INTERRUPT && m_timedOut)
         throw ComError(rc, "The statement ran longer than its limit of " + std::to_string(kRunSecondsLimit) +
                                " seconds and was interrupted.");
-    if (rc == SQLITE_TOOBIG && m_limited)
-        throw ComError(rc, "The statement made a value longer than its limit of " +
-                               std::to_string(kRunValueBytesLimit) + " bytes.");
+    if (rc == SQLITE_TOOBIG && m_limitCache) {
+        std::string limit = std::to_string(kRunValueBytesLimit) + " bytes";
+        if (m_valueLimit > kRunValueBytesLimit)
+            limit += " (here " + std::to_string(m_valueLimit) + " bytes, the size of the database it reads)";
+        throw ComError(rc, "The statement made a value longer than its limit of " + limit + ".");
+    }
     ThrowEngineError(m_db, rc);
 }
 
@@ -121,13 +128,41 @@ int Statement::Progress(void* self) {
     return statement.m_timedOut ? 1 : 0;
 }
 
+// The engine bounds the values a statement reads by the same limit as the
+// values it makes. So that a run reads every value of its database whole,
+// its limit is the database's size when that is larger: no stored value is
+// longer. The size is measured at the run's first step and again once the
+// connection has changed rows; until the step is done, the page count
+// stands on its row, keeping the read it began, so the step reads the
+// database that was measured. The limit never passes the engine's own,
+// which every stored value kept to.
+int64_t Statement::ValueBytesLimit(int64_t engineLimit, StatementLease& pageCount) {
+    const int64_t changes = sqlite3_total_changes64(m_db);
+    if (m_running && changes == m_changesMeasured) return m_valueLimit;
+    pageCount = m_limitCache->Lend(m_db, "PRAGMA page_count");
+    pageCount->Step();
+    const int64_t pages = pageCount->ColumnInt64(0);
+    int64_t bytes = 0;
+    // Pages few enough to stay within the limit at the largest page size need no page size.
+    if (pages > kRunValueBytesLimit / kLargestPageBytes) {
+        StatementLease pageSize = m_limitCache->Lend(m_db, "PRAGMA page_size");
+        pageSize->Step();
+        bytes = pages * pageSize->ColumnInt64(0);
+    }
+    m_changesMeasured = changes;
+    return std::min(engineLimit, std::max<int64_t>(kRunValueBytesLimit, bytes));
+}
+
 // The limits hold only while this statement steps: the connection's other
 // statements, run between its steps, are not bounded by them.
 int Statement::LimitedStep() {
+    const int length = sqlite3_limit(m_db, SQLITE_LIMIT_LENGTH, -1);
+    StatementLease pageCount;
+    m_valueLimit = ValueBytesLimit(length, pageCount);
     if (!m_running) m_deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kRunSecondsLimit);
     m_running = true;
     m_timedOut = false;
-    const int length = sqlite3_limit(m_db, SQLITE_LIMIT_LENGTH, kRunValueBytesLimit);
+    sqlite3_limit(m_db, SQLITE_LIMIT_LENGTH, static_cast<int>(m_valueLimit));
     sqlite3_progress_handler(m_db, 1000, &Statement::Progress, this);
     const int rc = sqlite3_step(m_stmt);
     sqlite3_progress_handler(m_db, 0, nullptr, nullptr);

@@ -14,6 +14,9 @@ struct sqlite3_stmt;
 
 namespace ado {
 
+class StatementCache;
+class StatementLease;
+
 class Statement {
 public:
     Statement(sqlite3* db, const std::string& sql);
@@ -43,24 +46,34 @@ public:
 
     // Bounds every run of the statement from its first step on: it is
     // interrupted once it has run kRunSecondsLimit seconds, and no value it
-    // makes may be longer than kRunValueBytesLimit bytes. Either failure
-    // raises a ComError that names the limit.
-    void LimitRuns() { m_limited = true; }
+    // makes may be longer than kRunValueBytesLimit bytes, or than the
+    // database it reads when that is larger, so that it reads every stored
+    // value whole. Either failure raises a ComError that names the limit.
+    // The database is measured with statements lent by cache, the
+    // connection's own.
+    void LimitRuns(StatementCache& cache) { m_limitCache = &cache; }
 
 private:
     int LimitedStep();
+    int64_t ValueBytesLimit(int64_t engineLimit, StatementLease& pageCount);
     static int Progress(void* self);
 
     sqlite3* m_db;
     sqlite3_stmt* m_stmt = nullptr;
-    bool m_limited = false;
+    StatementCache* m_limitCache = nullptr;  // set when the runs are limited
     bool m_running = false;
     bool m_timedOut = false;
     std::chrono::steady_clock::time_point m_deadline;
+    // The value limit of the run, and the connection's count of changed rows
+    // when it was measured: the database a run reads grows only by them.
+    int64_t m_valueLimit = 0;
+    int64_t m_changesMeasured = -1;
 };
 
 // The bounds of a limited statement: far above what a condition over a
-// project's tables needs, low enough that a runaway one ends.
+// project's tables needs, low enough that a runaway one ends. The value
+// limit grows to the size of a larger database, as no value stored in a
+// database is longer than the database.
 constexpr int kRunSecondsLimit = 10;
 constexpr int kRunValueBytesLimit = 64 * 1024 * 1024;
 
