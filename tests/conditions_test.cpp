@@ -4,6 +4,7 @@
 // within a time limit and a limit on the size of the values it makes.
 #include <gtest/gtest.h>
 
+#include "platform/ado/Recordset.h"
 #include "platform/ado/Statement.h"
 #include "support/TestStore.h"
 
