@@ -2,6 +2,7 @@
 // one when it is unloaded. Lines go to a replaceable sink. The default sink
 // is the host's hook when the host program defines one,
 //     extern "C" void RuriDAriRAZudidarUriTrace(const char* text);
+// (a program that opens the library with dlopen exports it: -rdynamic);
 // otherwise a debug build writes to stderr and a release build writes
 // nothing. Only the hook sees the load line: it comes before a host can set
 // a sink.
