@@ -5,6 +5,7 @@
 
 #include "ATMLCommonError/SqlValue.h"
 #include "ATMLCommonError/TaDBMng.h"
+#include "platform/ado/Recordset.h"
 #include "BenchFiles.h"
 
 namespace {

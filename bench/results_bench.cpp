@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ATMLViewLayer/TaDB/DBActTD/TaDBTDData.h"
+#include "ATMLViewLayer/TaDB/DBEntity/RecordColumns.h"
 #include "BenchFiles.h"
 
 namespace {

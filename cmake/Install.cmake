@@ -11,7 +11,6 @@ install(FILES ${RURI_TEMPLATE} DESTINATION ${CMAKE_INSTALL_LIBDIR})
 # The headers a host includes, and every header of the library they include.
 set(RURI_HOST_HEADERS
   ATMLViewLayer/TaDB/DBActTD/TaDBTDData.h
-  ATMLViewLayer/TaDB/RuriDAriRAZudidarUri/RuriDAriRAZudidarUri.h
   ATMLCommonError/ATMLCommonFun.h
   ATMLCommonError/SqlValue.h
   platform/mfc/Trace.h)

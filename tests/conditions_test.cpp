@@ -5,6 +5,7 @@
 // reads every value the project holds whole.
 #include <gtest/gtest.h>
 
+#include "platform/ado/Recordset.h"
 #include "platform/ado/Statement.h"
 #include "support/TestStore.h"
 

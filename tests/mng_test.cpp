@@ -2,6 +2,8 @@
 
 #include "ATMLCommonError/SqlValue.h"
 #include "ATMLCommonError/TaDBMng.h"
+#include "platform/ado/ComError.h"
+#include "platform/ado/Recordset.h"
 #include "platform/com/Com.h"
 #include "support/TestFiles.h"
 

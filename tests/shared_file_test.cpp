@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "ATMLCommonError/ATMLCommonFun.h"
+#include "platform/ado/Recordset.h"
 #include "support/TestStore.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "ATMLCommonError/ATMLError.h"
 #include "platform/ui/ListCtrl.h"
 #include "platform/ui/TreeCtrl.h"
-#include "platform/win32/WinTypes.h"
+#include "platform/win32/WinTypeNames.h"
 
 class AFX_EXT_CLASS CATMLCommonFun : public CATMLError {
 public:
@@ -80,3 +80,5 @@ private:
     // Code and the system text of error.
     void RecordControlFailure(long code, DWORD error);
 };
+
+#include "platform/mfc/AfxExtEnd.h"

@@ -40,3 +40,5 @@ protected:
     // A failure detected here: code -1, the message, and a trace that starts at position.
     void RecordFailure(CString message, CString position);
 };
+
+#include "platform/mfc/AfxExtEnd.h"

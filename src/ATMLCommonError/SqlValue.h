@@ -6,3 +6,5 @@
 #include "platform/mfc/CString.h"
 
 AFX_EXT_API CString SqlValue(const CString& value);
+
+#include "platform/mfc/AfxExtEnd.h"

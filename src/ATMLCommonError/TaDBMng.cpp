@@ -1,5 +1,9 @@
 #include "ATMLCommonError/TaDBMng.h"
 
+#include "platform/ado/Command.h"
+#include "platform/ado/ComError.h"
+#include "platform/ado/Connection.h"
+#include "platform/ado/Recordset.h"
 #include "platform/com/Com.h"
 
 namespace {

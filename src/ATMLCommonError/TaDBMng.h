@@ -2,12 +2,25 @@
 // recordset. Every query and statement first closes the open recordset.
 // After a successful connect, query or statement the manager's error state
 // still holds the preset failure ("未知错误！"): callers judge by the result.
+//
+// Exported, since the project store holds one: a host may connect a manager
+// of its own and run statement texts through it. Recordsets and the
+// library's bound statements belong to the database layer inside, which
+// hosts never see: a host can test a query, not read its rows.
 #pragma once
+#include "platform/mfc/AfxExt.h"
+#include <memory>
+
 #include "ATMLCommonError/ATMLError.h"
-#include "platform/ado/Command.h"
-#include "platform/ado/ComError.h"
-#include "platform/ado/Connection.h"
-#include "platform/ado/Recordset.h"
+
+namespace ado {
+struct Command;
+class ComError;
+class Connection;
+class Recordset;
+using ConnectionPtr = std::shared_ptr<Connection>;
+using RecordsetPtr = std::shared_ptr<Recordset>;
+}  // namespace ado
 
 struct _DB_CONNECT_INFO {
     _DB_CONNECT_INFO() = default;
@@ -19,7 +32,7 @@ struct _DB_CONNECT_INFO {
     CString m_strPassword;
 };
 
-class CTaDBMng : public CATMLError {
+class AFX_EXT_CLASS CTaDBMng : public CATMLError {
 public:
     CTaDBMng();
     // Copies share the connection and the recordset. The connection closes
@@ -33,8 +46,8 @@ public:
     int Execute(CString sql);
     // The same for the library's own statements, whose values are bound to
     // parameters; each statement is prepared once per connection.
-    int QueryDataInDB(const ado::Command& command);
-    int Execute(const ado::Command& command);
+    AFX_INTERNAL int QueryDataInDB(const ado::Command& command);
+    AFX_INTERNAL int Execute(const ado::Command& command);
     int CloseRecordset();
     int CloseDB();
     ado::RecordsetPtr GetRecordset();
@@ -45,7 +58,9 @@ public:
     ado::RecordsetPtr m_pRecordset;
 
 private:
-    void Preset(const char* position);
-    void ReportComError(const ado::ComError& error, const char* position);
-    int RefuseUnconnected(const char* position);
+    AFX_INTERNAL void Preset(const char* position);
+    AFX_INTERNAL void ReportComError(const ado::ComError& error, const char* position);
+    AFX_INTERNAL int RefuseUnconnected(const char* position);
 };
+
+#include "platform/mfc/AfxExtEnd.h"

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the library from a build folder into a scratch prefix and uses it
 # the ways a host on Debian does: only the library's own API is exported, no
-# installed header needs SQLite's or one that is not installed, and the
-# example host and the README's first host, built against the installed copy
-# alone (with find_package, then with pkg-config), create, fill, save and
-# reopen a project with the installed template.
+# installed header needs SQLite's or one that is not installed, a host that
+# includes every installed header and names each declaration it may use
+# links, and the example host and the README's first host, built against the
+# installed copy alone (with find_package, then with pkg-config), create,
+# fill, save and reopen a project with the installed template.
 #   check_install.sh BUILD_DIR SOURCE_DIR CXX [EXTRA_FLAGS]
 set -euo pipefail
 build="$1" source="$2" cxx="$3" flags="${4:-}"
@@ -54,4 +55,10 @@ run_host "$prefix/host-pkgconfig" "$prefix/pkgconfig.tarnprj"
 "$cxx" $flags -std=c++17 -Wall -Wextra -Werror -o "$prefix/first-pkgconfig" "$source/examples/first_host.cpp" \
   $(pkg-config --cflags --libs RuriDAriRAZudidarUri) -Wl,-rpath,"$libdir"
 "$prefix/first-pkgconfig" "$prefix/first-pkgconfig.tarnprj" || { echo "first_host failed"; exit 1; }
+
+find "$include" -name '*.h' | sort | sed 's/.*/#include "&"/' >"$prefix/every_header.h"
+# shellcheck disable=SC2046,SC2086
+"$cxx" $flags -std=c++17 -Wall -Wextra -Werror -include "$prefix/every_header.h" -o "$prefix/every-declaration" \
+  "$source/tests/install/host/every_declaration.cpp" $(pkg-config --cflags --libs RuriDAriRAZudidarUri) -Wl,-rpath,"$libdir"
+"$prefix/every-declaration" || { echo "every_declaration failed"; exit 1; }
 echo "installed library, package and pkg-config hosts: ok"

@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "ATMLViewLayer/TaDB/DBActTD/TaDBTDDataBase.h"
+#include "ATMLViewLayer/TaDB/DBEntity/RecordColumns.h"
 
 using RecordTypes =
     std::tuple<CTaDBTps, CTaDBTestGroup, CTaDBTestPoint, CTaDBEntry, CTaDBTestGroupEntry, CTaDBTestActionEntry,

@@ -2,7 +2,17 @@
 // visibility: only the classes marked AFX_EXT_CLASS and the functions marked
 // AFX_EXT_API are reachable from outside it; the layers inside (the database
 // layer above all) stay private to it.
-#pragma once
+//
+// The marks are for the library's headers alone and never reach a host: a
+// header includes this file first and AfxExtEnd.h last, which restores what
+// the names meant before (nothing, outside the library's headers). Hence no
+// include guard here.
+#pragma push_macro("AFX_EXT_CLASS")
+#pragma push_macro("AFX_EXT_API")
+#pragma push_macro("AFX_INTERNAL")
+#undef AFX_EXT_CLASS
+#undef AFX_EXT_API
+#undef AFX_INTERNAL
 
 #define AFX_EXT_CLASS __attribute__((visibility("default")))
 #define AFX_EXT_API __attribute__((visibility("default")))

@@ -45,3 +45,5 @@ private:
     Node* m_tail = nullptr;
     int m_count = 0;
 };
+
+#include "platform/mfc/AfxExtEnd.h"

@@ -2,7 +2,7 @@
 // double, fractional part the time of day, local wall-clock time.
 #pragma once
 #include "platform/mfc/AfxExt.h"
-#include "platform/win32/WinTypes.h"
+#include "platform/win32/WinTypeNames.h"
 
 class AFX_EXT_CLASS COleDateTime {
 public:
@@ -22,3 +22,5 @@ public:
     DATE m_dt = 0.0;
     DateTimeStatus m_status = valid;
 };
+
+#include "platform/mfc/AfxExtEnd.h"

@@ -59,3 +59,5 @@ AFX_EXT_API bool operator==(const char* a, const CString& b);
 AFX_EXT_API bool operator!=(const CString& a, const CString& b);
 AFX_EXT_API bool operator!=(const CString& a, const char* b);
 AFX_EXT_API bool operator!=(const char* a, const CString& b);
+
+#include "platform/mfc/AfxExtEnd.h"

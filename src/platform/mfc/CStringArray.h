@@ -21,3 +21,5 @@ public:
 private:
     std::vector<CString> m_items;
 };
+
+#include "platform/mfc/AfxExtEnd.h"

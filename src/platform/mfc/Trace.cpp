@@ -1,4 +1,4 @@
-#include "platform/mfc/Trace.h"
+#include "platform/mfc/AfxTrace.h"
 
 #include <cstdarg>
 #include <cstdio>

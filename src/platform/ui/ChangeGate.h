@@ -3,8 +3,9 @@
 // changes pass and the ones after fail with last error 8, as a control that
 // cannot allocate does (a negative count refuses none).
 #pragma once
+#include "platform/mfc/AfxExt.h"
 
-class ChangeGate {
+class AFX_EXT_CLASS ChangeGate {
 public:
     void FailAfter(int changes) { m_changesLeft = changes; }
     // False, with the last error set, when the change may not be made.
@@ -13,3 +14,5 @@ public:
 private:
     int m_changesLeft = -1;
 };
+
+#include "platform/mfc/AfxExtEnd.h"

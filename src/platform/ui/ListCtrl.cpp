@@ -1,5 +1,6 @@
 #include "platform/ui/ListCtrl.h"
 
+#include "platform/win32/WinTypes.h"
 
 namespace {
 // Where an insertion before `at` lands in a sequence of `count`: past the end appends.

@@ -8,7 +8,7 @@
 
 #include "platform/mfc/CString.h"
 #include "platform/ui/ChangeGate.h"
-#include "platform/win32/WinTypes.h"
+#include "platform/win32/WinTypeNames.h"
 
 #define LVCFMT_LEFT 0x0000
 #define LVCFMT_RIGHT 0x0001
@@ -68,3 +68,5 @@ private:
     std::vector<Item> m_items;
     ChangeGate m_gate;
 };
+
+#include "platform/mfc/AfxExtEnd.h"

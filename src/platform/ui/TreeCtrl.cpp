@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/WinTypes.h"
 
 struct TreeNode {
     CString text;

@@ -10,7 +10,7 @@
 
 #include "platform/mfc/CString.h"
 #include "platform/ui/ChangeGate.h"
-#include "platform/win32/WinTypes.h"
+#include "platform/win32/WinTypeNames.h"
 
 struct TreeNode;
 typedef TreeNode* HTREEITEM;
@@ -54,3 +54,5 @@ private:
     std::unique_ptr<TreeNode> m_top;
     ChangeGate m_gate;
 };
+
+#include "platform/mfc/AfxExtEnd.h"

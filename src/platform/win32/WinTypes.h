@@ -1,17 +1,7 @@
-// The few Windows type names the library's interfaces are written in.
+// The Windows type names, and the truth values the library's own sources
+// write BOOL results with (hosts compare a BOOL with 0).
 #pragma once
-#include <cstdint>
-
-typedef uint32_t DWORD;
-typedef uint16_t WORD;
-typedef unsigned int UINT;
-typedef intptr_t LPARAM;
-typedef int BOOL;
-typedef void* HMODULE;
-typedef HMODULE HINSTANCE;
-typedef const char* LPCSTR;
-typedef const char* LPCTSTR;
-typedef double DATE;
+#include "platform/win32/WinTypeNames.h"
 
 #ifndef TRUE
 #define TRUE 1
@@ -19,5 +9,3 @@ typedef double DATE;
 #ifndef FALSE
 #define FALSE 0
 #endif
-
-#define MAX_PATH 260

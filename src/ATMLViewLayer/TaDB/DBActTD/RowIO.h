@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
+#include "ATMLViewLayer/TaDB/DBEntity/RecordColumns.h"
 #include "platform/ado/Recordset.h"
 
 template <class R>

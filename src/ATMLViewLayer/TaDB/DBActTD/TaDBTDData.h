@@ -332,3 +332,5 @@ private:
     AFX_INTERNAL RESULTSTATE DelItemIn(const OrderedList& list, const CString& key);
     AFX_INTERNAL RESULTSTATE StuckDeleting(const char* position);
 };
+
+#include "platform/mfc/AfxExtEnd.h"

@@ -325,3 +325,5 @@ public:
 
     std::vector<CTaDBTestActionEntry> m_vecTestActionEntry;
 };
+
+#include "platform/mfc/AfxExtEnd.h"

@@ -2,6 +2,7 @@
 #include "ATMLCommonError/ATMLCommonFun.h"
 #include "ATMLViewLayer/TaDB/DBActTD/TaDBTDData.h"
 #include "ATMLViewLayer/TaDB/RuriDAriRAZudidarUri/RuriDAriRAZudidarUri.h"
+#include "platform/ado/Connection.h"
 #include "platform/win32/File.h"
 #include "platform/win32/LastError.h"
 

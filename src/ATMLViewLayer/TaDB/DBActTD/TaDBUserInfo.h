@@ -16,3 +16,5 @@ public:
     CString m_strUserText1;
     CString m_strUserText2;
 };
+
+#include "platform/mfc/AfxExtEnd.h"

@@ -1,5 +1,6 @@
 #include "ATMLViewLayer/TaDB/DBEntity/TaDBActionCompare.h"
 
+#include "ATMLViewLayer/TaDB/DBEntity/RecordColumns.h"
 #include "ATMLViewLayer/TaDB/DBEntity/RecordDefaults.h"
 
 // A new compare step does nothing special after a pass or a failure.

@@ -3,7 +3,7 @@
 #pragma once
 #include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
-#include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
+#include "platform/mfc/COleDateTime.h"
 
 class AFX_EXT_CLASS CTaDBActionCompare : public CATMLError {
 public:
@@ -35,5 +35,4 @@ public:
     CString m_strActFail;
 };
 
-template <>
-const ColumnMap<CTaDBActionCompare>& ColumnMapOf<CTaDBActionCompare>();
+#include "platform/mfc/AfxExtEnd.h"

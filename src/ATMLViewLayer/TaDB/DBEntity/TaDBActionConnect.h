@@ -2,7 +2,7 @@
 #pragma once
 #include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
-#include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
+#include "platform/mfc/COleDateTime.h"
 
 class AFX_EXT_CLASS CTaDBActionConnect : public CATMLError {
 public:
@@ -34,5 +34,4 @@ public:
     CString m_strModifyPerson;
 };
 
-template <>
-const ColumnMap<CTaDBActionConnect>& ColumnMapOf<CTaDBActionConnect>();
+#include "platform/mfc/AfxExtEnd.h"

@@ -2,7 +2,7 @@
 #pragma once
 #include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
-#include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
+#include "platform/mfc/COleDateTime.h"
 
 class AFX_EXT_CLASS CTaDBActionRead : public CATMLError {
 public:
@@ -32,5 +32,4 @@ public:
     CString m_strModifyPerson;
 };
 
-template <>
-const ColumnMap<CTaDBActionRead>& ColumnMapOf<CTaDBActionRead>();
+#include "platform/mfc/AfxExtEnd.h"

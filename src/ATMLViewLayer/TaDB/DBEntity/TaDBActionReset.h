@@ -2,7 +2,7 @@
 #pragma once
 #include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
-#include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
+#include "platform/mfc/COleDateTime.h"
 
 class AFX_EXT_CLASS CTaDBActionReset : public CATMLError {
 public:
@@ -32,5 +32,4 @@ public:
     CString m_strModifyPerson;
 };
 
-template <>
-const ColumnMap<CTaDBActionReset>& ColumnMapOf<CTaDBActionReset>();
+#include "platform/mfc/AfxExtEnd.h"

@@ -2,7 +2,7 @@
 #pragma once
 #include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
-#include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
+#include "platform/mfc/COleDateTime.h"
 
 class CStdSignal;
 
@@ -40,5 +40,4 @@ public:
     CString m_strModifyPerson;
 };
 
-template <>
-const ColumnMap<CTaDBActionSetup>& ColumnMapOf<CTaDBActionSetup>();
+#include "platform/mfc/AfxExtEnd.h"

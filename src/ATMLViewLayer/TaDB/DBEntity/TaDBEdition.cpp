@@ -1,5 +1,6 @@
 #include "ATMLViewLayer/TaDB/DBEntity/TaDBEdition.h"
 
+#include "ATMLViewLayer/TaDB/DBEntity/RecordColumns.h"
 CTaDBEdition::CTaDBEdition() { m_nEdition = 0; }
 
 CTaDBEdition::~CTaDBEdition() = default;

@@ -3,7 +3,6 @@
 #pragma once
 #include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
-#include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
 
 class AFX_EXT_CLASS CTaDBEdition : public CATMLError {
 public:
@@ -21,5 +20,4 @@ public:
     CString m_strReserver4;
 };
 
-template <>
-const ColumnMap<CTaDBEdition>& ColumnMapOf<CTaDBEdition>();
+#include "platform/mfc/AfxExtEnd.h"

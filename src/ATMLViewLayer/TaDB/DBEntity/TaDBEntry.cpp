@@ -1,5 +1,6 @@
 #include "ATMLViewLayer/TaDB/DBEntity/TaDBEntry.h"
 
+#include "ATMLViewLayer/TaDB/DBEntity/RecordColumns.h"
 #include "ATMLViewLayer/TaDB/DBEntity/RecordDefaults.h"
 
 CTaDBEntry::CTaDBEntry() {

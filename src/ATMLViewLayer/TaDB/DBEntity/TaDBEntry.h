@@ -3,7 +3,6 @@
 #pragma once
 #include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
-#include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
 
 class AFX_EXT_CLASS CTaDBEntry : public CATMLError {
 public:
@@ -22,5 +21,4 @@ public:
     CString m_strReserver4;
 };
 
-template <>
-const ColumnMap<CTaDBEntry>& ColumnMapOf<CTaDBEntry>();
+#include "platform/mfc/AfxExtEnd.h"

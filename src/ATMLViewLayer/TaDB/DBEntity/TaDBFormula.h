@@ -2,7 +2,6 @@
 #pragma once
 #include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
-#include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
 
 class AFX_EXT_CLASS CTaDBFormula : public CATMLError {
 public:
@@ -27,5 +26,4 @@ public:
     CString m_strMeasurementId;
 };
 
-template <>
-const ColumnMap<CTaDBFormula>& ColumnMapOf<CTaDBFormula>();
+#include "platform/mfc/AfxExtEnd.h"

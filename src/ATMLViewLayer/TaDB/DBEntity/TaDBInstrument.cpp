@@ -1,5 +1,6 @@
 #include "ATMLViewLayer/TaDB/DBEntity/TaDBInstrument.h"
 
+#include "ATMLViewLayer/TaDB/DBEntity/RecordColumns.h"
 #include "ATMLViewLayer/TaDB/DBEntity/RecordDefaults.h"
 
 CTaDBInstrument::CTaDBInstrument() {

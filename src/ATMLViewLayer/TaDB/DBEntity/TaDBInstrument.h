@@ -2,7 +2,6 @@
 #pragma once
 #include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
-#include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
 
 class AFX_EXT_CLASS CTaDBInstrument : public CATMLError {
 public:
@@ -33,5 +32,4 @@ public:
     CString m_strReserver4;
 };
 
-template <>
-const ColumnMap<CTaDBInstrument>& ColumnMapOf<CTaDBInstrument>();
+#include "platform/mfc/AfxExtEnd.h"

@@ -1,5 +1,6 @@
 #include "ATMLViewLayer/TaDB/DBEntity/TaDBMeasurement.h"
 
+#include "ATMLViewLayer/TaDB/DBEntity/RecordColumns.h"
 #include "ATMLViewLayer/TaDB/DBEntity/RecordDefaults.h"
 
 // The test date is left at the zero date: a measurement not yet taken has none.

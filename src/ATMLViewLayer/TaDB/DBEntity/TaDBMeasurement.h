@@ -3,7 +3,7 @@
 #pragma once
 #include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
-#include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
+#include "platform/mfc/COleDateTime.h"
 
 class AFX_EXT_CLASS CTaDBMeasurement : public CATMLError {
 public:
@@ -37,5 +37,4 @@ public:
     CString m_strModifyPerson;
 };
 
-template <>
-const ColumnMap<CTaDBMeasurement>& ColumnMapOf<CTaDBMeasurement>();
+#include "platform/mfc/AfxExtEnd.h"

@@ -2,7 +2,6 @@
 #pragma once
 #include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
-#include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
 
 class AFX_EXT_CLASS CTaDBMessageHint : public CATMLError {
 public:
@@ -30,5 +29,4 @@ public:
     CString m_strReserver4;
 };
 
-template <>
-const ColumnMap<CTaDBMessageHint>& ColumnMapOf<CTaDBMessageHint>();
+#include "platform/mfc/AfxExtEnd.h"

@@ -1,5 +1,6 @@
 #include "ATMLViewLayer/TaDB/DBEntity/TaDBOutcome.h"
 
+#include "ATMLViewLayer/TaDB/DBEntity/RecordColumns.h"
 #include "ATMLViewLayer/TaDB/DBEntity/RecordDefaults.h"
 
 // A new outcome says "pass" and belongs to its test point only.

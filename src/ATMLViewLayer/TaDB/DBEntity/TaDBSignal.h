@@ -2,7 +2,7 @@
 #pragma once
 #include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
-#include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
+#include "platform/mfc/COleDateTime.h"
 
 class AFX_EXT_CLASS CTaDBSignal : public CATMLError {
 public:
@@ -29,5 +29,4 @@ public:
     CString m_strModifyPerson;
 };
 
-template <>
-const ColumnMap<CTaDBSignal>& ColumnMapOf<CTaDBSignal>();
+#include "platform/mfc/AfxExtEnd.h"

@@ -2,7 +2,7 @@
 #pragma once
 #include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
-#include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
+#include "platform/mfc/COleDateTime.h"
 
 // The control node of a test group, stored as its text in TG_CONTROL. Any
 // other value, 0 included, stands for no control node ("none"). The type is
@@ -64,5 +64,4 @@ public:
     CString m_strModifyPerson;
 };
 
-template <>
-const ColumnMap<CTaDBTestGroup>& ColumnMapOf<CTaDBTestGroup>();
+#include "platform/mfc/AfxExtEnd.h"

@@ -2,7 +2,6 @@
 #pragma once
 #include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
-#include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
 
 class AFX_EXT_CLASS CTaDBTestGroupEntry : public CATMLError {
 public:
@@ -23,5 +22,4 @@ public:
     CString m_strReserver4;
 };
 
-template <>
-const ColumnMap<CTaDBTestGroupEntry>& ColumnMapOf<CTaDBTestGroupEntry>();
+#include "platform/mfc/AfxExtEnd.h"

@@ -4,7 +4,7 @@
 #pragma once
 #include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
-#include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
+#include "platform/mfc/COleDateTime.h"
 
 class AFX_EXT_CLASS CTaDBTestReplay : public CATMLError {
 public:
@@ -39,5 +39,4 @@ public:
     CString m_strModifyPerson;
 };
 
-template <>
-const ColumnMap<CTaDBTestReplay>& ColumnMapOf<CTaDBTestReplay>();
+#include "platform/mfc/AfxExtEnd.h"

@@ -3,7 +3,7 @@
 #pragma once
 #include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
-#include "ATMLViewLayer/TaDB/DBEntity/ColumnMap.h"
+#include "platform/mfc/COleDateTime.h"
 
 class AFX_EXT_CLASS CTaDBTestResult : public CATMLError {
 public:
@@ -36,5 +36,4 @@ public:
     CString m_strTpUuid;
 };
 
-template <>
-const ColumnMap<CTaDBTestResult>& ColumnMapOf<CTaDBTestResult>();
+#include "platform/mfc/AfxExtEnd.h"

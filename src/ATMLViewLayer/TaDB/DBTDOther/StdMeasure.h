@@ -28,3 +28,5 @@ private:
     CString m_strAttribute;
     int m_bIsUse = 0;
 };
+
+#include "platform/mfc/AfxExtEnd.h"

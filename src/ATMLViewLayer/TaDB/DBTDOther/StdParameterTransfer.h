@@ -24,3 +24,5 @@ private:
     CString m_strName;
     int m_bIsUse = 0;
 };
+
+#include "platform/mfc/AfxExtEnd.h"

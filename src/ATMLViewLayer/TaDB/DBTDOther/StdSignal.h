@@ -130,3 +130,5 @@ private:
     CString m_strReserved1;
     CString m_strReserved2;
 };
+
+#include "platform/mfc/AfxExtEnd.h"

@@ -50,3 +50,5 @@ public:
     CString m_strUutBuildInstr;   // connect actions only
     CString m_strUutBuildSwitch;  // connect actions only
 };
+
+#include "platform/mfc/AfxExtEnd.h"

@@ -1,6 +1,6 @@
 #include "ATMLViewLayer/TaDB/RuriDAriRAZudidarUri/RuriDAriRAZudidarUri.h"
 
-#include "platform/mfc/Trace.h"
+#include "platform/mfc/AfxTrace.h"
 #include "platform/win32/Module.h"
 
 HINSTANCE g_hInstance = nullptr;
