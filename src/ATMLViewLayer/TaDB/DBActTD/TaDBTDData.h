@@ -15,9 +15,11 @@
 //
 // Threads and processes: a store and its copies, which share its
 // connection, serve one thread; give each thread its own store. Stores of
-// several threads and processes may open one project file: a write waits
-// up to 5 seconds for another store's write, closing never waits, and the
-// last connection to close writes the log back into the file.
+// several threads and processes may open one project file: every write,
+// from a new project's first on, waits up to 5 seconds for another store's
+// write and then fails with -1 (an ordered-list change that fails to begin
+// changes nothing), closing never waits, and the last connection to close
+// writes the log back into the file.
 #pragma once
 #include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/TaDBMng.h"
