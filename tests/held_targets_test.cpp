@@ -3,6 +3,7 @@
 // none of its parent's holds.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -14,12 +15,6 @@
 #include "support/TestStore.h"
 
 namespace {
-int AddTps(CTaDBTDDataSingle& store, const char* key) {
-    CTaDBTps record;
-    record.m_strTpsUuid = key;
-    return store.AddItem_Tps(record, 1);
-}
-
 std::string SystemText(DWORD code) { return CATMLCommonFun::GetOSErrorMessage(code).GetString(); }
 
 struct stat Look(const std::string& path) {
@@ -108,19 +103,13 @@ TEST(RemoveFile, AProjectInUseIsNotRemoved) {
         EXPECT_EQ(std::string(files.GetErrorInfo()), inUse);
         EXPECT_EQ(AddTps(store, "after"), 1);
     }
-    ChildProcess holder([&](ChildProcess& self) {
-        TestStore store(dir);
-        self.Tell(store.Open(path.c_str()) == 1 ? 'y' : 'n');
-        self.Await();
-        return 0;
-    });
-    ASSERT_EQ(holder.Heard(), 'y');
+    std::unique_ptr<ChildProcess> holder(HoldingChild(dir, path));
+    ASSERT_EQ(holder->Heard(), 'y');
     CATMLCommonFun other;
     EXPECT_EQ(other.RemoveFile(path.c_str()), -1);
     EXPECT_EQ(std::string(other.GetErrorInfo()), inUse);
-    holder.Answer();
-    ASSERT_EQ(holder.Wait(), 0);
-    EXPECT_EQ(TpsKeys(path), "after");
+    ASSERT_EQ(holder->Wait(), 0);
+    EXPECT_EQ(TpsKeys(path), "after,child");
 
     EXPECT_EQ(files.RemoveFile(path.c_str()), 1);
     EXPECT_FALSE(FileExists(path));

@@ -7,22 +7,16 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 #include "ATMLCommonError/ATMLCommonFun.h"
 #include "platform/ado/Recordset.h"
+#include "support/ChildProcess.h"
 #include "support/TestStore.h"
 
 namespace {
-int AddTps(CTaDBTDDataSingle& store, const char* key) {
-    CTaDBTps record;
-    record.m_strTpsUuid = key;
-    return store.AddItem_Tps(record, 1);
-}
-
 // The failure of a copy onto a file that a store holds.
 void ExpectFileInUse(TestStore& store, const std::string& message, const char* position) {
     EXPECT_EQ(store.GetErrorCode(), -1);
@@ -30,44 +24,6 @@ void ExpectFileInUse(TestStore& store, const std::string& message, const char* p
     EXPECT_NE(std::string(store.GetErrorTrace()).find(position), std::string::npos) << position;
 }
 
-// A child process that opens path with a store of its own and holds it
-// until the parent writes to its pipe; Wait tells how it ended.
-class HoldingChild {
-public:
-    HoldingChild(const TempDir& dir, const std::string& path) {
-        int ready[2], go[2];
-        if (pipe(ready) != 0 || pipe(go) != 0) return;
-        m_pid = fork();
-        if (m_pid == 0) {
-            close(ready[0]);
-            close(go[1]);
-            TestStore store(dir);
-            const char opened = store.Open(path.c_str()) == 1 && AddTps(store, "child") == 1 ? 'y' : 'n';
-            char byte = 0;
-            if (write(ready[1], &opened, 1) != 1 || read(go[0], &byte, 1) < 0) _exit(3);
-            store.Close();
-            _exit(0);
-        }
-        close(ready[1]);
-        close(go[0]);
-        m_go = go[1];
-        char opened = 0;
-        m_opened = read(ready[0], &opened, 1) == 1 && opened == 'y';
-        close(ready[0]);
-    }
-    bool Opened() const { return m_opened; }
-    int Release() {
-        close(m_go);
-        int status = -1;
-        waitpid(m_pid, &status, 0);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-private:
-    pid_t m_pid = -1;
-    int m_go = -1;
-    bool m_opened = false;
-};
 }  // namespace
 
 TEST(HeldFile, AnUntitledProjectInUseIsNotStartedAfreshUnderItsStore) {
@@ -138,9 +94,9 @@ TEST(HeldFile, AFileAnotherStoreHoldsIsNotReplaced) {
 TEST(HeldFile, AFileAnotherProcessHoldsIsNotReplaced) {
     TempDir dir;
     const std::string path = MakeProject(dir, "p.tarnprj");
-    HoldingChild child(dir, path);
-    ASSERT_TRUE(child.Opened());
-    ExpectNotReplacedWhileHeld(dir, path, [&] { ASSERT_EQ(child.Release(), 0); }, "child");
+    std::unique_ptr<ChildProcess> child(HoldingChild(dir, path));
+    ASSERT_EQ(child->Heard(), 'y');
+    ExpectNotReplacedWhileHeld(dir, path, [&] { ASSERT_EQ(child->Wait(), 0); }, "child");
 }
 
 TEST(SharedFile, CloseLeavesTheLogToTheLastConnectionInsteadOfWaiting) {

@@ -12,12 +12,6 @@
 #include "support/TestStore.h"
 
 namespace {
-int AddTps(CTaDBTDDataSingle& store, const std::string& key) {
-    CTaDBTps record;
-    record.m_strTpsUuid = key.c_str();
-    return store.AddItem_Tps(record, 1);
-}
-
 // A child that, once the parent answers, begins a write on path with the
 // engine directly, says so, keeps it for holdMs and then commits it. It is
 // forked before the parent opens the file: the engine's own locks do not

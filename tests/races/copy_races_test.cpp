@@ -48,9 +48,7 @@ ChildProcess* Maker(const TempDir& shared, const std::string& ownFolder, Making 
         char added = '0';
         if (Make(store, making, target) == 1) {
             for (int i = 0; i < kRowsEach; ++i) {
-                CTaDBTps record;
-                record.m_strTpsUuid.Format("%c%d", name, i);
-                if (store.AddItem_Tps(record, 1) != 1) return 3;
+                if (AddTps(store, name + std::to_string(i)) != 1) return 3;
                 ++added;
             }
         } else if (std::string(store.GetErrorInfo()).rfind(CATMLCommonFun::GetOSErrorMessage(32).GetString(), 0) != 0) {

@@ -3,6 +3,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "support/TestStore.h"
+
 ChildProcess::ChildProcess(const std::function<int(ChildProcess&)>& body) {
     if (pipe(m_toParent) != 0 || pipe(m_toChild) != 0) return;
     m_pid = fork();
@@ -47,4 +49,14 @@ int ChildProcess::Wait() {
     m_pid = -1;
     m_exit = ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return m_exit;
+}
+
+ChildProcess* HoldingChild(const TempDir& dir, const std::string& path) {
+    return new ChildProcess([&dir, path](ChildProcess& self) {
+        TestStore store(dir);
+        self.Tell(store.Open(path.c_str()) == 1 && AddTps(store, "child") == 1 ? 'y' : 'n');
+        self.Await();
+        store.Close();
+        return 0;
+    });
 }

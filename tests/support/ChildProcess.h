@@ -4,6 +4,9 @@
 // words, answers, and collects the exit code.
 #pragma once
 #include <functional>
+#include <string>
+
+class TempDir;
 
 class ChildProcess {
 public:
@@ -28,3 +31,8 @@ private:
     int m_toParent[2] = {-1, -1};
     int m_toChild[2] = {-1, -1};
 };
+
+// A child that opens the project at path with a store of its own, adds the
+// TPS row "child", tells 'y' (or 'n' when it could not), and holds the
+// project until the parent waits for it.
+ChildProcess* HoldingChild(const TempDir& dir, const std::string& path);

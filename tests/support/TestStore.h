@@ -69,3 +69,10 @@ inline std::string MakeProject(const TempDir& dir, const std::string& name, cons
 inline std::string TpsKeys(const std::string& path) {
     return RawQuery(path, "SELECT group_concat(TPS_UUID, ',') FROM (SELECT TPS_UUID FROM TpsTable ORDER BY 1)")[0][0];
 }
+
+// Adds a TPS row with the given key through the store; the add's result.
+inline int AddTps(CTaDBTDDataSingle& store, const std::string& key) {
+    CTaDBTps record;
+    record.m_strTpsUuid = key.c_str();
+    return store.AddItem_Tps(record, 1);
+}
