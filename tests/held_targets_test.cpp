@@ -78,12 +78,7 @@ TEST(CopyTarget, APipeASocketOrADeviceIsNoProject) {
 
 TEST(CopyTarget, AReadOnlyProjectIsNotReplacedWhoeverRuns) {
     TempDir dir;
-    const std::string path = MakeProject(dir, "p.tarnprj");
-    {
-        TestStore store(dir);
-        ASSERT_EQ(store.Open(path.c_str()), 1);
-        ASSERT_EQ(AddTps(store, "kept"), 1);
-    }
+    const std::string path = MakeProject(dir, "p.tarnprj", "INSERT INTO TpsTable (TPS_UUID) VALUES ('kept')");
     ASSERT_EQ(chmod(path.c_str(), 0444), 0);
     ExpectNotReplaced(dir, path);
     EXPECT_EQ(TpsKeys(path), "kept");

@@ -9,9 +9,6 @@ bool Exists(const std::string& path) {
     struct stat info;
     return stat(path.c_str(), &info) == 0;
 }
-
-// The engine's answer for a file that is no database, so a log beside it is none of its.
-bool NotADatabase(int rc) { return rc == SQLITE_NOTADB; }
 }  // namespace
 
 std::string EngineFileName(const std::string& path) { return path[0] == '/' ? path : "./" + path; }
@@ -27,7 +24,8 @@ bool FoldDatabaseLog(const std::string& path) {
         // checkpoint that truncates the log succeeds only once every frame
         // is in the file (on a file without one it has nothing to do).
         const int read = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
-        whole = NotADatabase(read) ||
+        // A file that is no database has no log: what lies beside it is none of its.
+        whole = read == SQLITE_NOTADB ||
                 (read == SQLITE_OK &&
                  sqlite3_wal_checkpoint_v2(db, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr) == SQLITE_OK);
     }

@@ -15,6 +15,9 @@ namespace fileshare {
 namespace {
 // The byte the holds lock: the engine locks bytes from 1 GiB on, for 512 bytes.
 const off_t kHoldByte = off_t(1) << 62;
+// An exclusive hold looks again when the path comes to name another file
+// under it; past this many looks it gives up as if the file were in use.
+const int kTakeAttempts = 100;
 
 struct ByFile {
     bool operator()(const FileKey& a, const FileKey& b) const {
@@ -92,23 +95,28 @@ struct ForkHandlers {
     }
 } g_forkHandlers;
 
-// Opens the regular file at path; -1 with errno set (kNotRegularFile for
-// anything else, which is looked at but never opened: opening a pipe or a
-// device can block or act).
+// Looks at what path names; false with errno set when it is nothing, or
+// anything but a regular file (kNotRegularFile).
+bool LookRegular(const std::string& path, struct stat& info) {
+    if (stat(path.c_str(), &info) != 0) return false;
+    if (S_ISREG(info.st_mode)) return true;
+    errno = kNotRegularFile;
+    return false;
+}
+
+// Opens the regular file at path; -1 with errno set. Anything else is looked
+// at but never opened: opening a pipe or a device can block or act.
 int OpenRegular(const std::string& path, int flags, FileKey& key) {
     struct stat info;
-    if (stat(path.c_str(), &info) != 0) return -1;
-    if (!S_ISREG(info.st_mode)) {
-        errno = kNotRegularFile;
-        return -1;
-    }
+    if (!LookRegular(path, info)) return -1;
     const int fd = open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return -1;
-    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+    const bool looked = fstat(fd, &info) == 0;
+    if (looked && S_ISREG(info.st_mode)) {
         key = KeyOf(info);
         return fd;
     }
-    const int err = fstat(fd, &info) == 0 ? kNotRegularFile : errno;
+    const int err = looked ? kNotRegularFile : errno;
     close(fd);
     errno = err;
     return -1;
@@ -120,19 +128,18 @@ bool StillAt(const std::string& path, const FileKey& key) {
 }
 }  // namespace
 
-bool Hold::Register(const FileKey& key, int fd, bool exclusive) {
+void Hold::Register(const FileKey& key, int fd, bool exclusive) {
     Held& held = g_held[key];
     held.fd = fd;
     held.holders = 1;
     held.exclusive = exclusive;
-    return Joined(key);
+    Joined(key);
 }
 
-bool Hold::Joined(const FileKey& key) {
+void Hold::Joined(const FileKey& key) {
     m_key = key;
     m_generation = g_generation;
     m_held = true;
-    return true;
 }
 
 bool Hold::Share(const std::string& path, int waitMs) {
@@ -142,17 +149,19 @@ bool Hold::Share(const std::string& path, int waitMs) {
     FileKey key;
     for (;;) {
         if (fd < 0 && (fd = OpenRegular(path, O_RDONLY, key)) < 0) return false;
-        bool joined = false, placed = false;
+        bool held = false;
         {
             std::lock_guard<std::mutex> guard(g_mutex);
             auto found = g_held.find(key);
             if (found != g_held.end() && !found->second.exclusive) {
                 ++found->second.holders;
                 found->second.spares.push_back(fd);
-                joined = Joined(key);
+                Joined(key);
+                held = true;
             } else if (found == g_held.end()) {
                 if (LockHoldByte(fd, F_RDLCK)) {
-                    placed = Register(key, fd, false);
+                    Register(key, fd, false);
+                    held = true;
                 } else {
                     const int err = errno;
                     close(fd);  // no holder of this process has the file open
@@ -165,7 +174,7 @@ bool Hold::Share(const std::string& path, int waitMs) {
             }
             // Otherwise this process replaces the file: fd is kept until it is done.
         }
-        if (joined || placed) {
+        if (held) {
             // The path may name another file since it was opened: hold that one.
             if (StillAt(path, key)) return true;
             Release();
@@ -186,13 +195,9 @@ bool Hold::Share(const std::string& path, int waitMs) {
 
 bool Hold::Take(const std::string& path, bool writable) {
     Release();
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    for (int attempt = 0; attempt < kTakeAttempts; ++attempt) {
         struct stat info;
-        if (stat(path.c_str(), &info) != 0) return false;
-        if (!S_ISREG(info.st_mode)) {
-            errno = kNotRegularFile;
-            return false;
-        }
+        if (!LookRegular(path, info)) return false;
         if (writable && (info.st_mode & 0222) == 0) {
             errno = EACCES;
             return false;
@@ -228,7 +233,7 @@ bool Hold::Take(const std::string& path, bool writable) {
             continue;
         }
         const bool locked = readOnly ? !HeldElsewhere(fd) : LockHoldByte(fd, F_WRLCK);
-        const int err = locked || !readOnly ? errno : EBUSY;
+        const int err = readOnly ? EBUSY : errno;  // why it is not locked
         {
             std::lock_guard<std::mutex> guard(g_mutex);
             g_held[key].fd = fd;  // the entry is this hold's alone
@@ -252,7 +257,8 @@ bool Hold::Adopt(int fd) {
         return false;
     }
     std::lock_guard<std::mutex> guard(g_mutex);
-    return Register(KeyOf(info), fd, true);
+    Register(KeyOf(info), fd, true);
+    return true;
 }
 
 int Hold::Descriptor() const {

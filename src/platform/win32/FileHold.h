@@ -52,8 +52,8 @@ public:
 
 private:
     // Under the table's lock: enters the file as held by this hold alone, or notes that it joined.
-    bool Register(const FileKey& key, int fd, bool exclusive);
-    bool Joined(const FileKey& key);
+    void Register(const FileKey& key, int fd, bool exclusive);
+    void Joined(const FileKey& key);
 
     bool m_held = false;
     FileKey m_key;
