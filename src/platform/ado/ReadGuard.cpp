@@ -1,6 +1,5 @@
 #include "platform/ado/ReadGuard.h"
 
-#include <cctype>
 #include <sqlite3.h>
 
 #include "platform/ado/Statement.h"
@@ -8,11 +7,8 @@
 namespace ado {
 
 namespace {
-std::string Upper(const char* text) {
-    std::string out = text ? text : "";
-    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
-}
+// A name the engine hands the authorizer, which may be null, in upper case.
+std::string Upper(const char* text) { return UpperCase(text ? text : ""); }
 
 const char* ActionName(int action) {
     switch (action) {

@@ -7,11 +7,6 @@ namespace ado {
 namespace {
 bool IsWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || (c & 0x80); }
 
-std::string Upper(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
 // The end of the bracketed list that opens at tokens[at], or tokens.size().
 size_t CloseOf(const std::vector<SqlToken>& tokens, size_t at) {
     for (int depth = 0; at < tokens.size(); ++at) {
@@ -21,6 +16,11 @@ size_t CloseOf(const std::vector<SqlToken>& tokens, size_t at) {
     return at;
 }
 }  // namespace
+
+std::string UpperCase(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
 
 std::vector<SqlToken> SqlTokens(const std::string& sql) {
     std::vector<SqlToken> tokens;
@@ -49,11 +49,11 @@ std::vector<SqlToken> SqlTokens(const std::string& sql) {
                 }
             }
             ++at;
-            tokens.push_back({c == '\'' ? "'" : Upper(text), begin});
+            tokens.push_back({c == '\'' ? "'" : UpperCase(text), begin});
         } else if (IsWordChar(c)) {
             const size_t begin = at;
             while (at < sql.size() && IsWordChar(sql[at])) ++at;
-            tokens.push_back({Upper(sql.substr(begin, at - begin)), begin});
+            tokens.push_back({UpperCase(sql.substr(begin, at - begin)), begin});
         } else {
             tokens.push_back({std::string(1, c), at++});
         }

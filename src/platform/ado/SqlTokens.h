@@ -18,6 +18,9 @@ struct SqlToken {
 
 std::vector<SqlToken> SqlTokens(const std::string& sql);
 
+// text in upper case (ASCII letters only), as names are compared here.
+std::string UpperCase(std::string text);
+
 // Whether the tokens hold a compound operator (UNION, INTERSECT, EXCEPT)
 // outside brackets.
 bool IsCompound(const std::vector<SqlToken>& tokens);

@@ -20,6 +20,7 @@ ado::Command CTaDBTDDataSingle::ListSql(const OrderedList& list, int edition, co
 }
 
 CTaDBTDDataSingle::ListChange::ListChange(CTaDBTDDataSingle& store) : m_store(store) {
+    // Without a connection the change's first statement fails and says why.
     if (!store.m_dbMng.m_bConnected || !store.m_dbMng.m_pConnection) return;
     try {
         store.m_dbMng.m_pConnection->Savepoint(kSavepoint);
@@ -28,7 +29,6 @@ CTaDBTDDataSingle::ListChange::ListChange(CTaDBTDDataSingle& store) : m_store(st
         m_refused = true;
         m_refusal = error.Description();
     }
-    // Without a connection the change's first statement fails and says why.
 }
 
 CTaDBTDDataSingle::ListChange::~ListChange() {

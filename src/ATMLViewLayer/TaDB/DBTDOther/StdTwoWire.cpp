@@ -13,6 +13,17 @@ void SplitAtFirst(const CString& text, char separator, CString& first, CString& 
     first = before;
     second = after;
 }
+
+// Calls each with every entry of text that ends with a ";", an empty one
+// too, then with what follows the last ";" when it is not empty. It walks a
+// copy, so text may be an element of an array that each appends to.
+template <class Each>
+void ForEachEntry(const CString& text, Each each) {
+    const CString source = text;
+    int start = 0;
+    for (int at; (at = source.Find(';', start)) >= 0; start = at + 1) each(source.Mid(start, at - start));
+    if (start < source.GetLength()) each(source.Mid(start));
+}
 }  // namespace
 
 CStdTwoWire::CStdTwoWire() = default;
@@ -37,14 +48,10 @@ void CStdTwoWire::GetConnectType(CStringArray& texts) {
     texts.Add(kInstrumentText);
 }
 
-// The unpackers walk the text once with an index. They read a copy of it, so
-// text may be an element of the array they append to.
 void CStdTwoWire::GetUUTInfo(CStringArray& items, const CString& text) {
-    const CString source = text;
-    int start = 0;
-    for (int at; (at = source.Find(';', start)) >= 0; start = at + 1)
-        if (at > start) items.Add(source.Mid(start, at - start));
-    if (start < source.GetLength()) items.Add(source.Mid(start));
+    ForEachEntry(text, [&items](const CString& item) {
+        if (!item.IsEmpty()) items.Add(item);
+    });
 }
 
 void CStdTwoWire::SetUUTInfo(CStringArray& items, CString& text) {
@@ -63,22 +70,16 @@ void CStdTwoWire::GetIviInfo(const CString& text, CString& first, CString& secon
 void CStdTwoWire::SetIviInfo(CString& text, CString first, CString second) { text = first + "/" + second; }
 
 void CStdTwoWire::GetSwitchChInfo(const CString& text, CStringArray& firsts, CStringArray& seconds) {
-    const auto addEntry = [&](const CString& entry) {
+    ForEachEntry(text, [&](const CString& entry) {
         CString first, second;
         SplitAtFirst(entry, '/', first, second);
         firsts.Add(first);
         seconds.Add(second);
-    };
-    // Every entry before a ";" counts, an empty one too; what follows the
-    // last ";" counts only when it is not empty.
-    const CString source = text;
-    int start = 0;
-    for (int at; (at = source.Find(';', start)) >= 0; start = at + 1) addEntry(source.Mid(start, at - start));
-    if (start < source.GetLength()) addEntry(source.Mid(start));
+    });
 }
 
 void CStdTwoWire::SetSwitchChInfo(CString& text, CStringArray& firsts, CStringArray& seconds) {
-    // One entry per first; a second array shorter than that gives "".
+    // One entry per first; when the second array is shorter, the text is empty.
     CString packed;
     if (firsts.GetSize() <= seconds.GetSize())
         for (int i = 0; i < firsts.GetSize(); ++i) packed += firsts[i] + "/" + seconds[i] + ";";
