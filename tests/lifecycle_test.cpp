@@ -135,11 +135,17 @@ TEST(Lifecycle, SaveToAnUnwritablePlaceKeepsTheUntitledProject) {
     EXPECT_EQ(store.Modified(), 1);
     EXPECT_EQ(store.m_dbMng.Execute("Insert Into TpsTable (TPS_UUID) Values ('still open')"), 1);
     mkdir(dir.File("ro").c_str(), 0555);
+    mkdir(dir.File("rw").c_str(), 0777);
+    chmod(dir.File("rw").c_str(), 0777);
     AsUnprivilegedUser(dir, [&] {
-        store.SetFilePath(dir.File("ro/p.tarnprj").c_str());
-        EXPECT_EQ(store.Save(), -1);
-        EXPECT_EQ(store.GetErrorInfo(), CATMLCommonFun::GetOSErrorMessage(5));
-        EXPECT_EQ(store.State(), FILEPATHSTATE_TEMP);
+        // A store of its own: a forked child does not use its parent's projects.
+        TestStore own(dir);
+        own.m_strTempPath = dir.File("rw/tpstemp.tarnprj").c_str();
+        ASSERT_EQ(own.New("", 1), 1) << own.GetErrorInfo().GetString();
+        own.SetFilePath(dir.File("ro/p.tarnprj").c_str());
+        EXPECT_EQ(own.Save(), -1);
+        EXPECT_EQ(own.GetErrorInfo(), CATMLCommonFun::GetOSErrorMessage(5));
+        EXPECT_EQ(own.State(), FILEPATHSTATE_TEMP);
     });
 }
 

@@ -13,6 +13,7 @@
 #include "platform/ado/Statement.h"
 #include "platform/win32/DatabaseLog.h"
 #include "platform/win32/File.h"
+#include "platform/win32/LastError.h"
 
 namespace ado {
 
@@ -88,16 +89,40 @@ std::string Connection::QuoteValue(const std::string& value) {
     return quoted + '"';
 }
 
+namespace {
+// The refusal of a connection to a file it could not hold, errno telling why.
+ComError HoldRefusal(int err, const std::string& path) {
+    switch (err) {
+        case EBUSY: return ComError(SQLITE_BUSY, "The file is being replaced: " + path);
+        case fileshare::kNotRegularFile:
+            return ComError(SQLITE_CANTOPEN, "The path names a pipe, socket, device or folder, not a file: " + path);
+        case fileshare::kSecondName:
+            return ComError(SQLITE_CANTOPEN,
+                            "The file has more than one name (a hard link); copy it to a file of its own to open it: " +
+                                path);
+        case fileshare::kOpenInParent: return ComError(SQLITE_CANTOPEN, std::string(kOpenInParentText) + ": " + path);
+        case EMFILE:
+        case ENFILE: return ComError(SQLITE_CANTOPEN, "No file descriptor is left to hold the file: " + path);
+        default: return ComError(SQLITE_CANTOPEN, std::string(sqlite3_errstr(SQLITE_CANTOPEN)) + ": " + path);
+    }
+}
+}  // namespace
+
 void Connection::Open(const std::string& connectionString, const std::string&, const std::string&, long) {
     Close();
     const std::string path = ParseDataSource(connectionString);
     if (path.empty()) throw ComError(ComError::kError, "The connection string names no data source.");
+    int err = 0;
+    if (!Connect(path, err)) throw HoldRefusal(err, path);
+}
+
+bool Connection::Connect(const std::string& path, int& err) {
     const std::string name = EngineFileName(path);
-    // A file that a copy is replacing is opened once the copy is done.
-    if (!m_hold.Share(name, kBusyTimeoutMs)) {
-        if (errno == EBUSY) throw ComError(SQLITE_BUSY, "The file is being replaced: " + path);
-        if (errno == fileshare::kNotRegularFile)
-            throw ComError(SQLITE_CANTOPEN, "The path names a pipe, socket, device or folder, not a file: " + path);
+    // A store connects only to a file it holds; one that a copy is replacing
+    // is held once the copy is done.
+    if (!m_hold.Share(name, kBusyTimeoutMs, fileshare::Use::Project)) {
+        err = errno;
+        return false;
     }
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(name.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
@@ -126,10 +151,19 @@ void Connection::Open(const std::string& connectionString, const std::string&, c
     m_walSet = false;
     m_began = false;
     m_savepoints = 0;
+    return true;
 }
 
 void Connection::Close() noexcept {
     if (!m_db) return;
+    if (m_hold.Inherited()) {
+        // The parent's connection, copied by a fork: the engine's state of it
+        // is the parent's, and is left alone. Its statements are dropped unfinalized.
+        m_cache.Clear();
+        m_db = nullptr;
+        m_hold.Release();
+        return;
+    }
     m_cache.Clear();
     EndTransaction("ROLLBACK");
     // The last connection to close writes the log back into the file and
@@ -142,6 +176,7 @@ void Connection::Close() noexcept {
 
 sqlite3* Connection::Handle() const {
     if (!m_db) throw ComError(ComError::kMisuse, "Operation is not allowed when the connection is closed.");
+    if (m_hold.Inherited()) throw ComError(ComError::kMisuse, kOpenInParentText);
     return m_db;
 }
 
@@ -234,20 +269,6 @@ void Connection::EndTransaction(const char* how) noexcept {
 bool Connection::InTransaction() const { return m_db && sqlite3_get_autocommit(m_db) == 0; }
 
 namespace {
-// The C library's error for an engine result, so the copy reports it as the system would.
-int ErrnoOf(int rc) {
-    switch (rc & 0xff) {
-        case SQLITE_BUSY:
-        case SQLITE_LOCKED: return EBUSY;
-        case SQLITE_FULL: return ENOSPC;
-        case SQLITE_NOMEM: return ENOMEM;
-        case SQLITE_READONLY:
-        case SQLITE_PERM:
-        case SQLITE_CANTOPEN: return EACCES;
-        default: return EIO;
-    }
-}
-
 // Copies every page of source, in one step and so from one snapshot, into
 // the empty database file at scratch. No journal: a failed copy is dropped.
 bool BackUp(sqlite3* source, const std::string& scratch) {
@@ -267,18 +288,34 @@ bool BackUp(sqlite3* source, const std::string& scratch) {
     }
     sqlite3_close_v2(copy);
     if (rc == SQLITE_OK) return true;
-    errno = ErrnoOf(rc);
+    errno = ErrnoOfEngineResult(rc);
     return false;
 }
 }  // namespace
 
-bool Connection::CopyTo(const std::string& path) {
+bool Connection::CopyTo(const std::string& path, fileshare::Hold* placed) {
+    if (!m_db || m_hold.Inherited()) {
+        SetLastError(m_db ? ERROR_PROJECT_OPEN_IN_PARENT : ERROR_INVALID_HANDLE);
+        return false;
+    }
     struct stat info;
     const int fd = m_hold.Descriptor();
     const unsigned mode = fd >= 0 && fstat(fd, &info) == 0 ? info.st_mode : 0644;
-    sqlite3* source = Handle();
-    return PlaceFileA(path.c_str(), FALSE, mode,
-                      [source](int, const std::string& scratch) { return BackUp(source, scratch); });
+    sqlite3* source = m_db;
+    return PlaceFileA(
+        path.c_str(), FALSE, mode, [source](int, const std::string& scratch) { return BackUp(source, scratch); },
+        placed);
+}
+
+bool Connection::CopyFile(const std::string& source, const std::string& path, fileshare::Hold* placed) {
+    Connection from;
+    int err = 0;
+    try {
+        if (!from.Connect(source, err)) return FailFromErrno(err, source.c_str());
+    } catch (const ComError& error) {
+        return FailFromErrno(ErrnoOfEngineResult(static_cast<int>(error.Error())), source.c_str());
+    }
+    return from.CopyTo(path, placed);
 }
 
 }  // namespace ado

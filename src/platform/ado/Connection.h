@@ -6,7 +6,10 @@
 // like any write); the last connection to close writes the log back into the
 // file, so a closed project is one self-contained file. Closing never waits
 // for other connections. While open, the file is held: a copy cannot replace
-// it. Only a regular file is opened.
+// it. Only a regular file with one name is opened, and only once it is
+// held. In a forked child, a file its parent held at the fork is refused,
+// and a connection the parent made does nothing: it fails every call and
+// closes nothing of the parent's.
 #pragma once
 #include <memory>
 #include <string>
@@ -50,9 +53,13 @@ public:
 
     // Puts a consistent copy of the open database at path, made by the
     // engine's online backup in one step while other connections go on
-    // writing, under the rules of the platform's file copy. False
-    // with the thread's last system error set.
-    bool CopyTo(const std::string& path);
+    // writing, under the rules of the platform's file copy (placed as
+    // there). False with the thread's last system error set.
+    bool CopyTo(const std::string& path, fileshare::Hold* placed = nullptr);
+    // The same for the database at source, which a connection of its own
+    // opens, under a hold, for the copy: a file is copied whole, with what
+    // its log holds, whoever else has it open.
+    static bool CopyFile(const std::string& source, const std::string& path, fileshare::Hold* placed = nullptr);
     // The file the connection has open, as the connection string named it.
     const std::string& Path() const { return m_path; }
 
@@ -74,6 +81,9 @@ public:
     static std::string QuoteValue(const std::string& value);
 
 private:
+    // Holds the file at path and connects to it: false with err set when it
+    // cannot be held; raises ComError when the engine refuses it.
+    bool Connect(const std::string& path, int& err);
     void EndTransaction(const char* how) noexcept;
 
     sqlite3* m_db = nullptr;
@@ -88,5 +98,10 @@ private:
 };
 
 using ConnectionPtr = std::shared_ptr<Connection>;
+
+// The refusal of a forked child to use what its parent had open.
+constexpr const char* kOpenInParentText =
+    "The project was open in the parent process when this process was forked; start the process anew (exec) to "
+    "use it";
 
 }  // namespace ado

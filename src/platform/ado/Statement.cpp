@@ -5,6 +5,7 @@
 #include <sqlite3.h>
 
 #include "platform/ado/ComError.h"
+#include "platform/ado/Connection.h"
 #include "platform/ado/StatementCache.h"
 
 namespace ado {
@@ -78,7 +79,7 @@ std::string QuoteIdentifier(const std::string& name) {
     return out + "\"";
 }
 
-Statement::Statement(sqlite3* db, const std::string& sql) : m_db(db) {
+Statement::Statement(sqlite3* db, const std::string& sql) : m_db(db), m_forks(fileshare::ForkCount()) {
     if (!db) throw ComError(ComError::kMisuse, "Operation is not allowed when the connection is closed.");
     const char* tail = nullptr;
     int rc = sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size() + 1), &m_stmt, &tail);
@@ -102,9 +103,17 @@ Statement::Statement(sqlite3* db, const std::string& sql) : m_db(db) {
     }
 }
 
-Statement::~Statement() { sqlite3_finalize(m_stmt); }
+// A statement prepared before this process was forked is its parent's: the
+// child neither runs nor ends it, since either would act on the parent's
+// engine state (its locks, its shared log index).
+bool Statement::Inherited() const { return m_forks != fileshare::ForkCount(); }
+
+Statement::~Statement() {
+    if (!Inherited()) sqlite3_finalize(m_stmt);
+}
 
 bool Statement::Step() {
+    if (Inherited()) throw ComError(ComError::kMisuse, kOpenInParentText);
     const int rc = m_limitCache ? LimitedStep() : sqlite3_step(m_stmt);
     if (rc == SQLITE_ROW) return true;
     m_running = false;
@@ -178,6 +187,7 @@ long Statement::Run() {
 
 void Statement::Reset() noexcept {
     m_running = false;
+    if (Inherited()) return;
     sqlite3_reset(m_stmt);
     sqlite3_clear_bindings(m_stmt);
 }

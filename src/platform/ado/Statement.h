@@ -54,12 +54,14 @@ public:
     void LimitRuns(StatementCache& cache) { m_limitCache = &cache; }
 
 private:
+    bool Inherited() const;
     int LimitedStep();
     int64_t ValueBytesLimit(int64_t engineLimit, StatementLease& pageCount);
     static int Progress(void* self);
 
     sqlite3* m_db;
     sqlite3_stmt* m_stmt = nullptr;
+    uint64_t m_forks;  // the process's fork count when it was prepared
     StatementCache* m_limitCache = nullptr;  // set when the runs are limited
     bool m_running = false;
     bool m_timedOut = false;

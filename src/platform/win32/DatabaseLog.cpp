@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 bool Exists(const std::string& path) {
@@ -11,25 +12,42 @@ bool Exists(const std::string& path) {
 }
 }  // namespace
 
+int ErrnoOfEngineResult(int rc) {
+    switch (rc & 0xff) {
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED: return EBUSY;
+        case SQLITE_FULL: return ENOSPC;
+        case SQLITE_NOMEM: return ENOMEM;
+        case SQLITE_READONLY:
+        case SQLITE_PERM:
+        case SQLITE_CANTOPEN: return EACCES;
+        default: return EIO;
+    }
+}
+
+void RemoveDatabaseJournals(const std::string& path) {
+    for (const char* suffix : {"-journal", "-wal", "-shm"}) unlink((path + suffix).c_str());
+}
+
 std::string EngineFileName(const std::string& path) { return path[0] == '/' ? path : "./" + path; }
 
 bool FoldDatabaseLog(const std::string& path) {
     if (!Exists(path + "-wal") && !Exists(path + "-journal")) return true;
     sqlite3* db = nullptr;
-    bool whole = false;
-    if (sqlite3_open_v2(EngineFileName(path).c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) ==
-        SQLITE_OK) {
+    int rc = sqlite3_open_v2(EngineFileName(path).c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc == SQLITE_OK) {
         sqlite3_busy_timeout(db, kBusyTimeoutMs);
         // The first read replays a log or rolls back a hot journal; a
         // checkpoint that truncates the log succeeds only once every frame
         // is in the file (on a file without one it has nothing to do).
-        const int read = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+        rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
         // A file that is no database has no log: what lies beside it is none of its.
-        whole = read == SQLITE_NOTADB ||
-                (read == SQLITE_OK &&
-                 sqlite3_wal_checkpoint_v2(db, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr) == SQLITE_OK);
+        if (rc == SQLITE_NOTADB) rc = SQLITE_OK;
+        else if (rc == SQLITE_OK) rc = sqlite3_wal_checkpoint_v2(db, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
     }
     sqlite3_close_v2(db);
-    if (!whole) errno = EBUSY;
-    return whole;
+    if (rc == SQLITE_OK) return true;
+    // Whatever else keeps the log from being folded, it is in use.
+    errno = (rc & 0xff) == SQLITE_FULL ? ENOSPC : EBUSY;
+    return false;
 }

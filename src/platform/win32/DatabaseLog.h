@@ -17,5 +17,15 @@ std::string EngineFileName(const std::string& path);
 // alone now holds everything (also when there was no log, or the file is no
 // database, so the log is no part of it); false with errno EBUSY when the
 // log could not be folded whole, for example while a reader of another
-// process keeps an older snapshot: the log must then stay.
+// process keeps an older snapshot (ENOSPC when the disk is full): the log
+// must then stay.
 bool FoldDatabaseLog(const std::string& path);
+
+// Removes the journal files (-journal, -wal, -shm) beside the database at
+// path: only once nothing of them is part of a file, when the file goes or
+// before a new one comes.
+void RemoveDatabaseJournals(const std::string& path);
+
+// The C library's error for an engine result code, so that a failure of
+// the engine is reported as the system would report it.
+int ErrnoOfEngineResult(int rc);

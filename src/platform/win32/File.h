@@ -3,34 +3,45 @@
 // A copy writes a scratch file beside its destination, makes it durable and
 // only then puts it in place: where nothing is, only if still nothing is
 // there at that instant; in place of a file, only of a regular, writable file
-// that it holds exclusively (no connection has it open, in this process or
-// another), after folding the file's log into it whole. The replaced file's
-// leftover journal files (-journal, -wal, -shm) go with it, so the database
-// engine can never replay them into the new file. A named pipe, socket,
-// device or read-only file is never replaced, and a file in use is never
-// removed.
+// with one name that it holds exclusively (no connection has it open, in this
+// process or another), after folding the file's log into it whole. Journal
+// files (-journal, -wal, -shm) of a replaced or removed file, or left where
+// nothing is, go before the new file comes, so the database engine can never
+// replay them into it; so do the scratch files of copies killed part-way. A
+// named pipe, socket, device or read-only file is never replaced, and a file
+// in use is never removed.
 #pragma once
 #include <functional>
 #include <string>
 
 #include "platform/win32/WinTypes.h"
 
+namespace fileshare {
+class Hold;
+}
+
 // Copies existing to newFile. With failIfExists the copy fails (last error
 // 80) when newFile is there; otherwise it replaces newFile atomically (last
 // error 32 while the file is in use, 5 when it is no regular file or has no
-// write permission). Returns TRUE, or FALSE with the last error set; a failed
-// copy leaves the destination as it was.
-BOOL CopyFileA(const char* existing, const char* newFile, BOOL failIfExists);
+// write permission, ERROR_PROJECT_HAS_SECOND_NAME when it has another name,
+// ERROR_PROJECT_OPEN_IN_PARENT in a forked child when the parent had it
+// open). Returns TRUE, or FALSE with the last error set; a failed copy leaves
+// the destination as it was. With placed, the new file stays held from the
+// moment it is placed, shared, by the hold given back there: a connection of
+// this process joins it, and no copy can replace the file in between.
+BOOL CopyFileA(const char* existing, const char* newFile, BOOL failIfExists, fileshare::Hold* placed = nullptr);
 
 // Writes the content of a new file: fill gets the scratch file's descriptor
 // and name, and returns false with errno set when it cannot.
 using FileFiller = std::function<bool(int fd, const std::string& name)>;
 // Puts the file that fill writes, with the permission bits mode, at newFile
 // under the rules of CopyFileA.
-BOOL PlaceFileA(const char* newFile, BOOL failIfExists, unsigned mode, const FileFiller& fill);
+BOOL PlaceFileA(const char* newFile, BOOL failIfExists, unsigned mode, const FileFiller& fill,
+                fileshare::Hold* placed = nullptr);
 
-// Deletes a file; a folder is never removed (last error 5), nor a file that
-// a connection holds (32). FALSE with the last error set when it cannot.
+// Deletes a file, and a database's journal files with it; a folder is never
+// removed (last error 5), nor a file that a connection holds (32). FALSE
+// with the last error set when it cannot.
 BOOL DeleteFileA(const char* path);
 
 #define FILE_ATTRIBUTE_DIRECTORY 0x10

@@ -1,5 +1,6 @@
 #include "platform/win32/FileHold.h"
 
+#include <atomic>
 #include <chrono>
 #include <fcntl.h>
 #include <map>
@@ -18,6 +19,8 @@ const off_t kHoldByte = off_t(1) << 62;
 // An exclusive hold looks again when the path comes to name another file
 // under it; past this many looks it gives up as if the file were in use.
 const int kTakeAttempts = 100;
+// How long a hold that waits for the file's entry sleeps between looks.
+const int kPollMs = 2;
 
 struct ByFile {
     bool operator()(const FileKey& a, const FileKey& b) const {
@@ -29,18 +32,14 @@ FileKey KeyOf(const struct stat& info) { return FileKey{info.st_dev, info.st_ino
 
 bool SameFile(const FileKey& a, const FileKey& b) { return a.device == b.device && a.inode == b.inode; }
 
-struct flock HoldByte(short type) {
+// Locks (F_RDLCK, F_WRLCK) or unlocks (F_UNLCK) the hold byte of fd's open
+// file description without waiting; false with errno EBUSY when another holds it.
+bool SetHoldByte(int fd, short type) {
     struct flock lock = {};
     lock.l_type = type;
     lock.l_whence = SEEK_SET;
     lock.l_start = kHoldByte;
     lock.l_len = 1;
-    return lock;
-}
-
-// Locks the hold byte of fd without waiting; false with errno EBUSY when another holds it.
-bool LockHoldByte(int fd, short type) {
-    struct flock lock = HoldByte(type);
     if (fcntl(fd, F_OFD_SETLK, &lock) == 0) return true;
     if (errno == EAGAIN || errno == EACCES) errno = EBUSY;
     return false;
@@ -49,36 +48,54 @@ bool LockHoldByte(int fd, short type) {
 // Whether another open file description holds fd's file: the look a file
 // that cannot be opened for writing allows.
 bool HeldElsewhere(int fd) {
-    struct flock probe = HoldByte(F_WRLCK);
+    struct flock probe = {};
+    probe.l_type = F_WRLCK;
+    probe.l_whence = SEEK_SET;
+    probe.l_start = kHoldByte;
+    probe.l_len = 1;
     return fcntl(fd, F_OFD_GETLK, &probe) != 0 || probe.l_type != F_UNLCK;
 }
 
-// A file this process holds: the descriptor that carries its lock, and every
-// other descriptor opened of it while held, closed only with the last hold.
+// A file of the table: being opened by its first holder, held shared or
+// exclusively, or being closed by its last. Only a shared file is joined;
+// for the others a hold waits.
+enum class State { Opening, Shared, Exclusive, Closing };
+
+// A file this process holds: the descriptor that carries its lock, and any
+// other descriptor of it that a race left open, kept with it: closing one
+// while the file is held would drop its holders' record locks.
 struct Held {
     int fd = -1;
     int holders = 0;
-    bool exclusive = false;
+    State state = State::Opening;
     std::vector<int> spares;
 };
 
-std::mutex g_mutex;
-std::map<FileKey, Held, ByFile> g_held;
-// Counts the forks whose children emptied their table, so that a hold made
-// before the fork never releases an entry made after it.
-uint64_t g_generation = 0;
+using Table = std::map<FileKey, Held, ByFile>;
 
-void CloseAll(Held& held) {
-    if (held.fd >= 0) close(held.fd);
-    for (int fd : held.spares) close(fd);
+std::mutex g_mutex;
+Table g_held;
+// The files held when this process, or one of its forebears, was forked:
+// the nodes of the table move here at the fork, without an allocation.
+std::multimap<FileKey, Held, ByFile> g_heldByForebears;
+std::atomic<uint64_t> g_forks{0};
+
+// Takes the hold's lock off the open file description, then closes it and
+// the spares: any copy of the description elsewhere holds nothing after.
+void CloseHeld(int fd, const std::vector<int>& spares) {
+    if (fd >= 0) {
+        SetHoldByte(fd, F_UNLCK);
+        close(fd);
+    }
+    for (int spare : spares) close(spare);
 }
 
 // Gives up a descriptor of the file key names, under the table's lock: kept
-// with its holders while the file is held, since closing it would drop their
-// locks; closed at once otherwise.
+// with the file's holders while it is held, since closing it would drop
+// their record locks; closed at once when no holder has the file open.
 void DropDescriptor(int fd, const FileKey& key) {
     auto found = g_held.find(key);
-    if (found != g_held.end()) found->second.spares.push_back(fd);
+    if (found != g_held.end() && found->second.state != State::Closing) found->second.spares.push_back(fd);
     else close(fd);
 }
 
@@ -86,10 +103,16 @@ struct ForkHandlers {
     ForkHandlers() {
         pthread_atfork([] { g_mutex.lock(); }, [] { g_mutex.unlock(); },
                        [] {
-                           // The parent's descriptors keep its locks; the child's copies go.
-                           for (auto& entry : g_held) CloseAll(entry.second);
-                           g_held.clear();
-                           ++g_generation;
+                           // The parent's descriptors keep its locks; the child's copies
+                           // go, unlocked by nobody, and their files stay off limits.
+                           for (auto& entry : g_held) {
+                               if (entry.second.fd >= 0) close(entry.second.fd);
+                               for (int spare : entry.second.spares) close(spare);
+                               entry.second.fd = -1;
+                               entry.second.spares.clear();
+                           }
+                           g_heldByForebears.merge(g_held);
+                           ++g_forks;
                            g_mutex.unlock();
                        });
     }
@@ -126,70 +149,97 @@ bool StillAt(const std::string& path, const FileKey& key) {
     struct stat info;
     return stat(path.c_str(), &info) == 0 && SameFile(KeyOf(info), key);
 }
+
+bool Refuse(int err) {
+    errno = err;
+    return false;
+}
 }  // namespace
 
-void Hold::Register(const FileKey& key, int fd, bool exclusive) {
-    Held& held = g_held[key];
-    held.fd = fd;
-    held.holders = 1;
-    held.exclusive = exclusive;
-    Joined(key);
+uint64_t ForkCount() { return g_forks.load(); }
+
+Hold& Hold::operator=(Hold&& other) noexcept {
+    if (this != &other) {
+        Release();
+        m_held = other.m_held;
+        m_key = other.m_key;
+        m_forks = other.m_forks;
+        other.m_held = false;
+    }
+    return *this;
 }
 
 void Hold::Joined(const FileKey& key) {
     m_key = key;
-    m_generation = g_generation;
+    m_forks = g_forks.load();
     m_held = true;
 }
 
-bool Hold::Share(const std::string& path, int waitMs) {
+bool Hold::Inherited() const { return m_held && m_forks != g_forks.load(); }
+
+bool Hold::OpenShared(const std::string& path, const FileKey& key) {
+    FileKey opened;
+    const int fd = OpenRegular(path, O_RDONLY, opened);
+    int err = errno;
+    const bool same = fd >= 0 && SameFile(opened, key);
+    // The path names another file since it was looked at: look again.
+    if (fd >= 0 && !same) err = EAGAIN;
+    const bool locked = same && SetHoldByte(fd, F_RDLCK);
+    if (same && !locked) err = errno;
+    std::lock_guard<std::mutex> guard(g_mutex);
+    if (locked) {
+        Held& held = g_held[key];
+        held.fd = fd;
+        held.state = State::Shared;
+        return true;
+    }
+    // The entry is this hold's alone, and no holder of this process has the
+    // file open: what was opened of it is closed at once.
+    if (same) close(fd);
+    else if (fd >= 0) DropDescriptor(fd, opened);
+    m_held = false;
+    g_held.erase(key);
+    return Refuse(err);
+}
+
+bool Hold::Share(const std::string& path, int waitMs, Use use) {
     Release();
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
-    int fd = -1;
-    FileKey key;
     for (;;) {
-        if (fd < 0 && (fd = OpenRegular(path, O_RDONLY, key)) < 0) return false;
-        bool held = false;
+        struct stat info;
+        if (!LookRegular(path, info)) return false;
+        if (use == Use::Project && info.st_nlink > 1) return Refuse(kSecondName);
+        const FileKey key = KeyOf(info);
+        bool opening = false;
         {
             std::lock_guard<std::mutex> guard(g_mutex);
+            if (use == Use::Project && g_heldByForebears.count(key)) return Refuse(kOpenInParent);
             auto found = g_held.find(key);
-            if (found != g_held.end() && !found->second.exclusive) {
-                ++found->second.holders;
-                found->second.spares.push_back(fd);
+            if (found == g_held.end()) {
+                // This hold opens the file; other holders wait until it has.
+                Held& held = g_held[key];
+                held.holders = 1;
                 Joined(key);
-                held = true;
-            } else if (found == g_held.end()) {
-                if (LockHoldByte(fd, F_RDLCK)) {
-                    Register(key, fd, false);
-                    held = true;
-                } else {
-                    const int err = errno;
-                    close(fd);  // no holder of this process has the file open
-                    fd = -1;
-                    if (err != EBUSY) {
-                        errno = err;
-                        return false;
-                    }
-                }
+                opening = true;
+            } else if (found->second.state == State::Shared) {
+                ++found->second.holders;
+                Joined(key);
             }
-            // Otherwise this process replaces the file: fd is kept until it is done.
         }
-        if (held) {
-            // The path may name another file since it was opened: hold that one.
+        bool retry = false;
+        if (opening && !OpenShared(path, key)) {
+            // A copy of another process replaces the file, or the path changed.
+            if (errno != EBUSY && errno != EAGAIN) return false;
+            retry = errno == EAGAIN;
+        }
+        if (m_held) {
             if (StillAt(path, key)) return true;
-            Release();
-            fd = -1;
+            Release();  // the path names another file now: hold that one
             continue;
         }
-        if (std::chrono::steady_clock::now() >= deadline) {
-            if (fd >= 0) {
-                std::lock_guard<std::mutex> guard(g_mutex);
-                DropDescriptor(fd, key);
-            }
-            errno = EBUSY;
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        if (retry) continue;
+        if (std::chrono::steady_clock::now() >= deadline) return Refuse(EBUSY);
+        std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
     }
 }
 
@@ -198,18 +248,18 @@ bool Hold::Take(const std::string& path, bool writable) {
     for (int attempt = 0; attempt < kTakeAttempts; ++attempt) {
         struct stat info;
         if (!LookRegular(path, info)) return false;
-        if (writable && (info.st_mode & 0222) == 0) {
-            errno = EACCES;
-            return false;
-        }
+        if (writable && (info.st_mode & 0222) == 0) return Refuse(EACCES);
+        if (writable && info.st_nlink > 1) return Refuse(kSecondName);
         const FileKey key = KeyOf(info);
         {
             std::lock_guard<std::mutex> guard(g_mutex);
-            if (g_held.count(key)) {
-                errno = EBUSY;
-                return false;
-            }
-            Register(key, -1, true);  // this process's openers of the file wait from now on
+            if (writable && g_heldByForebears.count(key)) return Refuse(kOpenInParent);
+            if (g_held.count(key)) return Refuse(EBUSY);
+            // This process's openers of the file wait from now on.
+            Held& held = g_held[key];
+            held.holders = 1;
+            held.state = State::Exclusive;
+            Joined(key);
         }
         FileKey opened;
         int fd = OpenRegular(path, O_RDWR, opened);
@@ -221,8 +271,7 @@ bool Hold::Take(const std::string& path, bool writable) {
             const int err = errno;
             Release();
             if (err == ENOENT) continue;  // gone meanwhile: look again
-            errno = err;
-            return false;
+            return Refuse(err);
         }
         if (!SameFile(opened, key)) {
             {
@@ -232,7 +281,7 @@ bool Hold::Take(const std::string& path, bool writable) {
             Release();
             continue;
         }
-        const bool locked = readOnly ? !HeldElsewhere(fd) : LockHoldByte(fd, F_WRLCK);
+        const bool locked = readOnly ? !HeldElsewhere(fd) : SetHoldByte(fd, F_WRLCK);
         const int err = readOnly ? EBUSY : errno;  // why it is not locked
         {
             std::lock_guard<std::mutex> guard(g_mutex);
@@ -240,43 +289,65 @@ bool Hold::Take(const std::string& path, bool writable) {
         }
         if (locked) return true;
         Release();
-        errno = err;
-        return false;
+        return Refuse(err);
     }
-    errno = EBUSY;
-    return false;
+    return Refuse(EBUSY);
 }
 
 bool Hold::Adopt(int fd) {
     Release();
     struct stat info;
-    if (fstat(fd, &info) != 0 || !LockHoldByte(fd, F_WRLCK)) {
+    if (fstat(fd, &info) != 0 || !SetHoldByte(fd, F_WRLCK)) {
         const int err = errno;
         close(fd);
-        errno = err;
-        return false;
+        return Refuse(err);
     }
     std::lock_guard<std::mutex> guard(g_mutex);
-    Register(KeyOf(info), fd, true);
+    Held& held = g_held[KeyOf(info)];
+    held.fd = fd;
+    held.holders = 1;
+    held.state = State::Exclusive;
+    Joined(KeyOf(info));
+    return true;
+}
+
+bool Hold::Downgrade() {
+    const int fd = Descriptor();
+    if (fd < 0) return Refuse(EBADF);
+    // The entry is exclusive and this hold's alone: no one else changes it.
+    if (!SetHoldByte(fd, F_RDLCK)) return false;
+    std::lock_guard<std::mutex> guard(g_mutex);
+    g_held[m_key].state = State::Shared;
     return true;
 }
 
 int Hold::Descriptor() const {
-    if (!m_held) return -1;
+    if (!m_held || Inherited()) return -1;
     std::lock_guard<std::mutex> guard(g_mutex);
     auto found = g_held.find(m_key);
-    return m_generation == g_generation && found != g_held.end() ? found->second.fd : -1;
+    return found != g_held.end() ? found->second.fd : -1;
 }
 
 void Hold::Release() noexcept {
     if (!m_held) return;
     m_held = false;
+    int fd = -1;
+    std::vector<int> spares;
+    {
+        std::lock_guard<std::mutex> guard(g_mutex);
+        if (m_forks != g_forks.load()) return;  // made before a fork: the child closed its copies
+        auto found = g_held.find(m_key);
+        if (found == g_held.end() || --found->second.holders > 0) return;
+        // Joiners wait while the last holder closes the file outside the table's lock.
+        found->second.state = State::Closing;
+        fd = found->second.fd;
+        spares.swap(found->second.spares);
+    }
+    CloseHeld(fd, spares);
     std::lock_guard<std::mutex> guard(g_mutex);
-    if (m_generation != g_generation) return;  // made before a fork that emptied the table
+    // A file made meanwhile may have its inode again, under a new entry.
     auto found = g_held.find(m_key);
-    if (found == g_held.end() || --found->second.holders > 0) return;
-    CloseAll(found->second);
-    g_held.erase(found);
+    if (found != g_held.end() && found->second.state == State::Closing) g_held.erase(found);
 }
 
 }  // namespace fileshare

@@ -5,17 +5,27 @@
 // on an open file description, on a byte far past anything the database
 // engine locks, so they never meet the engine's own record locks.
 //
-// Closing any descriptor of a file drops every record lock the process has
-// on it, the engine's too. A file this process holds therefore keeps all the
-// descriptors its holders opened, closed together when the last hold ends.
-// The process's table of held files is locked only around the table itself,
-// never across a call that can block. A child forked without exec keeps none
-// of its parent's holds: its copy of the table is emptied at the fork.
+// The engine's record locks belong to the process, and closing any
+// descriptor of a file drops all of them. So a file this process holds is
+// opened once, by its first holder; later holders join that descriptor and
+// open none, and it is closed only when the last hold ends. The process's
+// table of held files is locked only around the table itself, never across
+// a call that can block.
+//
+// A child forked without exec keeps none of its parent's holds: its copy of
+// the table is emptied at the fork, and a hold's lock is taken off its open
+// file description before the description is closed, so a copy of it that a
+// child got at any moment holds nothing. The engine's record of its locks is
+// copied into the child while the locks stay with the parent, so the child
+// refuses, for its whole life, to use as a project any file that was held
+// when it was forked (by device and inode), and holds made before the fork
+// act on nothing there.
 #pragma once
 #include <cerrno>
 #include <cstdint>
 #include <string>
 #include <sys/types.h>
+#include <utility>
 
 namespace fileshare {
 
@@ -27,6 +37,20 @@ struct FileKey {
 // errno of a hold refused because the path names a named pipe, a socket, a
 // device or a folder: no project file.
 const int kNotRegularFile = ENODEV;
+// errno of a project refused because its file has more than one name: the
+// engine names a log by its file's path, so two names would give it two logs.
+const int kSecondName = EMLINK;
+// errno of a project refused in a forked child: the file was held by its
+// parent when it was forked.
+const int kOpenInParent = ECHILD;
+
+// What a shared hold is for: reading the file's bytes, or using it as a project.
+enum class Use { Read, Project };
+
+// How many forks stand between this process and the one that loaded the
+// library; a hold, a connection or a statement made at another count was
+// made by an ancestor and is inert here.
+uint64_t ForkCount();
 
 class Hold {
 public:
@@ -34,30 +58,41 @@ public:
     ~Hold() { Release(); }
     Hold(const Hold&) = delete;
     Hold& operator=(const Hold&) = delete;
+    Hold(Hold&& other) noexcept { *this = std::move(other); }
+    Hold& operator=(Hold&& other) noexcept;
 
-    // Holds the regular file at path shared, waiting up to waitMs while a
-    // copy replaces it. False with errno set: the open's error,
-    // kNotRegularFile, or EBUSY when it is still being replaced at the end.
-    bool Share(const std::string& path, int waitMs);
+    // Holds the regular file at path shared, waiting up to waitMs while it
+    // is being opened, replaced or closed. False with errno set: ENOENT and
+    // the other errors of a look or an open, kNotRegularFile, EBUSY when it
+    // is still being replaced at the end; for a project also kSecondName and
+    // kOpenInParent.
+    bool Share(const std::string& path, int waitMs, Use use);
     // Holds the regular file at path exclusively, to replace or remove it.
     // False with errno set: ENOENT when nothing is there, EBUSY while anyone
-    // else holds it, kNotRegularFile, or EACCES when writable is asked and
-    // the file has no write permission bit.
+    // else holds it, kNotRegularFile; when writable is asked (the file is to
+    // be replaced), EACCES when the file has no write permission bit,
+    // kSecondName and kOpenInParent.
     bool Take(const std::string& path, bool writable);
     // Holds exclusively the file just made and open at fd; the hold owns fd.
     bool Adopt(int fd);
+    // Turns an exclusive hold into a shared one without a moment unheld, so
+    // that connections may join it; false with errno set when it cannot.
+    bool Downgrade();
     // A descriptor of the held file, open for reading; -1 when none is held.
     int Descriptor() const;
+    // Whether the hold was made before this process was forked from its maker.
+    bool Inherited() const;
     void Release() noexcept;
 
 private:
-    // Under the table's lock: enters the file as held by this hold alone, or notes that it joined.
-    void Register(const FileKey& key, int fd, bool exclusive);
+    // Under the table's lock: notes that this hold holds the file key names.
     void Joined(const FileKey& key);
+    // Opens, for this hold, the file at path it entered as being opened.
+    bool OpenShared(const std::string& path, const FileKey& key);
 
     bool m_held = false;
     FileKey m_key;
-    uint64_t m_generation = 0;
+    uint64_t m_forks = 0;
 };
 
 }  // namespace fileshare

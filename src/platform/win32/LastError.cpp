@@ -4,6 +4,8 @@
 #include <string>
 #include <sys/stat.h>
 
+#include "platform/win32/FileHold.h"
+
 namespace {
 thread_local DWORD t_lastError = ERROR_SUCCESS;
 
@@ -33,6 +35,9 @@ const ErrorText kTexts[] = {
     {ERROR_BAD_EXE_FORMAT, "%1 不是有效的 Win32 应用程序。\r\n"},
     {ERROR_FILENAME_EXCED_RANGE, "文件名或扩展名太长。\r\n"},
     {ERROR_IO_DEVICE, "由于 I/O 设备错误，无法运行此项请求。\r\n"},
+    {ERROR_PROJECT_HAS_SECOND_NAME, "该文件有不止一个名称（硬链接），不能用作项目文件；请将其复制为单独的文件后使用。\r\n"},
+    {ERROR_PROJECT_OPEN_IN_PARENT,
+     "该项目在本进程由父进程派生（fork）时已被父进程打开，本进程不能使用；请重新启动进程（exec）后使用。\r\n"},
 };
 
 bool FolderExists(const char* path) {
@@ -72,6 +77,8 @@ void SetLastErrorFromErrno(int err, const char* path) {
         case EIO: SetLastError(ERROR_IO_DEVICE); break;
         case EOPNOTSUPP:
         case ENOSYS: SetLastError(ERROR_NOT_SUPPORTED); break;
+        case fileshare::kSecondName: SetLastError(ERROR_PROJECT_HAS_SECOND_NAME); break;
+        case fileshare::kOpenInParent: SetLastError(ERROR_PROJECT_OPEN_IN_PARENT); break;
         default: SetLastError(ERROR_GEN_FAILURE); break;
     }
 }

@@ -24,6 +24,10 @@
 #define ERROR_BAD_EXE_FORMAT 193
 #define ERROR_FILENAME_EXCED_RANGE 206
 #define ERROR_IO_DEVICE 1117
+// Errors of this platform that the system has no number for, numbered as an
+// application numbers its own (bit 29 set).
+#define ERROR_PROJECT_HAS_SECOND_NAME 0x20000001
+#define ERROR_PROJECT_OPEN_IN_PARENT 0x20000002
 
 DWORD GetLastError();
 void SetLastError(DWORD code);
@@ -31,6 +35,11 @@ void SetLastError(DWORD code);
 // Sets the last error from a C library errno; path (may be null) is the
 // file the call was about, used to tell a missing file from a missing folder.
 void SetLastErrorFromErrno(int err, const char* path);
+// The same, for a call that then fails: FALSE.
+inline BOOL FailFromErrno(int err, const char* path) {
+    SetLastErrorFromErrno(err, path);
+    return FALSE;
+}
 
 // The system's text for an error number, ending in "\r\n"; null when the
 // system has none.

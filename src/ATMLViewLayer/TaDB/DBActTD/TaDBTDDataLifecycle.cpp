@@ -81,7 +81,9 @@ RESULTSTATE CTaDBTDDataSingle::New(CString path, int bOverwriteTemp) {
     const CString target = untitled ? m_strTempPath : path;
     if (!NamesOneFile(target) || !NamesOneFile(m_strTemplatePath))
         return OwnFailure(-1, kMsgPathNotOneFile, kNewPosition);
-    if (!CopyFileA(m_strTemplatePath, target, untitled && bOverwriteTemp == 0)) {
+    // The new file stays held from its placing until the store has joined the hold.
+    fileshare::Hold placed;
+    if (!CopyFileA(m_strTemplatePath, target, untitled && bOverwriteTemp == 0, &placed)) {
         // An untitled project already on disk is continued as it is.
         if (!(untitled && GetLastError() == ERROR_FILE_EXISTS))
             return OwnFailure(-1, CATMLCommonFun::GetOSErrorMessage(GetLastError()) + m_strTemplatePath, kNewPosition);
@@ -103,11 +105,15 @@ RESULTSTATE CTaDBTDDataSingle::Save() {
     if (refusal) return OwnFailure(-1, refusal, kSavePosition);
     // The project stays connected while it is copied, and other stores may
     // write into it meanwhile: the copy is taken from one snapshot of the
-    // open connection. A temporary project no one has open is one file.
+    // open connection. A temporary project this store is not connected to
+    // is opened for the copy, so that what its log holds is copied too. The
+    // copy stays held from its placing until the store has joined the hold.
     m_dbMng.CloseRecordset();
     const ado::ConnectionPtr& connection = m_dbMng.m_pConnection;
     const bool connected = connection && connection->IsOpen() && connection->Path() == m_strTempPath.str();
-    if (!(connected ? connection->CopyTo(m_strFilePath.str()) : CopyFileA(m_strTempPath, m_strFilePath, FALSE)))
+    fileshare::Hold placed;
+    if (!(connected ? connection->CopyTo(m_strFilePath.str(), &placed)
+                    : ado::Connection::CopyFile(m_strTempPath.str(), m_strFilePath.str(), &placed)))
         return OwnFailure(-1, CATMLCommonFun::GetOSErrorMessage(GetLastError()), kSavePosition);
     const RESULTSTATE result = Open(m_strFilePath);
     if (result != 1) return result;

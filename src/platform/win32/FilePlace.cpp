@@ -1,0 +1,153 @@
+// How a copy puts its file in place: made and held beside its destination,
+// made durable, then placed where nothing is or in place of a file it holds
+// exclusively.
+#include <cerrno>
+#include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+#include "platform/win32/DatabaseLog.h"
+#include "platform/win32/File.h"
+#include "platform/win32/FileHold.h"
+#include "platform/win32/FolderLock.h"
+#include "platform/win32/LastError.h"
+
+namespace {
+// A copy looks again when the file at its destination changes under it; past
+// this many looks it gives up as if the file were in use.
+const int kPlaceAttempts = 100;
+// A scratch file is named after its destination, this mark and as many
+// characters as mkostemp puts in.
+const char kScratchMark[] = ".copy-";
+const size_t kScratchRandom = 6;
+
+bool Refuse(int err) {
+    errno = err;
+    return false;
+}
+
+void SyncFolder(const std::string& path) {
+    int dir = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        fsync(dir);
+        close(dir);
+    }
+}
+
+// Removes the scratch files that copies onto target, killed part-way, left
+// beside it; one that a copy still holds stays. The caller has the folder locked.
+void RemoveAbandonedScratch(const std::string& target) {
+    const size_t cut = target.find_last_of('/');
+    const std::string prefix = target.substr(cut == std::string::npos ? 0 : cut + 1) + kScratchMark;
+    DIR* folder = opendir(FolderOf(target).c_str());
+    if (!folder) return;
+    std::vector<std::string> abandoned;
+    while (const dirent* entry = readdir(folder)) {
+        const std::string name = entry->d_name;
+        if (name.size() == prefix.size() + kScratchRandom && name.compare(0, prefix.size(), prefix) == 0)
+            abandoned.push_back(target.substr(0, cut == std::string::npos ? 0 : cut + 1) + name);
+    }
+    closedir(folder);
+    for (const std::string& scratch : abandoned) {
+        fileshare::Hold hold;
+        if (hold.Take(scratch, false)) unlink(scratch.c_str());
+    }
+}
+
+// Puts scratch at target only if nothing is there at that instant (EEXIST
+// otherwise): a rename that refuses to replace or, where the file system has
+// none, a hard link. Without either it fails (EOPNOTSUPP) rather than guess.
+bool PlaceWhereNothingIs(const std::string& scratch, const std::string& target) {
+    if (renameat2(AT_FDCWD, scratch.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return false;
+    if (link(scratch.c_str(), target.c_str()) == 0) {
+        unlink(scratch.c_str());
+        return true;
+    }
+    if (errno == EPERM || errno == ENOSYS) errno = EOPNOTSUPP;
+    return false;
+}
+
+// Puts scratch where nothing is at target, or in place of the link that
+// leads nowhere found there (link): first the journal files that an earlier
+// file of that name left go, so that they never meet the new file. The
+// folder is locked meanwhile, so no other copy places a file there and
+// opens it in between. False with errno EEXIST when a file came meanwhile.
+bool PlaceInAnEmptyPlace(const std::string& scratch, const std::string& target, const struct stat* link) {
+    FolderLock folder;
+    if (!folder.Lock(target)) return false;
+    struct stat now;
+    const bool nothing = lstat(target.c_str(), &now) != 0;
+    if (nothing && errno != ENOENT) return false;
+    if (!nothing && !(link && S_ISLNK(now.st_mode) && now.st_ino == link->st_ino)) return Refuse(EEXIST);
+    RemoveDatabaseJournals(target);
+    return nothing ? PlaceWhereNothingIs(scratch, target) : rename(scratch.c_str(), target.c_str()) == 0;
+}
+
+// Puts scratch in the place of the file at target, which this process holds
+// exclusively. The file's log is folded into it first, so that at every
+// moment the target is either the whole old file or the new one.
+bool Replace(const std::string& scratch, const std::string& target) {
+    if (!FoldDatabaseLog(target)) return false;
+    RemoveDatabaseJournals(target);
+    return rename(scratch.c_str(), target.c_str()) == 0;
+}
+
+// Puts scratch, held exclusively, at target; errno set when it cannot.
+bool Place(const std::string& scratch, const std::string& target, bool failIfExists) {
+    for (int attempt = 0; attempt < kPlaceAttempts; ++attempt) {
+        struct stat there;
+        const bool nothing = lstat(target.c_str(), &there) != 0;
+        if (nothing && errno != ENOENT) return false;
+        if (!nothing && failIfExists) return Refuse(EEXIST);
+        if (!nothing) {
+            fileshare::Hold old;
+            if (old.Take(target, true)) return Replace(scratch, target);
+            if (errno != ENOENT) return false;
+            // Any file but a link that leads nowhere went meanwhile: look again.
+            if (!S_ISLNK(there.st_mode)) continue;
+        }
+        if (PlaceInAnEmptyPlace(scratch, target, nothing ? nullptr : &there)) return true;
+        // A file that came meanwhile is replaced only under a hold.
+        if (errno != EEXIST || failIfExists) return false;
+    }
+    return Refuse(EBUSY);
+}
+}  // namespace
+
+BOOL PlaceFileA(const char* newFile, BOOL failIfExists, unsigned mode, const FileFiller& fill,
+                fileshare::Hold* placed) {
+    if (!newFile || !*newFile) {
+        SetLastError(ERROR_INVALID_NAME);
+        return FALSE;
+    }
+    const std::string target(newFile);
+    std::string scratch = target + kScratchMark + std::string(kScratchRandom, 'X');
+    // The new file is held exclusively from its making until it is in place,
+    // and shared from then on for a caller that connects to it. The scratch
+    // files of killed copies go first; the folder lock keeps one just made
+    // from looking abandoned before it is held.
+    fileshare::Hold made;
+    {
+        FolderLock folder;
+        if (!folder.Lock(target)) return FailFromErrno(errno, newFile);
+        RemoveAbandonedScratch(target);
+        const int fd = mkostemp(&scratch[0], O_CLOEXEC);
+        if (fd < 0 || !made.Adopt(fd)) return FailFromErrno(errno, newFile);
+    }
+    const int fd = made.Descriptor();
+    const bool ok = fchmod(fd, mode & 0777) == 0 && fill(fd, scratch) && fsync(fd) == 0 &&
+                    Place(scratch, target, failIfExists) && (!placed || made.Downgrade());
+    const int err = errno;
+    if (!ok) {
+        unlink(scratch.c_str());
+        return FailFromErrno(err, newFile);
+    }
+    SyncFolder(target);
+    if (placed) *placed = std::move(made);
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}
