@@ -1,0 +1,113 @@
+// A child forked without exec and its parent's projects: the child keeps
+// none of the parent's holds, whenever it is forked, and never works on a
+// project the parent had open at the fork, where the database engine's
+// record of its locks would deceive it. A process started anew may.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+#include "ATMLCommonError/ATMLCommonFun.h"
+#include "platform/win32/LastError.h"
+#include "support/ChildProcess.h"
+#include "support/TestStore.h"
+
+namespace {
+const char kStartAnew[] = "start the process anew";
+
+bool Says(const CString& text, const char* part) { return std::string(text).find(part) != std::string::npos; }
+}  // namespace
+
+TEST(ForkedChild, RefusesWhatItsParentHadOpenAndLeavesTheParentsStoresAlone) {
+    TempDir dir;
+    const std::string path = MakeProject(dir, "p.tarnprj"), elsewhere = MakeProject(dir, "q.tarnprj");
+    TestStore parent(dir);
+    ASSERT_EQ(parent.Open(path.c_str()), 1);
+    ASSERT_EQ(AddTps(parent, "before"), 1);
+    ChildProcess child([&](ChildProcess& self) {
+        int refusedWrongly = 0;
+        // The parent's store, copied by the fork, fails and closes nothing of the parent's.
+        if (AddTps(parent, "copied") != -1 || !Says(parent.GetErrorInfo(), kStartAnew)) refusedWrongly |= 1;
+        parent.Close();
+        TestStore own(dir);
+        own.m_strTempPath = dir.File("child.tarnprj").c_str();
+        if (own.Open(path.c_str()) != -1 || !Says(own.GetErrorInfo(), kStartAnew)) refusedWrongly |= 2;
+        const std::string refusal = CATMLCommonFun::GetOSErrorMessage(ERROR_PROJECT_OPEN_IN_PARENT).GetString();
+        if (own.New(path.c_str(), 1) != -1 || own.GetErrorInfo() != (refusal + own.m_strTemplatePath.GetString()).c_str())
+            refusedWrongly |= 4;
+        if (own.New("", 1) != 1 || AddTps(own, "untitled") != 1) refusedWrongly |= 8;
+        own.SetFilePath(path.c_str());
+        if (own.Save() != -1 || own.GetErrorInfo() != refusal.c_str()) refusedWrongly |= 16;
+        // A project the parent did not have open is the child's to use.
+        if (own.Open(elsewhere.c_str()) != 1 || AddTps(own, "child") != 1) refusedWrongly |= 32;
+        own.Close();
+        self.Tell('d');
+        self.Await();
+        return refusedWrongly;
+    });
+    ASSERT_EQ(child.Heard(), 'd');
+    ASSERT_EQ(AddTps(parent, "after"), 1) << parent.GetErrorInfo().GetString();
+    child.Answer();
+    EXPECT_EQ(child.Wait(), 0);
+    parent.Close();
+    EXPECT_EQ(TpsKeys(path), "after,before");
+    EXPECT_EQ(TpsKeys(elsewhere), "child");
+    EXPECT_EQ(RawQuery(path, "PRAGMA integrity_check")[0][0], "ok");
+}
+
+TEST(ForkedChild, AProcessStartedAnewUsesTheProjectsItsParentHasOpen) {
+    TempDir dir;
+    const std::string path = MakeProject(dir, "p.tarnprj");
+    TestStore parent(dir);
+    ASSERT_EQ(parent.Open(path.c_str()), 1);
+    ASSERT_EQ(AddTps(parent, "parent"), 1);
+    const char* argv[] = {RURI_PROJECT_CHILD, path.c_str(), "anew", nullptr};
+    pid_t child = 0;
+    ASSERT_EQ(posix_spawn(&child, RURI_PROJECT_CHILD, nullptr, nullptr, const_cast<char**>(argv), environ), 0);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the process started anew could not add its row";
+    ASSERT_EQ(AddTps(parent, "later"), 1);
+    parent.Close();
+    EXPECT_EQ(TpsKeys(path), "anew,later,parent");
+}
+
+TEST(ForkedChild, ChildrenForkedBesideAThreadThatOpensProjectsKeepNoHold) {
+    TempDir dir;
+    const std::string path = MakeProject(dir, "p.tarnprj");
+    std::atomic<bool> stop{false};
+    std::thread opener([&] {
+        TestStore store(dir);
+        while (!stop) {
+            store.Open(path.c_str());
+            store.Close();
+        }
+    });
+    // Each child waits, doing nothing, until the parent closes the line.
+    int line[2];
+    ASSERT_EQ(pipe(line), 0);
+    std::vector<pid_t> children;
+    for (int i = 0; i < 1000; ++i) {
+        const pid_t child = fork();
+        if (child == 0) {
+            close(line[1]);
+            char word;
+            _exit(read(line[0], &word, 1) == 0 ? 0 : 1);
+        }
+        if (child > 0) children.push_back(child);
+    }
+    stop = true;
+    opener.join();
+    close(line[0]);
+    // Every child still lives: none of them may keep the parent's hold.
+    TestStore maker(dir);
+    EXPECT_EQ(maker.New(path.c_str(), 1), 1) << maker.GetErrorInfo().GetString();
+    maker.Close();
+    close(line[1]);
+    for (pid_t child : children) waitpid(child, nullptr, 0);
+    EXPECT_EQ(children.size(), 1000u);
+}

@@ -1,0 +1,205 @@
+// How long a hold on a project file lasts and what it costs: joining a file
+// this process holds opens no descriptor that has to be kept, a file with a
+// second name is no project, a copy clears the scratch files that killed
+// copies left, and an untitled project is saved through the engine, with
+// what its log holds, whoever has it open.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <dirent.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "ATMLCommonError/ATMLCommonFun.h"
+#include "platform/win32/FileHold.h"
+#include "platform/win32/LastError.h"
+#include "support/ChildProcess.h"
+#include "support/TestStore.h"
+
+namespace {
+int OpenDescriptors() {
+    int count = 0;
+    DIR* folder = opendir("/proc/self/fd");
+    while (readdir(folder)) ++count;
+    closedir(folder);
+    return count;
+}
+
+bool Holds(const CString& text, const char* part) { return std::string(text).find(part) != std::string::npos; }
+
+std::string SystemText(DWORD code) { return CATMLCommonFun::GetOSErrorMessage(code).GetString(); }
+}  // namespace
+
+TEST(HoldLifetime, OpeningAProjectAnotherStoreHoldsKeepsTheDescriptorCountFlat) {
+    TempDir dir;
+    const std::string path = MakeProject(dir, "p.tarnprj");
+    TestStore keeper(dir), other(dir);
+    ASSERT_EQ(keeper.Open(path.c_str()), 1);
+    ASSERT_EQ(AddTps(keeper, "kept"), 1);
+    ASSERT_EQ(other.Open(path.c_str()), 1);
+    other.Close();
+    const int before = OpenDescriptors();
+    for (int i = 0; i < 1000; ++i) {
+        ASSERT_EQ(other.Open(path.c_str()), 1) << i << ": " << other.GetErrorInfo().GetString();
+        if (i % 100 == 0) {
+            ASSERT_EQ(AddTps(other, "k" + std::to_string(i)), 1);
+        }
+        other.Close();
+    }
+    EXPECT_EQ(OpenDescriptors(), before);
+    ASSERT_EQ(AddTps(keeper, "still"), 1);
+    keeper.Close();
+    EXPECT_EQ(RawQuery(path, "SELECT count(*) FROM TpsTable")[0][0], "12");
+    EXPECT_EQ(RawQuery(path, "PRAGMA integrity_check")[0][0], "ok");
+}
+
+TEST(HoldLifetime, AProjectFileWithASecondNameIsRefusedAndLeftAsItIs) {
+    TempDir dir;
+    const std::string path = MakeProject(dir, "p.tarnprj", "INSERT INTO TpsTable (TPS_UUID) VALUES ('kept')");
+    const std::string second = dir.File("q.tarnprj");
+    ASSERT_EQ(link(path.c_str(), second.c_str()), 0);
+    const std::string before = ReadFile(path);
+    const std::string refusal = SystemText(ERROR_PROJECT_HAS_SECOND_NAME);
+    TestStore store(dir);
+    for (const std::string& name : {path, second}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(store.Open(name.c_str()), -1);
+        EXPECT_TRUE(Holds(store.GetErrorInfo(), "more than one name")) << store.GetErrorInfo().GetString();
+        EXPECT_EQ(store.State(), FILEPATHSTATE_NONE);
+        EXPECT_EQ(store.New(name.c_str(), 1), -1);
+        EXPECT_EQ(std::string(store.GetErrorInfo()), refusal + store.m_strTemplatePath.GetString());
+        ASSERT_EQ(store.New("", 1), 1);
+        store.SetFilePath(name.c_str());
+        EXPECT_EQ(store.Save(), -1);
+        EXPECT_EQ(std::string(store.GetErrorInfo()), refusal);
+        EXPECT_EQ(store.State(), FILEPATHSTATE_TEMP);
+        store.Close();
+    }
+    EXPECT_TRUE(ReadFile(path) == before);
+    EXPECT_FALSE(FileExists(path + "-wal"));
+
+    // A name that comes while a store has the project open keeps others out.
+    ASSERT_EQ(unlink(second.c_str()), 0);
+    ASSERT_EQ(store.Open(path.c_str()), 1);
+    ASSERT_EQ(link(path.c_str(), second.c_str()), 0);
+    TestStore other(dir);
+    EXPECT_EQ(other.Open(second.c_str()), -1);
+    ASSERT_EQ(AddTps(store, "added"), 1);
+    store.Close();
+    EXPECT_EQ(TpsKeys(path), "added,kept");
+}
+
+TEST(HoldLifetime, ACopyRemovesTheScratchFilesOfKilledCopiesThatNoOneHolds) {
+    TempDir dir;
+    const std::string target = dir.File("p.tarnprj");
+    const std::string abandoned = target + ".copy-a1B2c3", held = target + ".copy-HELD00";
+    const std::string others[] = {dir.File("q.tarnprj.copy-a1B2c3"), target + ".copy-longer1", target + ".copy-"};
+    for (const std::string& file : {abandoned, held}) WriteFile(file, "scratch");
+    for (const std::string& file : others) WriteFile(file, "not a scratch file of p.tarnprj");
+    fileshare::Hold copying;
+    ASSERT_TRUE(copying.Take(held, false));
+
+    TestStore store(dir);
+    ASSERT_EQ(store.New(target.c_str(), 1), 1) << store.GetErrorInfo().GetString();
+    EXPECT_FALSE(FileExists(abandoned));
+    EXPECT_TRUE(FileExists(held)) << "a copy still holds it";
+    for (const std::string& file : others) EXPECT_TRUE(FileExists(file)) << file;
+}
+
+namespace {
+// An untitled project whose rows, added by a writer killed before it wrote
+// its log back, are in its log alone; the store knows it only by its path state.
+void LeaveAnUntitledProject(TestStore& store, int rows) {
+    ASSERT_EQ(store.New("", 1), 1);
+    store.Close();
+    std::string inserts;
+    for (int i = 0; i < rows; ++i) inserts += "INSERT INTO TpsTable (TPS_UUID) VALUES ('r" + std::to_string(i) + "');";
+    LeaveInTheLog(store.m_strTempPath.GetString(), inserts);
+    store.SetFilePathState(FILEPATHSTATE_TEMP);
+}
+}  // namespace
+
+TEST(UntitledSave, AStoreNotConnectedToTheUntitledProjectSavesWhatItsLogHolds) {
+    TempDir dir;
+    TestStore store(dir);
+    LeaveAnUntitledProject(store, 100);
+    const std::string saved = dir.File("saved.tarnprj");
+    store.SetFilePath(saved.c_str());
+    ASSERT_EQ(store.Save(), 1) << store.GetErrorInfo().GetString();
+    EXPECT_EQ(store.State(), FILEPATHSTATE_FILE);
+    store.Close();
+    EXPECT_EQ(RawQuery(saved, "SELECT count(*) FROM TpsTable")[0][0], "100");
+
+    // A copy of a store that closed their shared connection saves the same way.
+    TestStore first(dir);
+    ASSERT_EQ(first.New("", 1), 1);
+    ASSERT_EQ(AddTps(first, "a"), 1);
+    TestStore copy(first);
+    first.Close();
+    const std::string again = dir.File("again.tarnprj");
+    copy.SetFilePath(again.c_str());
+    ASSERT_EQ(copy.Save(), 1) << copy.GetErrorInfo().GetString();
+    copy.Close();
+    EXPECT_EQ(TpsKeys(again), "a");
+
+    // Without an untitled project there is nothing to copy: the system's text.
+    TestStore none(dir);
+    none.m_strTempPath = dir.File("none.tarnprj").c_str();
+    none.SetFilePathState(FILEPATHSTATE_TEMP);
+    none.SetFilePath(dir.File("never.tarnprj").c_str());
+    EXPECT_EQ(none.Save(), -1);
+    EXPECT_EQ(std::string(none.GetErrorInfo()), SystemText(ERROR_FILE_NOT_FOUND));
+    EXPECT_FALSE(FileExists(dir.File("never.tarnprj")));
+}
+
+TEST(UntitledSave, EveryCopyBesideAWritingProcessIsWholeWithEveryAcknowledgedRow) {
+    TempDir dir;
+    TestStore store(dir);
+    LeaveAnUntitledProject(store, 0);
+    // The writer counts the adds that returned 1 where the parent reads them.
+    struct Shared {
+        std::atomic<int> acknowledged{0};
+        std::atomic<bool> stop{false};
+    };
+    void* memory = mmap(nullptr, sizeof(Shared), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(memory, MAP_FAILED);
+    const std::unique_ptr<Shared, void (*)(Shared*)> shared(new (memory) Shared,
+                                                            [](Shared* gone) { munmap(gone, sizeof(Shared)); });
+    const std::string temp = store.m_strTempPath.GetString();
+    ChildProcess writer([&](ChildProcess& self) {
+        TestStore own(dir);
+        if (own.Open(temp.c_str()) != 1) return 2;
+        self.Tell('w');
+        for (int i = 0; !shared->stop; ++i) {
+            if (AddTps(own, "w" + std::to_string(10000 + i)) != 1) return 3;
+            shared->acknowledged = i + 1;
+        }
+        return 0;
+    });
+    struct StopAtTheEnd {
+        Shared* shared;
+        ~StopAtTheEnd() { shared->stop = true; }
+    } stopAtTheEnd{shared.get()};
+    ASSERT_EQ(writer.Heard(), 'w');
+    for (int i = 0; i < 20; ++i) {
+        SCOPED_TRACE("copy " + std::to_string(i));
+        const int before = shared->acknowledged;
+        const std::string saved = dir.File("saved" + std::to_string(i) + ".tarnprj");
+        TestStore saver(dir);
+        saver.SetFilePathState(FILEPATHSTATE_TEMP);
+        saver.SetFilePath(saved.c_str());
+        ASSERT_EQ(saver.Save(), 1) << saver.GetErrorInfo().GetString();
+        saver.Close();
+        ASSERT_EQ(RawQuery(saved, "PRAGMA integrity_check")[0][0], "ok");
+        const int rows = std::stoi(RawQuery(saved, "SELECT count(*) FROM TpsTable")[0][0]);
+        EXPECT_GE(rows, before);
+        if (before > 0) {
+            const std::string last = "w" + std::to_string(10000 + before - 1);
+            EXPECT_EQ(RawQuery(saved, "SELECT count(*) FROM TpsTable WHERE TPS_UUID = '" + last + "'")[0][0], "1");
+        }
+    }
+    shared->stop = true;
+    EXPECT_EQ(writer.Wait(), 0);
+}
