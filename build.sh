@@ -1,16 +1,26 @@
 #!/usr/bin/env bash
 # Builds the library and runs what is asked of it, on a fresh Debian machine:
-#   ./build.sh example   build the library and the example host program, run it
+#   ./build.sh example [PATH]
+#                        build the library and the example host program and
+#                        run it, its project at PATH (relative to the folder
+#                        the command runs in) or else the untitled project
 #   ./build.sh test      build everything, then run every test
 #   ./build.sh bench     build, then run the benchmarks
 #   ./build.sh fuzz      build the fuzz targets of tests/fuzz/ with clang (in
 #                        build-fuzz/) and run each for RURI_FUZZ_SECONDS (60)
 # RURI_SANITIZE=1 builds with AddressSanitizer and UndefinedBehaviorSanitizer
-# (in build-sanitize/). Missing packages are installed with apt-get.
+# (in build-sanitize/). Missing packages are installed with apt-get, and
+# `test` generates the de_DE.UTF-8 locale when the system has none.
 set -euo pipefail
+what="${1:-test}"
+args=("${@:2}")
+# The example's project path names a file from the caller's folder, which
+# the script leaves for its own.
+if [ "$what" = example ] && [ -n "${args[0]:-}" ] && [ "${args[0]:0:1}" != / ]; then
+  args[0]="$PWD/${args[0]}"
+fi
 cd "$(dirname "$0")"
 
-what="${1:-test}"
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 
@@ -68,10 +78,10 @@ case "$what" in
     ctest --test-dir "$dir" --output-on-failure --no-tests=error -j "$jobs"
     ;;
   example)
-    "$dir/examples/ruri_example" "${@:2}"
+    "$dir/examples/ruri_example" "${args[@]}"
     ;;
   bench)
-    "$dir/bench/ruri_bench" "${@:2}"
+    "$dir/bench/ruri_bench" "${args[@]}"
     ;;
   fuzz)
     # Each tests/fuzz/NAME_fuzz.cpp runs over its seeds in tests/fuzz/corpus/NAME;
@@ -86,7 +96,7 @@ case "$what" in
     done
     ;;
   *)
-    echo "usage: $0 test|example|bench|fuzz" >&2
+    echo "usage: $0 test|example [PATH]|bench|fuzz" >&2
     exit 2
     ;;
 esac

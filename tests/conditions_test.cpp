@@ -94,6 +94,7 @@ TEST_F(Conditions, ARefusalNamesWhatWasRefused) {
         {"(SELECT count(*) FROM sqlite_master) > 0", "refused: read of sqlite_master"},
         {"MEAS_NAME IN (WITH sqlite_master(n) AS (SELECT 'a') SELECT count(*) FROM sqlite_master)",
          "refused: read of sqlite_master"},
+        {"1=1; drop table MeasurementTable", "refused: a second statement"},
     };
     for (const auto& [condition, refusal] : cases) {
         const std::string result = Selected(condition);

@@ -38,7 +38,7 @@ TEST(Lifecycle, FreshStoreHasNoProjectAndItsPathsBesideTheLibrary) {
     EXPECT_EQ(probe.m_nEditionTpsTable, 0);
 }
 
-TEST(Lifecycle, NewWithAPathReplacesAFileThereWithAnEmptyProject) {
+TEST(Lifecycle, NewWithAPathReplacesAFileThereWithAnEmptyProjectWhateverTheFlag) {
     TempDir dir;
     const std::string path = dir.File("p.tarnprj");
     WriteFile(path, "old bytes");
@@ -52,6 +52,13 @@ TEST(Lifecycle, NewWithAPathReplacesAFileThereWithAnEmptyProject) {
     EXPECT_FALSE(FileExists(dir.File("tpstemp.tarnprj")));
     store.Close();
     EXPECT_EQ(TpsRows(path), 0);
+    // So is a closed project, whatever the flag: it concerns the untitled project alone.
+    for (int flag : {0, 1}) {
+        RawExec(path, "INSERT INTO TpsTable (TPS_UUID) VALUES ('kept?')");
+        ASSERT_EQ(store.New(path.c_str(), flag), 1);
+        store.Close();
+        EXPECT_EQ(TpsRows(path), 0) << flag;
+    }
 }
 
 TEST(Lifecycle, UntitledProjectIsContinuedOrOverwritten) {

@@ -35,3 +35,20 @@ TEST_F(ResultLookUp, AnOutcomeByItsAtmlIdThenByItsNameATestResultByItsAtmlIdOnly
     EXPECT_EQ(store.GetItem_TestResult_ATMLID(readResult, "X"), 0);
     EXPECT_TRUE(TraceStartsWith("CTaDBTDDataSingle::GetItem_TestResult()"));
 }
+
+using MeasurementNames = FlatTable<MeasurementTable>;
+
+// Names compare without regard to ASCII case, as every text column does:
+// "Vout" and "vout" are two rows of one name, and a get or a delete by that
+// name in any case acts on the first of them.
+TEST_F(MeasurementNames, NamesThatDifferInCaseAloneAreOneName) {
+    CTaDBMeasurement upper, lower, read;
+    upper.m_strMeasName = "Vout";
+    lower.m_strMeasName = "vout";
+    ASSERT_EQ(store.AddItem_Measurement(upper, 1), 1);
+    ASSERT_EQ(store.AddItem_Measurement(lower, 1), 1);
+    ASSERT_EQ(store.GetItem_Measurement(read, 1, "VOUT"), 1);
+    EXPECT_EQ(read.m_strMeasUuid, upper.m_strMeasUuid);
+    ASSERT_EQ(store.DelItem_Measurement("vOUT"), 1);
+    EXPECT_EQ(Rows("MEAS_NAME"), std::vector<std::vector<std::string>>{{"vout"}});
+}

@@ -149,6 +149,11 @@ TEST_F(SignalConversion, SetUpsAndConnectionsReadTheirSignalRows) {
     row.m_strSignalRange = "全局";
     ASSERT_EQ(store.AddItem_Signal(row, 1), 1);
     ExpectConnectionReaders(store, row.m_strSignalUuid);
+    CTaDBActionSetup unnamed;  // its signal key names no row: a signal with the default reference
+    unnamed.m_strSignalUuid = "no such key";
+    std::unique_ptr<CStdSignal> signal = ReadBack(store, store, unnamed);
+    ASSERT_TRUE(signal);
+    EXPECT_EQ(RefOf(signal->GetStdSignalRef()), "11");
     EXPECT_EQ(store.GetErrorInfo(), "数据库中不存在指定记录！");  // left by the look-up of a missing key
     ExpectEveryTypeRoundTrips(store, row.m_strSignalUuid);
 }

@@ -5,7 +5,8 @@
 # includes every installed header and names each declaration it may use
 # links, and the example host and the README's first host, built against the
 # installed copy alone (with find_package, then with pkg-config), create,
-# fill, save and reopen a project with the installed template.
+# fill, save and reopen a project with the installed template. The macros
+# the installed headers leave defined for a host are the ones it is told of.
 #   check_install.sh BUILD_DIR SOURCE_DIR CXX [EXTRA_FLAGS]
 set -euo pipefail
 build="$1" source="$2" cxx="$3" flags="${4:-}"
@@ -57,6 +58,14 @@ run_host "$prefix/host-pkgconfig" "$prefix/pkgconfig.tarnprj"
 "$prefix/first-pkgconfig" "$prefix/first-pkgconfig.tarnprj" || { echo "first_host failed"; exit 1; }
 
 find "$include" -name '*.h' | sort | sed 's/.*/#include "&"/' >"$prefix/every_header.h"
+# The macros of the installed headers that a host sees are the twelve of the
+# list and tree control models, as docs/using.md names them.
+own="$(grep -rhoE '^#define [A-Za-z0-9_]+' "$include" | cut -d' ' -f2 | LC_ALL=C sort -u)"
+# shellcheck disable=SC2046
+seen="$("$cxx" -std=c++17 -E -dM $(pkg-config --cflags RuriDAriRAZudidarUri) "$prefix/every_header.h" |
+  grep -oE '^#define [A-Za-z0-9_]+' | cut -d' ' -f2 | LC_ALL=C sort -u | LC_ALL=C comm -12 - <(echo "$own") | xargs)"
+[ "$seen" = "INDEXTOSTATEIMAGEMASK LVCFMT_CENTER LVCFMT_LEFT LVCFMT_RIGHT LVIF_IMAGE LVIF_STATE LVIF_TEXT \
+LVIS_STATEIMAGEMASK TVE_COLLAPSE TVE_EXPAND TVIS_EXPANDED TVI_ROOT" ] || { echo "macros a host sees: $seen"; exit 1; }
 # shellcheck disable=SC2046,SC2086
 "$cxx" $flags -std=c++17 -Wall -Wextra -Werror -include "$prefix/every_header.h" -o "$prefix/every-declaration" \
   "$source/tests/install/host/every_declaration.cpp" $(pkg-config --cflags --libs RuriDAriRAZudidarUri) -Wl,-rpath,"$libdir"

@@ -19,6 +19,7 @@ namespace ado {
 
 namespace {
 const size_t kCacheLimit = 512;
+const char* const kConditionRefused = "The condition may only read the project's tables; refused: ";
 
 // Whether text[from, to) is name, ignoring case and blanks around it.
 bool NameIs(const std::string& text, size_t from, size_t to, const std::string& name) {
@@ -215,9 +216,13 @@ StatementLease Connection::Prepare(const std::string& sql, Origin origin) {
         StatementLease statement = m_cache.Lend(m_db, sql, false);
         statement->LimitRuns(m_cache);
         return statement;
+    } catch (const SecondStatementError& error) {
+        // A second statement is found by preparing it, which the guard may
+        // refuse for what it does; what is refused is the second statement.
+        throw ComError(error.Error(), std::string(kConditionRefused) + "a second statement");
     } catch (const ComError& error) {
         if (guard.Refused().empty()) throw;
-        throw ComError(error.Error(), "The condition may only read the project's tables; refused: " + guard.Refused());
+        throw ComError(error.Error(), kConditionRefused + guard.Refused());
     }
 }
 

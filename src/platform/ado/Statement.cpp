@@ -99,7 +99,7 @@ Statement::Statement(sqlite3* db, const std::string& sql) : m_db(db), m_forks(fi
     if (!HoldsNoStatement(db, tail)) {
         sqlite3_finalize(m_stmt);
         m_stmt = nullptr;
-        throw ComError(ComError::kError, "A statement text may hold only one statement.");
+        throw SecondStatementError();
     }
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ado/ComError.h"
 #include "platform/ado/Variant.h"
 
 struct sqlite3;
@@ -78,6 +79,12 @@ private:
 // database is longer than the database.
 constexpr int kRunSecondsLimit = 10;
 constexpr int kRunValueBytesLimit = 64 * 1024 * 1024;
+
+// Raised for a statement text that holds a second statement after its first.
+class SecondStatementError : public ComError {
+public:
+    SecondStatementError() : ComError(kError, "A statement text may hold only one statement.") {}
+};
 
 // Raises the engine's last error on db as a ComError.
 [[noreturn]] void ThrowEngineError(sqlite3* db, int rc);
