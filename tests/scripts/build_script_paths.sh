@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # build.sh run from another folder: the example's project path is taken from
 # the folder the command runs in; an absolute path, and no path, pass as they
-# are. A scratch copy of the script runs with stand-ins for the package query,
+# are. A scratch copy of the script runs, in the normal build whatever the
+# caller's RURI_SANITIZE, with stand-ins for the package query,
 # CMake and the example program, so it installs and builds nothing.
 #   build_script_paths.sh SOURCE_DIR
 set -euo pipefail
@@ -16,7 +17,7 @@ printf '#!/bin/sh\nprintf "ran|"; for a; do printf "%%s|" "$a"; done\n' >"$examp
 chmod +x "$scratch/stand-ins/"* "$example"
 
 # What the example program is given for: build.sh example ARGUMENTS...
-given() { (cd "$scratch/caller" && PATH="$scratch/stand-ins:$PATH" ../clone/build.sh example "$@"); }
+given() { (cd "$scratch/caller" && RURI_SANITIZE= PATH="$scratch/stand-ins:$PATH" ../clone/build.sh example "$@"); }
 fail=0
 expect() {
   [ "$1" = "$2" ] || { echo "the example was given '$1', not '$2'"; fail=1; }
