@@ -162,6 +162,8 @@ TEST(Lifecycle, OpenFailuresLeaveNoProjectAndTheFileUntouched) {
     const std::string missing = dir.File("missing.tarnprj");
     EXPECT_EQ(store.Open(missing.c_str()), -1);
     EXPECT_NE(std::string(store.GetErrorTrace()).find("CTaDBTDDataSingle::Open()"), std::string::npos);
+    EXPECT_NE(std::string(store.GetErrorInfo()).find("unable to open database file: " + missing), std::string::npos)
+        << store.GetErrorInfo().GetString();
     EXPECT_EQ(store.State(), FILEPATHSTATE_NONE);
     EXPECT_EQ(store.Path(), missing);
     EXPECT_FALSE(FileExists(missing));

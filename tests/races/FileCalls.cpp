@@ -2,61 +2,114 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdarg>
 #include <cstdio>
 #include <fcntl.h>
-#include <string>
 #include <sys/syscall.h>
 #include <thread>
 #include <unistd.h>
 
 namespace filecalls {
 std::atomic<int> g_pauseMs{0};
+std::atomic<int> g_pauseAfterMs{0};
+std::atomic<int> g_openPauseMs{0};
+std::string g_slowOpenOf;
 std::atomic<bool> g_noExclusiveRename{false};
 std::atomic<bool> g_noHardLinks{false};
+std::string g_fullFile;
 std::function<void()> g_whileSyncingACopy;
 }  // namespace filecalls
 
 namespace {
-void Pause() {
-    if (const int ms = filecalls::g_pauseMs.load()) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+void Sleep(int ms) {
+    if (ms) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-bool IsCopyScratch(int fd) {
+// The result of a call, returned after the pause that follows it.
+long After(long result) {
+    const int err = errno;
+    Sleep(filecalls::g_pauseAfterMs.load());
+    errno = err;
+    return result;
+}
+
+// The path of the file open at fd, as the kernel names it.
+std::string PathOf(int fd) {
     char name[PATH_MAX] = {};
     const std::string link = "/proc/self/fd/" + std::to_string(fd);
     const ssize_t got = readlink(link.c_str(), name, sizeof name - 1);
-    return got > 0 && std::string(name, static_cast<size_t>(got)).find(".copy-") != std::string::npos;
+    return got > 0 ? std::string(name, static_cast<size_t>(got)) : std::string();
+}
+
+ssize_t Write(int fd, const void* buffer, size_t count, off_t offset) {
+    if (!filecalls::g_fullFile.empty() && PathOf(fd) == filecalls::g_fullFile) {
+        errno = ENOSPC;
+        return -1;
+    }
+    return syscall(SYS_pwrite64, fd, buffer, count, offset);
+}
+
+int Open(const char* path, int flags, va_list more) {
+    const mode_t mode = (flags & (O_CREAT | O_TMPFILE)) ? static_cast<mode_t>(va_arg(more, int)) : 0;
+    if (filecalls::g_openPauseMs && path == filecalls::g_slowOpenOf) Sleep(filecalls::g_openPauseMs.load());
+    return static_cast<int>(syscall(SYS_openat, AT_FDCWD, path, flags, mode));
 }
 }  // namespace
 
 extern "C" int link(const char* from, const char* to) {
-    Pause();
+    Sleep(filecalls::g_pauseMs.load());
     if (filecalls::g_noHardLinks) {
         errno = EPERM;
         return -1;
     }
-    return static_cast<int>(syscall(SYS_linkat, AT_FDCWD, from, AT_FDCWD, to, 0));
+    return static_cast<int>(After(syscall(SYS_linkat, AT_FDCWD, from, AT_FDCWD, to, 0)));
 }
 
 extern "C" int rename(const char* from, const char* to) {
-    Pause();
-    return static_cast<int>(syscall(SYS_renameat2, AT_FDCWD, from, AT_FDCWD, to, 0));
+    Sleep(filecalls::g_pauseMs.load());
+    return static_cast<int>(After(syscall(SYS_renameat2, AT_FDCWD, from, AT_FDCWD, to, 0)));
 }
 
 extern "C" int renameat2(int fromDir, const char* from, int toDir, const char* to, unsigned int flags) {
-    Pause();
+    Sleep(filecalls::g_pauseMs.load());
     if (filecalls::g_noExclusiveRename && (flags & RENAME_NOREPLACE)) {
         errno = EINVAL;
         return -1;
     }
-    return static_cast<int>(syscall(SYS_renameat2, fromDir, from, toDir, to, flags));
+    return static_cast<int>(After(syscall(SYS_renameat2, fromDir, from, toDir, to, flags)));
 }
 
 extern "C" int fsync(int fd) {
-    if (filecalls::g_whileSyncingACopy && IsCopyScratch(fd)) {
+    if (filecalls::g_whileSyncingACopy && PathOf(fd).find(".copy-") != std::string::npos) {
         std::function<void()> hook;
         hook.swap(filecalls::g_whileSyncingACopy);
         hook();
     }
-    return static_cast<int>(syscall(SYS_fsync, fd));
+    return static_cast<int>(After(syscall(SYS_fsync, fd)));
+}
+
+extern "C" int fdatasync(int fd) { return static_cast<int>(After(syscall(SYS_fdatasync, fd))); }
+
+extern "C" ssize_t pwrite(int fd, const void* buffer, size_t count, off_t offset) {
+    return Write(fd, buffer, count, offset);
+}
+
+extern "C" ssize_t pwrite64(int fd, const void* buffer, size_t count, off_t offset) {
+    return Write(fd, buffer, count, offset);
+}
+
+extern "C" int open(const char* path, int flags, ...) {
+    va_list more;
+    va_start(more, flags);
+    const int fd = Open(path, flags, more);
+    va_end(more);
+    return fd;
+}
+
+extern "C" int open64(const char* path, int flags, ...) {
+    va_list more;
+    va_start(more, flags);
+    const int fd = Open(path, flags, more);
+    va_end(more);
+    return fd;
 }

@@ -1,18 +1,30 @@
-// The calls by which a copy puts its file in place, slowed or refused on
-// demand, so that the races of a copy show in a test. The race tests link
-// the library's objects into their program, so the library's calls of link,
-// rename, renameat2 and fsync come here first.
+// The calls by which a copy puts its file in place and the engine writes,
+// slowed or refused on demand, so that the races of a copy show in a test.
+// The race tests link the library's objects into their program, and the
+// program's definitions come before the C library's for the engine too, so
+// the calls of link, rename, renameat2, fsync, fdatasync, open and pwrite
+// come here first.
 #pragma once
 #include <atomic>
 #include <functional>
+#include <string>
 
 namespace filecalls {
 // Milliseconds each call that puts a file in place waits before it acts.
 extern std::atomic<int> g_pauseMs;
+// Milliseconds each call that puts a file in place or makes one durable
+// (fsync, fdatasync) waits after it acted.
+extern std::atomic<int> g_pauseAfterMs;
+// Milliseconds each open of the file named g_slowOpenOf waits before it acts.
+extern std::atomic<int> g_openPauseMs;
+extern std::string g_slowOpenOf;
 // A file system without a rename that refuses to replace (renameat2 with
 // RENAME_NOREPLACE fails with EINVAL), or without hard links (link fails with EPERM).
 extern std::atomic<bool> g_noExclusiveRename;
 extern std::atomic<bool> g_noHardLinks;
+// Writes (pwrite, pwrite64) into the file of this path, as the kernel names
+// it, fail with ENOSPC: the disk is full for that file; empty for none.
+extern std::string g_fullFile;
 // Run once, on the copying thread, while the scratch file of a copy is
 // being made durable; empty for none.
 extern std::function<void()> g_whileSyncingACopy;

@@ -41,14 +41,22 @@ void ChildProcess::Answer(char word) {
 }
 
 int ChildProcess::Wait() {
-    if (m_pid <= 0) return m_exit;
     if (m_toChild[1] >= 0) close(m_toChild[1]);  // a child still waiting for a word goes on
     m_toChild[1] = -1;
-    int status = 0;
-    const bool ended = waitpid(m_pid, &status, 0) == m_pid;
-    m_pid = -1;
-    m_exit = ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    Reap(0);
     return m_exit;
+}
+
+bool ChildProcess::Ended() { return Reap(WNOHANG); }
+
+bool ChildProcess::Reap(int options) {
+    if (m_pid <= 0) return true;
+    int status = 0;
+    const pid_t got = waitpid(m_pid, &status, options);
+    if (got == 0) return false;
+    m_pid = -1;
+    m_exit = got > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return true;
 }
 
 ChildProcess* HoldingChild(const TempDir& dir, const std::string& path) {

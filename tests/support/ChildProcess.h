@@ -24,8 +24,14 @@ public:
     void Answer(char word = 'g');
     // In the parent: the child's exit code (once it ended), or -1 when it did not exit.
     int Wait();
+    // In the parent: whether the child has ended, without waiting for it.
+    bool Ended();
 
 private:
+    // Collects the child's exit code once it ended; false when, not
+    // waiting (WNOHANG), it still runs.
+    bool Reap(int options);
+
     int m_pid = -1;
     int m_exit = -1;
     int m_toParent[2] = {-1, -1};

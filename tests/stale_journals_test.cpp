@@ -1,0 +1,81 @@
+// A stale log never meets a new file: removing a project removes the log and
+// index a killed writer left beside it, and a new project made where such
+// files lie, killed at any file step, is either absent or new and empty.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <sys/ptrace.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "ATMLCommonError/ATMLCommonFun.h"
+#include "support/KillAtStep.h"
+#include "support/TestStore.h"
+
+namespace {
+// A project whose writer was killed after adding 200 TPS rows: the rows are
+// in its log only, and the log's index lies beside it too.
+std::string ProjectOfAKilledWriter(const TempDir& dir) {
+    const std::string path = MakeProject(dir, "p.tarnprj");
+    std::string rows;
+    for (int i = 0; i < 200; ++i) rows += "INSERT INTO TpsTable (TPS_UUID) VALUES ('old" + std::to_string(i) + "');";
+    LeaveInTheLog(path, rows);
+    // A read that replays the log makes its index, and leaves both.
+    EXPECT_EQ(RawQuery(path, "SELECT count(*) FROM TpsTable")[0][0], "200");
+    EXPECT_TRUE(FileExists(path + "-wal") && FileExists(path + "-shm"));
+    return path;
+}
+}  // namespace
+
+TEST(StaleJournals, RemovingAProjectRemovesTheLogAKilledWriterLeft) {
+    TempDir dir;
+    const std::string path = ProjectOfAKilledWriter(dir);
+    CATMLCommonFun files;
+    EXPECT_EQ(files.RemoveFile(path.c_str()), 1) << files.GetErrorInfo().GetString();
+    for (const char* suffix : {"", "-wal", "-shm"}) EXPECT_FALSE(FileExists(path + suffix)) << suffix;
+}
+
+// The project is removed but its log and index are back beside its path;
+// a child makes a new project there and is killed at its n-th file step,
+// for every n until a New runs to its end.
+TEST(StaleJournals, ANewProjectKilledAtAnyFileStepBesideAStaleLogIsAbsentOrEmpty) {
+    TempDir dir;
+    const std::string path = ProjectOfAKilledWriter(dir);
+    const std::string log = ReadFile(path + "-wal"), index = ReadFile(path + "-shm");
+    int n = 1;
+    for (bool killed = true; killed; ++n) {
+        SCOPED_TRACE("killed at file step " + std::to_string(n));
+        // A New whose steps grow with what the killed runs left would never run to its end.
+        ASSERT_LT(n, 100) << "no New ran to its end";
+        unlink(path.c_str());
+        WriteFile(path + "-wal", log);
+        WriteFile(path + "-shm", index);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            TestStore store(dir);
+            if (ptrace(PTRACE_TRACEME, 0, 0, 0) != 0) _exit(4);
+            raise(SIGSTOP);
+            _exit(store.New(path.c_str(), 1) == 1 ? 0 : 2);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSTOPPED(status)) << "the child could not be traced";
+        killed = KillAtStep(child, n, status);
+        if (!killed) {
+            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+                << "the New ended with " << (WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+        }
+        if (killed && !FileExists(path)) continue;
+        TestStore store(dir);
+        ASSERT_EQ(store.Open(path.c_str()), 1) << store.GetErrorInfo().GetString();
+        store.Close();
+        ASSERT_EQ(RawQuery(path, "SELECT count(*) FROM TpsTable")[0][0], "0") << "the old log was replayed";
+        ASSERT_EQ(RawQuery(path, "PRAGMA integrity_check")[0][0], "ok");
+    }
+    EXPECT_GT(n, 10) << "a New takes more than a few file steps";
+    // The New that ran to its end removed the scratch files of the killed ones.
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+        EXPECT_EQ(entry.path().filename().string().find(".copy-"), std::string::npos) << entry.path();
+}

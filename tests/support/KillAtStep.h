@@ -1,0 +1,10 @@
+// Kills a traced child at a chosen file step, to see what a process killed
+// at any moment leaves on disk. The child calls ptrace(PTRACE_TRACEME) and
+// stops itself (raise(SIGSTOP)) before the work whose steps are counted.
+#pragma once
+#include <sys/types.h>
+
+// Lets the stopped, traced child run until it enters its n-th call that
+// changes files, and kills it there. False when it ended before, with
+// status telling how.
+bool KillAtStep(pid_t child, int n, int& status);
