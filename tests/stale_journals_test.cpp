@@ -34,6 +34,13 @@ TEST(StaleJournals, RemovingAProjectRemovesTheLogAKilledWriterLeft) {
     CATMLCommonFun files;
     EXPECT_EQ(files.RemoveFile(path.c_str()), 1) << files.GetErrorInfo().GetString();
     for (const char* suffix : {"", "-wal", "-shm"}) EXPECT_FALSE(FileExists(path + suffix)) << suffix;
+    // A file that is no database has no journals: what lies beside it is not its own.
+    const std::string notes = dir.File("notes.txt");
+    WriteFile(notes, "no database");
+    WriteFile(notes + "-wal", "a file of its own");
+    EXPECT_EQ(files.RemoveFile(notes.c_str()), 1);
+    EXPECT_FALSE(FileExists(notes));
+    EXPECT_TRUE(FileExists(notes + "-wal"));
 }
 
 // The project is removed but its log and index are back beside its path;

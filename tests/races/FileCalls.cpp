@@ -94,9 +94,8 @@ extern "C" ssize_t pwrite(int fd, const void* buffer, size_t count, off_t offset
     return Write(fd, buffer, count, offset);
 }
 
-extern "C" ssize_t pwrite64(int fd, const void* buffer, size_t count, off_t offset) {
-    return Write(fd, buffer, count, offset);
-}
+extern "C" ssize_t pwrite64(int fd, const void* buffer, size_t count, off_t offset)
+    __attribute__((alias("pwrite")));
 
 extern "C" int open(const char* path, int flags, ...) {
     va_list more;
@@ -106,10 +105,5 @@ extern "C" int open(const char* path, int flags, ...) {
     return fd;
 }
 
-extern "C" int open64(const char* path, int flags, ...) {
-    va_list more;
-    va_start(more, flags);
-    const int fd = Open(path, flags, more);
-    va_end(more);
-    return fd;
-}
+// The same calls under their large-file names.
+extern "C" int open64(const char* path, int flags, ...) __attribute__((alias("open")));

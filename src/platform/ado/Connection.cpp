@@ -157,20 +157,16 @@ bool Connection::Connect(const std::string& path, int& err) {
 
 void Connection::Close() noexcept {
     if (!m_db) return;
-    if (m_hold.Inherited()) {
-        // The parent's connection, copied by a fork: the engine's state of it
-        // is the parent's, and is left alone. Its statements are dropped unfinalized.
-        m_cache.Clear();
-        m_db = nullptr;
-        m_hold.Release();
-        return;
-    }
     m_cache.Clear();
-    EndTransaction("ROLLBACK");
-    // The last connection to close writes the log back into the file and
-    // removes it; another one's readers never make a close wait.
-    sqlite3_busy_timeout(m_db, 0);
-    sqlite3_close_v2(m_db);
+    // A connection that a fork copied from the parent is the parent's: the
+    // child leaves the engine's state of it alone (its statements went unfinalized).
+    if (!m_hold.Inherited()) {
+        EndTransaction("ROLLBACK");
+        // The last connection to close writes the log back into the file and
+        // removes it; another one's readers never make a close wait.
+        sqlite3_busy_timeout(m_db, 0);
+        sqlite3_close_v2(m_db);
+    }
     m_db = nullptr;
     m_hold.Release();
 }

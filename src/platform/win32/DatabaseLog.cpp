@@ -1,5 +1,6 @@
 #include "platform/win32/DatabaseLog.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <sqlite3.h>
 #include <sys/stat.h>
@@ -23,6 +24,13 @@ int ErrnoOfEngineResult(int rc) {
         case SQLITE_CANTOPEN: return EACCES;
         default: return EIO;
     }
+}
+
+bool IsDatabaseFile(int fd) {
+    static const char kHeader[] = "SQLite format 3";  // with its NUL: 16 bytes
+    char start[sizeof kHeader] = {};
+    return pread(fd, start, sizeof start, 0) == static_cast<ssize_t>(sizeof start) &&
+           std::equal(start, start + sizeof start, kHeader);
 }
 
 void RemoveDatabaseJournals(const std::string& path) {

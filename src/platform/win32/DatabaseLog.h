@@ -21,6 +21,9 @@ std::string EngineFileName(const std::string& path);
 // must then stay.
 bool FoldDatabaseLog(const std::string& path);
 
+// Whether the file open at fd begins as every database of the engine does.
+bool IsDatabaseFile(int fd);
+
 // Removes the journal files (-journal, -wal, -shm) beside the database at
 // path: only once nothing of them is part of a file, when the file goes or
 // before a new one comes.

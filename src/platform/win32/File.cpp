@@ -62,10 +62,12 @@ BOOL DeleteFileA(const char* path) {
     fileshare::Hold hold;
     if (S_ISREG(info.st_mode) && !hold.Take(path, false) && errno != ENOENT) return FailFromErrno(errno, path);
     // A database's journal files go with it, under the same hold, before a
-    // copy can place a new file of that name beside them.
+    // copy can place a new file of that name beside them; any other file
+    // goes alone.
+    const bool database = hold.Descriptor() >= 0 && IsDatabaseFile(hold.Descriptor());
     FolderLock folder;
     if (!folder.Lock(path) || unlink(path) != 0) return FailFromErrno(errno, path);
-    if (S_ISREG(info.st_mode)) RemoveDatabaseJournals(path);
+    if (database) RemoveDatabaseJournals(path);
     return TRUE;
 }
 

@@ -32,14 +32,19 @@ FileKey KeyOf(const struct stat& info) { return FileKey{info.st_dev, info.st_ino
 
 bool SameFile(const FileKey& a, const FileKey& b) { return a.device == b.device && a.inode == b.inode; }
 
-// Locks (F_RDLCK, F_WRLCK) or unlocks (F_UNLCK) the hold byte of fd's open
-// file description without waiting; false with errno EBUSY when another holds it.
-bool SetHoldByte(int fd, short type) {
+struct flock HoldByte(short type) {
     struct flock lock = {};
     lock.l_type = type;
     lock.l_whence = SEEK_SET;
     lock.l_start = kHoldByte;
     lock.l_len = 1;
+    return lock;
+}
+
+// Locks (F_RDLCK, F_WRLCK) or unlocks (F_UNLCK) the hold byte of fd's open
+// file description without waiting; false with errno EBUSY when another holds it.
+bool SetHoldByte(int fd, short type) {
+    struct flock lock = HoldByte(type);
     if (fcntl(fd, F_OFD_SETLK, &lock) == 0) return true;
     if (errno == EAGAIN || errno == EACCES) errno = EBUSY;
     return false;
@@ -48,11 +53,7 @@ bool SetHoldByte(int fd, short type) {
 // Whether another open file description holds fd's file: the look a file
 // that cannot be opened for writing allows.
 bool HeldElsewhere(int fd) {
-    struct flock probe = {};
-    probe.l_type = F_WRLCK;
-    probe.l_whence = SEEK_SET;
-    probe.l_start = kHoldByte;
-    probe.l_len = 1;
+    struct flock probe = HoldByte(F_WRLCK);
     return fcntl(fd, F_OFD_GETLK, &probe) != 0 || probe.l_type != F_UNLCK;
 }
 
@@ -148,11 +149,6 @@ int OpenRegular(const std::string& path, int flags, FileKey& key) {
 bool StillAt(const std::string& path, const FileKey& key) {
     struct stat info;
     return stat(path.c_str(), &info) == 0 && SameFile(KeyOf(info), key);
-}
-
-bool Refuse(int err) {
-    errno = err;
-    return false;
 }
 }  // namespace
 

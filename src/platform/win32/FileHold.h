@@ -44,6 +44,12 @@ const int kSecondName = EMLINK;
 // parent when it was forked.
 const int kOpenInParent = ECHILD;
 
+// Sets errno to err and fails: the way the calls of this layer refuse.
+inline bool Refuse(int err) {
+    errno = err;
+    return false;
+}
+
 // What a shared hold is for: reading the file's bytes, or using it as a project.
 enum class Use { Read, Project };
 

@@ -24,11 +24,6 @@ const int kPlaceAttempts = 100;
 const char kScratchMark[] = ".copy-";
 const size_t kScratchRandom = 6;
 
-bool Refuse(int err) {
-    errno = err;
-    return false;
-}
-
 void SyncFolder(const std::string& path) {
     int dir = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
@@ -82,7 +77,7 @@ bool PlaceInAnEmptyPlace(const std::string& scratch, const std::string& target, 
     struct stat now;
     const bool nothing = lstat(target.c_str(), &now) != 0;
     if (nothing && errno != ENOENT) return false;
-    if (!nothing && !(link && S_ISLNK(now.st_mode) && now.st_ino == link->st_ino)) return Refuse(EEXIST);
+    if (!nothing && !(link && S_ISLNK(now.st_mode) && now.st_ino == link->st_ino)) return fileshare::Refuse(EEXIST);
     RemoveDatabaseJournals(target);
     return nothing ? PlaceWhereNothingIs(scratch, target) : rename(scratch.c_str(), target.c_str()) == 0;
 }
@@ -102,7 +97,7 @@ bool Place(const std::string& scratch, const std::string& target, bool failIfExi
         struct stat there;
         const bool nothing = lstat(target.c_str(), &there) != 0;
         if (nothing && errno != ENOENT) return false;
-        if (!nothing && failIfExists) return Refuse(EEXIST);
+        if (!nothing && failIfExists) return fileshare::Refuse(EEXIST);
         if (!nothing) {
             fileshare::Hold old;
             if (old.Take(target, true)) return Replace(scratch, target);
@@ -114,7 +109,7 @@ bool Place(const std::string& scratch, const std::string& target, bool failIfExi
         // A file that came meanwhile is replaced only under a hold.
         if (errno != EEXIST || failIfExists) return false;
     }
-    return Refuse(EBUSY);
+    return fileshare::Refuse(EBUSY);
 }
 }  // namespace
 
