@@ -26,6 +26,8 @@ public:
     int Wait();
     // In the parent: whether the child has ended, without waiting for it.
     bool Ended();
+    // In the parent: the child's process id, to signal it.
+    int Pid() const { return m_pid; }
 
 private:
     // Collects the child's exit code once it ended; false when, not

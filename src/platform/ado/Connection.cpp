@@ -7,6 +7,7 @@
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <thread>
+#include <vector>
 
 #include "platform/ado/ComError.h"
 #include "platform/ado/ReadGuard.h"
@@ -157,6 +158,10 @@ bool Connection::Connect(const std::string& path, int& err) {
 
 void Connection::Close() noexcept {
     if (!m_db) return;
+    // Every statement lent out, a query still open included, is finalized
+    // first: the engine keeps the file open while any statement is out, and
+    // the hold must outlast that, since closing its descriptor would drop the
+    // engine's locks on the file.
     m_cache.Clear();
     // A connection that a fork copied from the parent is the parent's: the
     // child leaves the engine's state of it alone (its statements went unfinalized).
@@ -165,7 +170,16 @@ void Connection::Close() noexcept {
         // The last connection to close writes the log back into the file and
         // removes it; another one's readers never make a close wait.
         sqlite3_busy_timeout(m_db, 0);
-        sqlite3_close_v2(m_db);
+        // A statement that escaped the cache would keep the file open after
+        // the close: the hold then stays until the process ends.
+        if (sqlite3_close(m_db) != SQLITE_OK) {
+            sqlite3_close_v2(m_db);
+            static std::vector<fileshare::Hold> keptOpen;
+            try {
+                keptOpen.push_back(std::move(m_hold));
+            } catch (...) {
+            }
+        }
     }
     m_db = nullptr;
     m_hold.Release();

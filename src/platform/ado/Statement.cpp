@@ -108,12 +108,20 @@ Statement::Statement(sqlite3* db, const std::string& sql) : m_db(db), m_forks(fi
 // engine state (its locks, its shared log index).
 bool Statement::Inherited() const { return m_forks != fileshare::ForkCount(); }
 
-Statement::~Statement() {
+Statement::~Statement() { Finalize(); }
+
+void Statement::Finalize() noexcept {
     if (!Inherited()) sqlite3_finalize(m_stmt);
+    m_stmt = nullptr;
+}
+
+void Statement::RequireRunnable() const {
+    if (Inherited()) throw ComError(ComError::kMisuse, kOpenInParentText);
+    if (!m_stmt) throw ComError(ComError::kMisuse, "Operation is not allowed when the connection is closed.");
 }
 
 bool Statement::Step() {
-    if (Inherited()) throw ComError(ComError::kMisuse, kOpenInParentText);
+    RequireRunnable();
     const int rc = m_limitCache ? LimitedStep() : sqlite3_step(m_stmt);
     if (rc == SQLITE_ROW) return true;
     m_running = false;
@@ -187,12 +195,13 @@ long Statement::Run() {
 
 void Statement::Reset() noexcept {
     m_running = false;
-    if (Inherited()) return;
+    if (Inherited() || !m_stmt) return;
     sqlite3_reset(m_stmt);
     sqlite3_clear_bindings(m_stmt);
 }
 
 void Statement::Bind(int index, const Variant& value) {
+    RequireRunnable();
     int rc = SQLITE_OK;
     switch (value.Type()) {
         case VT_NULL: rc = sqlite3_bind_null(m_stmt, index); break;
@@ -208,6 +217,7 @@ void Statement::Bind(int index, const Variant& value) {
 }
 
 void Statement::Bind(int index, int64_t value) {
+    RequireRunnable();
     int rc = sqlite3_bind_int64(m_stmt, index, value);
     if (rc != SQLITE_OK) ThrowEngineError(m_db, rc);
 }
@@ -244,6 +254,6 @@ int64_t Statement::ColumnInt64(int index) const { return sqlite3_column_int64(m_
 
 bool Statement::ReadOnly() const { return sqlite3_stmt_readonly(m_stmt) != 0; }
 
-int Statement::Reprepares() const { return sqlite3_stmt_status(m_stmt, SQLITE_STMTSTATUS_REPREPARE, 0); }
+int Statement::Reprepares() const { return m_stmt == nullptr ? 0 : sqlite3_stmt_status(m_stmt, SQLITE_STMTSTATUS_REPREPARE, 0); }
 
 }  // namespace ado

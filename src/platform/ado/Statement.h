@@ -31,6 +31,9 @@ public:
     long Run();
     // Ends the statement's run and clears its values, ready for another.
     void Reset() noexcept;
+    // Finalizes the statement as its connection closes: from then on it
+    // fails every run, so that the engine keeps nothing of the file open.
+    void Finalize() noexcept;
 
     void Bind(int index, const Variant& value);  // index from 1
     void Bind(int index, int64_t value);
@@ -56,6 +59,8 @@ public:
 
 private:
     bool Inherited() const;
+    // Raises a ComError unless the statement can run in this process.
+    void RequireRunnable() const;
     int LimitedStep();
     int64_t ValueBytesLimit(int64_t engineLimit, StatementLease& pageCount);
     static int Progress(void* self);

@@ -9,29 +9,38 @@ StatementLease& StatementLease::operator=(StatementLease&& other) noexcept {
         m_key = std::move(other.m_key);
         m_statement = std::move(other.m_statement);
         m_generation = other.m_generation;
+        m_keep = other.m_keep;
+        other.m_cache = nullptr;
     }
     return *this;
 }
 
 void StatementLease::reset() noexcept {
-    if (m_statement && m_cache) m_cache->GiveBack(std::move(m_key), std::move(m_statement), m_generation);
+    if (m_statement && m_cache) m_cache->GiveBack(std::move(m_key), std::move(m_statement), m_generation, m_keep);
     m_statement.reset();
     m_cache = nullptr;
 }
 
+StatementLease StatementCache::LendOut(std::string key, std::unique_ptr<Statement> statement, bool keep) {
+    m_lent.insert(statement.get());
+    return StatementLease(this, std::move(key), std::move(statement), m_generation, keep);
+}
+
 StatementLease StatementCache::Lend(sqlite3* db, const std::string& sql, bool keep) {
-    if (!keep) return StatementLease(nullptr, std::string(), std::make_unique<Statement>(db, sql), m_generation);
-    auto found = m_byText.find(sql);
-    if (found == m_byText.end()) return StatementLease(this, sql, std::make_unique<Statement>(db, sql), m_generation);
+    auto found = keep ? m_byText.find(sql) : m_byText.end();
+    if (found == m_byText.end()) return LendOut(keep ? sql : std::string(), std::make_unique<Statement>(db, sql), keep);
     std::unique_ptr<Statement> statement = std::move(found->second->second);
     m_idle.erase(found->second);
     m_byText.erase(found);
-    return StatementLease(this, sql, std::move(statement), m_generation);
+    return LendOut(sql, std::move(statement), true);
 }
 
-void StatementCache::GiveBack(std::string key, std::unique_ptr<Statement> statement, uint64_t generation) noexcept {
-    // A statement of a connection closed since it was lent is not kept.
+void StatementCache::GiveBack(std::string key, std::unique_ptr<Statement> statement, uint64_t generation,
+                              bool keep) noexcept {
+    // A statement of a connection closed since it was lent was finalized then.
     if (generation != m_generation) return;
+    m_lent.erase(statement.get());
+    if (!keep) return;
     try {
         statement->Reset();
         if (m_byText.count(key)) return;  // an idle twin is kept already
@@ -49,6 +58,8 @@ void StatementCache::GiveBack(std::string key, std::unique_ptr<Statement> statem
 void StatementCache::Clear() noexcept {
     m_byText.clear();
     m_idle.clear();
+    for (Statement* statement : m_lent) statement->Finalize();
+    m_lent.clear();
     ++m_generation;
 }
 

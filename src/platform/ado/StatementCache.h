@@ -3,15 +3,17 @@
 // out, a second user of the same text gets a statement of its own. Given
 // back, it is reset (its read ends, its values are cleared) and kept among
 // the idle ones, the least recently used of which goes when the cache is
-// full. Clearing the cache (the connection closes) finalizes the idle
-// statements, and a statement lent before that is finalized when it comes
-// back instead of being kept.
+// full. The cache knows every statement it has lent: clearing it (the
+// connection closes) finalizes the idle ones and those still out, which
+// become inert, so that nothing of the connection keeps the engine's file
+// open once it closes.
 #pragma once
 #include <cstdint>
 #include <list>
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "platform/ado/Statement.h"
 
@@ -25,8 +27,13 @@ class StatementCache;
 class StatementLease {
 public:
     StatementLease() = default;
-    StatementLease(StatementCache* cache, std::string key, std::unique_ptr<Statement> statement, uint64_t generation)
-        : m_cache(cache), m_key(std::move(key)), m_statement(std::move(statement)), m_generation(generation) {}
+    StatementLease(StatementCache* cache, std::string key, std::unique_ptr<Statement> statement, uint64_t generation,
+                   bool keep)
+        : m_cache(cache),
+          m_key(std::move(key)),
+          m_statement(std::move(statement)),
+          m_generation(generation),
+          m_keep(keep) {}
     StatementLease(StatementLease&& other) noexcept = default;
     StatementLease& operator=(StatementLease&& other) noexcept;
     ~StatementLease() { reset(); }
@@ -41,6 +48,7 @@ private:
     std::string m_key;
     std::unique_ptr<Statement> m_statement;
     uint64_t m_generation = 0;
+    bool m_keep = false;
 };
 
 class StatementCache {
@@ -58,13 +66,15 @@ public:
 
 private:
     friend class StatementLease;
-    void GiveBack(std::string key, std::unique_ptr<Statement> statement, uint64_t generation) noexcept;
+    StatementLease LendOut(std::string key, std::unique_ptr<Statement> statement, bool keep);
+    void GiveBack(std::string key, std::unique_ptr<Statement> statement, uint64_t generation, bool keep) noexcept;
 
     using Idle = std::list<std::pair<std::string, std::unique_ptr<Statement>>>;
     size_t m_limit;
     uint64_t m_generation = 0;
     Idle m_idle;  // most recently used first
     std::unordered_map<std::string, Idle::iterator> m_byText;
+    std::unordered_set<Statement*> m_lent;
 };
 
 }  // namespace ado
