@@ -1,7 +1,7 @@
 // How long a hold on a project file lasts and what it costs: joining a file
 // this process holds opens no descriptor that has to be kept, a file with a
 // second name is no project, a copy clears the scratch files that killed
-// copies left, and an untitled project is saved through the engine, with
+// copies left and nothing else, and an untitled project is saved through the engine, with
 // what its log holds, whoever has it open.
 #include <gtest/gtest.h>
 
@@ -15,6 +15,7 @@
 #include "ATMLCommonError/ATMLCommonFun.h"
 #include "platform/win32/FileHold.h"
 #include "platform/win32/LastError.h"
+#include "platform/win32/ScratchFile.h"
 #include "support/ChildProcess.h"
 #include "support/TestStore.h"
 
@@ -91,21 +92,60 @@ TEST(HoldLifetime, AProjectFileWithASecondNameIsRefusedAndLeftAsItIs) {
     EXPECT_EQ(TpsKeys(path), "added,kept");
 }
 
-TEST(HoldLifetime, ACopyRemovesTheScratchFilesOfKilledCopiesThatNoOneHolds) {
+// Scratch files have names of the library's own: a copy removes those that
+// killed copies onto its target left and no one holds, and nothing else,
+// whatever a host named its own files beside the project.
+TEST(HoldLifetime, ACopyRemovesOnlyTheAbandonedScratchFilesOfItsTarget) {
     TempDir dir;
-    const std::string target = dir.File("p.tarnprj");
-    const std::string abandoned = target + ".copy-a1B2c3", held = target + ".copy-HELD00";
-    const std::string others[] = {dir.File("q.tarnprj.copy-a1B2c3"), target + ".copy-longer1", target + ".copy-"};
-    for (const std::string& file : {abandoned, held}) WriteFile(file, "scratch");
-    for (const std::string& file : others) WriteFile(file, "not a scratch file of p.tarnprj");
+    const std::string target = dir.File("plan.tarnprj");
+    auto scratchOf = [](const std::string& path, const char* random) {
+        std::string name = ScratchPattern(path);
+        return name.replace(name.size() - 6, 6, random);
+    };
+    const std::string abandoned = scratchOf(target, "a1B2c3"), held = scratchOf(target, "HELD00");
+    const std::string othersScratch = scratchOf(dir.File("other.tarnprj"), "a1B2c3");
+    for (const std::string& file : {abandoned, held, othersScratch}) WriteFile(file, "scratch");
+    // A host's own files named like the scratch files of earlier versions.
+    const std::string backup = target + ".copy-backup", latest = target + ".copy-latest";
+    const std::string linked = target + ".copy-2024q1", project = target + ".copy-jan-24";
+    WriteFile(backup, "backup");
+    WriteFile(latest, "latest");
+    chmod(latest.c_str(), 0444);
+    ASSERT_EQ(link(backup.c_str(), linked.c_str()), 0);
+    MakeProject(dir, "plan.tarnprj.copy-jan-24", "INSERT INTO TpsTable (TPS_UUID) VALUES ('acknowledged')");
     fileshare::Hold copying;
     ASSERT_TRUE(copying.Take(held, false));
 
     TestStore store(dir);
     ASSERT_EQ(store.New(target.c_str(), 1), 1) << store.GetErrorInfo().GetString();
     EXPECT_FALSE(FileExists(abandoned));
+    ASSERT_EQ(store.New("", 1), 1);
+    store.SetFilePath(target.c_str());
+    ASSERT_EQ(store.Save(), 1) << store.GetErrorInfo().GetString();
+    store.Close();
     EXPECT_TRUE(FileExists(held)) << "a copy still holds it";
-    for (const std::string& file : others) EXPECT_TRUE(FileExists(file)) << file;
+    EXPECT_TRUE(FileExists(othersScratch)) << "a scratch file of another target";
+    for (const std::string& file : {backup, latest, linked}) EXPECT_TRUE(FileExists(file)) << file;
+    EXPECT_EQ(TpsKeys(project), "acknowledged");
+}
+
+// A scratch name is as long whatever the project's name: every name that
+// fits the folder can be made, saved onto and removed.
+TEST(HoldLifetime, ProjectsNamedWith250CharactersAreMadeSavedAndRemoved) {
+    TempDir dir;
+    const std::string target = dir.File(std::string(246, 'n') + ".prj");  // 250 characters
+    TestStore store(dir);
+    ASSERT_EQ(store.New(target.c_str(), 1), 1) << store.GetErrorInfo().GetString();
+    ASSERT_EQ(AddTps(store, "first"), 1);
+    ASSERT_EQ(store.New("", 1), 1);
+    ASSERT_EQ(AddTps(store, "saved"), 1);
+    store.SetFilePath(target.c_str());
+    ASSERT_EQ(store.Save(), 1) << store.GetErrorInfo().GetString();
+    store.Close();
+    EXPECT_EQ(TpsKeys(target), "saved");
+    CATMLCommonFun files;
+    EXPECT_EQ(files.RemoveFile(target.c_str()), 1);
+    EXPECT_FALSE(FileExists(target));
 }
 
 namespace {

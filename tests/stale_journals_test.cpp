@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "ATMLCommonError/ATMLCommonFun.h"
+#include "platform/win32/ScratchFile.h"
 #include "support/KillAtStep.h"
 #include "support/TestStore.h"
 
@@ -84,5 +85,5 @@ TEST(StaleJournals, ANewProjectKilledAtAnyFileStepBesideAStaleLogIsAbsentOrEmpty
     EXPECT_GT(n, 10) << "a New takes more than a few file steps";
     // The New that ran to its end removed the scratch files of the killed ones.
     for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
-        EXPECT_EQ(entry.path().filename().string().find(".copy-"), std::string::npos) << entry.path();
+        EXPECT_FALSE(IsScratchName(entry.path().filename().string())) << entry.path();
 }

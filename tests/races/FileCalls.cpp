@@ -9,6 +9,8 @@
 #include <thread>
 #include <unistd.h>
 
+#include "platform/win32/ScratchFile.h"
+
 namespace filecalls {
 std::atomic<int> g_pauseMs{0};
 std::atomic<int> g_pauseAfterMs{0};
@@ -40,6 +42,9 @@ std::string PathOf(int fd) {
     const ssize_t got = readlink(link.c_str(), name, sizeof name - 1);
     return got > 0 ? std::string(name, static_cast<size_t>(got)) : std::string();
 }
+
+// The name of the file at path, without its folder.
+std::string NameOf(const std::string& path) { return path.substr(path.find_last_of('/') + 1); }
 
 ssize_t Write(int fd, const void* buffer, size_t count, off_t offset) {
     if (!filecalls::g_fullFile.empty() && PathOf(fd) == filecalls::g_fullFile) {
@@ -80,7 +85,7 @@ extern "C" int renameat2(int fromDir, const char* from, int toDir, const char* t
 }
 
 extern "C" int fsync(int fd) {
-    if (filecalls::g_whileSyncingACopy && PathOf(fd).find(".copy-") != std::string::npos) {
+    if (filecalls::g_whileSyncingACopy && IsScratchName(NameOf(PathOf(fd)))) {
         std::function<void()> hook;
         hook.swap(filecalls::g_whileSyncingACopy);
         hook();

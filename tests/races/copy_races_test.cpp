@@ -13,6 +13,7 @@
 
 #include "ATMLCommonError/ATMLCommonFun.h"
 #include "races/FileCalls.h"
+#include "platform/win32/ScratchFile.h"
 #include "support/ChildProcess.h"
 #include "support/TestStore.h"
 
@@ -135,7 +136,7 @@ TEST(CopyRaces, WithoutHardLinksOrAnExclusiveRenameACopyFailsAndPlacesNothing) {
               std::string(CATMLCommonFun::GetOSErrorMessage(50)) + store.m_strTemplatePath.GetString());
     EXPECT_FALSE(FileExists(target));
     for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
-        EXPECT_EQ(entry.path().filename().string().find(".copy-"), std::string::npos) << "a scratch file was left";
+        EXPECT_FALSE(IsScratchName(entry.path().filename().string())) << "a scratch file was left";
 }
 
 TEST(CopyRaces, AnotherThreadOpensAndClosesAProjectWhileACopyIsMadeDurable) {

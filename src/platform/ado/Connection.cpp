@@ -15,6 +15,7 @@
 #include "platform/win32/DatabaseLog.h"
 #include "platform/win32/File.h"
 #include "platform/win32/LastError.h"
+#include "platform/win32/ScratchFile.h"
 
 namespace ado {
 
@@ -103,6 +104,8 @@ ComError HoldRefusal(int err, const std::string& path) {
                             "The file has more than one name (a hard link); copy it to a file of its own to open it: " +
                                 path);
         case fileshare::kOpenInParent: return ComError(SQLITE_CANTOPEN, std::string(kOpenInParentText) + ": " + path);
+        case fileshare::kForkedBesideThreads:
+            return ComError(SQLITE_CANTOPEN, std::string(kForkedBesideThreadsText) + ": " + path);
         case EMFILE:
         case ENFILE: return ComError(SQLITE_CANTOPEN, "No file descriptor is left to hold the file: " + path);
         default: return ComError(SQLITE_CANTOPEN, std::string(sqlite3_errstr(SQLITE_CANTOPEN)) + ": " + path);
@@ -120,9 +123,17 @@ void Connection::Open(const std::string& connectionString, const std::string&, c
 
 bool Connection::Connect(const std::string& path, int& err) {
     const std::string name = EngineFileName(path);
+    if (fileshare::ForkedBesideThreads()) {
+        err = fileshare::kForkedBesideThreads;
+        return false;
+    }
     // A store connects only to a file it holds; one that a copy is replacing
     // is held once the copy is done.
-    if (!m_hold.Share(name, kBusyTimeoutMs, fileshare::Use::Project)) {
+    // A second name that a killed copy left is the copy's own to remove.
+    bool held = m_hold.Share(name, kBusyTimeoutMs, fileshare::Use::Project);
+    if (!held && errno == fileshare::kSecondName && RemoveAbandonedSecondName(name))
+        held = m_hold.Share(name, kBusyTimeoutMs, fileshare::Use::Project);
+    if (!held) {
         err = errno;
         return false;
     }
@@ -187,7 +198,7 @@ void Connection::Close() noexcept {
 
 sqlite3* Connection::Handle() const {
     if (!m_db) throw ComError(ComError::kMisuse, "Operation is not allowed when the connection is closed.");
-    if (m_hold.Inherited()) throw ComError(ComError::kMisuse, kOpenInParentText);
+    if (m_hold.Inherited()) throw ComError(ComError::kMisuse, InheritedRefusalText());
     return m_db;
 }
 

@@ -103,5 +103,15 @@ using ConnectionPtr = std::shared_ptr<Connection>;
 constexpr const char* kOpenInParentText =
     "The project was open in the parent process when this process was forked; start the process anew (exec) to "
     "use it";
+// The refusal of every project operation in a child forked while another
+// thread of its parent ran.
+constexpr const char* kForkedBesideThreadsText =
+    "This process was forked while another of its threads ran, and the database engine may be left locked in it; "
+    "start the process anew (exec) to use a project";
+// What a connection or statement made before this process was forked
+// answers in it.
+inline const char* InheritedRefusalText() {
+    return fileshare::ForkedBesideThreads() ? kForkedBesideThreadsText : kOpenInParentText;
+}
 
 }  // namespace ado

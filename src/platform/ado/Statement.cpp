@@ -116,7 +116,7 @@ void Statement::Finalize() noexcept {
 }
 
 void Statement::RequireRunnable() const {
-    if (Inherited()) throw ComError(ComError::kMisuse, kOpenInParentText);
+    if (Inherited()) throw ComError(ComError::kMisuse, InheritedRefusalText());
     if (!m_stmt) throw ComError(ComError::kMisuse, "Operation is not allowed when the connection is closed.");
 }
 

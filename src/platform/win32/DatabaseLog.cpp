@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/win32/FileHold.h"
+
 namespace {
 bool Exists(const std::string& path) {
     struct stat info;
@@ -40,6 +42,10 @@ void RemoveDatabaseJournals(const std::string& path) {
 std::string EngineFileName(const std::string& path) { return path[0] == '/' ? path : "./" + path; }
 
 bool FoldDatabaseLog(const std::string& path) {
+    if (fileshare::ForkedBesideThreads()) {
+        errno = fileshare::kForkedBesideThreads;
+        return false;
+    }
     if (!Exists(path + "-wal") && !Exists(path + "-journal")) return true;
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(EngineFileName(path).c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);

@@ -56,19 +56,27 @@ BOOL CopyFileA(const char* existing, const char* newFile, BOOL failIfExists, fil
 }
 
 BOOL DeleteFileA(const char* path) {
-    struct stat info;
-    if (!path || lstat(path, &info) != 0) return FailFromErrno(path ? errno : ENOENT, path);
-    // A file that a connection holds is in use; a link goes without its file.
-    fileshare::Hold hold;
-    if (S_ISREG(info.st_mode) && !hold.Take(path, false) && errno != ENOENT) return FailFromErrno(errno, path);
-    // A database's journal files go with it, under the same hold, before a
-    // copy can place a new file of that name beside them; any other file
-    // goes alone.
-    const bool database = hold.Descriptor() >= 0 && IsDatabaseFile(hold.Descriptor());
+    if (!path || !*path) return FailFromErrno(ENOENT, path);
+    // What is at the path is looked at, held and removed under the folder
+    // lock, so no copy places a file there in between: a file that went
+    // meanwhile is missing (2), and one that came is held before it goes.
     FolderLock folder;
-    if (!folder.Lock(path) || unlink(path) != 0) return FailFromErrno(errno, path);
-    if (database) RemoveDatabaseJournals(path);
-    return TRUE;
+    struct stat info;
+    if (!folder.Lock(path) || lstat(path, &info) != 0) return FailFromErrno(errno, path);
+    // A link goes without its file, and anything but a file is not held.
+    if (!S_ISREG(info.st_mode)) return unlink(path) == 0 ? TRUE : FailFromErrno(errno, path);
+    // A file that a connection holds is in use.
+    fileshare::Hold hold;
+    if (!hold.Take(path, false)) return FailFromErrno(errno, path);
+    // A database goes whole or not at all: its log is folded into it first,
+    // then its journal files go, then the file. Killed at any step, the
+    // path keeps the whole project, or nothing and no log of it.
+    if (IsDatabaseFile(hold.Descriptor())) {
+        if (fileshare::ForkedBesideThreads()) return FailFromErrno(fileshare::kForkedBesideThreads, path);
+        if (!FoldDatabaseLog(path)) return FailFromErrno(errno, path);
+        RemoveDatabaseJournals(path);
+    }
+    return unlink(path) == 0 ? TRUE : FailFromErrno(errno, path);
 }
 
 DWORD GetFileAttributesA(const char* path) {

@@ -2,6 +2,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <algorithm>
 #include <fcntl.h>
 #include <map>
 #include <mutex>
@@ -62,24 +65,36 @@ bool HeldElsewhere(int fd) {
 // for the others a hold waits.
 enum class State { Opening, Shared, Exclusive, Closing };
 
-// A file this process holds: the descriptor that carries its lock, and any
-// other descriptor of it that a race left open, kept with it: closing one
-// while the file is held would drop its holders' record locks.
+// An entry of the table: a file this process holds, the descriptor that
+// carries its lock, and any other descriptor of it that a race left open,
+// kept with it: closing one while the file is held would drop its holders'
+// record locks. An entry belongs to the hold that made it (its id); holds
+// that join a shared file count themselves in it, and only the last of
+// them ends it. A removed file's inode can be given to a new file at once,
+// so one key may name several entries: one of the live file, and ones of
+// holds that have looked at a file and not yet opened it.
 struct Held {
+    uint64_t id = 0;
     int fd = -1;
     int holders = 0;
     State state = State::Opening;
     std::vector<int> spares;
 };
 
-using Table = std::map<FileKey, Held, ByFile>;
+using Table = std::multimap<FileKey, Held, ByFile>;
 
 std::mutex g_mutex;
 Table g_held;
+uint64_t g_lastId = 0;
 // The files held when this process, or one of its forebears, was forked:
 // the nodes of the table move here at the fork, without an allocation.
-std::multimap<FileKey, Held, ByFile> g_heldByForebears;
+Table g_heldByForebears;
 std::atomic<uint64_t> g_forks{0};
+// Whether this process, or a forebear since its last exec, was forked
+// while another thread ran.
+std::atomic<bool> g_forkedBesideThreads{false};
+// How many threads the process had when it last prepared to fork.
+int g_threadsAtFork = 1;
 
 // Takes the hold's lock off the open file description, then closes it and
 // the spares: any copy of the description elsewhere holds nothing after.
@@ -91,31 +106,110 @@ void CloseHeld(int fd, const std::vector<int>& spares) {
     for (int spare : spares) close(spare);
 }
 
+// The entry of the table that id names; end when there is none.
+Table::iterator EntryOf(const FileKey& key, uint64_t id) {
+    auto range = g_held.equal_range(key);
+    for (auto it = range.first; it != range.second; ++it)
+        if (it->second.id == id) return it;
+    return g_held.end();
+}
+
+// The entry of the file key names that holds joined: one held shared.
+Table::iterator Joinable(const FileKey& key) {
+    auto range = g_held.equal_range(key);
+    for (auto it = range.first; it != range.second; ++it)
+        if (it->second.state == State::Shared) return it;
+    return g_held.end();
+}
+
+// Makes a new entry for key, of one holder, and gives its id.
+uint64_t NewEntry(const FileKey& key, State state, int fd = -1) {
+    Held held;
+    held.id = ++g_lastId;
+    held.fd = fd;
+    held.holders = 1;
+    held.state = state;
+    g_held.emplace(key, std::move(held));
+    return g_lastId;
+}
+
+// Ends the entry at it, under the table's lock (taken by guard): joiners
+// wait while its descriptors are closed with the lock let go, then it is
+// erased. Only what the entry itself holds is closed.
+void EndEntry(Table::iterator it, std::unique_lock<std::mutex>& guard) {
+    const FileKey key = it->first;
+    const uint64_t id = it->second.id;
+    const int fd = it->second.fd;
+    std::vector<int> spares;
+    spares.swap(it->second.spares);
+    if (fd >= 0 || !spares.empty()) {
+        it->second.state = State::Closing;
+        guard.unlock();
+        CloseHeld(fd, spares);
+        guard.lock();
+        it = EntryOf(key, id);
+    }
+    if (it != g_held.end()) g_held.erase(it);
+}
+
 // Gives up a descriptor of the file key names, under the table's lock: kept
-// with the file's holders while it is held, since closing it would drop
-// their record locks; closed at once when no holder has the file open.
-void DropDescriptor(int fd, const FileKey& key) {
-    auto found = g_held.find(key);
-    if (found != g_held.end() && found->second.state != State::Closing) found->second.spares.push_back(fd);
-    else close(fd);
+// with an entry of the file while there is one, since closing it could drop
+// the record locks of the file's holders; else closed in an entry of its
+// own, so that no hold opens the file until it is.
+void DropDescriptor(int fd, const FileKey& key, std::unique_lock<std::mutex>& guard) {
+    auto range = g_held.equal_range(key);
+    for (auto it = range.first; it != range.second; ++it) {
+        if (it->second.state != State::Closing) {
+            it->second.spares.push_back(fd);
+            return;
+        }
+    }
+    const uint64_t id = NewEntry(key, State::Closing);
+    EntryOf(key, id)->second.spares.push_back(fd);
+    EndEntry(EntryOf(key, id), guard);
+}
+
+// The number of threads of this process, from the kernel's record of it; 1
+// when it cannot be read.
+int ThreadCount() {
+    char text[1024];
+    const int fd = open("/proc/self/stat", O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return 1;
+    const ssize_t got = read(fd, text, sizeof text - 1);
+    close(fd);
+    if (got <= 0) return 1;
+    text[got] = 0;
+    // The 20th field; the 2nd, the program's name in brackets, may hold blanks.
+    const char* at = strrchr(text, ')');
+    for (int field = 2; at && field < 20; ++field) at = strchr(at + 1, ' ');
+    return at ? std::max(1, atoi(at + 1)) : 1;
 }
 
 struct ForkHandlers {
     ForkHandlers() {
-        pthread_atfork([] { g_mutex.lock(); }, [] { g_mutex.unlock(); },
-                       [] {
-                           // The parent's descriptors keep its locks; the child's copies
-                           // go, unlocked by nobody, and their files stay off limits.
-                           for (auto& entry : g_held) {
-                               if (entry.second.fd >= 0) close(entry.second.fd);
-                               for (int spare : entry.second.spares) close(spare);
-                               entry.second.fd = -1;
-                               entry.second.spares.clear();
-                           }
-                           g_heldByForebears.merge(g_held);
-                           ++g_forks;
-                           g_mutex.unlock();
-                       });
+        pthread_atfork(
+            [] {
+                const int threads = ThreadCount();
+                g_mutex.lock();
+                g_threadsAtFork = threads;
+            },
+            [] { g_mutex.unlock(); },
+            [] {
+                // The child is the forking thread alone: the table's lock is let
+                // go before its copies of the descriptors are closed. The
+                // parent's descriptors keep its locks; the child's copies go,
+                // unlocked by nobody, and their files stay off limits.
+                if (g_threadsAtFork > 1) g_forkedBesideThreads = true;
+                g_heldByForebears.merge(g_held);
+                ++g_forks;
+                g_mutex.unlock();
+                for (auto& entry : g_heldByForebears) {
+                    if (entry.second.fd >= 0) close(entry.second.fd);
+                    for (int spare : entry.second.spares) close(spare);
+                    entry.second.fd = -1;
+                    entry.second.spares.clear();
+                }
+            });
     }
 } g_forkHandlers;
 
@@ -154,47 +248,58 @@ bool StillAt(const std::string& path, const FileKey& key) {
 
 uint64_t ForkCount() { return g_forks.load(); }
 
+bool ForkedBesideThreads() { return g_forkedBesideThreads.load(); }
+
 Hold& Hold::operator=(Hold&& other) noexcept {
     if (this != &other) {
         Release();
         m_held = other.m_held;
         m_key = other.m_key;
+        m_id = other.m_id;
         m_forks = other.m_forks;
         other.m_held = false;
     }
     return *this;
 }
 
-void Hold::Joined(const FileKey& key) {
+void Hold::Joined(const FileKey& key, uint64_t id) {
     m_key = key;
+    m_id = id;
     m_forks = g_forks.load();
     m_held = true;
 }
 
 bool Hold::Inherited() const { return m_held && m_forks != g_forks.load(); }
 
-bool Hold::OpenShared(const std::string& path, const FileKey& key) {
+bool Hold::OpenShared(const std::string& path) {
     FileKey opened;
     const int fd = OpenRegular(path, O_RDONLY, opened);
     int err = errno;
-    const bool same = fd >= 0 && SameFile(opened, key);
+    const bool same = fd >= 0 && SameFile(opened, m_key);
     // The path names another file since it was looked at: look again.
     if (fd >= 0 && !same) err = EAGAIN;
     const bool locked = same && SetHoldByte(fd, F_RDLCK);
     if (same && !locked) err = errno;
-    std::lock_guard<std::mutex> guard(g_mutex);
+    std::unique_lock<std::mutex> guard(g_mutex);
+    auto own = EntryOf(m_key, m_id);
     if (locked) {
-        Held& held = g_held[key];
-        held.fd = fd;
-        held.state = State::Shared;
+        // A copy's new file that got the inode of the file looked at, held
+        // shared meanwhile, is the file opened here: its entry is joined.
+        auto live = Joinable(m_key);
+        if (live == g_held.end()) {
+            own->second.fd = fd;
+            own->second.state = State::Shared;
+            return true;
+        }
+        live->second.spares.push_back(fd);
+        ++live->second.holders;
+        g_held.erase(own);
+        m_id = live->second.id;
         return true;
     }
-    // The entry is this hold's alone, and no holder of this process has the
-    // file open: what was opened of it is closed at once.
-    if (same) close(fd);
-    else if (fd >= 0) DropDescriptor(fd, opened);
     m_held = false;
-    g_held.erase(key);
+    g_held.erase(own);  // it has no descriptor yet
+    if (fd >= 0) DropDescriptor(fd, opened, guard);
     return Refuse(err);
 }
 
@@ -210,20 +315,18 @@ bool Hold::Share(const std::string& path, int waitMs, Use use) {
         {
             std::lock_guard<std::mutex> guard(g_mutex);
             if (use == Use::Project && g_heldByForebears.count(key)) return Refuse(kOpenInParent);
-            auto found = g_held.find(key);
-            if (found == g_held.end()) {
+            auto live = Joinable(key);
+            if (live != g_held.end()) {
+                ++live->second.holders;
+                Joined(key, live->second.id);
+            } else if (g_held.count(key) == 0) {
                 // This hold opens the file; other holders wait until it has.
-                Held& held = g_held[key];
-                held.holders = 1;
-                Joined(key);
+                Joined(key, NewEntry(key, State::Opening));
                 opening = true;
-            } else if (found->second.state == State::Shared) {
-                ++found->second.holders;
-                Joined(key);
             }
         }
         bool retry = false;
-        if (opening && !OpenShared(path, key)) {
+        if (opening && !OpenShared(path)) {
             // A copy of another process replaces the file, or the path changed.
             if (errno != EBUSY && errno != EAGAIN) return false;
             retry = errno == EAGAIN;
@@ -252,10 +355,7 @@ bool Hold::Take(const std::string& path, bool writable) {
             if (writable && g_heldByForebears.count(key)) return Refuse(kOpenInParent);
             if (g_held.count(key)) return Refuse(EBUSY);
             // This process's openers of the file wait from now on.
-            Held& held = g_held[key];
-            held.holders = 1;
-            held.state = State::Exclusive;
-            Joined(key);
+            Joined(key, NewEntry(key, State::Exclusive));
         }
         FileKey opened;
         int fd = OpenRegular(path, O_RDWR, opened);
@@ -271,8 +371,8 @@ bool Hold::Take(const std::string& path, bool writable) {
         }
         if (!SameFile(opened, key)) {
             {
-                std::lock_guard<std::mutex> guard(g_mutex);
-                DropDescriptor(fd, opened);
+                std::unique_lock<std::mutex> guard(g_mutex);
+                DropDescriptor(fd, opened, guard);
             }
             Release();
             continue;
@@ -281,7 +381,7 @@ bool Hold::Take(const std::string& path, bool writable) {
         const int err = readOnly ? EBUSY : errno;  // why it is not locked
         {
             std::lock_guard<std::mutex> guard(g_mutex);
-            g_held[key].fd = fd;  // the entry is this hold's alone
+            EntryOf(m_key, m_id)->second.fd = fd;
         }
         if (locked) return true;
         Release();
@@ -298,12 +398,9 @@ bool Hold::Adopt(int fd) {
         close(fd);
         return Refuse(err);
     }
+    // A new file: any entry of its key is of a file gone before it came.
     std::lock_guard<std::mutex> guard(g_mutex);
-    Held& held = g_held[KeyOf(info)];
-    held.fd = fd;
-    held.holders = 1;
-    held.state = State::Exclusive;
-    Joined(KeyOf(info));
+    Joined(KeyOf(info), NewEntry(KeyOf(info), State::Exclusive, fd));
     return true;
 }
 
@@ -313,37 +410,25 @@ bool Hold::Downgrade() {
     // The entry is exclusive and this hold's alone: no one else changes it.
     if (!SetHoldByte(fd, F_RDLCK)) return false;
     std::lock_guard<std::mutex> guard(g_mutex);
-    g_held[m_key].state = State::Shared;
+    EntryOf(m_key, m_id)->second.state = State::Shared;
     return true;
 }
 
 int Hold::Descriptor() const {
     if (!m_held || Inherited()) return -1;
     std::lock_guard<std::mutex> guard(g_mutex);
-    auto found = g_held.find(m_key);
+    auto found = EntryOf(m_key, m_id);
     return found != g_held.end() ? found->second.fd : -1;
 }
 
 void Hold::Release() noexcept {
     if (!m_held) return;
     m_held = false;
-    int fd = -1;
-    std::vector<int> spares;
-    {
-        std::lock_guard<std::mutex> guard(g_mutex);
-        if (m_forks != g_forks.load()) return;  // made before a fork: the child closed its copies
-        auto found = g_held.find(m_key);
-        if (found == g_held.end() || --found->second.holders > 0) return;
-        // Joiners wait while the last holder closes the file outside the table's lock.
-        found->second.state = State::Closing;
-        fd = found->second.fd;
-        spares.swap(found->second.spares);
-    }
-    CloseHeld(fd, spares);
-    std::lock_guard<std::mutex> guard(g_mutex);
-    // A file made meanwhile may have its inode again, under a new entry.
-    auto found = g_held.find(m_key);
-    if (found != g_held.end() && found->second.state == State::Closing) g_held.erase(found);
+    std::unique_lock<std::mutex> guard(g_mutex);
+    if (m_forks != g_forks.load()) return;  // made before a fork: the child closed its copies
+    auto found = EntryOf(m_key, m_id);
+    if (found == g_held.end() || --found->second.holders > 0) return;
+    EndEntry(found, guard);
 }
 
 }  // namespace fileshare

@@ -43,6 +43,10 @@ const int kSecondName = EMLINK;
 // errno of a project refused in a forked child: the file was held by its
 // parent when it was forked.
 const int kOpenInParent = ECHILD;
+// errno of a project operation refused in a child forked while another
+// thread of its parent ran: that thread may have held the database engine's
+// mutexes, which then stay locked in the child for good.
+const int kForkedBesideThreads = ENOTRECOVERABLE;
 
 // Sets errno to err and fails: the way the calls of this layer refuse.
 inline bool Refuse(int err) {
@@ -57,6 +61,9 @@ enum class Use { Read, Project };
 // library; a hold, a connection or a statement made at another count was
 // made by an ancestor and is inert here.
 uint64_t ForkCount();
+// Whether this process, or a forebear since its last exec, was forked
+// while another thread ran: no project operation may then call the engine.
+bool ForkedBesideThreads();
 
 class Hold {
 public:
@@ -91,13 +98,15 @@ public:
     void Release() noexcept;
 
 private:
-    // Under the table's lock: notes that this hold holds the file key names.
-    void Joined(const FileKey& key);
+    // Under the table's lock: notes that this hold holds the file key names,
+    // counted in the table's entry id.
+    void Joined(const FileKey& key, uint64_t id);
     // Opens, for this hold, the file at path it entered as being opened.
-    bool OpenShared(const std::string& path, const FileKey& key);
+    bool OpenShared(const std::string& path);
 
     bool m_held = false;
     FileKey m_key;
+    uint64_t m_id = 0;
     uint64_t m_forks = 0;
 };
 

@@ -3,52 +3,27 @@
 // exclusively.
 #include <cerrno>
 #include <cstdio>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 #include "platform/win32/DatabaseLog.h"
 #include "platform/win32/File.h"
 #include "platform/win32/FileHold.h"
 #include "platform/win32/FolderLock.h"
 #include "platform/win32/LastError.h"
+#include "platform/win32/ScratchFile.h"
 
 namespace {
 // A copy looks again when the file at its destination changes under it; past
 // this many looks it gives up as if the file were in use.
 const int kPlaceAttempts = 100;
-// A scratch file is named after its destination, this mark and as many
-// characters as mkostemp puts in.
-const char kScratchMark[] = ".copy-";
-const size_t kScratchRandom = 6;
 
 void SyncFolder(const std::string& path) {
     int dir = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         fsync(dir);
         close(dir);
-    }
-}
-
-// Removes the scratch files that copies onto target, killed part-way, left
-// beside it; one that a copy still holds stays. The caller has the folder locked.
-void RemoveAbandonedScratch(const std::string& target) {
-    const size_t cut = target.find_last_of('/');
-    const std::string prefix = target.substr(cut == std::string::npos ? 0 : cut + 1) + kScratchMark;
-    DIR* folder = opendir(FolderOf(target).c_str());
-    if (!folder) return;
-    std::vector<std::string> abandoned;
-    while (const dirent* entry = readdir(folder)) {
-        const std::string name = entry->d_name;
-        if (name.size() == prefix.size() + kScratchRandom && name.compare(0, prefix.size(), prefix) == 0)
-            abandoned.push_back(target.substr(0, cut == std::string::npos ? 0 : cut + 1) + name);
-    }
-    closedir(folder);
-    for (const std::string& scratch : abandoned) {
-        fileshare::Hold hold;
-        if (hold.Take(scratch, false)) unlink(scratch.c_str());
     }
 }
 
@@ -101,6 +76,8 @@ bool Place(const std::string& scratch, const std::string& target, bool failIfExi
         if (!nothing) {
             fileshare::Hold old;
             if (old.Take(target, true)) return Replace(scratch, target);
+            // A second name that a killed copy left is its own to remove.
+            if (errno == fileshare::kSecondName && RemoveAbandonedSecondName(target)) continue;
             if (errno != ENOENT) return false;
             // Any file but a link that leads nowhere went meanwhile: look again.
             if (!S_ISLNK(there.st_mode)) continue;
@@ -119,8 +96,9 @@ BOOL PlaceFileA(const char* newFile, BOOL failIfExists, unsigned mode, const Fil
         SetLastError(ERROR_INVALID_NAME);
         return FALSE;
     }
+    if (fileshare::ForkedBesideThreads()) return FailFromErrno(fileshare::kForkedBesideThreads, newFile);
     const std::string target(newFile);
-    std::string scratch = target + kScratchMark + std::string(kScratchRandom, 'X');
+    std::string scratch = ScratchPattern(target);
     // The new file is held exclusively from its making until it is in place,
     // and shared from then on for a caller that connects to it. The scratch
     // files of killed copies go first; the folder lock keeps one just made
@@ -134,15 +112,16 @@ BOOL PlaceFileA(const char* newFile, BOOL failIfExists, unsigned mode, const Fil
         if (fd < 0 || !made.Adopt(fd)) return FailFromErrno(errno, newFile);
     }
     const int fd = made.Descriptor();
-    const bool ok = fchmod(fd, mode & 0777) == 0 && fill(fd, scratch) && fsync(fd) == 0 &&
-                    Place(scratch, target, failIfExists) && (!placed || made.Downgrade());
-    const int err = errno;
-    if (!ok) {
+    if (!(fchmod(fd, mode & 0777) == 0 && fill(fd, scratch) && fsync(fd) == 0 &&
+          Place(scratch, target, failIfExists))) {
+        const int err = errno;
         unlink(scratch.c_str());
         return FailFromErrno(err, newFile);
     }
     SyncFolder(target);
-    if (placed) *placed = std::move(made);
+    // The file is in place, whatever comes of the downgrade: a hold that
+    // cannot become shared is let go, and the caller connects unheld.
+    if (placed && made.Downgrade()) *placed = std::move(made);
     SetLastError(ERROR_SUCCESS);
     return TRUE;
 }

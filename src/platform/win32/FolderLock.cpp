@@ -23,7 +23,9 @@ FolderLock::~FolderLock() {
 
 bool FolderLock::Lock(const std::string& path) {
     const int fd = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return false;
+    // A folder that this user may write and enter but not read cannot be
+    // opened to lock it: it goes without, like a file system without folder locks.
+    if (fd < 0) return errno == EACCES;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyTimeoutMs);
     while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int err = errno;

@@ -18,7 +18,7 @@ public:
     // Locks the folder of path, waiting up to the busy timeout while another
     // has it locked. False with errno set when the folder cannot be opened,
     // or EBUSY when it stays locked; a file system that cannot lock a
-    // folder goes without. The lock is taken off before the folder is
+    // folder, and a folder this user may not read, go without. The lock is taken off before the folder is
     // closed, so a child forked meanwhile keeps none.
     bool Lock(const std::string& path);
 

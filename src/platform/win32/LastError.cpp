@@ -38,6 +38,8 @@ const ErrorText kTexts[] = {
     {ERROR_PROJECT_HAS_SECOND_NAME, "该文件有不止一个名称（硬链接），不能用作项目文件；请将其复制为单独的文件后使用。\r\n"},
     {ERROR_PROJECT_OPEN_IN_PARENT,
      "该项目在本进程由父进程派生（fork）时已被父进程打开，本进程不能使用；请重新启动进程（exec）后使用。\r\n"},
+    {ERROR_FORKED_BESIDE_THREADS,
+     "本进程由多线程的父进程派生（fork）而来，数据库引擎可能仍被锁定，本进程不能使用项目；请重新启动进程（exec）后使用。\r\n"},
 };
 
 bool FolderExists(const char* path) {
@@ -79,6 +81,7 @@ void SetLastErrorFromErrno(int err, const char* path) {
         case ENOSYS: SetLastError(ERROR_NOT_SUPPORTED); break;
         case fileshare::kSecondName: SetLastError(ERROR_PROJECT_HAS_SECOND_NAME); break;
         case fileshare::kOpenInParent: SetLastError(ERROR_PROJECT_OPEN_IN_PARENT); break;
+        case fileshare::kForkedBesideThreads: SetLastError(ERROR_FORKED_BESIDE_THREADS); break;
         default: SetLastError(ERROR_GEN_FAILURE); break;
     }
 }

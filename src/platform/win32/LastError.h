@@ -28,6 +28,7 @@
 // application numbers its own (bit 29 set).
 #define ERROR_PROJECT_HAS_SECOND_NAME 0x20000001
 #define ERROR_PROJECT_OPEN_IN_PARENT 0x20000002
+#define ERROR_FORKED_BESIDE_THREADS 0x20000003
 
 DWORD GetLastError();
 void SetLastError(DWORD code);
