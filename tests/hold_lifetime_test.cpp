@@ -90,6 +90,33 @@ TEST(HoldLifetime, AProjectFileWithASecondNameIsRefusedAndLeftAsItIs) {
     ASSERT_EQ(AddTps(store, "added"), 1);
     store.Close();
     EXPECT_EQ(TpsKeys(path), "added,kept");
+
+    // A second name that is a killed copy's own scratch file goes, and the
+    // Open, New or Save goes on; one that a copy still holds stays.
+    ASSERT_EQ(unlink(second.c_str()), 0);
+    std::string scratch = ScratchPattern(path);
+    scratch.replace(scratch.size() - 6, 6, "k1ll3d");
+    auto leaveScratch = [&] { ASSERT_EQ(link(path.c_str(), scratch.c_str()), 0); };
+    leaveScratch();
+    {
+        fileshare::Hold copying;
+        ASSERT_TRUE(copying.Take(scratch, false));
+        EXPECT_EQ(store.Open(path.c_str()), -1);
+    }
+    ASSERT_EQ(store.Open(path.c_str()), 1) << store.GetErrorInfo().GetString();
+    EXPECT_FALSE(FileExists(scratch));
+    store.Close();
+    leaveScratch();
+    ASSERT_EQ(store.New(path.c_str(), 1), 1) << store.GetErrorInfo().GetString();
+    EXPECT_FALSE(FileExists(scratch));
+    leaveScratch();
+    ASSERT_EQ(store.New("", 1), 1);
+    ASSERT_EQ(AddTps(store, "saved"), 1);
+    store.SetFilePath(path.c_str());
+    ASSERT_EQ(store.Save(), 1) << store.GetErrorInfo().GetString();
+    store.Close();
+    EXPECT_FALSE(FileExists(scratch));
+    EXPECT_EQ(TpsKeys(path), "saved");
 }
 
 // Scratch files have names of the library's own: a copy removes those that

@@ -144,9 +144,11 @@ TEST(Lifecycle, SaveToAnUnwritablePlaceKeepsTheUntitledProject) {
     mkdir(dir.File("ro").c_str(), 0555);
     mkdir(dir.File("rw").c_str(), 0777);
     chmod(dir.File("rw").c_str(), 0777);
+    const std::string templateCopy = TemplateCopyIn(dir);
     AsUnprivilegedUser(dir, [&] {
         // A store of its own: a forked child does not use its parent's projects.
         TestStore own(dir);
+        own.m_strTemplatePath = templateCopy.c_str();
         own.m_strTempPath = dir.File("rw/tpstemp.tarnprj").c_str();
         ASSERT_EQ(own.New("", 1), 1) << own.GetErrorInfo().GetString();
         own.SetFilePath(dir.File("ro/p.tarnprj").c_str());
@@ -154,6 +156,35 @@ TEST(Lifecycle, SaveToAnUnwritablePlaceKeepsTheUntitledProject) {
         EXPECT_EQ(own.GetErrorInfo(), CATMLCommonFun::GetOSErrorMessage(5));
         EXPECT_EQ(own.State(), FILEPATHSTATE_TEMP);
     });
+}
+
+// A folder its user may write and enter but not list: projects are made,
+// saved, replaced and removed there all the same.
+TEST(Lifecycle, ProjectsLiveInAFolderThatMayBeWrittenButNotListed) {
+    TempDir dir;
+    const std::string templateCopy = TemplateCopyIn(dir), drop = dir.File("drop");
+    mkdir(drop.c_str(), 0333);
+    chmod(drop.c_str(), 0333);
+    AsUnprivilegedUser(dir, [&] {
+        TestStore own(dir);
+        own.m_strTemplatePath = templateCopy.c_str();
+        own.m_strTempPath = (drop + "/tpstemp.tarnprj").c_str();
+        const std::string made = drop + "/made.tarnprj", saved = drop + "/saved.tarnprj";
+        ASSERT_EQ(own.New(made.c_str(), 1), 1) << own.GetErrorInfo().GetString();
+        EXPECT_EQ(AddTps(own, "made"), 1);
+        ASSERT_EQ(own.New("", 1), 1) << own.GetErrorInfo().GetString();
+        EXPECT_EQ(AddTps(own, "saved"), 1);
+        own.SetFilePath(saved.c_str());
+        ASSERT_EQ(own.Save(), 1) << own.GetErrorInfo().GetString();
+        ASSERT_EQ(own.New(made.c_str(), 1), 1) << own.GetErrorInfo().GetString();
+        own.Close();
+        EXPECT_EQ(TpsKeys(made), "<null>");
+        EXPECT_EQ(TpsKeys(saved), "saved");
+        CATMLCommonFun files;
+        EXPECT_EQ(files.RemoveFile(saved.c_str()), 1) << files.GetErrorInfo().GetString();
+        EXPECT_FALSE(FileExists(saved));
+    });
+    chmod(drop.c_str(), 0777);
 }
 
 TEST(Lifecycle, OpenFailuresLeaveNoProjectAndTheFileUntouched) {

@@ -44,6 +44,50 @@ TEST(StaleJournals, RemovingAProjectRemovesTheLogAKilledWriterLeft) {
     EXPECT_TRUE(FileExists(notes + "-wal"));
 }
 
+// A child removes a project whose rows lie in its log and is killed at its
+// n-th file step, for every n until a removal runs to its end: the path
+// keeps the whole project, or nothing and no log of it, so that the host's
+// own copy put there later opens as it was copied.
+TEST(StaleJournals, ARemovalKilledAtAnyFileStepLeavesTheWholeProjectOrNothingOfIt) {
+    TempDir dir;
+    const std::string backup = MakeProject(dir, "backup.tarnprj", "INSERT INTO TpsTable (TPS_UUID) VALUES ('backup')");
+    const std::string path = dir.File("p.tarnprj");
+    int n = 1, removed = 0;
+    for (bool killed = true; killed; ++n) {
+        SCOPED_TRACE("killed at file step " + std::to_string(n));
+        ASSERT_LT(n, 100) << "no removal ran to its end";
+        for (const char* suffix : {"", "-wal", "-shm", "-journal"}) unlink((path + suffix).c_str());
+        ProjectOfAKilledWriter(dir);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            CATMLCommonFun files;
+            if (ptrace(PTRACE_TRACEME, 0, 0, 0) != 0) _exit(4);
+            raise(SIGSTOP);
+            _exit(files.RemoveFile(path.c_str()) == 1 ? 0 : 2);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSTOPPED(status)) << "the child could not be traced";
+        killed = KillAtStep(child, n, status);
+        if (!killed) {
+            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        }
+        if (FileExists(path)) {
+            ASSERT_EQ(RawQuery(path, "SELECT count(*) FROM TpsTable")[0][0], "200");
+            continue;
+        }
+        ++removed;
+        for (const char* suffix : {"-wal", "-shm", "-journal"}) EXPECT_FALSE(FileExists(path + suffix)) << suffix;
+        std::filesystem::copy_file(backup, path);
+        TestStore store(dir);
+        ASSERT_EQ(store.Open(path.c_str()), 1) << store.GetErrorInfo().GetString();
+        store.Close();
+        ASSERT_EQ(TpsKeys(path), "backup") << "the removed project's log was replayed";
+    }
+    EXPECT_GT(removed, 0);
+}
+
 // The project is removed but its log and index are back beside its path;
 // a child makes a new project there and is killed at its n-th file step,
 // for every n until a New runs to its end.

@@ -20,6 +20,7 @@ std::atomic<bool> g_noExclusiveRename{false};
 std::atomic<bool> g_noHardLinks{false};
 std::string g_fullFile;
 std::function<void()> g_whileSyncingACopy;
+std::atomic<bool> g_noDowngrade{false};
 }  // namespace filecalls
 
 namespace {
@@ -112,3 +113,18 @@ extern "C" int open(const char* path, int flags, ...) {
 
 // The same calls under their large-file names.
 extern "C" int open64(const char* path, int flags, ...) __attribute__((alias("open")));
+
+extern "C" int fcntl(int fd, int cmd, ...) {
+    va_list more;
+    va_start(more, cmd);
+    void* argument = va_arg(more, void*);
+    va_end(more);
+    if (filecalls::g_noDowngrade && cmd == F_OFD_SETLK && static_cast<struct flock*>(argument)->l_type == F_RDLCK &&
+        (syscall(SYS_fcntl, fd, F_GETFL) & O_ACCMODE) == O_RDWR) {
+        errno = ENOLCK;
+        return -1;
+    }
+    return static_cast<int>(syscall(SYS_fcntl, fd, cmd, argument));
+}
+
+extern "C" int fcntl64(int fd, int cmd, ...) __attribute__((alias("fcntl")));

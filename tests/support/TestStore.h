@@ -3,6 +3,7 @@
 // to the test.
 #pragma once
 #include <string>
+#include <sys/stat.h>
 
 #include "ATMLViewLayer/TaDB/DBActTD/TaDBTDData.h"
 #include "support/TestFiles.h"
@@ -52,6 +53,15 @@ public:
         return path.GetString();
     }
 };
+
+// A copy of the template in dir, for the store of a user who may not reach
+// the one beside the test program (a checkout in a private folder).
+inline std::string TemplateCopyIn(const TempDir& dir) {
+    const std::string copy = dir.File("tpstemplate.dll");
+    WriteFile(copy, ReadFile(TestStore(dir).m_strTemplatePath.GetString()));
+    chmod(copy.c_str(), 0644);
+    return copy;
+}
 
 // A new project at path made from the template, with editions set by sql
 // run on it first (for example an UPDATE of EditionTable).

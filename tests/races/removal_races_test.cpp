@@ -1,0 +1,160 @@
+// Removals, holds and copies that race on one path or one inode: a removal
+// takes only a file it holds, a hold on a file that went leaves the entry of
+// a new file with its inode alone, a copy killed between its hard link and
+// the removal of its scratch name leaves a project the next Open takes, and
+// a copy whose hold cannot turn shared reports the file it placed.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/ptrace.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+#include "platform/win32/File.h"
+#include "platform/win32/FileHold.h"
+#include "platform/win32/LastError.h"
+#include "platform/win32/ScratchFile.h"
+#include "races/FileCalls.h"
+#include "support/ChildProcess.h"
+#include "support/KillAtStep.h"
+#include "support/TestStore.h"
+
+namespace {
+ino_t InodeOf(const std::string& path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
+}
+
+nlink_t NamesOf(const std::string& path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 ? info.st_nlink : 0;
+}
+}  // namespace
+
+// Two processes remove the project over and over while this one makes it
+// anew and writes into it: no removal takes a file that the maker holds.
+TEST(RemovalRaces, TwoRemoversAndAMakerOnOnePathRemoveNoFileTheMakerHolds) {
+    TempDir dir;
+    const std::string target = dir.File("project.tarnprj"), stop = dir.File("stop");
+    auto remover = [&](ChildProcess&) {
+        int unexpected = 0;
+        while (!FileExists(stop)) {
+            const bool removed = DeleteFileA(target.c_str());
+            const DWORD why = GetLastError();
+            if (!removed && why != ERROR_FILE_NOT_FOUND && why != ERROR_SHARING_VIOLATION) ++unexpected;
+        }
+        return unexpected == 0 ? 0 : 1;
+    };
+    ChildProcess first(remover), second(remover);
+    TestStore maker(dir);
+    int made = 0, lost = 0;
+    for (int round = 0; round < 400; ++round) {
+        if (maker.New(target.c_str(), 1) != 1) continue;
+        ++made;
+        // Only the maker makes files there: while it holds its project, the
+        // project keeps its name.
+        if (AddTps(maker, "m" + std::to_string(round)) == 1 && !FileExists(target)) ++lost;
+        maker.Close();
+    }
+    WriteFile(stop, "");
+    EXPECT_EQ(first.Wait(), 0) << "a removal failed for a reason but a missing or held file";
+    EXPECT_EQ(second.Wait(), 0) << "a removal failed for a reason but a missing or held file";
+    EXPECT_GT(made, 0);
+    EXPECT_EQ(lost, 0) << "a project was removed while it was held";
+}
+
+// A hold has looked at a file and waits in its open while the file is
+// removed and a copy makes a new file, which the file system may give the
+// same inode: the failing hold ends its own entry only, and the new file's
+// hold, ended, lets any process replace the file.
+TEST(HoldEntries, AHoldOnARemovedFileLeavesTheEntryOfANewFileWithItsInodeAlone) {
+    TempDir dir;
+    const std::string gone = dir.File("gone.tarnprj"), made = dir.File("made.tarnprj");
+    int reused = 0;
+    for (int round = 0; round < 20 && reused < 3; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        unlink(made.c_str());
+        WriteFile(gone, "a file that goes");
+        const ino_t inode = InodeOf(gone);
+        filecalls::g_slowOpenOf = gone;
+        filecalls::g_openPauseMs = 150;
+        bool shared = true;
+        std::thread sharer([&] {
+            fileshare::Hold hold;
+            shared = hold.Share(gone, 0, fileshare::Use::Project);
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        unlink(gone.c_str());
+        TestStore store(dir);
+        ASSERT_EQ(store.New(made.c_str(), 1), 1) << store.GetErrorInfo().GetString();
+        if (InodeOf(made) == inode) ++reused;
+        sharer.join();
+        filecalls::g_openPauseMs = 0;
+        EXPECT_FALSE(shared);
+        ASSERT_EQ(AddTps(store, "made"), 1);
+        store.Close();
+        ChildProcess replacer([&](ChildProcess&) {
+            TestStore other(dir);
+            return other.New(made.c_str(), 1) == 1 ? 0 : 1;
+        });
+        EXPECT_EQ(replacer.Wait(), 0) << "the new file stayed held";
+        TestStore again(dir);
+        EXPECT_EQ(again.Open(made.c_str()), 1) << again.GetErrorInfo().GetString();
+    }
+    if (reused == 0) std::cout << "the file system gave no removed file's inode to the new file\n";
+}
+
+// Where the file system has no exclusive rename a copy places its file by a
+// hard link and then removes its scratch name. Killed at any file step of a
+// New, it leaves no project, or one that the next Open takes: a second name
+// that is the killed copy's own scratch file goes.
+TEST(KilledCopies, ASecondNameThatAKilledCopyLeftGoesAtTheNextOpen) {
+    TempDir dir;
+    const std::string target = dir.File("project.tarnprj");
+    int seen = 0, n = 1;
+    for (bool killed = true; killed; ++n) {
+        SCOPED_TRACE("killed at file step " + std::to_string(n));
+        ASSERT_LT(n, 200) << "no New ran to its end";
+        unlink(target.c_str());
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            filecalls::g_noExclusiveRename = true;
+            TestStore store(dir);
+            if (ptrace(PTRACE_TRACEME, 0, 0, 0) != 0) _exit(4);
+            raise(SIGSTOP);
+            _exit(store.New(target.c_str(), 1) == 1 ? 0 : 2);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSTOPPED(status)) << "the child could not be traced";
+        killed = KillAtStep(child, n, status);
+        if (!killed) {
+            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        }
+        if (!FileExists(target)) continue;
+        if (NamesOf(target) == 2) ++seen;
+        TestStore store(dir);
+        ASSERT_EQ(store.Open(target.c_str()), 1) << store.GetErrorInfo().GetString();
+        EXPECT_EQ(NamesOf(target), 1u);
+        store.Close();
+    }
+    EXPECT_GT(seen, 0) << "no copy was killed between its link and the removal of its scratch name";
+}
+
+// The copy is in place when its hold cannot turn shared: New reports it
+// made the project, and the store works in it.
+TEST(KilledCopies, ACopyWhoseHoldCannotTurnSharedReportsTheFileItPlaced) {
+    TempDir dir;
+    const std::string target = MakeProject(dir, "project.tarnprj", "INSERT INTO TpsTable (TPS_UUID) VALUES ('old')");
+    TestStore store(dir);
+    filecalls::g_noDowngrade = true;
+    const RESULTSTATE made = store.New(target.c_str(), 1);
+    filecalls::g_noDowngrade = false;
+    ASSERT_EQ(made, 1) << store.GetErrorInfo().GetString();
+    ASSERT_EQ(AddTps(store, "new"), 1);
+    store.Close();
+    EXPECT_EQ(TpsKeys(target), "new");
+}
