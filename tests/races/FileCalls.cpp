@@ -21,6 +21,8 @@ std::atomic<bool> g_noHardLinks{false};
 std::string g_fullFile;
 std::function<void()> g_whileSyncingACopy;
 std::atomic<bool> g_noDowngrade{false};
+std::string g_closingFile;
+std::function<void()> g_whileClosing;
 }  // namespace filecalls
 
 namespace {
@@ -128,3 +130,12 @@ extern "C" int fcntl(int fd, int cmd, ...) {
 }
 
 extern "C" int fcntl64(int fd, int cmd, ...) __attribute__((alias("fcntl")));
+
+extern "C" int close(int fd) {
+    if (filecalls::g_whileClosing && PathOf(fd) == filecalls::g_closingFile) {
+        std::function<void()> hook;
+        hook.swap(filecalls::g_whileClosing);
+        hook();
+    }
+    return static_cast<int>(syscall(SYS_close, fd));
+}

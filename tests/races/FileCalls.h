@@ -2,8 +2,8 @@
 // slowed or refused on demand, so that the races of a copy show in a test.
 // The race tests link the library's objects into their program, and the
 // program's definitions come before the C library's for the engine too, so
-// the calls of link, rename, renameat2, fsync, fdatasync, open, pwrite and
-// fcntl come here first.
+// the calls of link, rename, renameat2, fsync, fdatasync, open, pwrite,
+// fcntl and close come here first.
 #pragma once
 #include <atomic>
 #include <functional>
@@ -28,6 +28,10 @@ extern std::string g_fullFile;
 // A hold that would turn from exclusive to shared (a read lock asked on a
 // descriptor open for writing, by fcntl F_OFD_SETLK) fails with ENOLCK.
 extern std::atomic<bool> g_noDowngrade;
+// Run once, on the closing thread, as a descriptor of the file of this path
+// (as the kernel names it) is about to be closed; empty for none.
+extern std::string g_closingFile;
+extern std::function<void()> g_whileClosing;
 // Run once, on the copying thread, while the scratch file of a copy is
 // being made durable; empty for none.
 extern std::function<void()> g_whileSyncingACopy;

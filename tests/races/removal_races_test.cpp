@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <filesystem>
+#include <future>
 #include <sys/ptrace.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -104,6 +106,41 @@ TEST(HoldEntries, AHoldOnARemovedFileLeavesTheEntryOfANewFileWithItsInodeAlone) 
         EXPECT_EQ(again.Open(made.c_str()), 1) << again.GetErrorInfo().GetString();
     }
     if (reused == 0) std::cout << "the file system gave no removed file's inode to the new file\n";
+}
+
+// A hold that cannot lock a file another process replaces closes what it
+// opened of it with the table of holds let go: another thread opens and
+// closes a project meanwhile.
+TEST(HoldEntries, AHoldThatFailsClosesItsDescriptorWithTheTableLetGo) {
+    TempDir dir;
+    const std::string path = MakeProject(dir, "p.tarnprj"), unrelated = MakeProject(dir, "q.tarnprj");
+    ChildProcess replacer([&](ChildProcess& self) {
+        fileshare::Hold hold;
+        self.Tell(hold.Take(path, true) ? 'h' : 'n');
+        self.Await();
+        return 0;
+    });
+    ASSERT_EQ(replacer.Heard(), 'h');
+    bool openedMeanwhile = false;
+    filecalls::g_closingFile = std::filesystem::canonical(path).string();
+    filecalls::g_whileClosing = [&] {
+        auto done = std::make_shared<std::promise<void>>();
+        std::future<void> opened = done->get_future();
+        std::thread([&dir, unrelated, done] {
+            TestStore store(dir);
+            store.Open(unrelated.c_str());
+            store.Close();
+            done->set_value();
+        }).detach();
+        openedMeanwhile = opened.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
+    };
+    fileshare::Hold hold;
+    EXPECT_FALSE(hold.Share(path, 0, fileshare::Use::Project));
+    EXPECT_EQ(errno, EBUSY);
+    filecalls::g_whileClosing = nullptr;
+    replacer.Answer();
+    EXPECT_EQ(replacer.Wait(), 0);
+    EXPECT_TRUE(openedMeanwhile);
 }
 
 // Where the file system has no exclusive rename a copy places its file by a
