@@ -85,6 +85,28 @@ TEST(CopyTarget, AReadOnlyProjectIsNotReplacedWhoeverRuns) {
     EXPECT_EQ(Look(path).st_mode & 0777, 0444u);
 }
 
+// A copy onto a symbolic link replaces the link and leaves the file it led
+// to; a hold sees through the link, so a copy onto it waits for no one but
+// fails while a store has that file open.
+TEST(CopyTarget, ASymbolicLinkIsReplacedAndTheFileItLedToStays) {
+    TempDir dir;
+    const std::string file = MakeProject(dir, "file.tarnprj", "INSERT INTO TpsTable (TPS_UUID) VALUES ('file')");
+    const std::string link = dir.File("link.tarnprj");
+    ASSERT_EQ(symlink(file.c_str(), link.c_str()), 0);
+    TestStore store(dir), other(dir);
+    ASSERT_EQ(store.Open(link.c_str()), 1);
+    EXPECT_EQ(other.New(link.c_str(), 1), -1);
+    EXPECT_EQ(std::string(other.GetErrorInfo()), SystemText(32) + other.m_strTemplatePath.GetString());
+    EXPECT_EQ(other.New(file.c_str(), 1), -1);
+    store.Close();
+    ASSERT_EQ(other.New(link.c_str(), 1), 1) << other.GetErrorInfo().GetString();
+    ASSERT_EQ(AddTps(other, "new"), 1);
+    other.Close();
+    EXPECT_FALSE(S_ISLNK(Look(link).st_mode));
+    EXPECT_EQ(TpsKeys(link), "new");
+    EXPECT_EQ(TpsKeys(file), "file");
+}
+
 TEST(RemoveFile, AProjectInUseIsNotRemoved) {
     TempDir dir;
     const std::string path = MakeProject(dir, "p.tarnprj");

@@ -6,7 +6,8 @@
 # links, and the example host and the README's first host, built against the
 # installed copy alone (with find_package, then with pkg-config), create,
 # fill, save and reopen a project with the installed template. The macros
-# the installed headers leave defined for a host are the ones it is told of.
+# the installed headers leave defined for a host are the ones it is told of,
+# and a host built in libstdc++'s debug mode is refused at compile time.
 #   check_install.sh BUILD_DIR SOURCE_DIR CXX [EXTRA_FLAGS]
 set -euo pipefail
 build="$1" source="$2" cxx="$3" flags="${4:-}"
@@ -70,4 +71,11 @@ LVIS_STATEIMAGEMASK TVE_COLLAPSE TVE_EXPAND TVIS_EXPANDED TVI_ROOT" ] || { echo 
 "$cxx" $flags -std=c++17 -Wall -Wextra -Werror -include "$prefix/every_header.h" -o "$prefix/every-declaration" \
   "$source/tests/install/host/every_declaration.cpp" $(pkg-config --cflags --libs RuriDAriRAZudidarUri) -Wl,-rpath,"$libdir"
 "$prefix/every-declaration" || { echo "every_declaration failed"; exit 1; }
+# A host built in libstdc++'s debug mode is stopped at compile time, told why.
+# shellcheck disable=SC2046,SC2086
+if debug="$("$cxx" -std=c++17 -D_GLIBCXX_DEBUG -fsyntax-only "$source/examples/first_host.cpp" \
+  $(pkg-config --cflags RuriDAriRAZudidarUri) 2>&1)"; then
+  echo "a host built with -D_GLIBCXX_DEBUG compiled"; exit 1
+fi
+grep -q 'cannot be built with _GLIBCXX_DEBUG' <<<"$debug" || { echo "$debug"; exit 1; }
 echo "installed library, package and pkg-config hosts: ok"

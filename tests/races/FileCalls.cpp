@@ -21,6 +21,7 @@ std::atomic<bool> g_noHardLinks{false};
 std::string g_fullFile;
 std::function<void()> g_whileSyncingACopy;
 std::atomic<bool> g_noDowngrade{false};
+std::atomic<int> g_lockPauseMs{0};
 std::string g_closingFile;
 std::function<void()> g_whileClosing;
 }  // namespace filecalls
@@ -121,11 +122,12 @@ extern "C" int fcntl(int fd, int cmd, ...) {
     va_start(more, cmd);
     void* argument = va_arg(more, void*);
     va_end(more);
-    if (filecalls::g_noDowngrade && cmd == F_OFD_SETLK && static_cast<struct flock*>(argument)->l_type == F_RDLCK &&
-        (syscall(SYS_fcntl, fd, F_GETFL) & O_ACCMODE) == O_RDWR) {
+    const short type = cmd == F_OFD_SETLK ? static_cast<struct flock*>(argument)->l_type : F_UNLCK;
+    if (filecalls::g_noDowngrade && type == F_RDLCK && (syscall(SYS_fcntl, fd, F_GETFL) & O_ACCMODE) == O_RDWR) {
         errno = ENOLCK;
         return -1;
     }
+    if (type == F_WRLCK) Sleep(filecalls::g_lockPauseMs.load());
     return static_cast<int>(syscall(SYS_fcntl, fd, cmd, argument));
 }
 

@@ -25,6 +25,9 @@ extern std::atomic<bool> g_noHardLinks;
 // Writes (pwrite, pwrite64) into the file of this path, as the kernel names
 // it, fail with ENOSPC: the disk is full for that file; empty for none.
 extern std::string g_fullFile;
+// Milliseconds each exclusive hold (a write lock asked by fcntl
+// F_OFD_SETLK) waits before it locks.
+extern std::atomic<int> g_lockPauseMs;
 // A hold that would turn from exclusive to shared (a read lock asked on a
 // descriptor open for writing, by fcntl F_OFD_SETLK) fails with ENOLCK.
 extern std::atomic<bool> g_noDowngrade;

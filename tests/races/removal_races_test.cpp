@@ -67,6 +67,36 @@ TEST(RemovalRaces, TwoRemoversAndAMakerOnOnePathRemoveNoFileTheMakerHolds) {
     EXPECT_EQ(lost, 0) << "a project was removed while it was held";
 }
 
+// A removal has opened the project and waits before it locks it while a
+// copy replaces the project and lets go of the old file: the removal holds
+// the file it locked, which is no longer at the path, so it looks again and
+// finds the new project in use, and the copy's store keeps its project.
+TEST(RemovalRaces, ARemovalWhoseFileIsReplacedBeforeItLocksRemovesNothing) {
+    TempDir dir;
+    const std::string target = MakeProject(dir, "project.tarnprj");
+    ChildProcess remover([&](ChildProcess& self) {
+        if (self.Await() != 'g') return 2;
+        filecalls::g_lockPauseMs = 300;
+        const bool removed = DeleteFileA(target.c_str());
+        return removed ? 1 : GetLastError() == ERROR_SHARING_VIOLATION ? 0 : 3;
+    });
+    // While the copy's scratch file is made durable (its folder lock let go),
+    // the removal opens the project and pauses; then the copy replaces it.
+    filecalls::g_whileSyncingACopy = [&] {
+        remover.Answer('g');
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    };
+    TestStore maker(dir);
+    ASSERT_EQ(maker.New(target.c_str(), 1), 1) << maker.GetErrorInfo().GetString();
+    filecalls::g_whileSyncingACopy = nullptr;
+    ASSERT_EQ(AddTps(maker, "new"), 1);
+    EXPECT_EQ(remover.Wait(), 0) << "1: the removal removed the new project";
+    EXPECT_TRUE(FileExists(target));
+    ASSERT_EQ(AddTps(maker, "later"), 1);
+    maker.Close();
+    EXPECT_EQ(TpsKeys(target), "later,new");
+}
+
 // A hold has looked at a file and waits in its open while the file is
 // removed and a copy makes a new file, which the file system may give the
 // same inode: the failing hold ends its own entry only, and the new file's

@@ -7,6 +7,12 @@
 // header includes this file first and AfxExtEnd.h last, which restores what
 // the names meant before (nothing, outside the library's headers). Hence no
 // include guard here.
+#ifdef _GLIBCXX_DEBUG
+// The exported classes hold libstdc++'s strings and vectors, whose layout
+// that mode changes: such a host would misread every object it shares with
+// the library.
+#error "A host of this library cannot be built with _GLIBCXX_DEBUG: the library is built without it, and the exported classes hold standard containers whose layout that mode changes."
+#endif
 #pragma push_macro("AFX_EXT_CLASS")
 #pragma push_macro("AFX_EXT_API")
 #pragma push_macro("AFX_INTERNAL")

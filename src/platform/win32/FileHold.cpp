@@ -383,8 +383,12 @@ bool Hold::Take(const std::string& path, bool writable) {
             std::lock_guard<std::mutex> guard(g_mutex);
             EntryOf(m_key, m_id)->second.fd = fd;
         }
-        if (locked) return true;
+        // Another copy may have put its file at the path between the open
+        // and the lock, and let go of the file opened here: the hold is on
+        // the file the path names once it is locked, or it looks again.
+        if (locked && StillAt(path, key)) return true;
         Release();
+        if (locked) continue;
         return Refuse(err);
     }
     return Refuse(EBUSY);
