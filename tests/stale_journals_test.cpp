@@ -3,10 +3,7 @@
 // files lie, killed at any file step, is either absent or new and empty.
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
-#include <sys/ptrace.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "ATMLCommonError/ATMLCommonFun.h"
@@ -58,21 +55,9 @@ TEST(StaleJournals, ARemovalKilledAtAnyFileStepLeavesTheWholeProjectOrNothingOfI
         ASSERT_LT(n, 100) << "no removal ran to its end";
         for (const char* suffix : {"", "-wal", "-shm", "-journal"}) unlink((path + suffix).c_str());
         ProjectOfAKilledWriter(dir);
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            CATMLCommonFun files;
-            if (ptrace(PTRACE_TRACEME, 0, 0, 0) != 0) _exit(4);
-            raise(SIGSTOP);
-            _exit(files.RemoveFile(path.c_str()) == 1 ? 0 : 2);
-        }
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFSTOPPED(status)) << "the child could not be traced";
-        killed = KillAtStep(child, n, status);
-        if (!killed) {
-            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        }
+        const StepRun run = RunKilledAtStep(n, [&] { return CATMLCommonFun().RemoveFile(path.c_str()) == 1; });
+        killed = run == StepRun::Killed;
+        ASSERT_TRUE(killed || run == StepRun::RanToItsEnd) << "the removal failed, or could not be traced";
         if (FileExists(path)) {
             ASSERT_EQ(RawQuery(path, "SELECT count(*) FROM TpsTable")[0][0], "200");
             continue;
@@ -103,22 +88,9 @@ TEST(StaleJournals, ANewProjectKilledAtAnyFileStepBesideAStaleLogIsAbsentOrEmpty
         unlink(path.c_str());
         WriteFile(path + "-wal", log);
         WriteFile(path + "-shm", index);
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            TestStore store(dir);
-            if (ptrace(PTRACE_TRACEME, 0, 0, 0) != 0) _exit(4);
-            raise(SIGSTOP);
-            _exit(store.New(path.c_str(), 1) == 1 ? 0 : 2);
-        }
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFSTOPPED(status)) << "the child could not be traced";
-        killed = KillAtStep(child, n, status);
-        if (!killed) {
-            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
-                << "the New ended with " << (WIFEXITED(status) ? WEXITSTATUS(status) : -1);
-        }
+        const StepRun run = RunKilledAtStep(n, [&] { return TestStore(dir).New(path.c_str(), 1) == 1; });
+        killed = run == StepRun::Killed;
+        ASSERT_TRUE(killed || run == StepRun::RanToItsEnd) << "the New failed, or could not be traced";
         if (killed && !FileExists(path)) continue;
         TestStore store(dir);
         ASSERT_EQ(store.Open(path.c_str()), 1) << store.GetErrorInfo().GetString();

@@ -5,12 +5,9 @@
 // a copy whose hold cannot turn shared reports the file it placed.
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <future>
-#include <sys/ptrace.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -185,22 +182,12 @@ TEST(KilledCopies, ASecondNameThatAKilledCopyLeftGoesAtTheNextOpen) {
         SCOPED_TRACE("killed at file step " + std::to_string(n));
         ASSERT_LT(n, 200) << "no New ran to its end";
         unlink(target.c_str());
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
+        const StepRun run = RunKilledAtStep(n, [&] {
             filecalls::g_noExclusiveRename = true;
-            TestStore store(dir);
-            if (ptrace(PTRACE_TRACEME, 0, 0, 0) != 0) _exit(4);
-            raise(SIGSTOP);
-            _exit(store.New(target.c_str(), 1) == 1 ? 0 : 2);
-        }
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFSTOPPED(status)) << "the child could not be traced";
-        killed = KillAtStep(child, n, status);
-        if (!killed) {
-            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        }
+            return TestStore(dir).New(target.c_str(), 1) == 1;
+        });
+        killed = run == StepRun::Killed;
+        ASSERT_TRUE(killed || run == StepRun::RanToItsEnd) << "the New failed, or could not be traced";
         if (!FileExists(target)) continue;
         if (NamesOf(target) == 2) ++seen;
         TestStore store(dir);

@@ -5,6 +5,7 @@
 #include <sys/ptrace.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 bool ChangesFiles(long call) {
@@ -33,4 +34,18 @@ bool KillAtStep(pid_t child, int n, int& status) {
             return true;
         }
     }
+}
+
+StepRun RunKilledAtStep(int n, const std::function<bool()>& work) {
+    const pid_t child = fork();
+    if (child < 0) return StepRun::NotTraced;
+    if (child == 0) {
+        if (ptrace(PTRACE_TRACEME, 0, 0, 0) != 0) _exit(4);
+        raise(SIGSTOP);
+        _exit(work() ? 0 : 2);
+    }
+    int status = 0;
+    if (waitpid(child, &status, 0) != child || !WIFSTOPPED(status)) return StepRun::NotTraced;
+    if (KillAtStep(child, n, status)) return StepRun::Killed;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? StepRun::RanToItsEnd : StepRun::FailedAtItsEnd;
 }
