@@ -13,6 +13,7 @@
 
 #include "ATMLCommonError/ATMLCommonFun.h"
 #include "races/FileCalls.h"
+#include "races/OtherThread.h"
 #include "platform/win32/ScratchFile.h"
 #include "support/ChildProcess.h"
 #include "support/TestStore.h"
@@ -143,18 +144,8 @@ TEST(CopyRaces, AnotherThreadOpensAndClosesAProjectWhileACopyIsMadeDurable) {
     TempDir dir;
     const std::string unrelated = MakeProject(dir, "unrelated.tarnprj");
     bool closedMeanwhile = false;
-    filecalls::g_whileSyncingACopy = [&] {
-        auto done = std::make_shared<std::promise<void>>();
-        std::future<void> closed = done->get_future();
-        std::thread([&dir, unrelated, done] {
-            TestStore store(dir);
-            store.Open(unrelated.c_str());
-            store.Close();
-            done->set_value();
-        }).detach();
-        // A copy that kept the table of holds locked here would keep the other thread waiting for good.
-        closedMeanwhile = closed.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
-    };
+    // A copy that kept the table of holds locked here would keep the other thread waiting for good.
+    filecalls::g_whileSyncingACopy = [&] { closedMeanwhile = AnotherThreadOpensAndCloses(dir, unrelated); };
     TestStore store(dir);
     ASSERT_EQ(store.New("", 1), 1);
     store.SetFilePath(dir.File("saved.tarnprj").c_str());

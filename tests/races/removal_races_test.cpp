@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <future>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -16,6 +15,7 @@
 #include "platform/win32/LastError.h"
 #include "platform/win32/ScratchFile.h"
 #include "races/FileCalls.h"
+#include "races/OtherThread.h"
 #include "support/ChildProcess.h"
 #include "support/KillAtStep.h"
 #include "support/TestStore.h"
@@ -150,17 +150,7 @@ TEST(HoldEntries, AHoldThatFailsClosesItsDescriptorWithTheTableLetGo) {
     ASSERT_EQ(replacer.Heard(), 'h');
     bool openedMeanwhile = false;
     filecalls::g_closingFile = std::filesystem::canonical(path).string();
-    filecalls::g_whileClosing = [&] {
-        auto done = std::make_shared<std::promise<void>>();
-        std::future<void> opened = done->get_future();
-        std::thread([&dir, unrelated, done] {
-            TestStore store(dir);
-            store.Open(unrelated.c_str());
-            store.Close();
-            done->set_value();
-        }).detach();
-        openedMeanwhile = opened.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
-    };
+    filecalls::g_whileClosing = [&] { openedMeanwhile = AnotherThreadOpensAndCloses(dir, unrelated); };
     fileshare::Hold hold;
     EXPECT_FALSE(hold.Share(path, 0, fileshare::Use::Project));
     EXPECT_EQ(errno, EBUSY);
