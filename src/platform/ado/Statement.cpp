@@ -254,6 +254,8 @@ int64_t Statement::ColumnInt64(int index) const { return sqlite3_column_int64(m_
 
 bool Statement::ReadOnly() const { return sqlite3_stmt_readonly(m_stmt) != 0; }
 
-int Statement::Reprepares() const { return m_stmt == nullptr ? 0 : sqlite3_stmt_status(m_stmt, SQLITE_STMTSTATUS_REPREPARE, 0); }
+int Statement::Reprepares() const {
+    return m_stmt ? sqlite3_stmt_status(m_stmt, SQLITE_STMTSTATUS_REPREPARE, 0) : 0;
+}
 
 }  // namespace ado

@@ -58,8 +58,9 @@ BOOL CopyFileA(const char* existing, const char* newFile, BOOL failIfExists, fil
 BOOL DeleteFileA(const char* path) {
     if (!path || !*path) return FailFromErrno(ENOENT, path);
     // What is at the path is looked at, held and removed under the folder
-    // lock, so no copy places a file there in between: a file that went
-    // meanwhile is missing (2), and one that came is held before it goes.
+    // lock, so no copy places a file where it went; and a copy replaces only
+    // a file it holds, so the held file keeps the path until it goes. A file
+    // that went meanwhile is missing (2).
     FolderLock folder;
     struct stat info;
     if (!folder.Lock(path) || lstat(path, &info) != 0) return FailFromErrno(errno, path);
@@ -72,7 +73,6 @@ BOOL DeleteFileA(const char* path) {
     // then its journal files go, then the file. Killed at any step, the
     // path keeps the whole project, or nothing and no log of it.
     if (IsDatabaseFile(hold.Descriptor())) {
-        if (fileshare::ForkedBesideThreads()) return FailFromErrno(fileshare::kForkedBesideThreads, path);
         if (!FoldDatabaseLog(path)) return FailFromErrno(errno, path);
         RemoveDatabaseJournals(path);
     }

@@ -1,10 +1,10 @@
 #include "platform/win32/FileHold.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <algorithm>
 #include <fcntl.h>
 #include <map>
 #include <mutex>

@@ -8,9 +8,11 @@
 // The engine's record locks belong to the process, and closing any
 // descriptor of a file drops all of them. So a file this process holds is
 // opened once, by its first holder; later holders join that descriptor and
-// open none, and it is closed only when the last hold ends. The process's
-// table of held files is locked only around the table itself, never across
-// a call that can block.
+// open none, and it is closed only when the last hold ends. An entry of the
+// process's table of held files belongs to the hold that made it: no other
+// hold changes or erases it. The table is locked only around the table
+// itself, never across a call that can block, a close included. An
+// exclusive hold is on the file its path names once it is locked.
 //
 // A child forked without exec keeps none of its parent's holds: its copy of
 // the table is emptied at the fork, and a hold's lock is taken off its open
@@ -19,7 +21,9 @@
 // copied into the child while the locks stay with the parent, so the child
 // refuses, for its whole life, to use as a project any file that was held
 // when it was forked (by device and inode), and holds made before the fork
-// act on nothing there.
+// act on nothing there. A child forked while another thread ran may have the
+// engine's own mutexes copied locked, for good: it refuses every project
+// operation (ForkedBesideThreads).
 #pragma once
 #include <cerrno>
 #include <cstdint>
