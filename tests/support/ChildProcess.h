@@ -26,6 +26,9 @@ public:
     int Wait();
     // In the parent: whether the child has ended, without waiting for it.
     bool Ended();
+    // In the parent: whether the child ends within seconds; one that has not
+    // is killed then (Wait gives -1).
+    bool EndsWithin(int seconds);
 
 private:
     // Collects the child's exit code once it ended; false when, not
