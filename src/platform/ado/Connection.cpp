@@ -126,7 +126,7 @@ bool Connection::Connect(const std::string& path, int& err) {
         return false;
     }
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(name.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    int rc = OpenDatabaseFile(path, &db);
     if (rc != SQLITE_OK) {
         std::string message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
         sqlite3_close_v2(db);

@@ -7,9 +7,10 @@
 // file, so a closed project is one self-contained file. Closing never waits
 // for other connections. While open, the file is held: a copy cannot replace
 // it. Only a regular file with one name is opened, and only once it is
-// held. In a forked child, a file its parent held at the fork is refused,
-// and a connection the parent made does nothing: it fails every call and
-// closes nothing of the parent's.
+// held. A connection runs nothing the file carries: its triggers and views
+// are off (OpenDatabaseFile). In a forked child, a file its parent held at
+// the fork is refused, and a connection the parent made does nothing: it
+// fails every call and closes nothing of the parent's.
 #pragma once
 #include <memory>
 #include <string>
