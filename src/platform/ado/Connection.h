@@ -61,6 +61,13 @@ public:
     // opens, under a hold, for the copy: a file is copied whole, with what
     // its log holds, whoever else has it open.
     static bool CopyFile(const std::string& source, const std::string& path, fileshare::Hold* placed = nullptr);
+    // Makes closing leave the file as the connection found it: a log that
+    // was beside it is not folded back. For a file read and then refused.
+    void LeaveFileAsFound() noexcept;
+    // Raises ComError when the file holds more than data, tables and indexes
+    // on their columns: SQL the engine would run of the file's own (see
+    // SchemaThatRuns). The template holds none; no project may.
+    void RequireOnlyData();
     // The file the connection has open, as the connection string named it.
     const std::string& Path() const { return m_path; }
 
@@ -90,6 +97,7 @@ private:
     sqlite3* m_db = nullptr;
     std::string m_path;
     bool m_walSet = false;
+    bool m_logFound = false;  // a log was beside the file when it was connected
     // Whether the open transaction began with a savepoint of this layer, and
     // how many of its savepoints are open: the last one released commits it.
     bool m_began = false;
@@ -99,6 +107,9 @@ private:
 };
 
 using ConnectionPtr = std::shared_ptr<Connection>;
+
+// The refusal of a file that holds more than data.
+constexpr const char* kOnlyDataText = "A project file holds only tables and indexes on their columns; refused: ";
 
 // The refusal of a forked child to use what its parent had open.
 constexpr const char* kOpenInParentText =
