@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
-#include <csignal>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
@@ -114,23 +112,6 @@ TEST(ForkedChild, ChildrenForkedBesideAThreadThatOpensProjectsKeepNoHold) {
     EXPECT_EQ(children.size(), 1000u);
 }
 
-namespace {
-// The exit code of child, or -1 when it had not ended after seconds and was killed.
-int ExitWithin(pid_t child, int seconds) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    int status = 0;
-    while (waitpid(child, &status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            kill(child, SIGKILL);
-            waitpid(child, &status, 0);
-            return -1;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-}  // namespace
-
 // Children forked while another thread works in the engine refuse every
 // project operation at once, with the words that say to start anew, and
 // never wait on a lock that the thread held at the fork.
@@ -151,22 +132,20 @@ TEST(ForkedChild, ChildrenForkedBesideAThreadInTheEngineRefuseProjectWorkAtOnce)
     const std::string threadsText = CATMLCommonFun::GetOSErrorMessage(ERROR_FORKED_BESIDE_THREADS).GetString();
     int wrong = 0, hung = 0;
     for (int i = 0; i < 300 && hung == 0; ++i) {
-        const pid_t child = fork();
-        if (child == 0) {
+        ChildProcess child([&](ChildProcess&) {
             int refusedWrongly = 0;
             TestStore own(dir);
             if (own.Open(untouched.c_str()) != -1 || !Says(own.GetErrorInfo(), kStartAnew)) refusedWrongly |= 1;
             const std::string made = dir.File("child.tarnprj");
-            if (own.New(made.c_str(), 1) != -1 || own.GetErrorInfo() != (threadsText + own.m_strTemplatePath.GetString()).c_str())
+            if (own.New(made.c_str(), 1) != -1 ||
+                own.GetErrorInfo() != (threadsText + own.m_strTemplatePath.GetString()).c_str())
                 refusedWrongly |= 2;
             CATMLCommonFun files;
             if (files.RemoveFile(untouched.c_str()) != -1) refusedWrongly |= 4;
-            _exit(refusedWrongly);
-        }
-        ASSERT_GT(child, 0);
-        const int exit = ExitWithin(child, 20);
-        if (exit == -1) ++hung;
-        else if (exit != 0) ++wrong;
+            return refusedWrongly;
+        });
+        if (!child.EndsWithin(20)) ++hung;
+        else if (child.Wait() != 0) ++wrong;
     }
     stop = true;
     worker.join();

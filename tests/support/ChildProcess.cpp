@@ -1,6 +1,9 @@
 #include "support/ChildProcess.h"
 
+#include <chrono>
+#include <csignal>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 #include "support/TestStore.h"
@@ -48,6 +51,19 @@ int ChildProcess::Wait() {
 }
 
 bool ChildProcess::Ended() { return Reap(WNOHANG); }
+
+bool ChildProcess::EndsWithin(int seconds) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    while (!Ended()) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            kill(m_pid, SIGKILL);
+            Reap(0);
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
 
 bool ChildProcess::Reap(int options) {
     if (m_pid <= 0) return true;

@@ -28,6 +28,9 @@ public:
     bool Ended();
     // In the parent: the child's process id, to signal it.
     int Pid() const { return m_pid; }
+    // In the parent: whether the child ends within seconds; one that has not
+    // is killed then (Wait gives -1).
+    bool EndsWithin(int seconds);
 
 private:
     // Collects the child's exit code once it ended; false when, not

@@ -11,6 +11,7 @@
 
 #include "platform/ado/ComError.h"
 #include "platform/ado/ReadGuard.h"
+#include "platform/ado/SchemaCheck.h"
 #include "platform/ado/Statement.h"
 #include "platform/win32/DatabaseLog.h"
 #include "platform/win32/File.h"
@@ -137,8 +138,13 @@ bool Connection::Connect(const std::string& path, int& err) {
         err = errno;
         return false;
     }
+    // A log beside the file is part of it: until the file has proved a
+    // database, closing folds none back into it.
+    struct stat info;
+    const bool logFound = stat((name + "-wal").c_str(), &info) == 0;
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(name.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    int rc = OpenDatabaseFile(path, &db);
+    if (rc == SQLITE_OK && logFound) rc = sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
     if (rc != SQLITE_OK) {
         std::string message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
         sqlite3_close_v2(db);
@@ -159,8 +165,12 @@ bool Connection::Connect(const std::string& path, int& err) {
         m_hold.Release();
         throw;
     }
+    // From here the last connection to close writes the log back, unless
+    // the caller refuses the file (LeaveFileAsFound).
+    sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
     m_db = db;
     m_path = path;
+    m_logFound = logFound;
     m_walSet = false;
     m_began = false;
     m_savepoints = 0;
@@ -194,6 +204,15 @@ void Connection::Close() noexcept {
     }
     m_db = nullptr;
     m_hold.Release();
+}
+
+void Connection::LeaveFileAsFound() noexcept {
+    if (m_db && m_logFound) sqlite3_db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+}
+
+void Connection::RequireOnlyData() {
+    const std::string found = SchemaThatRuns(Handle());
+    if (!found.empty()) throw ComError(ComError::kError, kOnlyDataText + found);
 }
 
 sqlite3* Connection::Handle() const {

@@ -7,9 +7,10 @@
 // file, so a closed project is one self-contained file. Closing never waits
 // for other connections. While open, the file is held: a copy cannot replace
 // it. Only a regular file with one name is opened, and only once it is
-// held. In a forked child, a file its parent held at the fork is refused,
-// and a connection the parent made does nothing: it fails every call and
-// closes nothing of the parent's.
+// held. A connection runs nothing the file carries: its triggers and views
+// are off (OpenDatabaseFile). In a forked child, a file its parent held at
+// the fork is refused, and a connection the parent made does nothing: it
+// fails every call and closes nothing of the parent's.
 #pragma once
 #include <memory>
 #include <string>
@@ -60,6 +61,13 @@ public:
     // opens, under a hold, for the copy: a file is copied whole, with what
     // its log holds, whoever else has it open.
     static bool CopyFile(const std::string& source, const std::string& path, fileshare::Hold* placed = nullptr);
+    // Makes closing leave the file as the connection found it: a log that
+    // was beside it is not folded back. For a file read and then refused.
+    void LeaveFileAsFound() noexcept;
+    // Raises ComError when the file holds more than data, tables and indexes
+    // on their columns: SQL the engine would run of the file's own (see
+    // SchemaThatRuns). The template holds none; no project may.
+    void RequireOnlyData();
     // The file the connection has open, as the connection string named it.
     const std::string& Path() const { return m_path; }
 
@@ -89,6 +97,7 @@ private:
     sqlite3* m_db = nullptr;
     std::string m_path;
     bool m_walSet = false;
+    bool m_logFound = false;  // a log was beside the file when it was connected
     // Whether the open transaction began with a savepoint of this layer, and
     // how many of its savepoints are open: the last one released commits it.
     bool m_began = false;
@@ -98,6 +107,9 @@ private:
 };
 
 using ConnectionPtr = std::shared_ptr<Connection>;
+
+// The refusal of a file that holds more than data.
+constexpr const char* kOnlyDataText = "A project file holds only tables and indexes on their columns; refused: ";
 
 // The refusal of a forked child to use what its parent had open.
 constexpr const char* kOpenInParentText =

@@ -5,6 +5,7 @@
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 #include "platform/win32/FileHold.h"
 
@@ -41,6 +42,18 @@ void RemoveDatabaseJournals(const std::string& path) {
 
 std::string EngineFileName(const std::string& path) { return path[0] == '/' ? path : "./" + path; }
 
+int OpenDatabaseFile(const std::string& path, sqlite3** db) {
+    const int rc =
+        sqlite3_open_v2(EngineFileName(path).c_str(), db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc != SQLITE_OK) return rc;
+    for (const auto& [option, on] : {std::pair{SQLITE_DBCONFIG_ENABLE_TRIGGER, 0}, {SQLITE_DBCONFIG_ENABLE_VIEW, 0},
+                                     {SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0}, {SQLITE_DBCONFIG_DEFENSIVE, 1}}) {
+        const int set = sqlite3_db_config(*db, option, on, nullptr);
+        if (set != SQLITE_OK) return set;
+    }
+    return SQLITE_OK;
+}
+
 bool FoldDatabaseLog(const std::string& path) {
     if (fileshare::ForkedBesideThreads()) {
         errno = fileshare::kForkedBesideThreads;
@@ -48,7 +61,7 @@ bool FoldDatabaseLog(const std::string& path) {
     }
     if (!Exists(path + "-wal") && !Exists(path + "-journal")) return true;
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(EngineFileName(path).c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    int rc = OpenDatabaseFile(path, &db);
     if (rc == SQLITE_OK) {
         sqlite3_busy_timeout(db, kBusyTimeoutMs);
         // The first read replays a log or rolls back a hot journal; a

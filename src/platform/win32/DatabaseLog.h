@@ -4,6 +4,8 @@
 #pragma once
 #include <string>
 
+struct sqlite3;
+
 // How long every engine connection of the library waits for another's lock
 // before it fails: the busy timeout.
 const int kBusyTimeoutMs = 5000;
@@ -12,6 +14,14 @@ const int kBusyTimeoutMs = 5000;
 // URI, even by an engine built with URIs on, since a name that begins with
 // "/" or "./" is always a file's.
 std::string EngineFileName(const std::string& path);
+
+// Opens the database file at path for reading and writing, creating
+// nothing, on a connection that runs nothing the file carries: the file's
+// triggers and views are off (the connection's own temporary ones still
+// run), its schema may call only functions without side effects, and no
+// statement may corrupt the file (the engine's defensive mode). The
+// engine's result; *db is to be closed whatever it is.
+int OpenDatabaseFile(const std::string& path, sqlite3** db);
 
 // Folds the log beside the database at path into it. True when the file
 // alone now holds everything (also when there was no log, or the file is no

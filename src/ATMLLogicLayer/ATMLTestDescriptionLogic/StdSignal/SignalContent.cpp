@@ -51,19 +51,50 @@ bool ItemStartsAt(const std::string& text, size_t at, const SignalAttributeTable
     return false;
 }
 
-// The ")" that ends a value starting at from. The first ")" that the end of
-// the text or "," and an attribute's item follow ends a value without ","
-// and ")", whatever "(" it holds. Otherwise, counting the brackets since the
-// "(" just before from, the first ")" that leaves none open and stands
-// before a "," or at the end of the text; any other ")" belongs to the
-// value. npos when there is neither: what a value never closed would take
-// depends on the text after it, so the walk ends there, and the content a
-// signal writes reads back to the same signal.
-size_t ClosingBracket(const std::string& text, size_t from, const SignalAttributeTable& attributes) {
-    size_t itemEnd = text.find(')', from);
-    while (itemEnd != std::string::npos && itemEnd + 1 < text.size() &&
-           !(text[itemEnd + 1] == ',' && ItemStartsAt(text, itemEnd + 2, attributes)))
-        itemEnd = text.find(')', itemEnd + 1);
+// The first ")" at or after a position that ends an item: the last
+// character of the text, or one that "," and an attribute's item follow.
+// Asked for positions that never go back, as the walk over the items asks,
+// it looks at each ")" once: the walk takes time in proportion to the text.
+class ItemEnds {
+public:
+    ItemEnds(const std::string& text, const SignalAttributeTable& attributes)
+        : m_text(text), m_attributes(attributes) {}
+
+    size_t From(size_t from) {
+        // No item ends in [m_from, m_end): the last answer holds for any
+        // position in between, and npos for any position after m_from.
+        if (m_asked && from >= m_from && (m_end == std::string::npos || m_end >= from)) return m_end;
+        size_t at = m_text.find(kClose, from);
+        while (at != std::string::npos && !EndsItem(at)) at = m_text.find(kClose, at + 1);
+        m_asked = true;
+        m_from = from;
+        m_end = at;
+        return at;
+    }
+
+private:
+    bool EndsItem(size_t at) const {
+        return at + 1 == m_text.size() || (m_text[at + 1] == kJoin && ItemStartsAt(m_text, at + 2, m_attributes));
+    }
+
+    const std::string& m_text;
+    const SignalAttributeTable& m_attributes;
+    bool m_asked = false;
+    size_t m_from = 0;
+    size_t m_end = std::string::npos;
+};
+
+// The ")" that ends a value starting at from. The first item end after it
+// ends a value without "," and ")", whatever "(" it holds. Otherwise,
+// counting the brackets since the "(" just before from, the first ")" that
+// leaves none open and stands before a "," or at the end of the text; any
+// other ")" belongs to the value. npos when there is neither: what a value
+// never closed would take depends on the text after it, so the walk ends
+// there, and the content a signal writes reads back to the same signal.
+// Each scan goes no further than the ")" returned, after which the walk
+// goes on, so that the walk reads the text once.
+size_t ClosingBracket(const std::string& text, size_t from, ItemEnds& itemEnds) {
+    const size_t itemEnd = itemEnds.From(from);
     if (itemEnd != std::string::npos && text.find_first_of(",)", from) == itemEnd) return itemEnd;
     long open = 1;
     for (size_t at = from; at < text.size(); ++at) {
@@ -75,6 +106,7 @@ size_t ClosingBracket(const std::string& text, size_t from, const SignalAttribut
 
 std::vector<Item> ItemsOf(const std::string& content, const SignalAttributeTable& attributes) {
     std::vector<Item> items;
+    ItemEnds itemEnds(content, attributes);
     size_t at = 0;
     while (at < content.size()) {
         const size_t open = content.find_first_of("(,", at);
@@ -83,7 +115,7 @@ std::vector<Item> ItemsOf(const std::string& content, const SignalAttributeTable
             at = open + 1;
             continue;
         }
-        const size_t close = ClosingBracket(content, open + 1, attributes);
+        const size_t close = ClosingBracket(content, open + 1, itemEnds);
         if (close == std::string::npos) break;
         items.push_back({content.substr(at, open - at), content.substr(open + 1, close - open - 1)});
         at = close + 2;  // past the "," after the bracket

@@ -2,6 +2,7 @@
 #include "ATMLCommonError/ATMLCommonFun.h"
 #include "ATMLViewLayer/TaDB/DBActTD/TaDBTDData.h"
 #include "ATMLViewLayer/TaDB/RuriDAriRAZudidarUri/RuriDAriRAZudidarUri.h"
+#include "platform/ado/ComError.h"
 #include "platform/ado/Connection.h"
 #include "platform/win32/File.h"
 #include "platform/win32/LastError.h"
@@ -59,11 +60,23 @@ RESULTSTATE CTaDBTDDataSingle::ConnectProject(const CString& path, const char* p
         SetErrorTrace(position, &m_dbMng);
         return -1;
     }
-    const RESULTSTATE editions = SetEditionInfo();
-    // A file whose editions cannot be read is not a project: nothing may be
-    // written into it, so its connection is not left open.
-    if (editions != 1) m_dbMng.CloseDB();
-    return editions;
+    // A project holds data only: a file that holds SQL of its own is refused
+    // before anything of it is read.
+    RESULTSTATE result = 1;
+    try {
+        m_dbMng.m_pConnection->RequireOnlyData();
+    } catch (const ado::ComError& error) {
+        result = OwnFailure(-1, error.Description().c_str(), position);
+    }
+    // A file whose editions cannot be read is not a project either.
+    if (result == 1) result = SetEditionInfo();
+    // Nothing may be written into a file refused, its log folded back in
+    // included, so its connection is not left open.
+    if (result != 1) {
+        m_dbMng.m_pConnection->LeaveFileAsFound();
+        m_dbMng.CloseDB();
+    }
+    return result;
 }
 
 RESULTSTATE CTaDBTDDataSingle::Open(CString path) {
