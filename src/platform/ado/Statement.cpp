@@ -234,20 +234,42 @@ int Statement::ColumnCount() const { return sqlite3_column_count(m_stmt); }
 
 const char* Statement::ColumnName(int index) const { return sqlite3_column_name(m_stmt, index); }
 
+const std::shared_ptr<ColumnNames>& Statement::ColumnNames() {
+    const int reprepares = Reprepares();
+    if (!m_names || reprepares != m_namesReprepares) {
+        auto names = std::make_shared<ado::ColumnNames>();
+        for (int i = 0; i < ColumnCount(); ++i) names->names.emplace_back(ColumnName(i));
+        names->seen.assign(names->names.size(), nullptr);
+        m_names = std::move(names);
+        m_namesReprepares = reprepares;
+    }
+    return m_names;
+}
+
 Variant Statement::Column(int index) const {
+    VariantView view = ColumnView(index);
+    return view.text ? view.Value() : std::move(view.value);
+}
+
+VariantView Statement::ColumnView(int index) const {
+    RequireRunnable();
+    VariantView view;
     switch (sqlite3_column_type(m_stmt, index)) {
         case SQLITE_INTEGER: {
             sqlite3_int64 value = sqlite3_column_int64(m_stmt, index);
-            if (value >= INT32_MIN && value <= INT32_MAX) return Variant(static_cast<int32_t>(value));
-            return Variant(static_cast<double>(value));
+            if (value >= INT32_MIN && value <= INT32_MAX) view.value = Variant(static_cast<int32_t>(value));
+            else view.value = Variant(static_cast<double>(value));
+            break;
         }
-        case SQLITE_FLOAT: return Variant(sqlite3_column_double(m_stmt, index));
-        case SQLITE_NULL: return Variant();
+        case SQLITE_FLOAT: view.value = Variant(sqlite3_column_double(m_stmt, index)); break;
+        case SQLITE_NULL: break;
         default: {
             const char* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, index));
-            return Variant(std::string(text ? text : "", static_cast<size_t>(sqlite3_column_bytes(m_stmt, index))));
+            view.text = text ? text : "";
+            view.size = static_cast<size_t>(sqlite3_column_bytes(m_stmt, index));
         }
     }
+    return view;
 }
 
 int64_t Statement::ColumnInt64(int index) const { return sqlite3_column_int64(m_stmt, index); }

@@ -38,4 +38,14 @@ private:
 
 bool operator==(const Variant& a, const Variant& b);
 
+// A value as its holder keeps it, without a copy: a text value's bytes, valid
+// while the holder keeps them, or any other value.
+struct VariantView {
+    const char* text = nullptr;  // null when the value is not text
+    size_t size = 0;
+    Variant value;
+    // The value as a variant of its own: a text is copied.
+    Variant Value() const { return text ? Variant(std::string(text, size)) : value; }
+};
+
 }  // namespace ado

@@ -9,18 +9,22 @@
 #include "ATMLViewLayer/TaDB/DBEntity/RecordColumns.h"
 #include "platform/ado/Recordset.h"
 
+// Each text goes from the engine into its member in one copy.
 template <class R>
 void ReadRow(ado::Recordset& recordset, R& record) {
     for (const Column<R>& column : ColumnMapOf<R>().columns) {
-        const ado::Variant& value = recordset.Field(column.Name());
+        const ado::VariantView field = recordset.View(column.Name());
         switch (column.Type()) {
             case ColumnType::Text:
-                record.*column.TextMember() = value.Type() == ado::VT_BSTR ? CString(value.Text()) : CString(value.ToText());
+                record.*column.TextMember() = field.text ? CString(field.text, static_cast<int>(field.size))
+                                                         : CString(field.value.ToText());
                 break;
-            case ColumnType::Long: record.*column.LongMember() = value.ToInt32(); break;
-            case ColumnType::Date:
+            case ColumnType::Long: record.*column.LongMember() = field.Value().ToInt32(); break;
+            case ColumnType::Date: {
+                const ado::Variant value = field.Value();
                 if (!value.IsNull()) record.*column.DateMember() = COleDateTime(value.ToDouble());
                 break;
+            }
         }
     }
 }
