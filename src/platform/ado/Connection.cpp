@@ -222,7 +222,7 @@ long Connection::Execute(const Command& command) {
         statement = Prepare(command.text, command.origin);
     }
     if (!statement->ReadOnly()) PrepareWrite();
-    statement->BindAll(command.values);
+    statement->BindAll(command.values, false);  // the command outlasts the run
     return statement->Run();
 }
 

@@ -133,7 +133,7 @@ void Recordset::RequireCurrentRow() {
     if (m_eof || m_deleted) NoCurrentRow();
 }
 
-size_t Recordset::ColumnIndex(const char* name) const {
+size_t Recordset::FindColumn(const char* name) const {
     const size_t count = m_columnCount;
     if (m_hint >= count) m_hint = 0;
     std::vector<const char*>& seen = m_names->seen;
@@ -172,8 +172,7 @@ bool Recordset::FetchNext() {
         return false;
     }
     if (m_statement->Reprepares() != m_reprepares) ReadColumnNames();
-    m_current.rowid = m_table.empty() ? 0 : m_statement->ColumnInt64(static_cast<int>(m_columnCount));
-    m_live = true;
+    m_live = true;  // its row id, too, is read once the row is held
     return true;
 }
 
@@ -220,24 +219,22 @@ const Variant& Recordset::Field(const char* column) {
     return m_current.values[index];
 }
 
-VariantView Recordset::View(const char* column) {
+Recordset::RowReader Recordset::Reader() {
     RequireOpen();
-    size_t index = ColumnIndex(column);
-    const Variant* held = nullptr;
-    if (m_mode == EditMode::Add || (m_mode == EditMode::Edit && m_dirty[index])) {
-        held = &m_edit[index];
-    } else {
-        RequireCurrentRow();
-        if (m_live) return m_statement->ColumnView(static_cast<int>(index));
-        held = &m_current.values[index];
-    }
-    VariantView view;
-    if (held->Type() != VT_BSTR) view.value = *held;
-    else view.text = held->Text().data(), view.size = held->Text().size();
-    return view;
+    if (m_live) m_statement->RequireRunnable();
+    return RowReader(*this);
 }
 
-void Recordset::PutCollect(const char* column, const Variant& value) {
+VariantView Recordset::HeldView(size_t index) {
+    if (m_mode == EditMode::Add || (m_mode == EditMode::Edit && m_dirty[index])) return m_edit[index].View();
+    RequireCurrentRow();
+    if (m_live) return m_statement->ColumnView(static_cast<int>(index));
+    return m_current.values[index].View();
+}
+
+void Recordset::PutCollect(const char* column, const Variant& value) { PutCollect(column, Variant(value)); }
+
+void Recordset::PutCollect(const char* column, Variant&& value) {
     RequireOpen();
     RequireWritable();
     size_t index = ColumnIndex(column);
@@ -248,7 +245,7 @@ void Recordset::PutCollect(const char* column, const Variant& value) {
         m_edit = m_current.values;
         m_dirty.assign(m_columnCount, false);
     }
-    m_edit[index] = value;
+    m_edit[index] = std::move(value);
     m_dirty[index] = true;
 }
 
@@ -294,9 +291,10 @@ void Recordset::Insert() {
             return "INSERT INTO " + QuoteIdentifier(m_table) +
                    (names.empty() ? " DEFAULT VALUES" : " (" + names + ") VALUES (" + marks + ")");
         });
+        // The values stay as they are until the statement goes back.
         int bound = 0;
         for (size_t i = 0; i < m_columnCount; ++i)
-            if (m_dirty[i]) insert->Bind(++bound, m_edit[i]);
+            if (m_dirty[i]) insert->Bind(++bound, m_edit[i], false);
         insert->Run();
     }
     // The cursor stays where it was; a walk not yet begun will meet the new row.
@@ -315,7 +313,7 @@ void Recordset::UpdateCurrent() {
         });
         int bound = 0;
         for (size_t i = 0; i < m_columnCount; ++i)
-            if (m_dirty[i]) update->Bind(++bound, m_edit[i]);
+            if (m_dirty[i]) update->Bind(++bound, m_edit[i], false);
         update->Bind(++bound, m_current.rowid);
         update->Run();
     }

@@ -55,8 +55,24 @@ public:
     Variant GetCollect(const char* column);
     // The same value without a copy; valid until the cursor moves or the row changes.
     const Variant& Field(const char* column);
-    VariantView View(const char* column);
+
+    // Reads the current row column by column, as a record's row reader does:
+    // what holds for the whole row is checked once, and each value is seen
+    // where it is held, without a copy. Valid until the cursor moves or the
+    // row changes.
+    class RowReader {
+    public:
+        VariantView View(const char* column) { return m_recordset.ViewAt(m_recordset.ColumnIndex(column)); }
+
+    private:
+        friend class Recordset;
+        explicit RowReader(Recordset& recordset) : m_recordset(recordset) {}
+        Recordset& m_recordset;
+    };
+    RowReader Reader();
+    VariantView View(const char* column) { return Reader().View(column); }
     void PutCollect(const char* column, const Variant& value);
+    void PutCollect(const char* column, Variant&& value);
 
     void AddNew();
     void Update();
@@ -75,7 +91,17 @@ private:
     void RequireCurrentRow();
     void Start();
     void ReadColumnNames();
-    size_t ColumnIndex(const char* name) const;
+    size_t ColumnIndex(const char* name) const {
+        if (m_hint < m_columnCount && name && m_names->seen[m_hint] == name) return m_hint++;
+        return FindColumn(name);
+    }
+    size_t FindColumn(const char* name) const;
+    // The value at index, read where it is held: most often the engine's current row.
+    VariantView ViewAt(size_t index) {
+        if (m_live && m_mode == EditMode::None) return m_statement->ColumnView(static_cast<int>(index));
+        return HeldView(index);
+    }
+    VariantView HeldView(size_t index);
     void ReadStatementRow(Row& row);
     bool FetchNext();
     // Copies a current row that the engine still holds into m_current.

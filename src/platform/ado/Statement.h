@@ -44,10 +44,13 @@ public:
     // fails every run, so that the engine keeps nothing of the file open.
     void Finalize() noexcept;
 
-    void Bind(int index, const Variant& value);  // index from 1
+    // Binds a value to the parameter at index, from 1. The engine copies a
+    // text unless told it need not: then the text must stay as it is until
+    // the statement is reset, which clears its values.
+    void Bind(int index, const Variant& value, bool copy = true);
     void Bind(int index, int64_t value);
     // Binds values to the parameters from the first on; the count must match.
-    void BindAll(const std::vector<Variant>& values);
+    void BindAll(const std::vector<Variant>& values, bool copy = true);
 
     int ColumnCount() const;
     const char* ColumnName(int index) const;
@@ -55,7 +58,8 @@ public:
     // statement: the engine prepares it again after a schema change.
     const std::shared_ptr<ado::ColumnNames>& ColumnNames();
     Variant Column(int index) const;
-    // The value with a text's bytes as the engine holds them, valid until the statement moves.
+    // The value with a text's bytes as the engine holds them, valid until
+    // the statement moves; the caller has made sure that it can run.
     VariantView ColumnView(int index) const;
     int64_t ColumnInt64(int index) const;
     bool ReadOnly() const;
@@ -71,10 +75,11 @@ public:
     // connection's own.
     void LimitRuns(StatementCache& cache) { m_limitCache = &cache; }
 
-private:
-    bool Inherited() const;
     // Raises a ComError unless the statement can run in this process.
     void RequireRunnable() const;
+
+private:
+    bool Inherited() const;
     int LimitedStep();
     int64_t ValueBytesLimit(int64_t engineLimit, StatementLease& pageCount);
     static int Progress(void* self);

@@ -12,19 +12,23 @@
 // Each text goes from the engine into its member in one copy.
 template <class R>
 void ReadRow(ado::Recordset& recordset, R& record) {
+    ado::Recordset::RowReader row = recordset.Reader();
     for (const Column<R>& column : ColumnMapOf<R>().columns) {
-        const ado::VariantView field = recordset.View(column.Name());
+        const ado::VariantView field = row.View(column.Name());
         switch (column.Type()) {
             case ColumnType::Text:
-                record.*column.TextMember() = field.text ? CString(field.text, static_cast<int>(field.size))
-                                                         : CString(field.value.ToText());
+                if (field.text) record.*column.TextMember() = CString(field.text, static_cast<int>(field.size));
+                else if (field.IsNull()) (record.*column.TextMember()).Empty();
+                else record.*column.TextMember() = CString(field.Value().ToText());
                 break;
-            case ColumnType::Long: record.*column.LongMember() = field.Value().ToInt32(); break;
-            case ColumnType::Date: {
-                const ado::Variant value = field.Value();
-                if (!value.IsNull()) record.*column.DateMember() = COleDateTime(value.ToDouble());
+            case ColumnType::Long:
+                record.*column.LongMember() = field.type == ado::VT_I4 ? field.integer : field.Value().ToInt32();
                 break;
-            }
+            case ColumnType::Date:
+                if (!field.IsNull())
+                    record.*column.DateMember() =
+                        COleDateTime(field.type == ado::VT_R8 ? field.real : field.Value().ToDouble());
+                break;
         }
     }
 }
