@@ -77,7 +77,8 @@ int CTaDBMng::QueryDataInDB(const ado::Command& command) {
     CloseRecordset();
     Preset(kQueryPosition);
     try {
-        m_pRecordset = std::make_shared<ado::Recordset>();
+        // A recordset that no one else holds is opened again, keeping what it allocated.
+        if (!m_pRecordset || m_pRecordset.use_count() > 1) m_pRecordset = std::make_shared<ado::Recordset>();
         m_pRecordset->Open(command, m_pConnection, ado::adOpenDynamic, ado::adLockOptimistic, ado::adCmdText);
         m_bRecordsetOpen = 1;
         return 1;

@@ -243,10 +243,10 @@ void Recordset::PutCollect(const char* column, Variant&& value) {
         HoldCurrent();
         m_mode = EditMode::Edit;
         m_edit = m_current.values;
-        m_dirty.assign(m_columnCount, false);
+        m_dirty.assign(m_columnCount, 0);
     }
     m_edit[index] = std::move(value);
-    m_dirty[index] = true;
+    m_dirty[index] = 1;
 }
 
 void Recordset::AddNew() {
@@ -255,7 +255,7 @@ void Recordset::AddNew() {
     if (m_mode != EditMode::None) Update();
     m_mode = EditMode::Add;
     m_edit.assign(m_columnCount, Variant());
-    m_dirty.assign(m_columnCount, false);
+    m_dirty.assign(m_columnCount, 0);
 }
 
 void Recordset::Update() {
@@ -265,7 +265,7 @@ void Recordset::Update() {
 }
 
 template <class MakeText>
-StatementLease Recordset::WriteStatement(PatternUse use, const std::vector<bool>& columns, MakeText makeText) {
+StatementLease Recordset::WriteStatement(PatternUse use, const std::vector<char>& columns, MakeText makeText) {
     if (m_pattern) {
         PatternSlot& slot = m_connection->Slot(m_pattern, use);
         if (slot.text.empty()) {
@@ -303,7 +303,7 @@ void Recordset::Insert() {
 
 void Recordset::UpdateCurrent() {
     ReadAhead();
-    if (std::find(m_dirty.begin(), m_dirty.end(), true) != m_dirty.end()) {
+    if (std::find(m_dirty.begin(), m_dirty.end(), 1) != m_dirty.end()) {
         m_connection->PrepareWrite();
         StatementLease update = WriteStatement(PatternUse::Update, m_dirty, [this] {
             std::string sets;

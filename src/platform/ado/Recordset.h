@@ -113,7 +113,7 @@ private:
     // columns marked: kept in the slot of the query's pattern for use when
     // it writes the columns the slot's does, else found by its text.
     template <class MakeText>
-    StatementLease WriteStatement(PatternUse use, const std::vector<bool>& columns, MakeText makeText);
+    StatementLease WriteStatement(PatternUse use, const std::vector<char>& columns, MakeText makeText);
 
     ConnectionPtr m_connection;
     // Declared after the connection, so it goes back to the cache first.
@@ -135,7 +135,7 @@ private:
     Row m_current;
     EditMode m_mode = EditMode::None;
     std::vector<Variant> m_edit;
-    std::vector<bool> m_dirty;
+    std::vector<char> m_dirty;
     mutable size_t m_hint = 0;
     // The statement's prepare count when its column names were read.
     int m_reprepares = 0;

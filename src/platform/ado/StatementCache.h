@@ -39,7 +39,7 @@ struct PatternSlot {
     // A query's table when its rows can be written through, else empty.
     std::string table;
     // The columns that an insert or update writes, in the query's order.
-    std::vector<bool> columns;
+    std::vector<char> columns;
     std::unique_ptr<Statement> idle;
 };
 
