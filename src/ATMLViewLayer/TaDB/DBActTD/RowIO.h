@@ -5,9 +5,34 @@
 #pragma once
 #include <cstdint>
 #include <cstring>
+#include <memory>
 
 #include "ATMLViewLayer/TaDB/DBEntity/RecordColumns.h"
 #include "platform/ado/Recordset.h"
+
+// Makes the records a list reads its rows into: copies of one fresh record,
+// made again whenever the clock's second turns (the defaults' times are read
+// to the second). Each starts as a fresh record would, but the new key that
+// its row replaces is made once, not for every row: the mapped texts, which
+// every row replaces, are left empty in the copies.
+template <class R>
+class FreshRecords {
+public:
+    std::unique_ptr<R> Make() {
+        const double now = COleDateTime::GetCurrentTime().m_dt;
+        if (!m_fresh || now != m_second) {
+            m_fresh = std::make_unique<R>();
+            for (const Column<R>& column : ColumnMapOf<R>().columns)
+                if (column.Type() == ColumnType::Text) (m_fresh.get()->*column.TextMember()).Empty();
+            m_second = now;
+        }
+        return std::make_unique<R>(*m_fresh);
+    }
+
+private:
+    std::unique_ptr<R> m_fresh;
+    double m_second = 0.0;
+};
 
 // Each text goes from the engine into its member in one copy.
 template <class R>
