@@ -271,8 +271,14 @@ StatementLease Recordset::WriteStatement(PatternUse use, const std::vector<char>
         if (slot.text.empty()) {
             slot.text = makeText();
             slot.columns = columns;
+            slot.names = m_names;
         }
-        if (slot.columns == columns) return m_connection->Lend(slot);
+        // After a schema change the query's columns may have other names:
+        // the slot's text then no longer fits, and the text goes by itself.
+        if (slot.columns == columns && (slot.names == m_names || slot.names->names == m_names->names)) {
+            slot.names = m_names;
+            return m_connection->Lend(slot);
+        }
     }
     return m_connection->Prepare(makeText());
 }

@@ -111,7 +111,8 @@ private:
     void UpdateCurrent();
     // The statement of a write through this query's rows, which writes the
     // columns marked: kept in the slot of the query's pattern for use when
-    // it writes the columns the slot's does, else found by its text.
+    // it writes the columns the slot's does, named as they were then, else
+    // found by its text.
     template <class MakeText>
     StatementLease WriteStatement(PatternUse use, const std::vector<char>& columns, MakeText makeText);
 

@@ -38,8 +38,10 @@ struct PatternSlot {
     std::string text;  // empty until its first use makes it
     // A query's table when its rows can be written through, else empty.
     std::string table;
-    // The columns that an insert or update writes, in the query's order.
+    // The columns that an insert or update writes, in the order of the
+    // query's column names, read from the form of the query its text was made for.
     std::vector<char> columns;
+    std::shared_ptr<ColumnNames> names;
     std::unique_ptr<Statement> idle;
 };
 
