@@ -10,6 +10,14 @@ namespace {
 const char kConnectPosition[] = "CTaDBMng::ConnectDB()";
 const char kQueryPosition[] = "CTaDBMng::QueryDataInDB()";
 const char kExecutePosition[] = "CTaDBMng::Execute()";
+const char kPresetMessage[] = "未知错误！";
+
+// The state a connect, query or statement starts from: the preset failure at
+// its position, made once, so that a call copies it instead of writing its trace.
+class PresetFailure : public CATMLError {
+public:
+    explicit PresetFailure(const char* position) { RecordFailure(kPresetMessage, position); }
+};
 }  // namespace
 
 CTaDBMng::CTaDBMng() : m_bConnected(0), m_bRecordsetOpen(0) {}
@@ -22,7 +30,13 @@ CTaDBMng::~CTaDBMng() {
     }
 }
 
-void CTaDBMng::Preset(const char* position) { RecordFailure("未知错误！", position); }
+void CTaDBMng::Preset(const char* position) {
+    static const PresetFailure connect(kConnectPosition), query(kQueryPosition), execute(kExecutePosition);
+    if (position == kQueryPosition) CATMLError::operator=(query);
+    else if (position == kExecutePosition) CATMLError::operator=(execute);
+    else if (position == kConnectPosition) CATMLError::operator=(connect);
+    else RecordFailure(kPresetMessage, position);
+}
 
 void CTaDBMng::ReportComError(const ado::ComError& error, const char* position) {
     RecordFailure(CString(error.Description()) + "，" + error.Source().c_str() + "，" + error.ErrorMessage().c_str(),
@@ -63,7 +77,8 @@ int CTaDBMng::QueryDataInDB(const ado::Command& command) {
     CloseRecordset();
     Preset(kQueryPosition);
     try {
-        m_pRecordset = std::make_shared<ado::Recordset>();
+        // A recordset that no one else holds is opened again, keeping what it allocated.
+        if (!m_pRecordset || m_pRecordset.use_count() > 1) m_pRecordset = std::make_shared<ado::Recordset>();
         m_pRecordset->Open(command, m_pConnection, ado::adOpenDynamic, ado::adLockOptimistic, ado::adCmdText);
         m_bRecordsetOpen = 1;
         return 1;

@@ -1,7 +1,9 @@
 // A statement on its way to the engine: its text, with "?" where a value
 // goes, and the values bound to those parameters in order. Values are bound,
 // never spliced into the text, so no value can change what the statement
-// touches.
+// touches. A statement of the library may come as its pattern instead: a
+// text of static storage whose address keys the statement on a connection,
+// which makes the text from it once, with textOf.
 #pragma once
 #include <string>
 #include <vector>
@@ -26,6 +28,9 @@ struct Command {
     std::string text;
     std::vector<Variant> values;
     Origin origin = Origin::Library;
+    // With a pattern, text stays empty: textOf(pattern, values.size()) makes it.
+    const char* pattern = nullptr;
+    std::string (*textOf)(const char* pattern, size_t values) = nullptr;
 };
 
 }  // namespace ado

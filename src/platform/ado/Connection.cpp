@@ -243,10 +243,22 @@ void Connection::PrepareWrite() {
 long Connection::Execute(const std::string& sql) { return Execute(Command{sql, {}, Origin::Host}); }
 
 long Connection::Execute(const Command& command) {
-    StatementLease statement = Prepare(command.text, command.origin);
+    StatementLease statement;
+    if (command.pattern) {
+        PatternSlot& slot = Slot(command.pattern, PatternUse::Run);
+        if (slot.text.empty()) slot.text = command.textOf(command.pattern, command.values.size());
+        statement = Lend(slot);
+    } else {
+        statement = Prepare(command.text, command.origin);
+    }
     if (!statement->ReadOnly()) PrepareWrite();
-    statement->BindAll(command.values);
+    statement->BindAll(command.values, false);  // the command outlasts the run
     return statement->Run();
+}
+
+PatternSlot& Connection::Slot(const char* pattern, PatternUse use) {
+    Handle();  // a closed connection keeps no slots
+    return m_cache.Slot(pattern, use);
 }
 
 StatementLease Connection::Prepare(const std::string& sql, Origin origin) {

@@ -75,6 +75,10 @@ public:
     // per connection and lent from its cache, and the write preparation.
     sqlite3* Handle() const;
     StatementLease Prepare(const std::string& sql, Origin origin = Origin::Library);
+    // The slot of a library pattern for use on this connection, and its
+    // statement lent; the caller makes the slot's text at its first use.
+    PatternSlot& Slot(const char* pattern, PatternUse use);
+    StatementLease Lend(PatternSlot& slot) { return m_cache.Lend(Handle(), slot); }
     void PrepareWrite();
 
     // The value of the "Data Source" setting of a connection string, read the

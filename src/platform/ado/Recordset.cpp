@@ -1,5 +1,6 @@
 #include "platform/ado/Recordset.h"
 
+#include <algorithm>
 #include <cctype>
 #include <strings.h>
 #include <vector>
@@ -47,18 +48,32 @@ void Recordset::Open(const Command& command, const ConnectionPtr& connection, Cu
     // A host's condition is run as the statement it makes, read-only. Any
     // other single-table query gets the row id as its last column, so the
     // columns keep the places the text gives them (an "order by 2" too).
-    size_t star = 0;
-    std::string table = command.origin == Origin::HostCondition ? "" : SingleTableOf(command.text, star);
-    // A host's text must prepare as it stands.
     StatementLease statement;
-    if (table.empty() || command.origin == Origin::Host) statement = connection->Prepare(command.text, command.origin);
-    if (!table.empty()) {
-        try {
-            statement = connection->Prepare(command.text.substr(0, star) + ", rowid" + command.text.substr(star),
-                                            command.origin);
-        } catch (const ComError&) {
-            if (command.origin != Origin::Host) throw;
-            table.clear();  // a host's query that gives no row ids (a view) is read-only
+    std::string table;
+    if (command.pattern) {
+        PatternSlot& slot = connection->Slot(command.pattern, PatternUse::Query);
+        if (slot.text.empty()) {
+            const std::string text = command.textOf(command.pattern, command.values.size());
+            size_t star = 0;
+            slot.table = SingleTableOf(text, star);
+            slot.text = slot.table.empty() ? text : text.substr(0, star) + ", rowid" + text.substr(star);
+        }
+        statement = connection->Lend(slot);
+        table = slot.table;
+    } else {
+        size_t star = 0;
+        table = command.origin == Origin::HostCondition ? "" : SingleTableOf(command.text, star);
+        // A host's text must prepare as it stands.
+        if (table.empty() || command.origin == Origin::Host)
+            statement = connection->Prepare(command.text, command.origin);
+        if (!table.empty()) {
+            try {
+                statement = connection->Prepare(command.text.substr(0, star) + ", rowid" + command.text.substr(star),
+                                                command.origin);
+            } catch (const ComError&) {
+                if (command.origin != Origin::Host) throw;
+                table.clear();  // a host's query that gives no row ids (a view) is read-only
+            }
         }
     }
     if (!statement->ReadOnly()) throw ComError(ComError::kError, "A recordset opens only a query.");
@@ -66,6 +81,7 @@ void Recordset::Open(const Command& command, const ConnectionPtr& connection, Cu
     m_connection = connection;
     m_statement = std::move(statement);
     m_table = std::move(table);
+    m_pattern = command.pattern;
     ReadColumnNames();
     m_open = true;
     m_started = false;
@@ -76,10 +92,8 @@ void Recordset::Open(const Command& command, const ConnectionPtr& connection, Cu
 // changed: its columns are then read anew, so values never go under the
 // names of the statement's earlier form.
 void Recordset::ReadColumnNames() {
-    const int count = m_statement->ColumnCount() - (m_table.empty() ? 0 : 1);
-    m_columns.clear();
-    for (int i = 0; i < count; ++i) m_columns.emplace_back(m_statement->ColumnName(i));
-    m_namesSeen.assign(m_columns.size(), nullptr);
+    m_names = m_statement->ColumnNames();
+    m_columnCount = m_names->names.size() - (m_table.empty() || m_names->names.empty() ? 0 : 1);
     m_hint = 0;
     m_reprepares = m_statement->Reprepares();
 }
@@ -87,11 +101,13 @@ void Recordset::ReadColumnNames() {
 void Recordset::Close() noexcept {
     m_statement.reset();
     m_ahead.clear();
+    m_aheadAt = 0;
     m_connection.reset();
     m_open = false;
     m_started = false;
     m_eof = true;
     m_deleted = false;
+    m_live = false;
     m_mode = EditMode::None;
 }
 
@@ -109,7 +125,7 @@ void Recordset::Start() {
     if (m_started) return;
     m_started = true;
     m_deleted = false;
-    m_eof = !FetchNext(m_current);
+    m_eof = !FetchNext();
 }
 
 void Recordset::RequireCurrentRow() {
@@ -117,13 +133,14 @@ void Recordset::RequireCurrentRow() {
     if (m_eof || m_deleted) NoCurrentRow();
 }
 
-size_t Recordset::ColumnIndex(const char* name) const {
-    const size_t count = m_columns.size();
+size_t Recordset::FindColumn(const char* name) const {
+    const size_t count = m_columnCount;
     if (m_hint >= count) m_hint = 0;
-    if (name && count && m_namesSeen[m_hint] == name) return m_hint++;
+    std::vector<const char*>& seen = m_names->seen;
+    if (name && count && seen[m_hint] == name) return m_hint++;
     for (size_t i = 0, at = m_hint; i < count; ++i, at = at + 1 == count ? 0 : at + 1) {
-        if (strcasecmp(m_columns[at].c_str(), name ? name : "") == 0) {
-            m_namesSeen[at] = name;
+        if (strcasecmp(m_names->names[at].c_str(), name ? name : "") == 0) {
+            seen[at] = name;
             m_hint = at + 1;
             return at;
         }
@@ -132,16 +149,21 @@ size_t Recordset::ColumnIndex(const char* name) const {
 }
 
 void Recordset::ReadStatementRow(Row& row) {
-    const int count = static_cast<int>(m_columns.size());
+    const int count = static_cast<int>(m_columnCount);
     row.rowid = m_table.empty() ? 0 : m_statement->ColumnInt64(count);
-    row.values.resize(m_columns.size());
+    row.values.resize(m_columnCount);
     for (int i = 0; i < count; ++i) row.values[static_cast<size_t>(i)] = m_statement->Column(i);
 }
 
-bool Recordset::FetchNext(Row& row) {
-    if (!m_ahead.empty()) {
-        row = std::move(m_ahead.front());
-        m_ahead.pop_front();
+// The row the statement stands on stays there until it is needed whole.
+bool Recordset::FetchNext() {
+    m_live = false;
+    if (m_aheadAt < m_ahead.size()) {
+        m_current = std::move(m_ahead[m_aheadAt++]);
+        if (m_aheadAt == m_ahead.size()) {
+            m_ahead.clear();
+            m_aheadAt = 0;
+        }
         return true;
     }
     if (!m_statement) return false;
@@ -150,11 +172,18 @@ bool Recordset::FetchNext(Row& row) {
         return false;
     }
     if (m_statement->Reprepares() != m_reprepares) ReadColumnNames();
-    ReadStatementRow(row);
+    m_live = true;  // its row id, too, is read once the row is held
     return true;
 }
 
+void Recordset::HoldCurrent() {
+    if (!m_live) return;
+    ReadStatementRow(m_current);
+    m_live = false;
+}
+
 void Recordset::ReadAhead() {
+    HoldCurrent();
     Row row;
     while (m_statement && m_statement->Step()) {
         if (m_statement->Reprepares() != m_reprepares) ReadColumnNames();
@@ -176,31 +205,48 @@ void Recordset::MoveNext() {
     Start();
     if (m_eof) NoCurrentRow();
     m_deleted = false;
-    m_eof = !FetchNext(m_current);
+    m_eof = !FetchNext();
 }
 
-Variant Recordset::GetCollect(const char* column) { return Field(column); }
+Variant Recordset::GetCollect(const char* column) { return View(column).Value(); }
 
 const Variant& Recordset::Field(const char* column) {
     RequireOpen();
     size_t index = ColumnIndex(column);
     if (m_mode == EditMode::Add || (m_mode == EditMode::Edit && m_dirty[index])) return m_edit[index];
     RequireCurrentRow();
+    HoldCurrent();
     return m_current.values[index];
 }
 
-void Recordset::PutCollect(const char* column, const Variant& value) {
+Recordset::RowReader Recordset::Reader() {
+    RequireOpen();
+    if (m_live) m_statement->RequireRunnable();
+    return RowReader(*this);
+}
+
+VariantView Recordset::HeldView(size_t index) {
+    if (m_mode == EditMode::Add || (m_mode == EditMode::Edit && m_dirty[index])) return m_edit[index].View();
+    RequireCurrentRow();
+    if (m_live) return m_statement->ColumnView(static_cast<int>(index));
+    return m_current.values[index].View();
+}
+
+void Recordset::PutCollect(const char* column, const Variant& value) { PutCollect(column, Variant(value)); }
+
+void Recordset::PutCollect(const char* column, Variant&& value) {
     RequireOpen();
     RequireWritable();
     size_t index = ColumnIndex(column);
     if (m_mode == EditMode::None) {
         RequireCurrentRow();
+        HoldCurrent();
         m_mode = EditMode::Edit;
         m_edit = m_current.values;
-        m_dirty.assign(m_columns.size(), false);
+        m_dirty.assign(m_columnCount, 0);
     }
-    m_edit[index] = value;
-    m_dirty[index] = true;
+    m_edit[index] = std::move(value);
+    m_dirty[index] = 1;
 }
 
 void Recordset::AddNew() {
@@ -208,8 +254,8 @@ void Recordset::AddNew() {
     RequireWritable();
     if (m_mode != EditMode::None) Update();
     m_mode = EditMode::Add;
-    m_edit.assign(m_columns.size(), Variant());
-    m_dirty.assign(m_columns.size(), false);
+    m_edit.assign(m_columnCount, Variant());
+    m_dirty.assign(m_columnCount, 0);
 }
 
 void Recordset::Update() {
@@ -218,38 +264,62 @@ void Recordset::Update() {
     else if (m_mode == EditMode::Edit) UpdateCurrent();
 }
 
-void Recordset::Insert() {
-    std::string names, marks;
-    for (size_t i = 0; i < m_columns.size(); ++i) {
-        if (!m_dirty[i]) continue;
-        names += (names.empty() ? "" : ",") + QuoteIdentifier(m_columns[i]);
-        marks += marks.empty() ? "?" : ",?";
+template <class MakeText>
+StatementLease Recordset::WriteStatement(PatternUse use, const std::vector<char>& columns, MakeText makeText) {
+    if (m_pattern) {
+        PatternSlot& slot = m_connection->Slot(m_pattern, use);
+        if (slot.text.empty()) {
+            slot.text = makeText();
+            slot.columns = columns;
+            slot.names = m_names;
+        }
+        // After a schema change the query's columns may have other names:
+        // the slot's text then no longer fits, and the text goes by itself.
+        if (slot.columns == columns && (slot.names == m_names || slot.names->names == m_names->names)) {
+            slot.names = m_names;
+            return m_connection->Lend(slot);
+        }
     }
-    const std::string sql = "INSERT INTO " + QuoteIdentifier(m_table) +
-                            (names.empty() ? " DEFAULT VALUES" : " (" + names + ") VALUES (" + marks + ")");
+    return m_connection->Prepare(makeText());
+}
+
+void Recordset::Insert() {
     if (m_started) ReadAhead();
     m_connection->PrepareWrite();
-    StatementLease insert = m_connection->Prepare(sql);
-    int bound = 0;
-    for (size_t i = 0; i < m_columns.size(); ++i)
-        if (m_dirty[i]) insert->Bind(++bound, m_edit[i]);
-    insert->Run();
+    {
+        StatementLease insert = WriteStatement(PatternUse::Insert, m_dirty, [this] {
+            std::string names, marks;
+            for (size_t i = 0; i < m_columnCount; ++i) {
+                if (!m_dirty[i]) continue;
+                names += (names.empty() ? "" : ",") + QuoteIdentifier(m_names->names[i]);
+                marks += marks.empty() ? "?" : ",?";
+            }
+            return "INSERT INTO " + QuoteIdentifier(m_table) +
+                   (names.empty() ? " DEFAULT VALUES" : " (" + names + ") VALUES (" + marks + ")");
+        });
+        // The values stay as they are until the statement goes back.
+        int bound = 0;
+        for (size_t i = 0; i < m_columnCount; ++i)
+            if (m_dirty[i]) insert->Bind(++bound, m_edit[i], false);
+        insert->Run();
+    }
     // The cursor stays where it was; a walk not yet begun will meet the new row.
     CancelUpdate();
 }
 
 void Recordset::UpdateCurrent() {
     ReadAhead();
-    std::string sets;
-    for (size_t i = 0; i < m_columns.size(); ++i)
-        if (m_dirty[i]) sets += (sets.empty() ? "" : ",") + QuoteIdentifier(m_columns[i]) + "=?";
-    if (!sets.empty()) {
+    if (std::find(m_dirty.begin(), m_dirty.end(), 1) != m_dirty.end()) {
         m_connection->PrepareWrite();
-        StatementLease update =
-            m_connection->Prepare("UPDATE " + QuoteIdentifier(m_table) + " SET " + sets + " WHERE rowid=?");
+        StatementLease update = WriteStatement(PatternUse::Update, m_dirty, [this] {
+            std::string sets;
+            for (size_t i = 0; i < m_columnCount; ++i)
+                if (m_dirty[i]) sets += (sets.empty() ? "" : ",") + QuoteIdentifier(m_names->names[i]) + "=?";
+            return "UPDATE " + QuoteIdentifier(m_table) + " SET " + sets + " WHERE rowid=?";
+        });
         int bound = 0;
-        for (size_t i = 0; i < m_columns.size(); ++i)
-            if (m_dirty[i]) update->Bind(++bound, m_edit[i]);
+        for (size_t i = 0; i < m_columnCount; ++i)
+            if (m_dirty[i]) update->Bind(++bound, m_edit[i], false);
         update->Bind(++bound, m_current.rowid);
         update->Run();
     }
@@ -270,7 +340,8 @@ void Recordset::Delete() {
     CancelUpdate();
     ReadAhead();
     m_connection->PrepareWrite();
-    StatementLease erase = m_connection->Prepare("DELETE FROM " + QuoteIdentifier(m_table) + " WHERE rowid=?");
+    StatementLease erase = WriteStatement(PatternUse::Delete, {},
+                                          [this] { return "DELETE FROM " + QuoteIdentifier(m_table) + " WHERE rowid=?"; });
     erase->Bind(1, m_current.rowid);
     erase->Run();
     m_deleted = true;

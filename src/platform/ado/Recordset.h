@@ -6,12 +6,16 @@
 //
 // Rows are read from the engine as the cursor moves, from the first look at
 // the recordset on, so opening a table to append to it costs the same
-// whatever the table's size. A write during a walk first reads the rest of
-// the result ahead: the walk still visits every row of the result exactly
-// once, and no half-read query holds the engine's commit of the write back.
+// whatever the table's size. The current row stays in the engine until a
+// value of it is asked for by reference, it is edited, or the cursor moves.
+// A write during a walk first reads the rest of the result ahead: the walk
+// still visits every row of the result exactly once, and no half-read query
+// holds the engine's commit of the write back.
+//
+// A query that the library gives as a pattern is prepared, and its shape
+// read, once per connection; so are the statements that write through it.
 #pragma once
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,7 +55,24 @@ public:
     Variant GetCollect(const char* column);
     // The same value without a copy; valid until the cursor moves or the row changes.
     const Variant& Field(const char* column);
+
+    // Reads the current row column by column, as a record's row reader does:
+    // what holds for the whole row is checked once, and each value is seen
+    // where it is held, without a copy. Valid until the cursor moves or the
+    // row changes.
+    class RowReader {
+    public:
+        VariantView View(const char* column) { return m_recordset.ViewAt(m_recordset.ColumnIndex(column)); }
+
+    private:
+        friend class Recordset;
+        explicit RowReader(Recordset& recordset) : m_recordset(recordset) {}
+        Recordset& m_recordset;
+    };
+    RowReader Reader();
+    VariantView View(const char* column) { return Reader().View(column); }
     void PutCollect(const char* column, const Variant& value);
+    void PutCollect(const char* column, Variant&& value);
 
     void AddNew();
     void Update();
@@ -70,29 +91,52 @@ private:
     void RequireCurrentRow();
     void Start();
     void ReadColumnNames();
-    size_t ColumnIndex(const char* name) const;
+    size_t ColumnIndex(const char* name) const {
+        if (m_hint < m_columnCount && name && m_names->seen[m_hint] == name) return m_hint++;
+        return FindColumn(name);
+    }
+    size_t FindColumn(const char* name) const;
+    // The value at index, read where it is held: most often the engine's current row.
+    VariantView ViewAt(size_t index) {
+        if (m_live && m_mode == EditMode::None) return m_statement->ColumnView(static_cast<int>(index));
+        return HeldView(index);
+    }
+    VariantView HeldView(size_t index);
     void ReadStatementRow(Row& row);
-    bool FetchNext(Row& row);
+    bool FetchNext();
+    // Copies a current row that the engine still holds into m_current.
+    void HoldCurrent();
     void ReadAhead();
     void Insert();
     void UpdateCurrent();
+    // The statement of a write through this query's rows, which writes the
+    // columns marked: kept in the slot of the query's pattern for use when
+    // it writes the columns the slot's does, named as they were then, else
+    // found by its text.
+    template <class MakeText>
+    StatementLease WriteStatement(PatternUse use, const std::vector<char>& columns, MakeText makeText);
 
     ConnectionPtr m_connection;
     // Declared after the connection, so it goes back to the cache first.
     StatementLease m_statement;
-    std::deque<Row> m_ahead;
-    std::vector<std::string> m_columns;
-    // The name text last found at each column: callers pass the same literals row after row.
-    mutable std::vector<const char*> m_namesSeen;
+    // The rows read ahead, from m_aheadAt on.
+    std::vector<Row> m_ahead;
+    size_t m_aheadAt = 0;
+    // The query's column names; a writable query's statement has one more, the row id.
+    std::shared_ptr<ColumnNames> m_names;
+    size_t m_columnCount = 0;
     std::string m_table;
+    const char* m_pattern = nullptr;  // the library's pattern of the query, if any
     bool m_open = false;
     bool m_started = false;
     bool m_eof = true;
     bool m_deleted = false;
+    // Whether the current row's values are still the statement's, not yet in m_current.
+    bool m_live = false;
     Row m_current;
     EditMode m_mode = EditMode::None;
     std::vector<Variant> m_edit;
-    std::vector<bool> m_dirty;
+    std::vector<char> m_dirty;
     mutable size_t m_hint = 0;
     // The statement's prepare count when its column names were read.
     int m_reprepares = 0;

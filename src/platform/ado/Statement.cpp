@@ -200,7 +200,7 @@ void Statement::Reset() noexcept {
     sqlite3_clear_bindings(m_stmt);
 }
 
-void Statement::Bind(int index, const Variant& value) {
+void Statement::Bind(int index, const Variant& value, bool copy) {
     RequireRunnable();
     int rc = SQLITE_OK;
     switch (value.Type()) {
@@ -210,7 +210,7 @@ void Statement::Bind(int index, const Variant& value) {
         case VT_DATE: rc = sqlite3_bind_double(m_stmt, index, value.ToDouble()); break;
         case VT_BSTR:
             rc = sqlite3_bind_text(m_stmt, index, value.Text().data(), static_cast<int>(value.Text().size()),
-                                   SQLITE_TRANSIENT);
+                                   copy ? SQLITE_TRANSIENT : SQLITE_STATIC);
             break;
     }
     if (rc != SQLITE_OK) ThrowEngineError(m_db, rc);
@@ -222,32 +222,57 @@ void Statement::Bind(int index, int64_t value) {
     if (rc != SQLITE_OK) ThrowEngineError(m_db, rc);
 }
 
-void Statement::BindAll(const std::vector<Variant>& values) {
+void Statement::BindAll(const std::vector<Variant>& values, bool copy) {
     // A text without values leaves its parameters null, as the engine does.
     if (!values.empty() && static_cast<int>(values.size()) != sqlite3_bind_parameter_count(m_stmt))
         throw ComError(ComError::kError, "The statement takes " + std::to_string(sqlite3_bind_parameter_count(m_stmt)) +
                                              " values, not " + std::to_string(values.size()) + ".");
-    for (size_t i = 0; i < values.size(); ++i) Bind(static_cast<int>(i) + 1, values[i]);
+    for (size_t i = 0; i < values.size(); ++i) Bind(static_cast<int>(i) + 1, values[i], copy);
 }
 
 int Statement::ColumnCount() const { return sqlite3_column_count(m_stmt); }
 
 const char* Statement::ColumnName(int index) const { return sqlite3_column_name(m_stmt, index); }
 
+const std::shared_ptr<ColumnNames>& Statement::ColumnNames() {
+    const int reprepares = Reprepares();
+    if (!m_names || reprepares != m_namesReprepares) {
+        auto names = std::make_shared<ado::ColumnNames>();
+        for (int i = 0; i < ColumnCount(); ++i) names->names.emplace_back(ColumnName(i));
+        names->seen.assign(names->names.size(), nullptr);
+        m_names = std::move(names);
+        m_namesReprepares = reprepares;
+    }
+    return m_names;
+}
+
 Variant Statement::Column(int index) const {
-    switch (sqlite3_column_type(m_stmt, index)) {
+    RequireRunnable();
+    return ColumnView(index).Value();
+}
+
+// One call finds the value; reading it from there spares the engine's
+// checks that each column call repeats.
+VariantView Statement::ColumnView(int index) const {
+    sqlite3_value* value = sqlite3_column_value(m_stmt, index);
+    VariantView view;
+    switch (sqlite3_value_type(value)) {
         case SQLITE_INTEGER: {
-            sqlite3_int64 value = sqlite3_column_int64(m_stmt, index);
-            if (value >= INT32_MIN && value <= INT32_MAX) return Variant(static_cast<int32_t>(value));
-            return Variant(static_cast<double>(value));
+            sqlite3_int64 number = sqlite3_value_int64(value);
+            if (number >= INT32_MIN && number <= INT32_MAX) view.type = VT_I4, view.integer = static_cast<int32_t>(number);
+            else view.type = VT_R8, view.real = static_cast<double>(number);
+            break;
         }
-        case SQLITE_FLOAT: return Variant(sqlite3_column_double(m_stmt, index));
-        case SQLITE_NULL: return Variant();
+        case SQLITE_FLOAT: view.type = VT_R8, view.real = sqlite3_value_double(value); break;
+        case SQLITE_NULL: break;
         default: {
-            const char* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, index));
-            return Variant(std::string(text ? text : "", static_cast<size_t>(sqlite3_column_bytes(m_stmt, index))));
+            const char* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+            view.type = VT_BSTR;
+            view.text = text ? text : "";
+            view.size = static_cast<size_t>(sqlite3_value_bytes(value));
         }
     }
+    return view;
 }
 
 int64_t Statement::ColumnInt64(int index) const { return sqlite3_column_int64(m_stmt, index); }

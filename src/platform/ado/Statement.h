@@ -4,6 +4,7 @@
 #pragma once
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,14 @@ namespace ado {
 
 class StatementCache;
 class StatementLease;
+
+// The names of a statement's columns, and for each the name text a reader
+// last found it by: readers pass the same literals call after call, so a
+// look-up by name is mostly one comparison of addresses.
+struct ColumnNames {
+    std::vector<std::string> names;
+    std::vector<const char*> seen;
+};
 
 class Statement {
 public:
@@ -35,14 +44,23 @@ public:
     // fails every run, so that the engine keeps nothing of the file open.
     void Finalize() noexcept;
 
-    void Bind(int index, const Variant& value);  // index from 1
+    // Binds a value to the parameter at index, from 1. The engine copies a
+    // text unless told it need not: then the text must stay as it is until
+    // the statement is reset, which clears its values.
+    void Bind(int index, const Variant& value, bool copy = true);
     void Bind(int index, int64_t value);
     // Binds values to the parameters from the first on; the count must match.
-    void BindAll(const std::vector<Variant>& values);
+    void BindAll(const std::vector<Variant>& values, bool copy = true);
 
     int ColumnCount() const;
     const char* ColumnName(int index) const;
+    // The names of all columns, read once for each preparation of the
+    // statement: the engine prepares it again after a schema change.
+    const std::shared_ptr<ado::ColumnNames>& ColumnNames();
     Variant Column(int index) const;
+    // The value with a text's bytes as the engine holds them, valid until
+    // the statement moves; the caller has made sure that it can run.
+    VariantView ColumnView(int index) const;
     int64_t ColumnInt64(int index) const;
     bool ReadOnly() const;
     // How often the engine has prepared the statement again after a schema change.
@@ -57,10 +75,11 @@ public:
     // connection's own.
     void LimitRuns(StatementCache& cache) { m_limitCache = &cache; }
 
-private:
-    bool Inherited() const;
     // Raises a ComError unless the statement can run in this process.
     void RequireRunnable() const;
+
+private:
+    bool Inherited() const;
     int LimitedStep();
     int64_t ValueBytesLimit(int64_t engineLimit, StatementLease& pageCount);
     static int Progress(void* self);
@@ -76,6 +95,10 @@ private:
     // when it was measured: the database a run reads grows only by them.
     int64_t m_valueLimit = 0;
     int64_t m_changesMeasured = -1;
+    std::shared_ptr<ado::ColumnNames> m_names;
+    int m_namesReprepares = -1;  // the prepare count when m_names was read
+    friend class StatementCache;
+    size_t m_lentAt = 0;  // where the cache that lent it lists it
 };
 
 // The bounds of a limited statement: far above what a condition over a

@@ -7,13 +7,20 @@
 // connection closes) finalizes the idle ones and those still out, which
 // become inert, so that nothing of the connection keeps the engine's file
 // open once it closes.
+//
+// The library's own statements, written as patterns of static storage, are
+// kept apart: each pattern and use has a slot, found by the pattern's
+// address, that holds the statement's text, made once, what its users
+// derived from that text, and one idle statement. Patterns are as many as
+// the library has, so their slots need no limit.
 #pragma once
 #include <cstdint>
 #include <list>
 #include <memory>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
+#include <utility>
+#include <vector>
 
 #include "platform/ado/Statement.h"
 
@@ -23,14 +30,30 @@ namespace ado {
 
 class StatementCache;
 
+// What a statement made from a pattern is for: the pattern run as it is, or
+// as a query, and the statements that write through that query's rows.
+enum class PatternUse { Run, Query, Insert, Update, Delete };
+
+struct PatternSlot {
+    std::string text;  // empty until its first use makes it
+    // A query's table when its rows can be written through, else empty.
+    std::string table;
+    // The columns that an insert or update writes, in the order of the
+    // query's column names, read from the form of the query its text was made for.
+    std::vector<char> columns;
+    std::shared_ptr<ColumnNames> names;
+    std::unique_ptr<Statement> idle;
+};
+
 // A statement lent by the cache; it goes back when the lease ends.
 class StatementLease {
 public:
     StatementLease() = default;
-    StatementLease(StatementCache* cache, std::string key, std::unique_ptr<Statement> statement, uint64_t generation,
-                   bool keep)
+    StatementLease(StatementCache* cache, std::string key, PatternSlot* slot, std::unique_ptr<Statement> statement,
+                   uint64_t generation, bool keep)
         : m_cache(cache),
           m_key(std::move(key)),
+          m_slot(slot),
           m_statement(std::move(statement)),
           m_generation(generation),
           m_keep(keep) {}
@@ -46,6 +69,7 @@ public:
 private:
     StatementCache* m_cache = nullptr;
     std::string m_key;
+    PatternSlot* m_slot = nullptr;
     std::unique_ptr<Statement> m_statement;
     uint64_t m_generation = 0;
     bool m_keep = false;
@@ -61,20 +85,33 @@ public:
     // kept. Without keep the statement is prepared afresh and finalized when
     // it comes back.
     StatementLease Lend(sqlite3* db, const std::string& sql, bool keep = true);
+    // The slot of pattern for use; its text is empty until the caller makes it.
+    PatternSlot& Slot(const char* pattern, PatternUse use);
+    // Lends the slot's idle statement, or one prepared from its text.
+    StatementLease Lend(sqlite3* db, PatternSlot& slot);
     void Clear() noexcept;
     size_t IdleCount() const { return m_idle.size(); }
+    size_t SlotCount() const { return m_slots.size(); }
 
 private:
     friend class StatementLease;
-    StatementLease LendOut(std::string key, std::unique_ptr<Statement> statement, bool keep);
-    void GiveBack(std::string key, std::unique_ptr<Statement> statement, uint64_t generation, bool keep) noexcept;
+    struct SlotHash {
+        size_t operator()(const std::pair<const char*, PatternUse>& key) const {
+            return std::hash<const char*>()(key.first) * 5 + static_cast<size_t>(key.second);
+        }
+    };
+    StatementLease LendOut(std::string key, PatternSlot* slot, std::unique_ptr<Statement> statement, bool keep);
+    void GiveBack(std::string key, PatternSlot* slot, std::unique_ptr<Statement> statement, uint64_t generation,
+                  bool keep) noexcept;
 
     using Idle = std::list<std::pair<std::string, std::unique_ptr<Statement>>>;
     size_t m_limit;
     uint64_t m_generation = 0;
     Idle m_idle;  // most recently used first
     std::unordered_map<std::string, Idle::iterator> m_byText;
-    std::unordered_set<Statement*> m_lent;
+    std::unordered_map<std::pair<const char*, PatternUse>, PatternSlot, SlotHash> m_slots;
+    // Every statement out, each knowing its place here.
+    std::vector<Statement*> m_lent;
 };
 
 }  // namespace ado

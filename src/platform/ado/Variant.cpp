@@ -68,6 +68,26 @@ double Variant::ToDouble() const {
     return 0.0;
 }
 
+VariantView Variant::View() const {
+    VariantView view;
+    view.type = m_type;
+    view.integer = m_int;
+    view.real = m_real;
+    if (m_type == VT_BSTR) view.text = m_text.data(), view.size = m_text.size();
+    return view;
+}
+
+Variant VariantView::Value() const {
+    switch (type) {
+        case VT_NULL: break;
+        case VT_I4: return Variant(integer);
+        case VT_R8:
+        case VT_DATE: return Variant(real);  // no variant here holds a date of its own type
+        case VT_BSTR: return Variant(std::string(text, size));
+    }
+    return Variant();
+}
+
 bool operator==(const Variant& a, const Variant& b) {
     if (a.Type() != b.Type()) return false;
     switch (a.Type()) {

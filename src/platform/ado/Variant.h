@@ -10,6 +10,8 @@ namespace ado {
 
 enum VarType { VT_NULL = 1, VT_I4 = 3, VT_R8 = 5, VT_DATE = 7, VT_BSTR = 8 };
 
+struct VariantView;
+
 class Variant {
 public:
     Variant() = default;  // null
@@ -28,6 +30,8 @@ public:
     double ToDouble() const;
 
     const std::string& Text() const { return m_text; }
+    // The value as it stands here, its text included, without a copy.
+    VariantView View() const;
 
 private:
     VarType m_type = VT_NULL;
@@ -37,5 +41,18 @@ private:
 };
 
 bool operator==(const Variant& a, const Variant& b);
+
+// A value as its holder keeps it, without a copy: a text value's bytes, valid
+// while the holder keeps them, or any other value.
+struct VariantView {
+    VarType type = VT_NULL;
+    const char* text = nullptr;  // a text value's bytes, else null
+    size_t size = 0;
+    int32_t integer = 0;
+    double real = 0.0;  // a real or a date
+    bool IsNull() const { return type == VT_NULL; }
+    // The value as a variant of its own: a text is copied.
+    Variant Value() const;
+};
 
 }  // namespace ado

@@ -5,21 +5,54 @@
 #pragma once
 #include <cstdint>
 #include <cstring>
+#include <memory>
 
 #include "ATMLViewLayer/TaDB/DBEntity/RecordColumns.h"
 #include "platform/ado/Recordset.h"
 
+// Makes the records a list reads its rows into: copies of one fresh record,
+// made again whenever the clock's second turns (the defaults' times are read
+// to the second). Each starts as a fresh record would, but the new key that
+// its row replaces is made once, not for every row: the mapped texts, which
+// every row replaces, are left empty in the copies.
+template <class R>
+class FreshRecords {
+public:
+    std::unique_ptr<R> Make() {
+        const double now = COleDateTime::GetCurrentTime().m_dt;
+        if (!m_fresh || now != m_second) {
+            m_fresh = std::make_unique<R>();
+            for (const Column<R>& column : ColumnMapOf<R>().columns)
+                if (column.Type() == ColumnType::Text) (m_fresh.get()->*column.TextMember()).Empty();
+            m_second = now;
+        }
+        return std::make_unique<R>(*m_fresh);
+    }
+
+private:
+    std::unique_ptr<R> m_fresh;
+    double m_second = 0.0;
+};
+
+// Each text goes from the engine into its member in one copy.
 template <class R>
 void ReadRow(ado::Recordset& recordset, R& record) {
+    ado::Recordset::RowReader row = recordset.Reader();
     for (const Column<R>& column : ColumnMapOf<R>().columns) {
-        const ado::Variant& value = recordset.Field(column.Name());
+        const ado::VariantView field = row.View(column.Name());
         switch (column.Type()) {
             case ColumnType::Text:
-                record.*column.TextMember() = value.Type() == ado::VT_BSTR ? CString(value.Text()) : CString(value.ToText());
+                if (field.text) record.*column.TextMember() = CString(field.text, static_cast<int>(field.size));
+                else if (field.IsNull()) (record.*column.TextMember()).Empty();
+                else record.*column.TextMember() = CString(field.Value().ToText());
                 break;
-            case ColumnType::Long: record.*column.LongMember() = value.ToInt32(); break;
+            case ColumnType::Long:
+                record.*column.LongMember() = field.type == ado::VT_I4 ? field.integer : field.Value().ToInt32();
+                break;
             case ColumnType::Date:
-                if (!value.IsNull()) record.*column.DateMember() = COleDateTime(value.ToDouble());
+                if (!field.IsNull())
+                    record.*column.DateMember() =
+                        COleDateTime(field.type == ado::VT_R8 ? field.real : field.Value().ToDouble());
                 break;
         }
     }

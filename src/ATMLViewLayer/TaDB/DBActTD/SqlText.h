@@ -2,7 +2,9 @@
 // slots are a quoted '%s' or a %d / %ld; SqlText turns the slots into
 // parameters and binds the values to them in order, so the engine prepares
 // each statement once per connection and no value can change which rows or
-// columns it touches.
+// columns it touches. The pattern itself, a literal, goes to the database
+// layer, which makes its text once per connection: a call pays only for its
+// values.
 #pragma once
 #include <cstdint>
 
@@ -27,9 +29,10 @@ inline ado::Variant Arg(int value) { return ado::Variant(static_cast<int32_t>(va
 std::string Parameters(const char* pattern, size_t count);
 }  // namespace sqltext
 
+// pattern must have static storage: its address names the statement.
 template <class... Args>
 ado::Command SqlText(const char* pattern, const Args&... args) {
-    return ado::Command{sqltext::Parameters(pattern, sizeof...(Args)), {sqltext::Arg(args)...}};
+    return ado::Command{std::string(), {sqltext::Arg(args)...}, ado::Origin::Library, pattern, &sqltext::Parameters};
 }
 
 // The statement when the edition passes the gate; otherwise the empty

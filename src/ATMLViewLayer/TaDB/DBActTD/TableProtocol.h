@@ -91,10 +91,11 @@ RESULTSTATE CTaDBTDDataSingle::ListRows(CObList& list, const char* className, co
             m_dbMng.CloseRecordset();
             return 1;
         }
-        auto record = std::make_unique<R>();
+        FreshRecords<R> fresh;
+        std::unique_ptr<R> record = fresh.Make();
         while ((result = readNext(*record)) == 1) {
             list.AddTail(record.release());
-            record = std::make_unique<R>();
+            record = fresh.Make();
         }
         return result == 0 ? 1 : -1;
     } catch (const ado::ComError& error) {
