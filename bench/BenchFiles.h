@@ -4,7 +4,17 @@
 #include <sqlite3.h>
 #include <string>
 
+#include "ATMLViewLayer/TaDB/DBActTD/TaDBTDData.h"
 #include "support/TestFiles.h"
+
+// A new, empty project of the given name in dir, made and closed by the library.
+inline std::string NewProject(TempDir& dir, const char* name) {
+    const std::string path = dir.File(name);
+    CTaDBTDDataSingle store;
+    store.New(path.c_str(), 1);
+    store.Close();
+    return path;
+}
 
 inline sqlite3* OpenRaw(const std::string& path) {
     sqlite3* db = nullptr;

@@ -23,14 +23,6 @@ std::string Key(const char* kind, int a, int b = -1, int c = -1) {
     return key;
 }
 
-std::string EmptyProject(TempDir& dir) {
-    const std::string path = dir.File("project.tarnprj");
-    CTaDBTDDataSingle store;
-    store.New(path.c_str(), 1);
-    store.Close();
-    return path;
-}
-
 // The rows of the project, handed to add(record) table by table as the store would write them.
 template <class Add>
 void EachRow(Add&& add) {
@@ -191,7 +183,7 @@ void BM_Store_ProjectBuild(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         TempDir dir;
-        const std::string path = EmptyProject(dir);
+        const std::string path = NewProject(dir, "project.tarnprj");
         state.ResumeTiming();
         CTaDBTDDataSingle store;
         store.Open(path.c_str());
@@ -204,7 +196,7 @@ void BM_Raw_ProjectBuild(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         TempDir dir;
-        const std::string path = EmptyProject(dir);
+        const std::string path = NewProject(dir, "project.tarnprj");
         state.ResumeTiming();
         sqlite3* db = OpenRaw(path);
         {
@@ -241,7 +233,7 @@ void BM_Raw_ProjectBuild(benchmark::State& state) {
 const std::string& BuiltProject() {
     static TempDir dir;
     static const std::string path = [] {
-        const std::string made = EmptyProject(dir);
+        const std::string made = NewProject(dir, "project.tarnprj");
         CTaDBTDDataSingle store;
         store.Open(made.c_str());
         EachRow(StoreAdd{store});

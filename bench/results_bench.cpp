@@ -31,14 +31,6 @@ struct RawValue {
 std::string KeyOf(long i) { return "VALUE-" + std::to_string(i); }
 std::string NameOf(long i) { return "Measurement " + std::to_string(i % kNames); }
 
-std::string NewProject(TempDir& dir) {
-    const std::string path = dir.File("bench.tarnprj");
-    CTaDBTDDataSingle store;
-    store.New(path.c_str(), 1);
-    store.Close();
-    return path;
-}
-
 void BindValue(sqlite3_stmt* insert, long i) {
     sqlite3_bind_text(insert, 1, KeyOf(i).c_str(), -1, SQLITE_TRANSIENT);
     for (int c = 2; c <= 18; ++c) sqlite3_bind_text(insert, c, "value", -1, SQLITE_STATIC);
@@ -65,7 +57,7 @@ void RawAppend(sqlite3* db, long from, long rows, bool batched) {
 void BM_Store_LogAppend(benchmark::State& state) {
     TempDir dir;
     CTaDBTDDataSingle store;
-    store.Open(NewProject(dir).c_str());
+    store.Open(NewProject(dir, "bench.tarnprj").c_str());
     CTaDBTestMeasurement value;
     for (const Column<CTaDBTestMeasurement>& column : ColumnMapOf<CTaDBTestMeasurement>().columns)
         if (column.Type() == ColumnType::Text) value.*column.TextMember() = "value";
@@ -82,7 +74,7 @@ void BM_Store_LogAppend(benchmark::State& state) {
 
 void BM_Raw_LogAppend(benchmark::State& state) {
     TempDir dir;
-    sqlite3* db = OpenRaw(NewProject(dir));
+    sqlite3* db = OpenRaw(NewProject(dir, "bench.tarnprj"));
     long next = 0;
     for (auto _ : state) {
         RawAppend(db, next, state.range(0), false);
@@ -94,7 +86,7 @@ void BM_Raw_LogAppend(benchmark::State& state) {
 
 // A log of n values over ten measurements; the list reads one measurement's tenth.
 std::string FilledProject(TempDir& dir, long rows) {
-    const std::string path = NewProject(dir);
+    const std::string path = NewProject(dir, "bench.tarnprj");
     sqlite3* db = OpenRaw(path);
     RawAppend(db, 0, rows, true);
     sqlite3_close(db);

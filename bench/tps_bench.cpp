@@ -25,10 +25,7 @@ std::string KeyOf(long i) { return "KEY-" + std::to_string(i); }
 
 // A project of n TPS rows, made by the library and filled in one transaction.
 std::string Project(TempDir& dir, long rows) {
-    const std::string path = dir.File("bench.tarnprj");
-    CTaDBTDDataSingle store;
-    store.New(path.c_str(), 1);
-    store.Close();
+    const std::string path = NewProject(dir, "bench.tarnprj");
     sqlite3* db = OpenRaw(path);
     sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
     sqlite3_stmt* insert = nullptr;

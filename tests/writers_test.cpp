@@ -21,6 +21,8 @@ ChildProcess* HoldAWriteOnCue(const std::string& path, int holdMs) {
         self.Await();
         sqlite3* db = nullptr;
         sqlite3_open(path.c_str(), &db);
+        // Its commit waits out the stores' momentary reads, as any writer would.
+        sqlite3_busy_timeout(db, 5000);
         const bool began = sqlite3_exec(db, "BEGIN IMMEDIATE; INSERT INTO TpsTable (TPS_UUID) VALUES ('other');",
                                         nullptr, nullptr, nullptr) == SQLITE_OK;
         self.Tell(began ? 'w' : 'n');
