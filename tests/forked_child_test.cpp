@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -14,6 +13,7 @@
 #include "ATMLCommonError/ATMLCommonFun.h"
 #include "platform/win32/LastError.h"
 #include "support/ChildProcess.h"
+#include "support/StartedAnew.h"
 #include "support/TestStore.h"
 
 namespace {
@@ -65,12 +65,7 @@ TEST(ForkedChild, AProcessStartedAnewUsesTheProjectsItsParentHasOpen) {
     TestStore parent(dir);
     ASSERT_EQ(parent.Open(path.c_str()), 1);
     ASSERT_EQ(AddTps(parent, "parent"), 1);
-    const char* argv[] = {RURI_PROJECT_CHILD, path.c_str(), "anew", nullptr};
-    pid_t child = 0;
-    ASSERT_EQ(posix_spawn(&child, RURI_PROJECT_CHILD, nullptr, nullptr, const_cast<char**>(argv), environ), 0);
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the process started anew could not add its row";
+    EXPECT_TRUE(AddFromAProcessStartedAnew(path, "anew")) << "the process started anew could not add its row";
     ASSERT_EQ(AddTps(parent, "later"), 1);
     parent.Close();
     EXPECT_EQ(TpsKeys(path), "anew,later,parent");

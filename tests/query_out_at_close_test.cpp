@@ -5,24 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include "ATMLCommonError/TaDBMng.h"
 #include "platform/ado/Recordset.h"
 #include "support/ChildProcess.h"
+#include "support/StartedAnew.h"
 #include "support/TestStore.h"
-
-namespace {
-// Runs the host program started anew that adds the TPS row key to the project at path.
-bool AddFromAProcessStartedAnew(const std::string& path, const char* key) {
-    const char* argv[] = {RURI_PROJECT_CHILD, path.c_str(), key, nullptr};
-    pid_t child = 0;
-    int status = 0;
-    return posix_spawn(&child, RURI_PROJECT_CHILD, nullptr, nullptr, const_cast<char**>(argv), environ) == 0 &&
-           waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-}  // namespace
 
 TEST(QueryOutAtClose, RowsAddedAfterwardsSurviveAKillBesideAnotherProcesssClose) {
     TempDir dir;
