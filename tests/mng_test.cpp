@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "ATMLCommonError/SqlValue.h"
 #include "ATMLCommonError/TaDBMng.h"
 #include "platform/ado/ComError.h"
@@ -152,8 +154,37 @@ TEST_F(ManagerTest, RecordsetReadsColumnsByNameInAnyCase) {
     EXPECT_THROW(rs->IsEOF(), ado::ComError);
 }
 
-TEST_F(ManagerTest, RecordsetAddsUpdatesAndDeletesThroughTheFile) {
+// A host that keeps a column's name in one buffer, filled anew for each
+// look-up, finds each column by the text it puts there.
+TEST_F(ManagerTest, ANameBufferReusedForEveryColumnFindsEachByItsText) {
     Connect();
+    char name[16];
+    auto named = [&name](const char* text) { return std::strcpy(name, text); };
+    ASSERT_EQ(mng.QueryDataInDB("Select * From T Where K='a'"), 1);
+    ado::RecordsetPtr rs = mng.GetRecordset();
+    std::string buffer;
+    for (const char* column : {"K", "N", "NAME", "D", "n", "k"}) {
+        buffer = column;
+        EXPECT_EQ(rs->GetCollect(buffer.c_str()).ToText(), rs->GetCollect(column).ToText()) << column;
+    }
+    EXPECT_DOUBLE_EQ(rs->GetCollect(named("D")).ToDouble(), 1.5);
+    EXPECT_EQ(rs->GetCollect(named("N")).ToInt32(), 1);
+    EXPECT_DOUBLE_EQ(rs->GetCollect(named("D")).ToDouble(), 1.5);
+    mng.CloseRecordset();
+
+    // Writes too: the value goes to the column named, and only there.
+    ASSERT_EQ(mng.QueryDataInDB("Select * From T Where K='a'"), 1);
+    rs = mng.GetRecordset();
+    for (const char* column : {"K", "N", "NAME"}) rs->GetCollect(named(column));
+    rs->PutCollect(named("D"), 9.5);
+    rs->PutCollect(named("N"), int32_t(7));
+    rs->Update();
+    mng.CloseRecordset();
+    EXPECT_EQ(Rows("SELECT K, NAME, N, D FROM T WHERE K='a'")[0],
+              (std::vector<std::string>{"a", "first", "7", "9.5"}));
+}
+
+TEST_F(ManagerTest, RecordsetAddsUpdatesAndDeletesThroughTheFile) {    Connect();
     ASSERT_EQ(mng.QueryDataInDB("Select * From T"), 1);
     ado::RecordsetPtr rs = mng.GetRecordset();
     rs->AddNew();

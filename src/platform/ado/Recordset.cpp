@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <strings.h>
 #include <vector>
 
 #include "platform/ado/ComError.h"
@@ -136,11 +135,8 @@ void Recordset::RequireCurrentRow() {
 size_t Recordset::FindColumn(const char* name) const {
     const size_t count = m_columnCount;
     if (m_hint >= count) m_hint = 0;
-    std::vector<const char*>& seen = m_names->seen;
-    if (name && count && seen[m_hint] == name) return m_hint++;
     for (size_t i = 0, at = m_hint; i < count; ++i, at = at + 1 == count ? 0 : at + 1) {
-        if (strcasecmp(m_names->names[at].c_str(), name ? name : "") == 0) {
-            seen[at] = name;
+        if (SameColumnName(m_names->names[at].c_str(), name ? name : "")) {
             m_hint = at + 1;
             return at;
         }

@@ -27,6 +27,18 @@
 
 namespace ado {
 
+// Whether two column names are one, letters compared without regard to case
+// (ASCII, as the engine compares names), whatever the process locale.
+inline bool SameColumnName(const char* a, const char* b) {
+    for (;; ++a, ++b) {
+        unsigned char x = static_cast<unsigned char>(*a), y = static_cast<unsigned char>(*b);
+        if (static_cast<unsigned>(x - 'A') < 26u) x += 'a' - 'A';
+        if (static_cast<unsigned>(y - 'A') < 26u) y += 'a' - 'A';
+        if (x != y) return false;
+        if (!x) return true;
+    }
+}
+
 enum CursorTypeEnum { adOpenForwardOnly = 0, adOpenKeyset = 1, adOpenDynamic = 2, adOpenStatic = 3 };
 enum LockTypeEnum { adLockReadOnly = 1, adLockPessimistic = 2, adLockOptimistic = 3 };
 enum CommandTypeEnum { adCmdText = 1 };
@@ -91,8 +103,10 @@ private:
     void RequireCurrentRow();
     void Start();
     void ReadColumnNames();
+    // The column a name's text names. Readers mostly ask for the columns in
+    // their order, so the column after the last one found is compared first.
     size_t ColumnIndex(const char* name) const {
-        if (m_hint < m_columnCount && name && m_names->seen[m_hint] == name) return m_hint++;
+        if (m_hint < m_columnCount && name && SameColumnName(m_names->names[m_hint].c_str(), name)) return m_hint++;
         return FindColumn(name);
     }
     size_t FindColumn(const char* name) const;
