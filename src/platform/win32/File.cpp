@@ -51,8 +51,8 @@ BOOL CopyFileA(const char* existing, const char* newFile, BOOL failIfExists, fil
     fileshare::Hold source;
     if (!source.Share(existing, kBusyTimeoutMs, fileshare::Use::Read)) return FailFromErrno(errno, existing);
     return PlaceFileA(
-        newFile, failIfExists, info.st_mode,
-        [&source](int fd, const std::string&) { return CopyBytes(source.Descriptor(), fd); }, placed);
+        newFile, failIfExists, [&source](int fd, const std::string&) { return CopyBytes(source.Descriptor(), fd); },
+        placed);
 }
 
 BOOL DeleteFileA(const char* path) {

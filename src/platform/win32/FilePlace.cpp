@@ -57,17 +57,29 @@ bool PlaceInAnEmptyPlace(const std::string& scratch, const std::string& target, 
     return nothing ? PlaceWhereNothingIs(scratch, target) : rename(scratch.c_str(), target.c_str()) == 0;
 }
 
-// Puts scratch in the place of the file at target, which this process holds
-// exclusively. The file's log is folded into it first, so that at every
+// The new file open at fd: its name, and the permission bits it gets where
+// it comes where nothing was.
+struct NewFile {
+    std::string scratch;
+    int fd = -1;
+    mode_t createdMode = 0600;
+};
+
+// Puts the new file in the place of the file at target, held exclusively by
+// old, with the old file's permission bits (as a copy onto a file keeps
+// them). The old file's log is folded into it first, so that at every
 // moment the target is either the whole old file or the new one.
-bool Replace(const std::string& scratch, const std::string& target) {
+bool Replace(const NewFile& made, const std::string& target, const fileshare::Hold& old) {
+    struct stat info;
+    if (fstat(old.Descriptor(), &info) != 0 || fchmod(made.fd, info.st_mode & 0777) != 0) return false;
     if (!FoldDatabaseLog(target)) return false;
     RemoveDatabaseJournals(target);
-    return rename(scratch.c_str(), target.c_str()) == 0;
+    return rename(made.scratch.c_str(), target.c_str()) == 0;
 }
 
-// Puts scratch, held exclusively, at target; errno set when it cannot.
-bool Place(const std::string& scratch, const std::string& target, bool failIfExists) {
+// Puts the new file, held exclusively, at target; errno set when it cannot.
+bool Place(const NewFile& made, const std::string& target, bool failIfExists) {
+    const std::string& scratch = made.scratch;
     for (int attempt = 0; attempt < kPlaceAttempts; ++attempt) {
         struct stat there;
         const bool nothing = lstat(target.c_str(), &there) != 0;
@@ -75,13 +87,14 @@ bool Place(const std::string& scratch, const std::string& target, bool failIfExi
         if (!nothing && failIfExists) return fileshare::Refuse(EEXIST);
         if (!nothing) {
             fileshare::Hold old;
-            if (old.Take(target, true)) return Replace(scratch, target);
+            if (old.Take(target, true)) return Replace(made, target, old);
             // A second name that a killed copy left is its own to remove.
             if (errno == fileshare::kSecondName && RemoveAbandonedSecondName(target)) continue;
             if (errno != ENOENT) return false;
             // Any file but a link that leads nowhere went meanwhile: look again.
             if (!S_ISLNK(there.st_mode)) continue;
         }
+        if (fchmod(made.fd, made.createdMode) != 0) return false;
         if (PlaceInAnEmptyPlace(scratch, target, nothing ? nullptr : &there)) return true;
         // A file that came meanwhile is replaced only under a hold.
         if (errno != EEXIST || failIfExists) return false;
@@ -90,38 +103,43 @@ bool Place(const std::string& scratch, const std::string& target, bool failIfExi
 }
 }  // namespace
 
-BOOL PlaceFileA(const char* newFile, BOOL failIfExists, unsigned mode, const FileFiller& fill,
-                fileshare::Hold* placed) {
+BOOL PlaceFileA(const char* newFile, BOOL failIfExists, const FileFiller& fill, fileshare::Hold* placed) {
     if (!newFile || !*newFile) {
         SetLastError(ERROR_INVALID_NAME);
         return FALSE;
     }
     if (fileshare::ForkedBesideThreads()) return FailFromErrno(fileshare::kForkedBesideThreads, newFile);
     const std::string target(newFile);
-    std::string scratch = ScratchPattern(target);
+    NewFile made{ScratchPattern(target)};
     // The new file is held exclusively from its making until it is in place,
     // and shared from then on for a caller that connects to it. The scratch
     // files of killed copies go first; the folder lock keeps one just made
     // from looking abandoned before it is held.
-    fileshare::Hold made;
+    fileshare::Hold hold;
     {
         FolderLock folder;
         if (!folder.Lock(target)) return FailFromErrno(errno, newFile);
         RemoveAbandonedScratch(target);
-        const int fd = mkostemp(&scratch[0], O_CLOEXEC);
-        if (fd < 0 || !made.Adopt(fd)) return FailFromErrno(errno, newFile);
+        const int fd = CreateScratchFile(made.scratch);
+        if (fd < 0 || !hold.Adopt(fd)) return FailFromErrno(errno, newFile);
     }
-    const int fd = made.Descriptor();
-    if (!(fchmod(fd, mode & 0777) == 0 && fill(fd, scratch) && fsync(fd) == 0 &&
-          Place(scratch, target, failIfExists))) {
+    made.fd = hold.Descriptor();
+    // Created as any new file is (0666 less the umask): the bits it keeps
+    // where it comes where nothing was. Only its owner may read it until it
+    // is in place.
+    struct stat info;
+    const bool created = fstat(made.fd, &info) == 0;
+    if (created) made.createdMode = info.st_mode & 0777;
+    if (!(created && fchmod(made.fd, (made.createdMode & 0700) | 0600) == 0 && fill(made.fd, made.scratch) &&
+          fsync(made.fd) == 0 && Place(made, target, failIfExists))) {
         const int err = errno;
-        unlink(scratch.c_str());
+        unlink(made.scratch.c_str());
         return FailFromErrno(err, newFile);
     }
     SyncFolder(target);
     // The file is in place, whatever comes of the downgrade: a hold that
     // cannot become shared is let go, and the caller connects unheld.
-    if (placed && made.Downgrade()) *placed = std::move(made);
+    if (placed && hold.Downgrade()) *placed = std::move(hold);
     SetLastError(ERROR_SUCCESS);
     return TRUE;
 }

@@ -4,6 +4,8 @@
 #include <cinttypes>
 #include <cstdio>
 #include <dirent.h>
+#include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -59,6 +61,19 @@ bool RemoveIfAbandoned(const std::string& path) {
 
 std::string ScratchPattern(const std::string& target) {
     return FolderPrefix(target) + ScratchPrefix(target) + std::string(kRandom, 'X');
+}
+
+int CreateScratchFile(std::string& pattern) {
+    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937_64 random{std::random_device{}() ^ static_cast<uint64_t>(getpid())};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        for (size_t i = pattern.size() - kRandom; i < pattern.size(); ++i)
+            pattern[i] = kLetters[random() % (sizeof kLetters - 1)];
+        const int fd = open(pattern.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    errno = EEXIST;
+    return -1;
 }
 
 bool IsScratchName(const std::string& name) {

@@ -10,6 +10,10 @@
 // The name pattern of a scratch file for target, ending in the six "X"
 // that mkostemp fills in.
 std::string ScratchPattern(const std::string& target);
+// Makes a scratch file of a name that pattern (of ScratchPattern) gives,
+// created as any new file is (0666 less the umask), and fills the name in;
+// its descriptor, or -1 with errno set.
+int CreateScratchFile(std::string& pattern);
 // Whether a file name (without its folder) is that of a scratch file of any copy.
 bool IsScratchName(const std::string& name);
 
