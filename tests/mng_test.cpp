@@ -288,7 +288,13 @@ TEST_F(ManagerTest, CopiesShareOneConnectionClosedOnce) {
     CTaDBMng other(mng);
     EXPECT_EQ(other.CloseDB(), 1);
     EXPECT_EQ(CoInitializeCount(), before);
-    EXPECT_EQ(mng.Execute("Update T Set N=6"), -1);  // the shared connection is closed
+    // The shared connection is closed: the next call fails as unconnected,
+    // and the flags say so from then on.
+    EXPECT_EQ(mng.m_bConnected, 1);
+    EXPECT_EQ(mng.Execute("Update T Set N=6"), -1);
+    EXPECT_EQ(mng.GetErrorInfo(), CString(kNotConnected));
+    EXPECT_EQ(mng.m_bConnected, 0);
+    EXPECT_EQ(mng.m_bRecordsetOpen, 0);
     EXPECT_EQ(mng.QueryDataInDB("Select * From T"), -1);
     EXPECT_EQ(mng.CloseDB(), 1);
     EXPECT_EQ(CoInitializeCount(), before);
