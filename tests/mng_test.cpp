@@ -136,6 +136,22 @@ TEST_F(ManagerTest, EmptyAndDoubleStatementsAreRefused) {
     EXPECT_EQ(Rows().size(), 3u);
 }
 
+// A host's statements cannot corrupt the file: the pragmas that would let
+// them are accepted and change nothing.
+TEST_F(ManagerTest, PragmasThatCouldCorruptTheFileChangeNothing) {
+    RawExec(db, "PRAGMA journal_mode=WAL");
+    Connect();
+    EXPECT_EQ(mng.Execute("PRAGMA writable_schema=ON"), 1);
+    EXPECT_EQ(mng.Execute("UPDATE sqlite_master SET sql = 'CREATE TABLE T (K)' WHERE name = 'T'"), -1);
+    EXPECT_NE(std::string(mng.GetErrorInfo()).find("may not be modified"), std::string::npos)
+        << mng.GetErrorInfo().GetString();
+    EXPECT_EQ(mng.Execute("PRAGMA journal_mode=OFF"), 1);
+    EXPECT_EQ(mng.Execute("Update T Set N=8 Where K='a'"), 1);
+    mng.CloseDB();
+    EXPECT_EQ(RawQuery(db, "PRAGMA journal_mode")[0][0], "wal");
+    EXPECT_EQ(Rows()[0], (std::vector<std::string>{"a", "first", "8"}));
+}
+
 TEST_F(ManagerTest, RecordsetReadsColumnsByNameInAnyCase) {
     Connect();
     ASSERT_EQ(mng.QueryDataInDB("Select * From T Where K='a'"), 1);
