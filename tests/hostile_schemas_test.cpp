@@ -187,6 +187,8 @@ TEST(HostileSchemas, EveryTableTheStoreReadsIsShapedAsTheTemplates) {
          nullptr},
         {InPlace("TestGroupTable", "TG_SLEEP_PRE INTEGER", "TG_SLEEP_PRE INTEGER CHECK (TG_SLEEP_PRE > 0)"),
          kRuns + "a CHECK constraint in table \"TestGroupTable\"", AddGroupNamedA},
+        {"CREATE TABLE Notes (D REAL DEFAULT CURRENT_TIMESTAMP)", kRuns + "a default expression in table \"Notes\"",
+         nullptr},
         {InPlace("TestActionEntryTable", "SEQUENCE INTEGER", "SEQUENCE TEXT"),
          kShape + "column \"SEQUENCE\" of table \"TestActionEntryTable\" is declared TEXT; the template's is INTEGER",
          RenumberStep},
