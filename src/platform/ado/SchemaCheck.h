@@ -11,7 +11,10 @@
 // write did not name, IGNORE drops the write and still succeeds). Every
 // table the store reads is shaped as the template's besides: its columns
 // with their declared types and collations, its key, its indexes, no
-// column named like the row id, a table with row ids (SchemaShape.h).
+// column named like the row id, a table with row ids (SchemaShape.h). The
+// template's shape is read from the template's SQL as compiled into the
+// library (TemplateSchema.h), not from the template file beside it: one
+// source makes both, and a project is judged alike wherever it is opened.
 // Tables the store never reads may be there if nothing in them runs.
 //
 // How each is known:

@@ -11,12 +11,12 @@
 namespace ado {
 
 namespace {
-// name.column, quoted, for a message.
+// A column of a table as a message names it.
 std::string ColumnText(const std::string& table, const std::string& column) {
     return "column " + QuoteIdentifier(column) + " of table " + QuoteIdentifier(table);
 }
 
-// The key columns of an index as a message names them: (A, B COLLATE NOCASE).
+// The key columns of an index as a message names them: (A, B).
 std::string KeyText(const IndexShape& index) {
     std::string text = "(";
     for (size_t i = 0; i < index.columns.size(); ++i) text += (i ? ", " : "") + index.columns[i];
