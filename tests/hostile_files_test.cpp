@@ -4,43 +4,15 @@
 // pass. What could run forever runs in a child that must end within a bound.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <functional>
 #include <memory>
 #include <string>
 
 #include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/StdInstantaneous.h"
 #include "platform/ado/Connection.h"
-#include "support/ChildProcess.h"
+#include "support/Bounded.h"
 #include "support/OrderedTables.h"
 
 namespace {
-// Far above the moments each operation below takes, far below the hours
-// that one that never ends (or a reader of square time) would take.
-const int kBoundSeconds = 60;
-
-// What body gives, run in a forked child that must end within the bound;
-// one that has to be killed fails the test.
-std::string Bounded(const TempDir& dir, const std::function<std::string()>& body) {
-    const std::string out = dir.File("child.out");
-    std::remove(out.c_str());
-    ChildProcess child([&](ChildProcess&) {
-        WriteFile(out, body());
-        return 0;
-    });
-    EXPECT_TRUE(child.EndsWithin(kBoundSeconds)) << "killed after " << kBoundSeconds << " s";
-    return FileExists(out) ? ReadFile(out) : "<killed>";
-}
-
-// The result of opening path, and the message of a refusal.
-std::string Opened(const TempDir& dir, const std::string& path) {
-    return Bounded(dir, [&] {
-        TestStore store(dir);
-        const int result = store.Open(path.c_str());
-        return std::to_string(result) + (result == 1 ? "" : " " + std::string(store.GetErrorInfo()));
-    });
-}
-
 // A query that never ends.
 const std::string kEndless =
     "(WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n FROM r) SELECT n FROM r)";

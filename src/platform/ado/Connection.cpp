@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cerrno>
 #include <chrono>
+#include <memory>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <thread>
@@ -210,9 +211,23 @@ void Connection::LeaveFileAsFound() noexcept {
     if (m_db && m_logFound) sqlite3_db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
 }
 
-void Connection::RequireOnlyData() {
-    const std::string found = SchemaThatRuns(Handle());
-    if (!found.empty()) throw ComError(ComError::kError, kOnlyDataText + found);
+void Connection::RequireProjectShape(const TemplateShape& shape) {
+    Handle();
+    // The file is judged on a connection of its own that knows no virtual
+    // table module: SQLite then runs no code of a virtual table, and cannot
+    // list its columns, which is how the check finds one. It only reads,
+    // in one transaction (one snapshot of the schema), and as the store's
+    // connection stays open, closing it writes nothing.
+    sqlite3* opened = nullptr;
+    int rc = OpenDatabaseFile(m_path, &opened);
+    std::unique_ptr<sqlite3, int (*)(sqlite3*)> db(opened, sqlite3_close_v2);
+    if (rc == SQLITE_OK) rc = sqlite3_db_config(db.get(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    if (rc == SQLITE_OK) rc = sqlite3_drop_modules(db.get(), nullptr);
+    if (rc == SQLITE_OK) sqlite3_busy_timeout(db.get(), kBusyTimeoutMs);
+    if (rc == SQLITE_OK) rc = sqlite3_exec(db.get(), "BEGIN", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) ThrowEngineError(db.get(), rc);
+    const std::string fault = ProjectSchemaFault(db.get(), shape);
+    if (!fault.empty()) throw ComError(ComError::kError, fault);
 }
 
 sqlite3* Connection::Handle() const {

@@ -24,6 +24,7 @@ struct sqlite3;
 namespace ado {
 
 class Statement;
+class TemplateShape;
 
 class Connection {
 public:
@@ -64,10 +65,11 @@ public:
     // Makes closing leave the file as the connection found it: a log that
     // was beside it is not folded back. For a file read and then refused.
     void LeaveFileAsFound() noexcept;
-    // Raises ComError when the file holds more than data, tables and indexes
-    // on their columns: SQL the engine would run of the file's own (see
-    // SchemaThatRuns). The template holds none; no project may.
-    void RequireOnlyData();
+    // Raises ComError when the file holds more than a project may: more than
+    // tables and indexes on their columns, anything in a table that runs or
+    // changes what a write does, or a table the store reads that is not
+    // shaped as shape's (see SchemaCheck.h).
+    void RequireProjectShape(const TemplateShape& shape);
     // The file the connection has open, as the connection string named it.
     const std::string& Path() const { return m_path; }
 
@@ -112,8 +114,10 @@ private:
 
 using ConnectionPtr = std::shared_ptr<Connection>;
 
-// The refusal of a file that holds more than data.
+// The refusals of a file that holds more than data, and of one with a table
+// the store reads that is not shaped as the template's.
 constexpr const char* kOnlyDataText = "A project file holds only tables and indexes on their columns; refused: ";
+constexpr const char* kShapeText = "A project's tables are shaped as the template's; refused: ";
 
 // The refusal of a forked child to use what its parent had open.
 constexpr const char* kOpenInParentText =

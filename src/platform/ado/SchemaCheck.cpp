@@ -1,56 +1,111 @@
 #include "platform/ado/SchemaCheck.h"
 
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
-#include "platform/ado/SqlTokens.h"
+#include "platform/ado/ComError.h"
+#include "platform/ado/Connection.h"
+#include "platform/ado/SchemaShape.h"
 #include "platform/ado/Statement.h"
+#include "platform/ado/WriteProgram.h"
 
 namespace ado {
 
 namespace {
-// Whether token is text as written in sql, not a quoted name that reads so.
-bool Written(const std::string& sql, const std::vector<SqlToken>& tokens, size_t at, const char* text) {
-    if (at >= tokens.size() || tokens[at] != text) return false;
-    const char first = sql[tokens[at].at];
-    return first != '"' && first != '`' && first != '[';
+struct SchemaRow {
+    std::string type, name;
+    bool hasSql;  // SQLite parses a row with SQL; one without only places an index the table made
+};
+
+std::string OnlyData(const std::string& item) { return kOnlyDataText + item; }
+
+std::string RowText(const SchemaRow& row) {
+    return "schema row " + QuoteIdentifier(row.name) + " of type '" + row.type + "'";
 }
 
-// What of a table's definition the engine would evaluate or that deletes
-// other rows, or "". CHECK, AS and DEFAULT are key words that no unquoted
-// name can be; an expression as default value is always bracketed.
-std::string ClauseThatRuns(const std::string& sql) {
-    const std::vector<SqlToken> tokens = SqlTokens(sql);
-    for (size_t i = 0; i < tokens.size(); ++i) {
-        if (Written(sql, tokens, i, "CHECK")) return "a CHECK constraint";
-        if (Written(sql, tokens, i, "AS")) return "a generated column";
-        if (Written(sql, tokens, i, "DEFAULT") && Written(sql, tokens, i + 1, "(")) return "a default expression";
-        if (Written(sql, tokens, i, "ON") && Written(sql, tokens, i + 1, "CONFLICT") &&
-            Written(sql, tokens, i + 2, "REPLACE"))
-            return "ON CONFLICT REPLACE";
+bool NamesSchemaTable(const std::string& name) {
+    const std::string key = NameKey(name);
+    return key == "SQLITE_MASTER" || key == "SQLITE_SCHEMA" || key == "SQLITE_TEMP_MASTER" ||
+           key == "SQLITE_TEMP_SCHEMA";
+}
+
+// The first row that is not a table or an index as SQLite parsed it, or "".
+// tables gets the table rows' names and indexes each table's indexes.
+std::string RowFault(const std::vector<SchemaRow>& rows, sqlite3* db, std::vector<std::string>& tables,
+                     std::unordered_map<std::string, std::vector<IndexShape>>& indexes) {
+    for (const SchemaRow& row : rows)
+        if (row.type != "table" && row.type != "index")
+            return OnlyData(row.type == "trigger" || row.type == "view"
+                                ? row.type + " " + QuoteIdentifier(row.name)
+                                : RowText(row));
+    std::unordered_set<std::string> tableNames;
+    std::unordered_map<std::string, const IndexShape*> parsedIndexes;
+    for (const SchemaRow& row : rows) {
+        if (row.type != "table") continue;
+        if (!row.hasSql || NamesSchemaTable(row.name) || !IsParsedTable(db, row.name))
+            return OnlyData(RowText(row) + " that SQLite does not read as a table");
+        if (!tableNames.insert(NameKey(row.name)).second)
+            return OnlyData("two schema rows named " + QuoteIdentifier(row.name));
+        tables.push_back(row.name);
+        std::vector<IndexShape>& own = indexes[NameKey(row.name)] = ReadIndexes(db, row.name);
+        for (const IndexShape& index : own)
+            if (!index.tableItself) parsedIndexes[NameKey(index.name)] = &index;
     }
+    std::unordered_set<std::string> indexNames;
+    for (const SchemaRow& row : rows) {
+        if (row.type != "index") continue;
+        const auto found = parsedIndexes.find(NameKey(row.name));
+        if (found == parsedIndexes.end() || row.hasSql != (found->second->origin == "c"))
+            return OnlyData(RowText(row) + " that SQLite does not read as an index");
+        if (!indexNames.insert(found->first).second)
+            return OnlyData("two schema rows named " + QuoteIdentifier(row.name));
+    }
+    for (const auto& [key, index] : parsedIndexes)
+        if (!indexNames.count(key))
+            return OnlyData("index " + QuoteIdentifier(index->name) + " without its schema row");
     return std::string();
+}
+
+// What in table runs or changes a write, or "".
+std::string TableFault(sqlite3* db, const std::string& table, const std::vector<IndexShape>& indexes,
+                       std::vector<ColumnShape>& columns) {
+    const std::string name = QuoteIdentifier(table);
+    if (!ReadColumns(db, table, columns)) return "virtual table " + name;
+    for (const ColumnShape& column : columns)
+        if (column.generated) return "a generated column in table " + name;
+    for (const IndexShape& index : indexes)
+        if (!index.plain || index.partial)
+            return "index " + QuoteIdentifier(index.name) + " on an expression or with a WHERE clause";
+    std::string rules;
+    try {
+        rules = WriteRules(db, table, columns);
+    } catch (const ComError& error) {
+        return "table " + name + ", into which SQLite compiles no insert (" + error.Description() + ")";
+    }
+    return rules.empty() ? rules : rules + " in table " + name;
 }
 }  // namespace
 
-std::string SchemaThatRuns(sqlite3* db) {
-    Statement items(db, "SELECT type, name, sql FROM sqlite_master WHERE sql IS NOT NULL");
-    while (items.Step()) {
-        const std::string type = items.Column(0).ToText(), name = QuoteIdentifier(items.Column(1).ToText());
-        const std::string sql = items.Column(2).ToText();
-        if (type == "trigger" || type == "view") return type + " " + name;
-        if (type != "table") continue;
-        if (sql.compare(0, 20, "CREATE VIRTUAL TABLE") == 0) return "virtual table " + name;
-        const std::string clause = ClauseThatRuns(sql);
-        if (!clause.empty()) return clause + " in table " + name;
+std::string ProjectSchemaFault(sqlite3* db, const TemplateShape& shape) {
+    std::vector<SchemaRow> rows;
+    Statement read(db, "SELECT type, name, length(sql) > 0 FROM main.sqlite_master");
+    while (read.Step()) rows.push_back({read.Column(0).ToText(), read.Column(1).ToText(), read.ColumnInt64(2) != 0});
+    std::vector<std::string> tables;
+    std::unordered_map<std::string, std::vector<IndexShape>> indexes;
+    std::string fault = RowFault(rows, db, tables, indexes);
+    if (!fault.empty()) return fault;
+    for (const std::string& table : tables) {
+        TableShape found;
+        found.name = table;
+        found.indexes = std::move(indexes[NameKey(table)]);
+        fault = TableFault(db, table, found.indexes, found.columns);
+        if (!fault.empty()) return OnlyData(fault);
+        if (const TableShape* expected = shape.Find(table)) {
+            fault = ShapeDifference(db, std::move(found), *expected);
+            if (!fault.empty()) return kShapeText + fault;
+        }
     }
-    // Asked only once no virtual table is there, whose columns only its
-    // module could tell.
-    Statement indexes(db,
-                      "SELECT name FROM sqlite_master AS i WHERE type = 'index' AND (EXISTS (SELECT 1 FROM "
-                      "pragma_index_xinfo(i.name) WHERE cid = -2) OR EXISTS (SELECT 1 FROM "
-                      "pragma_index_list(i.tbl_name) AS l WHERE l.name = i.name AND l.partial))");
-    if (indexes.Step())
-        return "index " + QuoteIdentifier(indexes.Column(0).ToText()) + " on an expression or with a WHERE clause";
     return std::string();
 }
 

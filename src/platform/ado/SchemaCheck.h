@@ -1,12 +1,43 @@
-// What of a database's schema the engine would run as SQL of the file's
-// own (internal to the database layer). A project holds data only: tables
-// and indexes on their columns. Anything else in a file made elsewhere
-// could run whole statements inside the store's operations (a trigger),
-// stand in for a table with a query of any cost (a view, a virtual table),
-// evaluate expressions on every read or write (a CHECK constraint, a
-// default or generated value computed by an expression, an index on an
-// expression or with a WHERE clause) or delete rows that a write did not
-// name (ON CONFLICT REPLACE).
+// What a project file may hold, judged from what SQLite parsed of its
+// schema (internal to the database layer), never from the schema's text.
+//
+// A project holds tables and indexes on their columns, as the template
+// does. Anything else in a file made elsewhere could run whole statements
+// inside the store's operations (a trigger), stand in for a table with a
+// query or module of any cost (a view, a virtual table), evaluate
+// expressions on a read or write (a CHECK constraint, a generated column, a
+// default expression, an index on an expression or with a WHERE clause),
+// or change what a write does (a conflict clause: REPLACE deletes rows the
+// write did not name, IGNORE drops the write and still succeeds). Every
+// table the store reads is shaped as the template's besides: its columns
+// with their declared types and collations, its key, its indexes, no
+// column named like the row id, a table with row ids (SchemaShape.h). The
+// template's shape is read from the template's SQL as compiled into the
+// library (TemplateSchema.h), not from the template file beside it: one
+// source makes both, and a project is judged alike wherever it is opened.
+// Tables the store never reads may be there if nothing in them runs.
+//
+// How each is known:
+// - The kinds: each schema row's type is "table" or "index", byte for byte
+//   as SQLite writes it (a row typed "TABLE" or "Trigger" is refused, whatever
+//   SQLite would make of it). Each table row names a table SQLite parsed
+//   (sqlite3_table_column_metadata, which finds no view), each index row an
+//   index of one (index_list); no two rows of a kind share a name, a row
+//   with SQL makes an index only by CREATE INDEX, and every index but a
+//   table's own b-tree has its row. As SQLite makes one object of each
+//   row, no row is left to make a trigger or a view.
+// - A virtual table: SQLite lists its columns only through its module. The
+//   connection checked has none (Connection::RequireProjectShape), so the
+//   module runs no code and the listing fails.
+// - Generated columns and index columns: table_xinfo and index_xinfo.
+// - Conflict clauses, CHECK constraints and default expressions: the
+//   programs SQLite compiles for inserts (WriteProgram.h).
+// SQLite reads no CHECK constraint of a file it opened read-only, so such a
+// file passes with one; nothing can write through that connection either.
+//
+// Every step is linear in the size of the schema: one pass over its rows,
+// lookups by name in hash maps, one listing of each table's columns and
+// indexes and a few compiled programs per table, each linear in them.
 #pragma once
 #include <string>
 
@@ -14,8 +45,12 @@ struct sqlite3;
 
 namespace ado {
 
-// The first such item of the main schema of db, as `trigger "Wipe"`; empty
-// when it holds data only. Raises ComError when the schema cannot be read.
-std::string SchemaThatRuns(sqlite3* db);
+class TemplateShape;
+
+// The refusal of the main schema of db: kOnlyDataText or kShapeText
+// (Connection.h) and the first item that does not belong, as
+// `trigger "Wipe"`; "" when it holds what a project may hold. Raises
+// ComError when the schema cannot be read.
+std::string ProjectSchemaFault(sqlite3* db, const TemplateShape& shape);
 
 }  // namespace ado

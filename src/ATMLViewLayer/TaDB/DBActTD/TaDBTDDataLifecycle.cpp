@@ -1,9 +1,11 @@
 // The project file's lifecycle: new, open, save, close, and the path state.
 #include "ATMLCommonError/ATMLCommonFun.h"
 #include "ATMLViewLayer/TaDB/DBActTD/TaDBTDData.h"
+#include "ATMLViewLayer/TaDB/DBActTD/TemplateSchema.h"
 #include "ATMLViewLayer/TaDB/RuriDAriRAZudidarUri/RuriDAriRAZudidarUri.h"
 #include "platform/ado/ComError.h"
 #include "platform/ado/Connection.h"
+#include "platform/ado/SchemaShape.h"
 #include "platform/win32/File.h"
 #include "platform/win32/LastError.h"
 
@@ -18,6 +20,13 @@ const char kSavePosition[] = "CTaDBTDDataSingle::Save()";
 // The file system and the engine take a path as C text, which ends at the
 // first NUL character: a path that holds one would name another file.
 bool NamesOneFile(const CString& path) { return path.str().find('\0') == std::string::npos; }
+
+// The shape every project's tables are held to: the template's, read once
+// from the SQL the template file is made from. Raises ComError.
+const ado::TemplateShape& ProjectShape() {
+    static const ado::TemplateShape shape(TemplateSchemaSql());
+    return shape;
+}
 }  // namespace
 
 CTaDBTDDataSingle::CTaDBTDDataSingle() { InitLibrary(); }
@@ -60,11 +69,11 @@ RESULTSTATE CTaDBTDDataSingle::ConnectProject(const CString& path, const char* p
         SetErrorTrace(position, &m_dbMng);
         return -1;
     }
-    // A project holds data only: a file that holds SQL of its own is refused
-    // before anything of it is read.
+    // A project holds data only, in tables shaped as the template's: any
+    // other file is refused before anything of it is read.
     RESULTSTATE result = 1;
     try {
-        m_dbMng.m_pConnection->RequireOnlyData();
+        m_dbMng.m_pConnection->RequireProjectShape(ProjectShape());
     } catch (const ado::ComError& error) {
         result = OwnFailure(-1, error.Description().c_str(), position);
     }

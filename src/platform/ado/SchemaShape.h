@@ -1,0 +1,79 @@
+// The shape of a database's tables as SQLite parsed them (internal to the
+// database layer): read from the engine's own account of its schema, the
+// pragmas table_xinfo, index_list, index_xinfo and foreign_key_list and
+// sqlite3_table_column_metadata, never from the text of a CREATE statement.
+// TemplateShape reads the template project's tables this way from the SQL
+// that the template file is built from: one source says what a project's
+// tables are.
+#pragma once
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+struct sqlite3;
+
+namespace ado {
+
+struct ColumnShape {
+    std::string name;
+    std::string type;       // the declared type, as written
+    std::string collation;  // read only where asked (ReadColumnDetails)
+    bool notNull = false;
+    bool hasDefault = false;
+    bool autoincrement = false;  // read only where asked
+    int key = 0;                 // place in the primary key, from 1; 0 when not in it
+    bool generated = false;      // computed from other columns, not stored as written
+};
+
+struct IndexShape {
+    std::string name;
+    bool unique = false;
+    bool partial = false;  // with a WHERE clause
+    bool plain = true;     // every key column a column of the table
+    // The primary key of a table without row ids: the table's own b-tree,
+    // which has no schema row of its own.
+    bool tableItself = false;
+    std::string origin;  // "c" made by CREATE INDEX, "u" by UNIQUE, "pk" by PRIMARY KEY
+    std::vector<std::string> columns, collations;  // of the key columns
+};
+
+struct TableShape {
+    std::string name;
+    std::vector<ColumnShape> columns;
+    std::vector<IndexShape> indexes;
+    int foreignKeys = 0;
+};
+
+// A name as SQLite compares names: ASCII letters without regard to case.
+std::string NameKey(const std::string& name);
+
+// Whether SQLite parsed name as a table of the main schema (a virtual one
+// included), not a view.
+bool IsParsedTable(sqlite3* db, const std::string& name);
+// The indexes of table.
+std::vector<IndexShape> ReadIndexes(sqlite3* db, const std::string& table);
+// The columns of table; false when SQLite cannot tell them without the
+// table's module: a virtual table.
+bool ReadColumns(sqlite3* db, const std::string& table, std::vector<ColumnShape>& columns);
+// Fills in the collation and AUTOINCREMENT of column.
+void ReadColumnDetails(sqlite3* db, const std::string& table, ColumnShape& column);
+int CountForeignKeys(sqlite3* db, const std::string& table);
+
+// The tables of the template, read from an in-memory database made from its
+// SQL. Raises ComError when the SQL does not run.
+class TemplateShape {
+public:
+    explicit TemplateShape(const std::string& sql);
+    // The template's table of that name, or null.
+    const TableShape* Find(const std::string& name) const;
+
+private:
+    std::unordered_map<std::string, TableShape> m_tables;  // by NameKey
+};
+
+// The first way in which table found (its columns and indexes read) differs
+// from expected, the template's table of its name; "" when it is shaped as
+// the template's. The rest of found is read from db where needed.
+std::string ShapeDifference(sqlite3* db, TableShape found, const TableShape& expected);
+
+}  // namespace ado

@@ -1,0 +1,232 @@
+// Project files made to get past a check that read the schema's text: each
+// made from a valid project with a raw connection (writable_schema where a
+// row must be rewritten), then opened within a time limit. What SQLite
+// parsed decides: a file that differs is refused with the first difference
+// named and left byte for byte; one that opens does what the operations
+// named say.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "platform/ado/Connection.h"
+#include "support/Bounded.h"
+
+namespace {
+const std::string kRuns = std::string("-1 ") + ado::kOnlyDataText;
+const std::string kShape = std::string("-1 ") + ado::kShapeText;
+
+// Three test groups (A, B, C); test point p1 with steps s1..s10 at 1..10,
+// p2 with t1, t2 and t4 at 1, 2 and 4.
+const char kRows[] =
+    "INSERT INTO TestGroupTable (TG_UUID, TG_NAME) VALUES ('g1', 'A'), ('g2', 'B'), ('g3', 'C');"
+    "INSERT INTO TestPointTable (TP_UUID) VALUES ('p1'), ('p2');"
+    "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 10) "
+    "INSERT INTO TestActionEntryTable (STEP_UUID, TP_UUID, ACTION_UUID, SEQUENCE) SELECT 's' || i, 'p1', 'a' || i, i "
+    "FROM n;"
+    "INSERT INTO TestActionEntryTable (STEP_UUID, TP_UUID, ACTION_UUID, SEQUENCE) VALUES ('t1', 'p2', 'b1', 1), "
+    "('t2', 'p2', 'b2', 2), ('t4', 'p2', 'b4', 4)";
+
+// The CREATE text of a table of a new project with from replaced by to.
+std::string Edited(const std::string& table, const std::string& from, const std::string& to) {
+    static const TempDir dir;
+    static const std::string project = MakeProject(dir, "template.tarnprj");
+    std::string sql = RawQuery(project, "SELECT sql FROM sqlite_master WHERE name = '" + table + "'").at(0).at(0);
+    const size_t at = sql.find(from);
+    if (at == std::string::npos) throw std::runtime_error(table + " has no " + from);
+    return sql.replace(at, from.size(), to);
+}
+
+std::string Quoted(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// The table's schema row rewritten with from replaced by to; the rows stay
+// as they are stored. Last of a case's statements: the connection that runs
+// it reads the schema as it was.
+std::string InPlace(const std::string& table, const std::string& from, const std::string& to) {
+    return ";PRAGMA writable_schema=ON; UPDATE sqlite_master SET sql = " + Quoted(Edited(table, from, to)) +
+           " WHERE name = '" + table + "'";
+}
+
+// The table made anew with from replaced by to, holding its rows (rows
+// selects them from the old one); its indexes go with the old one.
+std::string Anew(const std::string& table, const std::string& from, const std::string& to,
+                 const std::string& rows = "*") {
+    return "ALTER TABLE " + table + " RENAME TO Old;" + Edited(table, from, to) + ";INSERT INTO " + table +
+           " SELECT " + rows + " FROM Old; DROP TABLE Old;";
+}
+
+// The type of the schema row named name rewritten.
+std::string Typed(const std::string& name, const std::string& type) {
+    return ";PRAGMA writable_schema=ON; UPDATE sqlite_master SET type = '" + type + "' WHERE name = '" + name + "'";
+}
+
+std::string Counted(const std::string& path, const std::string& table) {
+    return RawQuery(path, "SELECT count(*) FROM " + table)[0][0];
+}
+
+// The steps of test point tp in order, each with its position.
+std::string Steps(const std::string& path, const std::string& tp) {
+    return RawQuery(path, "SELECT group_concat(STEP_UUID || ':' || SEQUENCE, ',') FROM (SELECT * FROM "
+                          "TestActionEntryTable WHERE TP_UUID = '" + tp + "' ORDER BY SEQUENCE, STEP_UUID)")[0][0];
+}
+
+// The operations the files were found with: each result, then what it left.
+using Operation = std::string (*)(TestStore&, const std::string& path);
+std::string AddGroupNamedA(TestStore& store, const std::string& path) {
+    CTaDBTestGroup group;
+    group.m_strTgName = "A";
+    const RESULTSTATE result = store.AddItem_TestGroupTable(group, 1);
+    return std::to_string(result) + " " + Counted(path, "TestGroupTable");
+}
+std::string DeleteGroup(TestStore& store, const std::string& path) {
+    const RESULTSTATE result = store.DelItem_TestGroupTable("g1");
+    return std::to_string(result) + " " + Counted(path, "TestGroupTable");
+}
+std::string RenumberStep(TestStore& store, const std::string& path) {
+    const RESULTSTATE result = store.SetSequence_TestActionEntry("p1", 10, 2);
+    return std::to_string(result) + " " + Steps(path, "p1");
+}
+std::string DeleteStepByKey(TestStore& store, const std::string& path) {
+    const RESULTSTATE result = store.DelSequence_Uuid_TestActionEntry("s3");
+    return std::to_string(result) + " " + Steps(path, "p1") + " " + Steps(path, "p2");
+}
+
+struct Case {
+    std::string sql;     // run on a new project with kRows
+    std::string opened;  // Open's result, and what the operation then gives
+    Operation then;
+    bool begins = false;  // opened is how it begins (the engine's refusal names the path)
+};
+
+void Check(const Case& c) {
+    SCOPED_TRACE(c.sql);
+    TempDir dir;
+    const std::string path = MakeProject(dir, "p.tarnprj", kRows);
+    RawExec(path, c.sql);
+    const std::string file = ReadFile(path);
+    const std::function<std::string(TestStore&)> then = [&](TestStore& store) {
+        return c.then ? c.then(store, path) : std::string("opened");
+    };
+    const std::string opened = Opened(dir, path, then);
+    EXPECT_EQ(c.begins ? opened.substr(0, c.opened.size()) : opened, c.opened);
+    if (c.opened[0] == '-') {
+        EXPECT_TRUE(ReadFile(path) == file && !FileExists(path + "-wal"));
+    }
+}
+}  // namespace
+
+// Rows rewritten with a type in other letters, each hiding what the check
+// would refuse, and virtual tables whose text is written otherwise.
+TEST(HostileSchemas, ASchemaRowIsJudgedByWhatSQLiteParsed) {
+    const std::string generated = "ALTER TABLE EditionTable ADD COLUMN X AS (length(printf('%.*c', 10000000, 'x')))";
+    const std::string fts4 = "CREATE VIRTUAL TABLE Notes USING fts4(a)";
+    const std::string replacing = Anew("TestGroupTable", "TG_NAME TEXT COLLATE NOCASE,",
+                                       "TG_NAME TEXT COLLATE NOCASE UNIQUE ON CONFLICT REPLACE,");
+    const Case cases[] = {
+        {replacing + Typed("TestGroupTable", "TABLE"), kRuns + "schema row \"TestGroupTable\" of type 'TABLE'",
+         AddGroupNamedA},
+        {replacing,
+         kRuns + "ON CONFLICT REPLACE on column \"TG_NAME\" in table \"TestGroupTable\"", AddGroupNamedA},
+        {"ALTER TABLE TpsTable ADD COLUMN X TEXT CHECK (X IS NULL)" + Typed("TpsTable", "Table"),
+         kRuns + "schema row \"TpsTable\" of type 'Table'", nullptr},
+        {"ALTER TABLE TpsTable ADD COLUMN X AS (TPS_NAME || 'x')" + Typed("TpsTable", "Table"),
+         kRuns + "schema row \"TpsTable\" of type 'Table'", nullptr},
+        {"CREATE INDEX Names ON TpsTable (length(TPS_NAME))" + Typed("Names", "INDEX"),
+         kRuns + "schema row \"Names\" of type 'INDEX'", nullptr},
+        {"CREATE TRIGGER Wipe AFTER UPDATE ON EntryTable BEGIN DELETE FROM TestPointTable; END" +
+             Typed("Wipe", "TRIGGER"),
+         kRuns + "schema row \"Wipe\" of type 'TRIGGER'", nullptr},
+        {"CREATE VIEW Everything AS SELECT * FROM TpsTable" + Typed("Everything", "VIEW"),
+         kRuns + "schema row \"Everything\" of type 'VIEW'", nullptr},
+        // SQLite itself refuses a trigger in a row typed as a table.
+        {"PRAGMA writable_schema=ON; INSERT INTO sqlite_master VALUES ('table', 'Wipe', 'EntryTable', 0, "
+         "'CREATE TRIGGER Wipe AFTER UPDATE ON EntryTable BEGIN DELETE FROM TestPointTable; END')",
+         "-1 malformed database schema (Wipe)", nullptr, true},
+        {fts4 + ";PRAGMA writable_schema=ON; UPDATE sqlite_master SET sql = lower(sql) WHERE name = 'Notes'",
+         kRuns + "virtual table \"Notes\"", nullptr},
+        {fts4 + ";PRAGMA writable_schema=ON; UPDATE sqlite_master SET sql = replace(sql, 'VIRTUAL', 'VIRTUAL ') "
+                "WHERE name = 'Notes'",
+         kRuns + "virtual table \"Notes\"", nullptr},
+        {"DROP TABLE TestGroupTable; CREATE VIRTUAL TABLE TestGroupTable USING fts4(TG_UUID, TG_NAME);"
+         "INSERT INTO TestGroupTable VALUES ('g1', 'A');"
+         "PRAGMA writable_schema=ON; UPDATE sqlite_master SET sql = lower(sql) WHERE name = 'TestGroupTable'",
+         kRuns + "virtual table \"TestGroupTable\"", AddGroupNamedA},
+        // Never computed at Open: it would take seconds and gigabytes.
+        {generated, kRuns + "a generated column in table \"EditionTable\"", nullptr},
+    };
+    for (const Case& c : cases) Check(c);
+}
+
+// Writes that a table's own clauses would change or drop, positions kept as
+// text, a key held twice, a column standing for the row id: every table the
+// store reads is shaped as the template's, and none runs anything.
+TEST(HostileSchemas, EveryTableTheStoreReadsIsShapedAsTheTemplates) {
+    const std::string groupKey = "TG_UUID TEXT COLLATE NOCASE PRIMARY KEY";
+    const std::string groupEnd = "MODIFY_PERSON TEXT COLLATE NOCASE\n)";
+    const std::string stepEnd = "RESERVER4 TEXT COLLATE NOCASE\n)";
+    // Before the closing bracket of a CREATE text that ends as end does.
+    auto before = [](const std::string& end, const std::string& text) {
+        return end.substr(0, end.size() - 2) + text + "\n)";
+    };
+    const Case cases[] = {
+        {Anew("TestGroupTable", groupEnd, before(groupEnd, ", rowid INTEGER"), "*, 1"),
+         kShape + "table \"TestGroupTable\" has a column named \"rowid\", which stands for the row id", DeleteGroup},
+        {Anew("TestGroupTable", groupKey, "OID INTEGER, TG_UUID TEXT COLLATE NOCASE", "1, *"),
+         kShape + "table \"TestGroupTable\" has a column named \"OID\", which stands for the row id", DeleteGroup},
+        {Anew("TestGroupTable", groupEnd, before(groupEnd, ", UNIQUE (TG_NAME) ON CONFLICT IGNORE")),
+         kRuns + "ON CONFLICT IGNORE on column \"TG_NAME\" in table \"TestGroupTable\"", AddGroupNamedA},
+        {Anew("TestActionEntryTable", stepEnd, before(stepEnd, ", UNIQUE (TP_UUID, SEQUENCE) ON CONFLICT IGNORE")),
+         kRuns + "ON CONFLICT IGNORE on column \"TP_UUID\" in table \"TestActionEntryTable\"", RenumberStep},
+        {InPlace("TestGroupTable", groupKey, groupKey + " ON CONFLICT ROLLBACK"),
+         kRuns + "ON CONFLICT ROLLBACK in table \"TestGroupTable\"", AddGroupNamedA},
+        {"CREATE TABLE Notes (K TEXT NOT NULL ON CONFLICT FAIL)", kRuns + "ON CONFLICT FAIL in table \"Notes\"",
+         nullptr},
+        {InPlace("TestGroupTable", "TG_SLEEP_PRE INTEGER", "TG_SLEEP_PRE INTEGER CHECK (TG_SLEEP_PRE > 0)"),
+         kRuns + "a CHECK constraint in table \"TestGroupTable\"", AddGroupNamedA},
+        {"CREATE TABLE Notes (D REAL DEFAULT CURRENT_TIMESTAMP)", kRuns + "a default expression in table \"Notes\"",
+         nullptr},
+        {InPlace("TestActionEntryTable", "SEQUENCE INTEGER", "SEQUENCE TEXT"),
+         kShape + "column \"SEQUENCE\" of table \"TestActionEntryTable\" is declared TEXT; the template's is INTEGER",
+         RenumberStep},
+        {Anew("TestActionEntryTable", "STEP_UUID TEXT COLLATE NOCASE PRIMARY KEY", "STEP_UUID TEXT COLLATE NOCASE") +
+             "INSERT INTO TestActionEntryTable (STEP_UUID, TP_UUID, ACTION_UUID, SEQUENCE) "
+             "VALUES ('s3', 'p2', 'b3', 3)",
+         kShape + "the primary key of table \"TestActionEntryTable\" is not the template's", DeleteStepByKey},
+        {Anew("EntryTable", stepEnd, stepEnd + " WITHOUT ROWID"), kShape + "table \"EntryTable\" is without row ids",
+         nullptr},
+        {InPlace("TestGroupTable", "TG_NAME TEXT COLLATE NOCASE", "TG_NAME TEXT"),
+         kShape + "column \"TG_NAME\" of table \"TestGroupTable\" compares by BINARY; the template's by NOCASE",
+         AddGroupNamedA},
+        {InPlace("TestGroupTable", "TG_NAME TEXT COLLATE NOCASE", "TG_NAME TEXT COLLATE NOCASE DEFAULT 'x'"),
+         kShape + "column \"TG_NAME\" of table \"TestGroupTable\" has a default value; the template's has none",
+         nullptr},
+        {InPlace("TestMeasurementTable", "PRIMARY KEY AUTOINCREMENT", "PRIMARY KEY"),
+         kShape + "column \"ID\" of table \"TestMeasurementTable\" is not AUTOINCREMENT as the template's is", nullptr},
+        {"ALTER TABLE TestGroupTable DROP COLUMN TG_TYPE",
+         kShape + "table \"TestGroupTable\" lacks the template's column \"TG_TYPE\"", nullptr},
+        {"ALTER TABLE TpsTable ADD COLUMN X TEXT",
+         kShape + "table \"TpsTable\" has a column \"X\" that the template's has not", nullptr},
+        {"CREATE UNIQUE INDEX Names ON TestGroupTable (TG_NAME)",
+         kShape + "table \"TestGroupTable\" has a key on (TG_NAME) that the template's has not", AddGroupNamedA},
+        {"DROP INDEX TestActionEntryScope",
+         kShape + "table \"TestActionEntryTable\" lacks the template's index on (TP_UUID, SEQUENCE)", RenumberStep},
+        {InPlace("TestGroupEntryTable", "TG_UUID TEXT COLLATE NOCASE,",
+                 "TG_UUID TEXT COLLATE NOCASE REFERENCES TestGroupTable ON DELETE CASCADE,"),
+         kShape + "the foreign keys of table \"TestGroupEntryTable\" are not the template's", nullptr},
+        // What opens: plain indexes of any order and collation, tables the
+        // store never reads holding nothing that runs, the engine's own
+        // statistics, a clause that changes nothing.
+        {"CREATE INDEX ByName ON TestGroupTable (TG_NAME COLLATE BINARY DESC, TG_ATML_ID)", "1 1 4", AddGroupNamedA},
+        {"CREATE TABLE Notes (rowid TEXT PRIMARY KEY, N INTEGER NOT NULL DEFAULT -1, T TEXT DEFAULT 'x' UNIQUE, "
+         "B BLOB DEFAULT x'00', G TEXT REFERENCES TestGroupTable ON DELETE CASCADE) WITHOUT ROWID; "
+         "CREATE INDEX NoteNames ON Notes (T COLLATE NOCASE)",
+         "1 1 s1:1,s10:2,s2:3,s3:4,s4:5,s5:6,s6:7,s7:8,s8:9,s9:10", RenumberStep},
+        {"CREATE TABLE Notes (K TEXT NOT NULL ON CONFLICT REPLACE)", "1 1 2", DeleteGroup},
+        {"ANALYZE", "1 1 4", AddGroupNamedA},
+    };
+    for (const Case& c : cases) Check(c);
+}
