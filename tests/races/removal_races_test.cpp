@@ -65,20 +65,21 @@ TEST(RemovalRaces, TwoRemoversAndAMakerOnOnePathRemoveNoFileTheMakerHolds) {
 }
 
 // A removal has opened the project and waits before it locks it while a
-// copy replaces the project and lets go of the old file: the removal holds
-// the file it locked, which is no longer at the path, so it looks again and
-// finds the new project in use, and the copy's store keeps its project.
-TEST(RemovalRaces, ARemovalWhoseFileIsReplacedBeforeItLocksRemovesNothing) {
+// copy is ready to replace the project: the copy places its file under the
+// folder lock, so it waits for the removal, which removes the old file it
+// looked at; the new project comes after, where nothing is, and the copy's
+// store keeps it.
+TEST(RemovalRaces, ARemovalAndACopyOntoItsPathTakeTurns) {
     TempDir dir;
-    const std::string target = MakeProject(dir, "project.tarnprj");
+    const std::string target = MakeProject(dir, "project.tarnprj", "INSERT INTO TpsTable (TPS_UUID) VALUES ('old')");
     ChildProcess remover([&](ChildProcess& self) {
         if (self.Await() != 'g') return 2;
         filecalls::g_lockPauseMs = 300;
         const bool removed = DeleteFileA(target.c_str());
-        return removed ? 1 : GetLastError() == ERROR_SHARING_VIOLATION ? 0 : 3;
+        return removed ? 0 : GetLastError() == ERROR_SHARING_VIOLATION ? 1 : 3;
     });
     // While the copy's scratch file is made durable (its folder lock let go),
-    // the removal opens the project and pauses; then the copy replaces it.
+    // the removal locks the folder, opens the project and pauses.
     filecalls::g_whileSyncingACopy = [&] {
         remover.Answer('g');
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -87,7 +88,7 @@ TEST(RemovalRaces, ARemovalWhoseFileIsReplacedBeforeItLocksRemovesNothing) {
     ASSERT_EQ(maker.New(target.c_str(), 1), 1) << maker.GetErrorInfo().GetString();
     filecalls::g_whileSyncingACopy = nullptr;
     ASSERT_EQ(AddTps(maker, "new"), 1);
-    EXPECT_EQ(remover.Wait(), 0) << "1: the removal removed the new project";
+    EXPECT_EQ(remover.Wait(), 0) << "1: the removal found a file in use, so the copy placed its file in its turn";
     EXPECT_TRUE(FileExists(target));
     ASSERT_EQ(AddTps(maker, "later"), 1);
     maker.Close();

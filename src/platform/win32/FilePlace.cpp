@@ -41,33 +41,39 @@ bool PlaceWhereNothingIs(const std::string& scratch, const std::string& target) 
     return false;
 }
 
+bool SameEntry(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
 // Puts scratch where nothing is at target, or in place of the link that
 // leads nowhere found there (link): first the journal files that an earlier
-// file of that name left go, so that they never meet the new file. The
-// folder is locked meanwhile, so no other copy places a file there and
-// opens it in between. False with errno EEXIST when a file came meanwhile.
+// file of that name left go, so that they never meet the new file. False
+// with errno EEXIST when a file came meanwhile.
 bool PlaceInAnEmptyPlace(const std::string& scratch, const std::string& target, const struct stat* link) {
-    FolderLock folder;
-    if (!folder.Lock(target)) return false;
     struct stat now;
     const bool nothing = lstat(target.c_str(), &now) != 0;
     if (nothing && errno != ENOENT) return false;
-    if (!nothing && !(link && S_ISLNK(now.st_mode) && now.st_ino == link->st_ino)) return fileshare::Refuse(EEXIST);
+    if (!nothing && !(link && S_ISLNK(now.st_mode) && SameEntry(now, *link))) return fileshare::Refuse(EEXIST);
     RemoveDatabaseJournals(target);
     return nothing ? PlaceWhereNothingIs(scratch, target) : rename(scratch.c_str(), target.c_str()) == 0;
 }
 
-// Puts scratch in the place of the file at target, which this process holds
-// exclusively. The file's log is folded into it first, so that at every
-// moment the target is either the whole old file or the new one.
-bool Replace(const std::string& scratch, const std::string& target) {
+// Puts scratch in the place of what was looked at at target (a file, or a
+// link to it), whose file this process holds exclusively. The file's log is
+// folded into it first, so that at every moment the target is either the
+// whole old file or the new one.
+bool Replace(const std::string& scratch, const std::string& target, const struct stat& looked) {
     if (!FoldDatabaseLog(target)) return false;
+    struct stat now;
+    if (lstat(target.c_str(), &now) != 0 || !SameEntry(now, looked)) return fileshare::Refuse(EBUSY);
     RemoveDatabaseJournals(target);
     return rename(scratch.c_str(), target.c_str()) == 0;
 }
 
-// Puts scratch, held exclusively, at target; errno set when it cannot.
+// Puts scratch, held exclusively, at target; errno set when it cannot. The
+// folder is locked throughout, so no other copy or removal changes what is
+// at target, or opens a file placed there, between the look and the place.
 bool Place(const std::string& scratch, const std::string& target, bool failIfExists) {
+    FolderLock folder;
+    if (!folder.Lock(target)) return false;
     for (int attempt = 0; attempt < kPlaceAttempts; ++attempt) {
         struct stat there;
         const bool nothing = lstat(target.c_str(), &there) != 0;
@@ -75,9 +81,9 @@ bool Place(const std::string& scratch, const std::string& target, bool failIfExi
         if (!nothing && failIfExists) return fileshare::Refuse(EEXIST);
         if (!nothing) {
             fileshare::Hold old;
-            if (old.Take(target, true)) return Replace(scratch, target);
+            if (old.Take(target, true)) return Replace(scratch, target, there);
             // A second name that a killed copy left is its own to remove.
-            if (errno == fileshare::kSecondName && RemoveAbandonedSecondName(target)) continue;
+            if (errno == fileshare::kSecondName && RemoveAbandonedSecondNameLocked(target)) continue;
             if (errno != ENOENT) return false;
             // Any file but a link that leads nowhere went meanwhile: look again.
             if (!S_ISLNK(there.st_mode)) continue;
@@ -98,18 +104,20 @@ BOOL PlaceFileA(const char* newFile, BOOL failIfExists, unsigned mode, const Fil
     }
     if (fileshare::ForkedBesideThreads()) return FailFromErrno(fileshare::kForkedBesideThreads, newFile);
     const std::string target(newFile);
-    std::string scratch = ScratchPattern(target);
+    // The engine must take the new file, and the scratch files of later
+    // copies onto it, wherever it can be made.
+    if (TooLongForAProject(target)) return FailFromErrno(ENAMETOOLONG, newFile);
     // The new file is held exclusively from its making until it is in place,
     // and shared from then on for a caller that connects to it. The scratch
     // files of killed copies go first; the folder lock keeps one just made
     // from looking abandoned before it is held.
     fileshare::Hold made;
+    std::string scratch;
     {
         FolderLock folder;
         if (!folder.Lock(target)) return FailFromErrno(errno, newFile);
         RemoveAbandonedScratch(target);
-        const int fd = mkostemp(&scratch[0], O_CLOEXEC);
-        if (fd < 0 || !made.Adopt(fd)) return FailFromErrno(errno, newFile);
+        if (!MakeScratch(target, made, scratch)) return FailFromErrno(errno, newFile);
     }
     const int fd = made.Descriptor();
     if (!(fchmod(fd, mode & 0777) == 0 && fill(fd, scratch) && fsync(fd) == 0 &&
