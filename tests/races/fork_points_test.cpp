@@ -4,7 +4,6 @@
 // not count its threads refuses project work.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -27,6 +26,8 @@
 
 namespace {
 using filecalls::Call;
+// What another thread's work leaves open (a store) until the child has looked.
+using Kept = std::shared_ptr<void>;
 
 // Whether a descriptor of this process carries a lock of its open file
 // description (a hold's or a folder's), as the kernel lists them. It
@@ -44,118 +45,90 @@ bool KeepsALock() {
     return false;
 }
 
-struct Paths {
-    std::string folder, project, made;
-};
+Kept Open(const TempDir& dir, const std::string& project) {
+    auto store = std::make_shared<TestStore>(dir);
+    store->Open(project.c_str());
+    return store;
+}
 
-// What another thread's work leaves open (a store) until the child has looked.
-using Kept = std::shared_ptr<void>;
+Kept New(const TempDir& dir, const std::string& project) {
+    auto store = std::make_shared<TestStore>(dir);
+    store->New(project.c_str(), 1);
+    return store;
+}
 
-// A point of another thread's work: the call it stops after, on which file,
-// and the work.
-struct ForkPoint {
+// A point of another thread's work on the project at path: the call it
+// stops after, on which file, and the work.
+const struct {
     const char* where;
     Call call;
-    std::function<std::string(const Paths&)> file;
-    std::function<Kept(const TempDir&, const Paths&)> work;
-};
-
-std::string SlotZero(const std::string& target) {
-    std::string name = ScratchPattern(target);
-    return name.replace(name.size() - 6, 6, "000000");
-}
-
-Kept Open(const TempDir& dir, const Paths& paths) {
-    auto store = std::make_shared<TestStore>(dir);
-    store->Open(paths.project.c_str());
-    return store;
-}
-
-Kept New(const TempDir& dir, const Paths& paths) {
-    auto store = std::make_shared<TestStore>(dir);
-    store->New(paths.made.c_str(), 1);
-    return store;
-}
-
-const ForkPoint kPoints[] = {
-    {"an Open, after it opened the file", Call::Open, [](const Paths& p) { return p.project; }, Open},
-    {"an Open, after it locked the file", Call::Lock, [](const Paths& p) { return p.project; }, Open},
-    {"a Close, after it closed the hold's descriptor", Call::Close, [](const Paths& p) { return p.project; },
-     [](const TempDir&, const Paths& p) {
+    std::function<std::string(const std::string& path)> file;
+    std::function<Kept(const TempDir&, const std::string& path)> work;
+} kPoints[] = {
+    {"an Open, after it opened the file", Call::Open, [](const std::string& p) { return p; }, Open},
+    {"an Open, after it locked the file", Call::Lock, [](const std::string& p) { return p; }, Open},
+    {"a Close, after it closed the hold's descriptor", Call::Close, [](const std::string& p) { return p; },
+     [](const TempDir&, const std::string& p) {
          fileshare::Hold hold;
-         hold.Share(p.project, 0, fileshare::Use::Project);
+         hold.Share(p, 0, fileshare::Use::Project);
          hold.Release();
          return Kept();
      }},
     {"a New, while it has the folder locked", Call::Lock,
-     [](const Paths& p) { return p.folder + "/" + kLockFileName; }, New},
-    {"a New, after it locked its scratch file", Call::Lock, [](const Paths& p) { return SlotZero(p.made); }, New},
-    {"a removal, after it locked the project", Call::Lock, [](const Paths& p) { return p.project; },
-     [](const TempDir&, const Paths& p) {
-         DeleteFileA(p.project.c_str());
+     [](const std::string& p) { return FolderOf(p) + "/" + kLockFileName; }, New},
+    {"a New, after it locked its scratch file", Call::Lock,
+     [](const std::string& p) {
+         std::string slot = ScratchPattern(p);
+         return slot.replace(slot.size() - 6, 6, "000000");
+     },
+     New},
+    {"a removal, after it locked the project", Call::Lock, [](const std::string& p) { return p; },
+     [](const TempDir&, const std::string& p) {
+         DeleteFileA(p.c_str());
          return Kept();
      }},
 };
 }  // namespace
 
 TEST(ForkPoints, AChildForkedAtAnyPointOfAnotherThreadsWorkKeepsNoLockAndClosesOnlyTheLibrarysDescriptors) {
-    for (const ForkPoint& point : kPoints) {
+    for (const auto& point : kPoints) {
         SCOPED_TRACE(point.where);
         TempDir dir;
-        Paths paths;
-        paths.folder = std::filesystem::canonical(dir.Path()).string();
-        paths.project = MakeProject(dir, "p.tarnprj");
-        paths.made = paths.folder + "/made.tarnprj";
+        const std::string path = std::filesystem::canonical(MakeProject(dir, "p.tarnprj")).string();
         std::promise<int> reached;
         std::promise<void> goOn;
         std::shared_future<void> going = goOn.get_future().share();
-        filecalls::StopAt(point.call, true, point.file(paths), [&reached, going](int fd) {
+        filecalls::StopAt(point.call, true, point.file(path), [&reached, going](int fd) {
             reached.set_value(fd);
             going.wait_for(std::chrono::seconds(30));
         });
         Kept kept;
-        std::thread other([&] { kept = point.work(dir, paths); });
+        std::thread other([&] { kept = point.work(dir, path); });
         std::future<int> at = reached.get_future();
-        if (at.wait_for(std::chrono::seconds(30)) != std::future_status::ready) {
-            ADD_FAILURE() << "the other thread never reached the point";
-            goOn.set_value();
-            other.join();
-            continue;
-        }
-        const int fd = at.get();
+        const bool there = at.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
+        EXPECT_TRUE(there) << "the other thread never reached the point";
+        const int fd = there ? at.get() : -1;
         // A host's own descriptor takes the number a close just gave up.
-        int host[2], check[2], report[2];
+        int host[2];
         ASSERT_EQ(pipe(host), 0);
-        ASSERT_EQ(pipe(check), 0);
-        ASSERT_EQ(pipe(report), 0);
-        const bool reused = point.call == Call::Close;
-        if (reused) {
-            ASSERT_EQ(dup2(host[0], fd), fd);
-        }
-        const pid_t child = fork();
-        if (child == 0) {
-            char verdict = 0;
-            if (KeepsALock()) verdict |= 1;
+        const bool reused = there && point.call == Call::Close && dup2(host[0], fd) == fd;
+        ChildProcess child([&](ChildProcess& self) {
+            char verdict = KeepsALock() ? 1 : 0;
             if (reused && fcntl(fd, F_GETFD) < 0) verdict |= 2;
             // Once the parent's work has ended, with what it opened still
             // open, a lock the parent took on a copy the child has shows.
-            char word = 0;
-            if (read(check[0], &word, 1) == 1 && KeepsALock()) verdict |= 4;
-            _exit(write(report[1], &verdict, 1) == 1 ? 0 : 1);
-        }
-        ASSERT_GT(child, 0);
+            if (self.Await() && KeepsALock()) verdict |= 4;
+            self.Tell(verdict);
+            return 0;
+        });
         goOn.set_value();
         other.join();
-        ASSERT_EQ(write(check[1], "c", 1), 1);
-        char verdict = -1;
-        EXPECT_EQ(read(report[0], &verdict, 1), 1);
-        EXPECT_EQ(verdict, 0) << "1: the child kept a lock of its parent's at the fork; 2: it closed a descriptor "
-                                 "of the host's; 4: it kept one taken after the fork";
-        int status = 0;
-        EXPECT_EQ(waitpid(child, &status, 0), child);
+        child.Answer();
+        EXPECT_EQ(child.Heard(), 0) << "1: the child kept a lock of its parent's at the fork; 2: it closed a "
+                                       "descriptor of the host's; 4: it kept one taken after the fork";
+        EXPECT_EQ(child.Wait(), 0);
         kept.reset();
-        for (int end : {host[0], host[1], check[0], check[1], report[0], report[1]}) close(end);
-        if (reused) close(fd);
+        for (int end : {host[0], host[1], reused ? fd : -1}) close(end);
     }
 }
 
