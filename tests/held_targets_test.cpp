@@ -132,6 +132,36 @@ TEST(RemoveFile, AProjectInUseIsNotRemoved) {
     EXPECT_FALSE(FileExists(path));
 }
 
+// The journal files of a held project are part of it: in use while it is
+// held; once no one holds it, removing its log first folds the log in.
+TEST(RemoveFile, TheJournalsOfAProjectInUseAreInUseAndAFreeLogIsFoldedFirst) {
+    TempDir dir;
+    const std::string path = MakeProject(dir, "p.tarnprj");
+    std::unique_ptr<ChildProcess> holder(HoldingChild(dir, path));
+    ASSERT_EQ(holder->Heard(), 'y');
+    ASSERT_TRUE(FileExists(path + "-wal") && FileExists(path + "-shm"));
+    WriteFile(path + "-journal", "a journal as a killed writer leaves one");
+    for (const char* suffix : {"-wal", "-shm", "-journal"}) {
+        CATMLCommonFun files;
+        EXPECT_EQ(files.RemoveFile((path + suffix).c_str()), -1) << suffix;
+        EXPECT_EQ(std::string(files.GetErrorInfo()), path + suffix + "，“" + SystemText(32) + "”。");
+        EXPECT_TRUE(FileExists(path + suffix)) << suffix;
+    }
+    std::remove((path + "-journal").c_str());
+    // The holder dies with its row in the log alone.
+    kill(holder->Pid(), SIGKILL);
+    holder->Wait();
+    CATMLCommonFun files;
+    EXPECT_EQ(files.RemoveFile((path + "-wal").c_str()), 1) << files.GetErrorInfo().GetString();
+    EXPECT_FALSE(FileExists(path + "-wal"));
+    EXPECT_EQ(TpsKeys(path), "child");
+    // A file named like a journal of a file that is no database is a file of its own.
+    WriteFile(dir.File("notes"), "no database");
+    WriteFile(dir.File("notes-wal"), "notes of its own");
+    EXPECT_EQ(files.RemoveFile(dir.File("notes-wal").c_str()), 1) << files.GetErrorInfo().GetString();
+    EXPECT_FALSE(FileExists(dir.File("notes-wal")));
+}
+
 TEST(ForkedChild, KeepsNoneOfItsParentsHolds) {
     TempDir dir;
     const std::string path = MakeProject(dir, "p.tarnprj");

@@ -158,6 +158,56 @@ TEST(Lifecycle, SaveToAnUnwritablePlaceKeepsTheUntitledProject) {
     });
 }
 
+// A file the library makes where none was is one its user can write, with
+// the bits any new file gets, whatever the template's; a copy onto a
+// project keeps that project's bits.
+TEST(Lifecycle, NewFilesGetTheBitsOfAnyNewFileAndReplacedOnesKeepTheirs) {
+    TempDir dir;
+    const std::string templateCopy = TemplateCopyIn(dir), work = dir.File("work");
+    chmod(templateCopy.c_str(), 0444);
+    mkdir(work.c_str(), 0777);
+    chmod(work.c_str(), 0777);
+    auto bits = [](const std::string& path) {
+        struct stat info;
+        return stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 07777u;
+    };
+    AsUnprivilegedUser(dir, [&] {
+        const mode_t before = umask(027);
+        TestStore own(dir);
+        own.m_strTemplatePath = templateCopy.c_str();
+        own.m_strTempPath = (work + "/tpstemp.tarnprj").c_str();
+        const std::string made = work + "/made.tarnprj", saved = work + "/saved.tarnprj",
+                          kept = work + "/private.tarnprj";
+        ASSERT_EQ(own.New(made.c_str(), 1), 1) << own.GetErrorInfo().GetString();
+        EXPECT_EQ(AddTps(own, "made"), 1) << own.GetErrorInfo().GetString();
+        EXPECT_EQ(bits(made), 0640u);
+        ASSERT_EQ(own.New("", 1), 1) << own.GetErrorInfo().GetString();
+        EXPECT_EQ(bits(work + "/tpstemp.tarnprj"), 0640u);
+        EXPECT_EQ(AddTps(own, "saved"), 1) << own.GetErrorInfo().GetString();
+        own.SetFilePath(saved.c_str());
+        ASSERT_EQ(own.Save(), 1) << own.GetErrorInfo().GetString();
+        EXPECT_EQ(bits(saved), 0640u);
+        EXPECT_EQ(AddTps(own, "after save"), 1) << own.GetErrorInfo().GetString();
+        // A private project stays private when a copy replaces it, and one
+        // that others may read stays so.
+        for (const mode_t mode : {0600u, 0664u}) {
+            ASSERT_EQ(own.New(kept.c_str(), 1), 1) << own.GetErrorInfo().GetString();
+            own.Close();
+            chmod(kept.c_str(), mode);
+            ASSERT_EQ(own.New("", 1), 1) << own.GetErrorInfo().GetString();
+            own.SetFilePath(kept.c_str());
+            ASSERT_EQ(own.Save(), 1) << own.GetErrorInfo().GetString();
+            EXPECT_EQ(bits(kept), mode);
+            ASSERT_EQ(own.New(kept.c_str(), 1), 1) << own.GetErrorInfo().GetString();
+            EXPECT_EQ(bits(kept), mode);
+        }
+        own.Close();
+        umask(before);
+        EXPECT_EQ(TpsKeys(made), "made");
+        EXPECT_EQ(TpsKeys(saved), "after save,saved");
+    });
+}
+
 // A folder its user may write and enter but not list: projects are made,
 // saved, replaced and removed there all the same.
 TEST(Lifecycle, ProjectsLiveInAFolderThatMayBeWrittenButNotListed) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "ATMLCommonError/SqlValue.h"
 #include "ATMLCommonError/TaDBMng.h"
 #include "platform/ado/ComError.h"
@@ -134,6 +136,22 @@ TEST_F(ManagerTest, EmptyAndDoubleStatementsAreRefused) {
     EXPECT_EQ(Rows().size(), 3u);
 }
 
+// A host's statements cannot corrupt the file: the pragmas that would let
+// them are accepted and change nothing.
+TEST_F(ManagerTest, PragmasThatCouldCorruptTheFileChangeNothing) {
+    RawExec(db, "PRAGMA journal_mode=WAL");
+    Connect();
+    EXPECT_EQ(mng.Execute("PRAGMA writable_schema=ON"), 1);
+    EXPECT_EQ(mng.Execute("UPDATE sqlite_master SET sql = 'CREATE TABLE T (K)' WHERE name = 'T'"), -1);
+    EXPECT_NE(std::string(mng.GetErrorInfo()).find("may not be modified"), std::string::npos)
+        << mng.GetErrorInfo().GetString();
+    EXPECT_EQ(mng.Execute("PRAGMA journal_mode=OFF"), 1);
+    EXPECT_EQ(mng.Execute("Update T Set N=8 Where K='a'"), 1);
+    mng.CloseDB();
+    EXPECT_EQ(RawQuery(db, "PRAGMA journal_mode")[0][0], "wal");
+    EXPECT_EQ(Rows()[0], (std::vector<std::string>{"a", "first", "8"}));
+}
+
 TEST_F(ManagerTest, RecordsetReadsColumnsByNameInAnyCase) {
     Connect();
     ASSERT_EQ(mng.QueryDataInDB("Select * From T Where K='a'"), 1);
@@ -152,8 +170,37 @@ TEST_F(ManagerTest, RecordsetReadsColumnsByNameInAnyCase) {
     EXPECT_THROW(rs->IsEOF(), ado::ComError);
 }
 
-TEST_F(ManagerTest, RecordsetAddsUpdatesAndDeletesThroughTheFile) {
+// A host that keeps a column's name in one buffer, filled anew for each
+// look-up, finds each column by the text it puts there.
+TEST_F(ManagerTest, ANameBufferReusedForEveryColumnFindsEachByItsText) {
     Connect();
+    char name[16];
+    auto named = [&name](const char* text) { return std::strcpy(name, text); };
+    ASSERT_EQ(mng.QueryDataInDB("Select * From T Where K='a'"), 1);
+    ado::RecordsetPtr rs = mng.GetRecordset();
+    std::string buffer;
+    for (const char* column : {"K", "N", "NAME", "D", "n", "k"}) {
+        buffer = column;
+        EXPECT_EQ(rs->GetCollect(buffer.c_str()).ToText(), rs->GetCollect(column).ToText()) << column;
+    }
+    EXPECT_DOUBLE_EQ(rs->GetCollect(named("D")).ToDouble(), 1.5);
+    EXPECT_EQ(rs->GetCollect(named("N")).ToInt32(), 1);
+    EXPECT_DOUBLE_EQ(rs->GetCollect(named("D")).ToDouble(), 1.5);
+    mng.CloseRecordset();
+
+    // Writes too: the value goes to the column named, and only there.
+    ASSERT_EQ(mng.QueryDataInDB("Select * From T Where K='a'"), 1);
+    rs = mng.GetRecordset();
+    for (const char* column : {"K", "N", "NAME"}) rs->GetCollect(named(column));
+    rs->PutCollect(named("D"), 9.5);
+    rs->PutCollect(named("N"), int32_t(7));
+    rs->Update();
+    mng.CloseRecordset();
+    EXPECT_EQ(Rows("SELECT K, NAME, N, D FROM T WHERE K='a'")[0],
+              (std::vector<std::string>{"a", "first", "7", "9.5"}));
+}
+
+TEST_F(ManagerTest, RecordsetAddsUpdatesAndDeletesThroughTheFile) {    Connect();
     ASSERT_EQ(mng.QueryDataInDB("Select * From T"), 1);
     ado::RecordsetPtr rs = mng.GetRecordset();
     rs->AddNew();
@@ -257,7 +304,13 @@ TEST_F(ManagerTest, CopiesShareOneConnectionClosedOnce) {
     CTaDBMng other(mng);
     EXPECT_EQ(other.CloseDB(), 1);
     EXPECT_EQ(CoInitializeCount(), before);
-    EXPECT_EQ(mng.Execute("Update T Set N=6"), -1);  // the shared connection is closed
+    // The shared connection is closed: the next call fails as unconnected,
+    // and the flags say so from then on.
+    EXPECT_EQ(mng.m_bConnected, 1);
+    EXPECT_EQ(mng.Execute("Update T Set N=6"), -1);
+    EXPECT_EQ(mng.GetErrorInfo(), CString(kNotConnected));
+    EXPECT_EQ(mng.m_bConnected, 0);
+    EXPECT_EQ(mng.m_bRecordsetOpen, 0);
     EXPECT_EQ(mng.QueryDataInDB("Select * From T"), -1);
     EXPECT_EQ(mng.CloseDB(), 1);
     EXPECT_EQ(CoInitializeCount(), before);

@@ -18,6 +18,17 @@ class PresetFailure : public CATMLError {
 public:
     explicit PresetFailure(const char* position) { RecordFailure(kPresetMessage, position); }
 };
+
+// Whether mng is connected: a copy may have closed the shared connection,
+// and the flags of mng then say so too from its next call on.
+bool StillConnected(CTaDBMng& mng) {
+    if (mng.m_bConnected && !(mng.m_pConnection && mng.m_pConnection->IsOpen())) {
+        mng.m_bConnected = 0;
+        mng.m_bRecordsetOpen = 0;
+        mng.m_pConnection.reset();
+    }
+    return mng.m_bConnected;
+}
 }  // namespace
 
 CTaDBMng::CTaDBMng() : m_bConnected(0), m_bRecordsetOpen(0) {}
@@ -73,7 +84,7 @@ int CTaDBMng::QueryDataInDB(CString sql) { return QueryDataInDB(ado::Command{sql
 int CTaDBMng::Execute(CString sql) { return Execute(ado::Command{sql.str(), {}, ado::Origin::Host}); }
 
 int CTaDBMng::QueryDataInDB(const ado::Command& command) {
-    if (!m_bConnected) return RefuseUnconnected(kQueryPosition);
+    if (!StillConnected(*this)) return RefuseUnconnected(kQueryPosition);
     CloseRecordset();
     Preset(kQueryPosition);
     try {
@@ -90,11 +101,10 @@ int CTaDBMng::QueryDataInDB(const ado::Command& command) {
 }
 
 int CTaDBMng::Execute(const ado::Command& command) {
-    if (!m_bConnected) return RefuseUnconnected(kExecutePosition);
+    if (!StillConnected(*this)) return RefuseUnconnected(kExecutePosition);
     CloseRecordset();
     Preset(kExecutePosition);
     try {
-        if (!m_pConnection) return -1;
         m_pConnection->Execute(command);
         return 1;
     } catch (const ado::ComError& error) {

@@ -71,11 +71,14 @@ LVIS_STATEIMAGEMASK TVE_COLLAPSE TVE_EXPAND TVIS_EXPANDED TVI_ROOT" ] || { echo 
 "$cxx" $flags -std=c++17 -Wall -Wextra -Werror -include "$prefix/every_header.h" -o "$prefix/every-declaration" \
   "$source/tests/install/host/every_declaration.cpp" $(pkg-config --cflags --libs RuriDAriRAZudidarUri) -Wl,-rpath,"$libdir"
 "$prefix/every-declaration" || { echo "every_declaration failed"; exit 1; }
-# A host built in libstdc++'s debug mode is stopped at compile time, told why.
-# shellcheck disable=SC2046,SC2086
-if debug="$("$cxx" -std=c++17 -D_GLIBCXX_DEBUG -fsyntax-only "$source/examples/first_host.cpp" \
-  $(pkg-config --cflags RuriDAriRAZudidarUri) 2>&1)"; then
-  echo "a host built with -D_GLIBCXX_DEBUG compiled"; exit 1
-fi
-grep -q 'cannot be built with _GLIBCXX_DEBUG' <<<"$debug" || { echo "$debug"; exit 1; }
+# A host built in libstdc++'s debug mode, or with the string layout of before
+# C++11, is stopped at compile time, told why.
+for setting in _GLIBCXX_DEBUG _GLIBCXX_USE_CXX11_ABI=0; do
+  # shellcheck disable=SC2046,SC2086
+  if said="$("$cxx" -std=c++17 -D"$setting" -fsyntax-only "$source/examples/first_host.cpp" \
+    $(pkg-config --cflags RuriDAriRAZudidarUri) 2>&1)"; then
+    echo "a host built with -D$setting compiled"; exit 1
+  fi
+  grep -q "cannot be built with $setting" <<<"$said" || { echo "$said"; exit 1; }
+done
 echo "installed library, package and pkg-config hosts: ok"

@@ -367,13 +367,9 @@ bool Connection::CopyTo(const std::string& path, fileshare::Hold* placed) {
         SetLastError(m_db ? ERROR_PROJECT_OPEN_IN_PARENT : ERROR_INVALID_HANDLE);
         return false;
     }
-    struct stat info;
-    const int fd = m_hold.Descriptor();
-    const unsigned mode = fd >= 0 && fstat(fd, &info) == 0 ? info.st_mode : 0644;
     sqlite3* source = m_db;
     return PlaceFileA(
-        path.c_str(), FALSE, mode, [source](int, const std::string& scratch) { return BackUp(source, scratch); },
-        placed);
+        path.c_str(), FALSE, [source](int, const std::string& scratch) { return BackUp(source, scratch); }, placed);
 }
 
 bool Connection::CopyFile(const std::string& source, const std::string& path, fileshare::Hold* placed) {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <strings.h>
 #include <vector>
 
 #include "platform/ado/ComError.h"
@@ -93,6 +92,7 @@ void Recordset::Open(const Command& command, const ConnectionPtr& connection, Cu
 // names of the statement's earlier form.
 void Recordset::ReadColumnNames() {
     m_names = m_statement->ColumnNames();
+    m_columnNames = m_names->names.data();
     m_columnCount = m_names->names.size() - (m_table.empty() || m_names->names.empty() ? 0 : 1);
     m_hint = 0;
     m_reprepares = m_statement->Reprepares();
@@ -133,19 +133,16 @@ void Recordset::RequireCurrentRow() {
     if (m_eof || m_deleted) NoCurrentRow();
 }
 
-size_t Recordset::FindColumn(const char* name) const {
+size_t Recordset::FindColumn(std::string_view name) const {
     const size_t count = m_columnCount;
     if (m_hint >= count) m_hint = 0;
-    std::vector<const char*>& seen = m_names->seen;
-    if (name && count && seen[m_hint] == name) return m_hint++;
     for (size_t i = 0, at = m_hint; i < count; ++i, at = at + 1 == count ? 0 : at + 1) {
-        if (strcasecmp(m_names->names[at].c_str(), name ? name : "") == 0) {
-            seen[at] = name;
+        if (SameColumnName(m_columnNames[at], name)) {
             m_hint = at + 1;
             return at;
         }
     }
-    throw ComError(ComError::kError, std::string("Item cannot be found in the collection: ") + (name ? name : ""));
+    throw ComError(ComError::kError, "Item cannot be found in the collection: " + std::string(name));
 }
 
 void Recordset::ReadStatementRow(Row& row) {
@@ -208,9 +205,9 @@ void Recordset::MoveNext() {
     m_eof = !FetchNext();
 }
 
-Variant Recordset::GetCollect(const char* column) { return View(column).Value(); }
+Variant Recordset::GetCollect(std::string_view column) { return Reader().View(column).Value(); }
 
-const Variant& Recordset::Field(const char* column) {
+const Variant& Recordset::Field(std::string_view column) {
     RequireOpen();
     size_t index = ColumnIndex(column);
     if (m_mode == EditMode::Add || (m_mode == EditMode::Edit && m_dirty[index])) return m_edit[index];
@@ -232,9 +229,7 @@ VariantView Recordset::HeldView(size_t index) {
     return m_current.values[index].View();
 }
 
-void Recordset::PutCollect(const char* column, const Variant& value) { PutCollect(column, Variant(value)); }
-
-void Recordset::PutCollect(const char* column, Variant&& value) {
+void Recordset::PutCollect(std::string_view column, Variant&& value) {
     RequireOpen();
     RequireWritable();
     size_t index = ColumnIndex(column);

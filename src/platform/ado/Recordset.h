@@ -16,8 +16,10 @@
 // read, once per connection; so are the statements that write through it.
 #pragma once
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/ado/Command.h"
@@ -26,6 +28,48 @@
 #include "platform/ado/Variant.h"
 
 namespace ado {
+
+// Whether size bytes at a and at b are the same, compared a word at a time
+// in line: column names are short, and a call costs more than the compare.
+inline bool SameBytes(const char* a, const char* b, size_t size) {
+    for (; size >= 8; a += 8, b += 8, size -= 8) {
+        uint64_t x, y;
+        std::memcpy(&x, a, 8);
+        std::memcpy(&y, b, 8);
+        if (x != y) return false;
+    }
+    if (size >= 4) {  // the first four bytes and the last four, which may overlap
+        uint32_t x[2], y[2];
+        std::memcpy(&x[0], a, 4);
+        std::memcpy(&x[1], a + size - 4, 4);
+        std::memcpy(&y[0], b, 4);
+        std::memcpy(&y[1], b + size - 4, 4);
+        return x[0] == y[0] && x[1] == y[1];
+    }
+    for (; size > 0; ++a, ++b, --size)
+        if (*a != *b) return false;
+    return true;
+}
+
+// Whether a column's name and a name asked for are one, letters compared
+// without regard to case (ASCII, as the engine compares names), whatever
+// the process locale. Names of other lengths differ at once; most names
+// come as the table spells them, and are found by one comparison of bytes.
+inline bool SameColumnName(const std::string& column, std::string_view asked) {
+    const size_t size = column.size();
+    if (size != asked.size()) return false;
+    if (SameBytes(column.data(), asked.data(), size)) return true;
+    for (size_t i = 0; i < size; ++i) {
+        unsigned char x = static_cast<unsigned char>(column[i]), y = static_cast<unsigned char>(asked[i]);
+        if (static_cast<unsigned>(x - 'A') < 26u) x += 'a' - 'A';
+        if (static_cast<unsigned>(y - 'A') < 26u) y += 'a' - 'A';
+        if (x != y) return false;
+    }
+    return true;
+}
+
+// A column name as a caller passes it: no name is the empty one.
+inline std::string_view ColumnNameOf(const char* name) { return name ? std::string_view(name) : std::string_view(); }
 
 enum CursorTypeEnum { adOpenForwardOnly = 0, adOpenKeyset = 1, adOpenDynamic = 2, adOpenStatic = 3 };
 enum LockTypeEnum { adLockReadOnly = 1, adLockPessimistic = 2, adLockOptimistic = 3 };
@@ -52,9 +96,10 @@ public:
 
     bool IsEOF();
     void MoveNext();
-    Variant GetCollect(const char* column);
+    Variant GetCollect(const char* column) { return GetCollect(ColumnNameOf(column)); }
+    Variant GetCollect(std::string_view column);
     // The same value without a copy; valid until the cursor moves or the row changes.
-    const Variant& Field(const char* column);
+    const Variant& Field(std::string_view column);
 
     // Reads the current row column by column, as a record's row reader does:
     // what holds for the whole row is checked once, and each value is seen
@@ -62,7 +107,7 @@ public:
     // row changes.
     class RowReader {
     public:
-        VariantView View(const char* column) { return m_recordset.ViewAt(m_recordset.ColumnIndex(column)); }
+        VariantView View(std::string_view column) { return m_recordset.ViewAt(m_recordset.ColumnIndex(column)); }
 
     private:
         friend class Recordset;
@@ -70,9 +115,10 @@ public:
         Recordset& m_recordset;
     };
     RowReader Reader();
-    VariantView View(const char* column) { return Reader().View(column); }
-    void PutCollect(const char* column, const Variant& value);
-    void PutCollect(const char* column, Variant&& value);
+    VariantView View(const char* column) { return Reader().View(ColumnNameOf(column)); }
+    void PutCollect(const char* column, const Variant& value) { PutCollect(ColumnNameOf(column), Variant(value)); }
+    void PutCollect(const char* column, Variant&& value) { PutCollect(ColumnNameOf(column), std::move(value)); }
+    void PutCollect(std::string_view column, Variant&& value);
 
     void AddNew();
     void Update();
@@ -91,11 +137,18 @@ private:
     void RequireCurrentRow();
     void Start();
     void ReadColumnNames();
-    size_t ColumnIndex(const char* name) const {
-        if (m_hint < m_columnCount && name && m_names->seen[m_hint] == name) return m_hint++;
+    // The column a name's text names. Readers mostly ask for the columns in
+    // their order, so the column after the last one found is compared first.
+    // After the last column, a reader of the next row begins at the first.
+    size_t ColumnIndex(std::string_view name) const {
+        const size_t next = m_hint < m_columnCount ? m_hint : 0;
+        if (next < m_columnCount && SameColumnName(m_columnNames[next], name)) {
+            m_hint = next + 1;
+            return next;
+        }
         return FindColumn(name);
     }
-    size_t FindColumn(const char* name) const;
+    size_t FindColumn(std::string_view name) const;
     // The value at index, read where it is held: most often the engine's current row.
     VariantView ViewAt(size_t index) {
         if (m_live && m_mode == EditMode::None) return m_statement->ColumnView(static_cast<int>(index));
@@ -124,6 +177,7 @@ private:
     size_t m_aheadAt = 0;
     // The query's column names; a writable query's statement has one more, the row id.
     std::shared_ptr<ColumnNames> m_names;
+    const std::string* m_columnNames = nullptr;  // m_names->names, reached in one step
     size_t m_columnCount = 0;
     std::string m_table;
     const char* m_pattern = nullptr;  // the library's pattern of the query, if any

@@ -239,7 +239,6 @@ const std::shared_ptr<ColumnNames>& Statement::ColumnNames() {
     if (!m_names || reprepares != m_namesReprepares) {
         auto names = std::make_shared<ado::ColumnNames>();
         for (int i = 0; i < ColumnCount(); ++i) names->names.emplace_back(ColumnName(i));
-        names->seen.assign(names->names.size(), nullptr);
         m_names = std::move(names);
         m_namesReprepares = reprepares;
     }

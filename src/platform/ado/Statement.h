@@ -19,12 +19,9 @@ namespace ado {
 class StatementCache;
 class StatementLease;
 
-// The names of a statement's columns, and for each the name text a reader
-// last found it by: readers pass the same literals call after call, so a
-// look-up by name is mostly one comparison of addresses.
+// The names of a statement's columns.
 struct ColumnNames {
     std::vector<std::string> names;
-    std::vector<const char*> seen;
 };
 
 class Statement {

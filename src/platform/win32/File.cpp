@@ -34,6 +34,7 @@ bool CopyBytes(int from, int to) {
         }
     }
 }
+
 bool SameEntry(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
 // Removes the name path only while it names what was looked at (looked).
@@ -42,6 +43,28 @@ BOOL UnlinkWhatWasLookedAt(const char* path, const struct stat& looked) {
     if (lstat(path, &now) != 0) return FailFromErrno(errno, path);
     if (!SameEntry(now, looked)) return FailFromErrno(EBUSY, path);
     return unlink(path) == 0 ? TRUE : FailFromErrno(errno, path);
+}
+
+// The file whose journal (-journal, -wal or -shm) path would be, as the
+// engine names journals; empty when path has no such name.
+std::string JournalOwner(const std::string& path) {
+    for (const std::string suffix : {"-journal", "-wal", "-shm"})
+        if (path.size() > suffix.size() && path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0)
+            return path.substr(0, path.size() - suffix.size());
+    return "";
+}
+
+// Where path names a journal file of a database, holds the database
+// exclusively (EBUSY while anyone else holds it) and folds its log into it,
+// so that removing the journal loses nothing. True when path names no
+// journal of a database, or once the log is folded.
+bool ReleaseJournal(const std::string& path, fileshare::Hold& database) {
+    const std::string owner = JournalOwner(path);
+    if (owner.empty()) return true;
+    if (!database.Take(owner, false)) return errno == ENOENT || errno == fileshare::kNotRegularFile;
+    if (IsDatabaseFile(database.Descriptor())) return FoldDatabaseLog(owner);
+    database.Release();
+    return true;
 }
 }  // namespace
 
@@ -60,8 +83,8 @@ BOOL CopyFileA(const char* existing, const char* newFile, BOOL failIfExists, fil
     fileshare::Hold source;
     if (!source.Share(existing, kBusyTimeoutMs, fileshare::Use::Read)) return FailFromErrno(errno, existing);
     return PlaceFileA(
-        newFile, failIfExists, info.st_mode,
-        [&source](int fd, const std::string&) { return CopyBytes(source.Descriptor(), fd); }, placed);
+        newFile, failIfExists, [&source](int fd, const std::string&) { return CopyBytes(source.Descriptor(), fd); },
+        placed);
 }
 
 BOOL DeleteFileA(const char* path) {
@@ -75,6 +98,13 @@ BOOL DeleteFileA(const char* path) {
     if (!folder.Lock(path) || lstat(path, &info) != 0) return FailFromErrno(errno, path);
     // A link goes without its file, and anything but a file is not held.
     if (!S_ISREG(info.st_mode)) return UnlinkWhatWasLookedAt(path, info);
+    // A journal file is part of its database: in use while anyone holds the
+    // database, and otherwise removed only once the database has taken back
+    // what it holds, under a hold of the database that keeps stores out.
+    fileshare::Hold database;
+    if (!ReleaseJournal(path, database)) return FailFromErrno(errno, path);
+    // The fold may have taken a log away itself.
+    if (database.Descriptor() >= 0 && lstat(path, &info) != 0 && errno == ENOENT) return TRUE;
     // A file that a connection holds is in use.
     fileshare::Hold hold;
     struct stat held;

@@ -25,8 +25,10 @@ class Hold;
 // error 32 while the file is in use, 5 when it is no regular file or has no
 // write permission, ERROR_PROJECT_HAS_SECOND_NAME when it has another name,
 // ERROR_PROJECT_OPEN_IN_PARENT in a forked child when the parent had it
-// open). Returns TRUE, or FALSE with the last error set; a failed copy leaves
-// the destination as it was. With placed, the new file stays held from the
+// open). The copy has the permission bits of the file it replaces, or where
+// nothing was those any new file gets (0666 less the umask), never the
+// source's. Returns TRUE, or FALSE with the last error set; a failed copy
+// leaves the destination as it was. With placed, the new file stays held from the
 // moment it is placed, shared, by the hold given back there: a connection of
 // this process joins it, and no copy can replace the file in between.
 BOOL CopyFileA(const char* existing, const char* newFile, BOOL failIfExists, fileshare::Hold* placed = nullptr);
@@ -34,10 +36,10 @@ BOOL CopyFileA(const char* existing, const char* newFile, BOOL failIfExists, fil
 // Writes the content of a new file: fill gets the scratch file's descriptor
 // and name, and returns false with errno set when it cannot.
 using FileFiller = std::function<bool(int fd, const std::string& name)>;
-// Puts the file that fill writes, with the permission bits mode, at newFile
-// under the rules of CopyFileA.
-BOOL PlaceFileA(const char* newFile, BOOL failIfExists, unsigned mode, const FileFiller& fill,
-                fileshare::Hold* placed = nullptr);
+// Puts the file that fill writes at newFile under the rules of CopyFileA.
+// Where nothing was, it has the permission bits any new file gets (0666 less
+// the umask); in place of a file, that file's bits.
+BOOL PlaceFileA(const char* newFile, BOOL failIfExists, const FileFiller& fill, fileshare::Hold* placed = nullptr);
 
 // Deletes a file, and a database's journal files with it; a folder is never
 // removed (last error 5), nor a file that a connection holds (32). FALSE

@@ -470,7 +470,7 @@ bool Hold::Create(const std::string& path) {
             std::lock_guard<std::mutex> guard(g_mutex);
             forks = g_forksBegun;
         }
-        const int fd = open(path.c_str(), flags, 0600);
+        const int fd = open(path.c_str(), flags, 0666);
         struct stat info;
         if (fd < 0 || fstat(fd, &info) != 0) {
             const int err = errno;

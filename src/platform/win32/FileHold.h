@@ -107,8 +107,9 @@ public:
     // be replaced), EACCES when the file has no write permission bit,
     // kSecondName and kOpenInParent.
     bool Take(const std::string& path, bool writable);
-    // Makes a new regular file at path, where nothing may be, and holds it
-    // exclusively; false with errno set (EEXIST when something is there).
+    // Makes a new regular file at path, where nothing may be, with the bits
+    // any new file gets (0666 less the umask), and holds it exclusively;
+    // false with errno set (EEXIST when something is there).
     bool Create(const std::string& path);
     // Turns an exclusive hold into a shared one without a moment unheld, so
     // that connections may join it; false with errno set when it cannot.

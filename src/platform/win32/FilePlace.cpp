@@ -56,22 +56,34 @@ bool PlaceInAnEmptyPlace(const std::string& scratch, const std::string& target, 
     return nothing ? PlaceWhereNothingIs(scratch, target) : rename(scratch.c_str(), target.c_str()) == 0;
 }
 
-// Puts scratch in the place of what was looked at at target (a file, or a
-// link to it), whose file this process holds exclusively. The file's log is
-// folded into it first, so that at every moment the target is either the
-// whole old file or the new one.
-bool Replace(const std::string& scratch, const std::string& target, const struct stat& looked) {
+// The new file open at fd: its name, and the permission bits it gets where
+// it comes where nothing was.
+struct NewFile {
+    std::string scratch;
+    int fd = -1;
+    mode_t createdMode = 0600;
+};
+
+// Puts the new file in the place of what was looked at at target (looked:
+// a file, or a link to it), whose file old holds exclusively, with the old
+// file's permission bits (as a copy onto a file keeps them). The old file's
+// log is folded into it first, so that at every moment the target is
+// either the whole old file or the new one.
+bool Replace(const NewFile& made, const std::string& target, const fileshare::Hold& old, const struct stat& looked) {
+    struct stat info;
+    if (fstat(old.Descriptor(), &info) != 0 || fchmod(made.fd, info.st_mode & 0777) != 0) return false;
     if (!FoldDatabaseLog(target)) return false;
     struct stat now;
     if (lstat(target.c_str(), &now) != 0 || !SameEntry(now, looked)) return fileshare::Refuse(EBUSY);
     RemoveDatabaseJournals(target);
-    return rename(scratch.c_str(), target.c_str()) == 0;
+    return rename(made.scratch.c_str(), target.c_str()) == 0;
 }
 
-// Puts scratch, held exclusively, at target; errno set when it cannot. The
-// folder is locked throughout, so no other copy or removal changes what is
-// at target, or opens a file placed there, between the look and the place.
-bool Place(const std::string& scratch, const std::string& target, bool failIfExists) {
+// Puts the new file, held exclusively, at target; errno set when it cannot.
+// The folder is locked throughout, so no other copy or removal changes what
+// is at target, or opens a file placed there, between the look and the place.
+bool Place(const NewFile& made, const std::string& target, bool failIfExists) {
+    const std::string& scratch = made.scratch;
     FolderLock folder;
     if (!folder.Lock(target)) return false;
     for (int attempt = 0; attempt < kPlaceAttempts; ++attempt) {
@@ -81,13 +93,14 @@ bool Place(const std::string& scratch, const std::string& target, bool failIfExi
         if (!nothing && failIfExists) return fileshare::Refuse(EEXIST);
         if (!nothing) {
             fileshare::Hold old;
-            if (old.Take(target, true)) return Replace(scratch, target, there);
+            if (old.Take(target, true)) return Replace(made, target, old, there);
             // A second name that a killed copy left is its own to remove.
             if (errno == fileshare::kSecondName && RemoveAbandonedSecondNameLocked(target)) continue;
             if (errno != ENOENT) return false;
             // Any file but a link that leads nowhere went meanwhile: look again.
             if (!S_ISLNK(there.st_mode)) continue;
         }
+        if (fchmod(made.fd, made.createdMode) != 0) return false;
         if (PlaceInAnEmptyPlace(scratch, target, nothing ? nullptr : &there)) return true;
         // A file that came meanwhile is replaced only under a hold.
         if (errno != EEXIST || failIfExists) return false;
@@ -96,8 +109,7 @@ bool Place(const std::string& scratch, const std::string& target, bool failIfExi
 }
 }  // namespace
 
-BOOL PlaceFileA(const char* newFile, BOOL failIfExists, unsigned mode, const FileFiller& fill,
-                fileshare::Hold* placed) {
+BOOL PlaceFileA(const char* newFile, BOOL failIfExists, const FileFiller& fill, fileshare::Hold* placed) {
     if (!newFile || !*newFile) {
         SetLastError(ERROR_INVALID_NAME);
         return FALSE;
@@ -107,29 +119,35 @@ BOOL PlaceFileA(const char* newFile, BOOL failIfExists, unsigned mode, const Fil
     // The engine must take the new file, and the scratch files of later
     // copies onto it, wherever it can be made.
     if (TooLongForAProject(target)) return FailFromErrno(ENAMETOOLONG, newFile);
+    NewFile made;
     // The new file is held exclusively from its making until it is in place,
     // and shared from then on for a caller that connects to it. The scratch
     // files of killed copies go first; the folder lock keeps one just made
     // from looking abandoned before it is held.
-    fileshare::Hold made;
-    std::string scratch;
+    fileshare::Hold hold;
     {
         FolderLock folder;
         if (!folder.Lock(target)) return FailFromErrno(errno, newFile);
         RemoveAbandonedScratch(target);
-        if (!MakeScratch(target, made, scratch)) return FailFromErrno(errno, newFile);
+        if (!MakeScratch(target, hold, made.scratch)) return FailFromErrno(errno, newFile);
     }
-    const int fd = made.Descriptor();
-    if (!(fchmod(fd, mode & 0777) == 0 && fill(fd, scratch) && fsync(fd) == 0 &&
-          Place(scratch, target, failIfExists))) {
+    made.fd = hold.Descriptor();
+    // Created as any new file is (0666 less the umask): the bits it keeps
+    // where it comes where nothing was. Only its owner may read it until it
+    // is in place.
+    struct stat info;
+    const bool created = fstat(made.fd, &info) == 0;
+    if (created) made.createdMode = info.st_mode & 0777;
+    if (!(created && fchmod(made.fd, (made.createdMode & 0700) | 0600) == 0 && fill(made.fd, made.scratch) &&
+          fsync(made.fd) == 0 && Place(made, target, failIfExists))) {
         const int err = errno;
-        unlink(scratch.c_str());
+        unlink(made.scratch.c_str());
         return FailFromErrno(err, newFile);
     }
     SyncFolder(target);
     // The file is in place, whatever comes of the downgrade: a hold that
     // cannot become shared is let go, and the caller connects unheld.
-    if (placed && made.Downgrade()) *placed = std::move(made);
+    if (placed && hold.Downgrade()) *placed = std::move(hold);
     SetLastError(ERROR_SUCCESS);
     return TRUE;
 }

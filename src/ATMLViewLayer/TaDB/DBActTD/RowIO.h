@@ -39,7 +39,7 @@ template <class R>
 void ReadRow(ado::Recordset& recordset, R& record) {
     ado::Recordset::RowReader row = recordset.Reader();
     for (const Column<R>& column : ColumnMapOf<R>().columns) {
-        const ado::VariantView field = row.View(column.Name());
+        const ado::VariantView field = row.View(column.NameText());
         switch (column.Type()) {
             case ColumnType::Text:
                 if (field.text) record.*column.TextMember() = CString(field.text, static_cast<int>(field.size));
@@ -62,16 +62,16 @@ template <class R>
 void WriteRow(ado::Recordset& recordset, const R& record) {
     for (const Column<R>& column : ColumnMapOf<R>().columns) {
         switch (column.Type()) {
-            case ColumnType::Text: recordset.PutCollect(column.Name(), (record.*column.TextMember()).str()); break;
+            case ColumnType::Text: recordset.PutCollect(column.NameText(), (record.*column.TextMember()).str()); break;
             case ColumnType::Long: {
                 const long value = record.*column.LongMember();
                 if (value < INT32_MIN || value > INT32_MAX)
                     throw ado::ComError(ado::ComError::kTypeMismatch,
                                         std::string("Value out of the range of a 32-bit integer: ") + column.Name());
-                recordset.PutCollect(column.Name(), static_cast<int32_t>(value));
+                recordset.PutCollect(column.NameText(), static_cast<int32_t>(value));
                 break;
             }
-            case ColumnType::Date: recordset.PutCollect(column.Name(), (record.*column.DateMember()).m_dt); break;
+            case ColumnType::Date: recordset.PutCollect(column.NameText(), (record.*column.DateMember()).m_dt); break;
         }
     }
 }

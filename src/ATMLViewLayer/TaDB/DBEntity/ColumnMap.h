@@ -6,6 +6,7 @@
 #pragma once
 #include <cstring>
 #include <initializer_list>
+#include <string_view>
 #include <vector>
 
 #include "platform/mfc/COleDateTime.h"
@@ -20,7 +21,9 @@ public:
     Column(const char* name, long R::*member) : m_name(name), m_type(ColumnType::Long), m_long(member) {}
     Column(const char* name, COleDateTime R::*member) : m_name(name), m_type(ColumnType::Date), m_date(member) {}
 
-    const char* Name() const { return m_name; }
+    const char* Name() const { return m_name.data(); }
+    // The name with its length, for finding the column by its text.
+    std::string_view NameText() const { return m_name; }
     ColumnType Type() const { return m_type; }
     CString R::*TextMember() const { return m_text; }
     long R::*LongMember() const { return m_long; }
@@ -36,7 +39,7 @@ public:
     }
 
 private:
-    const char* m_name;
+    std::string_view m_name;
     ColumnType m_type;
     CString R::*m_text = nullptr;
     long R::*m_long = nullptr;
