@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <dirent.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 #include "ATMLCommonError/ATMLCommonFun.h"
 #include "platform/win32/FileHold.h"
@@ -154,6 +156,41 @@ TEST(HoldLifetime, ACopyRemovesOnlyTheAbandonedScratchFilesOfItsTarget) {
     EXPECT_TRUE(FileExists(othersScratch)) << "a scratch file of another target";
     for (const std::string& file : {backup, latest, linked}) EXPECT_TRUE(FileExists(file)) << file;
     EXPECT_EQ(TpsKeys(project), "acknowledged");
+}
+
+// Only regular files are removed as abandoned scratch: a link, a named
+// pipe or a folder given a scratch name of the project stays (and so does
+// the file the link leads to), and the copy makes its scratch file in a
+// slot they leave free.
+TEST(HoldLifetime, ACopyRemovesNoLinkPipeOrFolderThatHasAScratchName) {
+    TempDir dir;
+    const std::string target = dir.File("plan.tarnprj"), led = dir.File("notes.txt");
+    WriteFile(led, "a host's notes");
+    const struct {
+        const char* what;
+        std::function<int(const std::string&)> make;
+        mode_t type;
+    } kinds[] = {
+        {"a link", [&](const std::string& at) { return symlink(led.c_str(), at.c_str()); }, S_IFLNK},
+        {"a named pipe", [](const std::string& at) { return mkfifo(at.c_str(), 0600); }, S_IFIFO},
+        {"a folder", [](const std::string& at) { return mkdir(at.c_str(), 0700); }, S_IFDIR},
+    };
+    std::vector<std::string> names;
+    for (const auto& kind : kinds) {
+        std::string name = ScratchPattern(target);
+        names.push_back(name.replace(name.size() - 6, 6, "00000" + std::to_string(names.size())));
+        ASSERT_EQ(kind.make(names.back()), 0) << kind.what;
+    }
+    TestStore store(dir);
+    ASSERT_EQ(store.New(target.c_str(), 1), 1) << store.GetErrorInfo().GetString();
+    ASSERT_EQ(AddTps(store, "made"), 1);
+    store.Close();
+    for (size_t i = 0; i < names.size(); ++i) {
+        struct stat info;
+        EXPECT_TRUE(lstat(names[i].c_str(), &info) == 0 && (info.st_mode & S_IFMT) == kinds[i].type) << kinds[i].what;
+    }
+    EXPECT_EQ(ReadFile(led), "a host's notes");
+    EXPECT_EQ(TpsKeys(target), "made");
 }
 
 // A scratch name is as long whatever the project's name: every name that

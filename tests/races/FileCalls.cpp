@@ -5,9 +5,12 @@
 #include <cstdarg>
 #include <cstdio>
 #include <fcntl.h>
+#include <mutex>
+#include <sys/file.h>
 #include <sys/syscall.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 #include "platform/win32/ScratchFile.h"
 
@@ -27,6 +30,42 @@ std::function<void()> g_whileClosing;
 }  // namespace filecalls
 
 namespace {
+struct Stop {
+    filecalls::Call call;
+    bool after;
+    std::string path;
+    std::function<void(int)> hook;
+};
+
+std::mutex g_stopsMutex;
+std::vector<Stop> g_stops;
+// How many stops are armed: while none is, no call looks at a path.
+std::atomic<int> g_armed{0};
+
+std::string PathOf(int fd);
+
+// Runs the stop armed for this call on the file path names (or, without
+// path, the file open at fd), if any.
+void StopHere(filecalls::Call call, bool after, const char* path, int fd) {
+    if (g_armed.load() == 0) return;
+    const std::string named = path ? std::string(path) : PathOf(fd);
+    std::function<void(int)> hook;
+    {
+        std::lock_guard<std::mutex> guard(g_stopsMutex);
+        for (auto it = g_stops.begin(); it != g_stops.end(); ++it) {
+            if (it->call == call && it->after == after && it->path == named) {
+                hook.swap(it->hook);
+                g_stops.erase(it);
+                --g_armed;
+                break;
+            }
+        }
+    }
+    const int err = errno;
+    if (hook) hook(fd);
+    errno = err;
+}
+
 void Sleep(int ms) {
     if (ms) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
@@ -61,9 +100,18 @@ ssize_t Write(int fd, const void* buffer, size_t count, off_t offset) {
 int Open(const char* path, int flags, va_list more) {
     const mode_t mode = (flags & (O_CREAT | O_TMPFILE)) ? static_cast<mode_t>(va_arg(more, int)) : 0;
     if (filecalls::g_openPauseMs && path == filecalls::g_slowOpenOf) Sleep(filecalls::g_openPauseMs.load());
-    return static_cast<int>(syscall(SYS_openat, AT_FDCWD, path, flags, mode));
+    StopHere(filecalls::Call::Open, false, path, -1);
+    const int fd = static_cast<int>(syscall(SYS_openat, AT_FDCWD, path, flags, mode));
+    if (fd >= 0) StopHere(filecalls::Call::Open, true, path, fd);
+    return fd;
 }
 }  // namespace
+
+void filecalls::StopAt(Call call, bool after, const std::string& path, std::function<void(int fd)> hook) {
+    std::lock_guard<std::mutex> guard(g_stopsMutex);
+    g_stops.push_back(Stop{call, after, path, std::move(hook)});
+    ++g_armed;
+}
 
 extern "C" int link(const char* from, const char* to) {
     Sleep(filecalls::g_pauseMs.load());
@@ -128,7 +176,26 @@ extern "C" int fcntl(int fd, int cmd, ...) {
         return -1;
     }
     if (type == F_WRLCK) Sleep(filecalls::g_lockPauseMs.load());
-    return static_cast<int>(syscall(SYS_fcntl, fd, cmd, argument));
+    const bool locking = cmd == F_OFD_SETLK && type != F_UNLCK;
+    if (locking) StopHere(filecalls::Call::Lock, false, nullptr, fd);
+    const int result = static_cast<int>(syscall(SYS_fcntl, fd, cmd, argument));
+    if (locking && result == 0) StopHere(filecalls::Call::Lock, true, nullptr, fd);
+    return result;
+}
+
+extern "C" int flock(int fd, int operation) {
+    const bool locking = (operation & (LOCK_EX | LOCK_SH)) != 0;
+    if (locking) StopHere(filecalls::Call::Lock, false, nullptr, fd);
+    const int result = static_cast<int>(syscall(SYS_flock, fd, operation));
+    if (locking && result == 0) StopHere(filecalls::Call::Lock, true, nullptr, fd);
+    return result;
+}
+
+extern "C" int unlink(const char* path) {
+    StopHere(filecalls::Call::Unlink, false, path, -1);
+    const int result = static_cast<int>(syscall(SYS_unlinkat, AT_FDCWD, path, 0));
+    StopHere(filecalls::Call::Unlink, true, path, -1);
+    return result;
 }
 
 extern "C" int fcntl64(int fd, int cmd, ...) __attribute__((alias("fcntl")));
@@ -139,5 +206,9 @@ extern "C" int close(int fd) {
         hook.swap(filecalls::g_whileClosing);
         hook();
     }
-    return static_cast<int>(syscall(SYS_close, fd));
+    const std::string path = g_armed.load() ? PathOf(fd) : std::string();
+    if (!path.empty()) StopHere(filecalls::Call::Close, false, path.c_str(), fd);
+    const int result = static_cast<int>(syscall(SYS_close, fd));
+    if (!path.empty()) StopHere(filecalls::Call::Close, true, path.c_str(), fd);
+    return result;
 }

@@ -3,7 +3,7 @@
 // The race tests link the library's objects into their program, and the
 // program's definitions come before the C library's for the engine too, so
 // the calls of link, rename, renameat2, fsync, fdatasync, open, pwrite,
-// fcntl and close come here first.
+// fcntl, flock, close and unlink come here first.
 #pragma once
 #include <atomic>
 #include <functional>
@@ -38,4 +38,15 @@ extern std::function<void()> g_whileClosing;
 // Run once, on the copying thread, while the scratch file of a copy is
 // being made durable; empty for none.
 extern std::function<void()> g_whileSyncingACopy;
+
+// The calls a test can stop at: an open, a lock (fcntl F_OFD_SETLK of a
+// read or write lock, flock LOCK_EX or LOCK_SH) that was granted, a close,
+// an unlink.
+enum class Call { Open, Lock, Close, Unlink };
+// Runs hook once, on the calling thread, right before (after false) or
+// right after the next call of that kind on the file of path (as the call
+// names it for an open or an unlink, as the kernel names it else); the hook
+// gets the call's descriptor (-1 for none). A hook is taken off before it
+// runs.
+void StopAt(Call call, bool after, const std::string& path, std::function<void(int fd)> hook);
 }  // namespace filecalls

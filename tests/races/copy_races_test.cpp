@@ -2,13 +2,16 @@
 // systems with and without hard links or a rename that refuses to replace,
 // with the copy's steps slowed to widen every window. No row whose add
 // returned 1 is ever lost, and a copy never keeps the process's table of
-// holds locked while it works.
+// holds locked while it works; in a folder that may not be listed too.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <future>
+#include <memory>
 #include <set>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 #include "ATMLCommonError/ATMLCommonFun.h"
@@ -152,4 +155,60 @@ TEST(CopyRaces, AnotherThreadOpensAndClosesAProjectWhileACopyIsMadeDurable) {
     EXPECT_EQ(store.Save(), 1) << store.GetErrorInfo().GetString();
     filecalls::g_whileSyncingACopy = nullptr;
     EXPECT_TRUE(closedMeanwhile);
+}
+
+// A folder an ordinary user may write and enter but not list (mode 0333).
+// One store's New has found nothing at P and is about to clear the journal
+// files left there, when another process makes P and adds rows: the two
+// take turns, and no row the other was told it added is lost when it is
+// killed. A second name that a killed copy left there is found and goes.
+TEST(UnlistedFolders, StoresMakingOneProjectTakeTurnsAndAKilledCopysSecondNameIsFound) {
+    TempDir dir;
+    const std::string templateCopy = TemplateCopyIn(dir), drop = dir.File("drop");
+    ASSERT_EQ(mkdir(drop.c_str(), 0333), 0);
+    chmod(drop.c_str(), 0333);
+    AsUnprivilegedUser(dir, [&] {
+        const std::string project = drop + "/p.tarnprj";
+        auto storeIn = [&](TestStore& store) { store.m_strTemplatePath = templateCopy.c_str(); };
+        std::unique_ptr<ChildProcess> other;
+        filecalls::StopAt(filecalls::Call::Unlink, false, project + "-journal", [&](int) {
+            other.reset(new ChildProcess([&](ChildProcess& self) {
+                TestStore store(dir);
+                storeIn(store);
+                char added = 0;
+                if (store.New(project.c_str(), 1) == 1)
+                    while (added < 50 && AddTps(store, "r" + std::to_string(int(added))) == 1) ++added;
+                self.Tell(added);
+                self.Await();
+                return 0;
+            }));
+            // Time for the other process to run ahead, where it may.
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        });
+        TestStore first(dir);
+        storeIn(first);
+        const RESULTSTATE made = first.New(project.c_str(), 1);
+        ASSERT_TRUE(other);
+        const int added = other->Heard();
+        kill(other->Pid(), SIGKILL);
+        other->Wait();
+        if (made == 1) {
+            EXPECT_EQ(AddTps(first, "first"), 1);
+        }
+        first.Close();
+        const std::string count = "SELECT count(*) FROM TpsTable WHERE TPS_UUID LIKE 'r%'";
+        EXPECT_EQ(RawQuery(project, count)[0][0], std::to_string(added)) << "rows acknowledged to the killed store";
+        EXPECT_TRUE(made == 1 || added == 50) << "neither store made the project";
+
+        // As a copy killed between its hard link and the removal of its
+        // scratch name leaves it.
+        std::string scratch = ScratchPattern(project);
+        scratch.replace(scratch.size() - 6, 6, "000000");
+        ASSERT_EQ(link(project.c_str(), scratch.c_str()), 0);
+        TestStore again(dir);
+        EXPECT_EQ(again.Open(project.c_str()), 1) << again.GetErrorInfo().GetString();
+        again.Close();
+        EXPECT_FALSE(FileExists(scratch));
+    });
+    chmod(drop.c_str(), 0777);
 }

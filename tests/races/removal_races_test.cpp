@@ -1,11 +1,15 @@
 // Removals, holds and copies that race on one path or one inode: a removal
 // takes only a file it holds, a hold on a file that went leaves the entry of
-// a new file with its inode alone, a copy killed between its hard link and
-// the removal of its scratch name leaves a project the next Open takes, and
-// a copy whose hold cannot turn shared reports the file it placed.
+// a new file with its inode alone, a descriptor a hold gives up is closed
+// whichever entries its file has, a copy and a removal of a link take
+// turns, a copy killed between its hard link and the removal of its scratch
+// name leaves a project the next Open takes, and a copy whose hold cannot
+// turn shared reports the file it placed.
 #include <gtest/gtest.h>
 
+#include <dirent.h>
 #include <filesystem>
+#include <future>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -30,6 +34,25 @@ nlink_t NamesOf(const std::string& path) {
     struct stat info;
     return stat(path.c_str(), &info) == 0 ? info.st_nlink : 0;
 }
+
+int OpenDescriptors() {
+    int count = 0;
+    DIR* folder = opendir("/proc/self/fd");
+    while (readdir(folder)) ++count;
+    closedir(folder);
+    return count;
+}
+
+// Stops the calling thread once at a call on path until released, and tells when it is there.
+struct Stopped {
+    std::promise<void> there, released;
+    void At(filecalls::Call call, bool after, const std::string& path) {
+        filecalls::StopAt(call, after, path, [this](int) {
+            there.set_value();
+            released.get_future().wait_for(std::chrono::seconds(30));
+        });
+    }
+};
 }  // namespace
 
 // Two processes remove the project over and over while this one makes it
@@ -65,20 +88,21 @@ TEST(RemovalRaces, TwoRemoversAndAMakerOnOnePathRemoveNoFileTheMakerHolds) {
 }
 
 // A removal has opened the project and waits before it locks it while a
-// copy replaces the project and lets go of the old file: the removal holds
-// the file it locked, which is no longer at the path, so it looks again and
-// finds the new project in use, and the copy's store keeps its project.
-TEST(RemovalRaces, ARemovalWhoseFileIsReplacedBeforeItLocksRemovesNothing) {
+// copy is ready to replace the project: the copy places its file under the
+// folder lock, so it waits for the removal, which removes the old file it
+// looked at; the new project comes after, where nothing is, and the copy's
+// store keeps it.
+TEST(RemovalRaces, ARemovalAndACopyOntoItsPathTakeTurns) {
     TempDir dir;
-    const std::string target = MakeProject(dir, "project.tarnprj");
+    const std::string target = MakeProject(dir, "project.tarnprj", "INSERT INTO TpsTable (TPS_UUID) VALUES ('old')");
     ChildProcess remover([&](ChildProcess& self) {
         if (self.Await() != 'g') return 2;
         filecalls::g_lockPauseMs = 300;
         const bool removed = DeleteFileA(target.c_str());
-        return removed ? 1 : GetLastError() == ERROR_SHARING_VIOLATION ? 0 : 3;
+        return removed ? 0 : GetLastError() == ERROR_SHARING_VIOLATION ? 1 : 3;
     });
     // While the copy's scratch file is made durable (its folder lock let go),
-    // the removal opens the project and pauses; then the copy replaces it.
+    // the removal locks the folder, opens the project and pauses.
     filecalls::g_whileSyncingACopy = [&] {
         remover.Answer('g');
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -87,7 +111,7 @@ TEST(RemovalRaces, ARemovalWhoseFileIsReplacedBeforeItLocksRemovesNothing) {
     ASSERT_EQ(maker.New(target.c_str(), 1), 1) << maker.GetErrorInfo().GetString();
     filecalls::g_whileSyncingACopy = nullptr;
     ASSERT_EQ(AddTps(maker, "new"), 1);
-    EXPECT_EQ(remover.Wait(), 0) << "1: the removal removed the new project";
+    EXPECT_EQ(remover.Wait(), 0) << "1: the removal found a file in use, so the copy placed its file in its turn";
     EXPECT_TRUE(FileExists(target));
     ASSERT_EQ(AddTps(maker, "later"), 1);
     maker.Close();
@@ -133,6 +157,76 @@ TEST(HoldEntries, AHoldOnARemovedFileLeavesTheEntryOfANewFileWithItsInodeAlone) 
         EXPECT_EQ(again.Open(made.c_str()), 1) << again.GetErrorInfo().GetString();
     }
     if (reused == 0) std::cout << "the file system gave no removed file's inode to the new file\n";
+}
+
+// Two holds look at two files, and wait in their opens while the first
+// file takes the second one's name: the second hold opens the file the
+// first has looked at and has an entry for, without a descriptor yet. It
+// gives its descriptor up, which no such entry keeps: when the first hold
+// fails (its name is gone) and the second holds the file and ends, the
+// process has as many descriptors as before.
+TEST(HoldEntries, ADescriptorGivenUpBesideAnEntryWithoutOneIsClosed) {
+    TempDir dir;
+    const std::string first = dir.File("first.tarnprj"), second = dir.File("second.tarnprj");
+    WriteFile(first, "the file that both holds open");
+    WriteFile(second, "a file that is replaced");
+    const int before = OpenDescriptors();
+    Stopped firstAtOpen, secondAtOpen;
+    std::promise<void> secondOpened;
+    firstAtOpen.At(filecalls::Call::Open, false, first);
+    secondAtOpen.At(filecalls::Call::Open, false, second);
+    filecalls::StopAt(filecalls::Call::Open, true, second, [&](int) { secondOpened.set_value(); });
+    bool firstHeld = true, secondHeld = false;
+    std::thread firstHold([&] { firstHeld = fileshare::Hold().Share(first, 0, fileshare::Use::Project); });
+    std::thread secondHold([&] {
+        fileshare::Hold hold;
+        secondHeld = hold.Share(second, 5000, fileshare::Use::Project);
+    });
+    firstAtOpen.there.get_future().wait();
+    secondAtOpen.there.get_future().wait();
+    ASSERT_EQ(rename(first.c_str(), second.c_str()), 0);
+    secondAtOpen.released.set_value();
+    secondOpened.get_future().wait();
+    // The second hold gives up what it opened meanwhile, and looks again.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    firstAtOpen.released.set_value();
+    firstHold.join();
+    secondHold.join();
+    EXPECT_FALSE(firstHeld);
+    EXPECT_TRUE(secondHeld);
+    EXPECT_EQ(OpenDescriptors(), before) << "a descriptor stayed open";
+}
+
+// P is a link to a closed project; a store's New(P) has made its scratch
+// file when a removal of P starts, and the removal waits before it unlinks
+// the link it looked at: the copy places its file under the folder lock,
+// after the removal, where nothing is. The new project keeps its rows, and
+// the project the link led to stays as it was.
+TEST(RemovalRaces, ALinkRemovedBesideARacingNewLeavesTheNewProjectWhole) {
+    TempDir dir;
+    const std::string led = MakeProject(dir, "led.tarnprj", "INSERT INTO TpsTable (TPS_UUID) VALUES ('kept')");
+    const std::string link = dir.File("p.tarnprj");
+    ASSERT_EQ(symlink(led.c_str(), link.c_str()), 0);
+    std::thread remover;
+    bool removed = false;
+    filecalls::g_whileSyncingACopy = [&] {
+        std::promise<void> atUnlink;
+        filecalls::StopAt(filecalls::Call::Unlink, false, link, [&](int) {
+            atUnlink.set_value();
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        });
+        remover = std::thread([&] { removed = DeleteFileA(link.c_str()); });
+        atUnlink.get_future().wait_for(std::chrono::seconds(30));
+    };
+    TestStore store(dir);
+    ASSERT_EQ(store.New(link.c_str(), 1), 1) << store.GetErrorInfo().GetString();
+    remover.join();
+    ASSERT_EQ(AddTps(store, "new"), 1);
+    store.Close();
+    EXPECT_TRUE(removed);
+    ASSERT_TRUE(FileExists(link)) << "the removal took the new project";
+    EXPECT_EQ(TpsKeys(link), "new");
+    EXPECT_EQ(TpsKeys(led), "kept");
 }
 
 // A hold that cannot lock a file another process replaces closes what it

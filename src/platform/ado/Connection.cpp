@@ -110,6 +110,13 @@ ComError HoldRefusal(int err, const std::string& path) {
             return ComError(SQLITE_CANTOPEN, std::string(kForkedBesideThreadsText) + ": " + path);
         case EMFILE:
         case ENFILE: return ComError(SQLITE_CANTOPEN, "No file descriptor is left to hold the file: " + path);
+        case ENAMETOOLONG:
+            return ComError(SQLITE_CANTOPEN, "The path is too long for the database engine, which takes at most " +
+                                                 std::to_string(EnginePathLimit()) +
+                                                 " characters for a project's path and for the path of a copy "
+                                                 "made beside it (the folder's path and " +
+                                                 std::to_string(ScratchPattern("").size() + 1) +
+                                                 " more); New, Open and Save refuse it alike: " + path);
         default: return ComError(SQLITE_CANTOPEN, std::string(sqlite3_errstr(SQLITE_CANTOPEN)) + ": " + path);
     }
 }
@@ -127,6 +134,11 @@ bool Connection::Connect(const std::string& path, int& err) {
     const std::string name = EngineFileName(path);
     if (fileshare::ForkedBesideThreads()) {
         err = fileshare::kForkedBesideThreads;
+        return false;
+    }
+    // Where no copy could be made onto the file, it is not opened either.
+    if (TooLongForAProject(name)) {
+        err = ENAMETOOLONG;
         return false;
     }
     // A store connects only to a file it holds; one that a copy is replacing

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <cstring>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 #include "platform/win32/FileHold.h"
 
@@ -41,6 +44,20 @@ void RemoveDatabaseJournals(const std::string& path) {
 }
 
 std::string EngineFileName(const std::string& path) { return path[0] == '/' ? path : "./" + path; }
+
+namespace {
+// What the engine adds to a database's path to name its journal files, at most ("-journal").
+const int kJournalSuffix = 8;
+}  // namespace
+
+int EnginePathLimit() { return sqlite3_vfs_find(nullptr)->mxPathname - kJournalSuffix; }
+
+bool TooLongForTheEngine(const std::string& path) {
+    sqlite3_vfs* vfs = sqlite3_vfs_find(nullptr);
+    std::vector<char> full(PATH_MAX + 1);
+    const int rc = vfs->xFullPathname(vfs, EngineFileName(path).c_str(), PATH_MAX + 1, full.data());
+    return (rc & 0xff) == SQLITE_OK && static_cast<int>(strlen(full.data())) > EnginePathLimit();
+}
 
 int OpenDatabaseFile(const std::string& path, sqlite3** db) {
     const int rc =

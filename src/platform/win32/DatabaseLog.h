@@ -15,6 +15,14 @@ const int kBusyTimeoutMs = 5000;
 // "/" or "./" is always a file's.
 std::string EngineFileName(const std::string& path);
 
+// Whether the engine refuses a database at path for its length: its full
+// path, as the engine makes it (links resolved), is longer than the
+// engine's limit (EnginePathLimit characters, room left for a journal's
+// suffix). A path the engine cannot make for another reason is left to the
+// engine's own open.
+bool TooLongForTheEngine(const std::string& path);
+int EnginePathLimit();
+
 // Opens the database file at path for reading and writing, creating
 // nothing, on a connection that runs nothing the file carries: the file's
 // triggers and views are off (the connection's own temporary ones still

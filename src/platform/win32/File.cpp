@@ -35,6 +35,16 @@ bool CopyBytes(int from, int to) {
     }
 }
 
+bool SameEntry(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+// Removes the name path only while it names what was looked at (looked).
+BOOL UnlinkWhatWasLookedAt(const char* path, const struct stat& looked) {
+    struct stat now;
+    if (lstat(path, &now) != 0) return FailFromErrno(errno, path);
+    if (!SameEntry(now, looked)) return FailFromErrno(EBUSY, path);
+    return unlink(path) == 0 ? TRUE : FailFromErrno(errno, path);
+}
+
 // The file whose journal (-journal, -wal or -shm) path would be, as the
 // engine names journals; empty when path has no such name.
 std::string JournalOwner(const std::string& path) {
@@ -87,7 +97,7 @@ BOOL DeleteFileA(const char* path) {
     struct stat info;
     if (!folder.Lock(path) || lstat(path, &info) != 0) return FailFromErrno(errno, path);
     // A link goes without its file, and anything but a file is not held.
-    if (!S_ISREG(info.st_mode)) return unlink(path) == 0 ? TRUE : FailFromErrno(errno, path);
+    if (!S_ISREG(info.st_mode)) return UnlinkWhatWasLookedAt(path, info);
     // A journal file is part of its database: in use while anyone holds the
     // database, and otherwise removed only once the database has taken back
     // what it holds, under a hold of the database that keeps stores out.
@@ -97,7 +107,9 @@ BOOL DeleteFileA(const char* path) {
     if (database.Descriptor() >= 0 && lstat(path, &info) != 0 && errno == ENOENT) return TRUE;
     // A file that a connection holds is in use.
     fileshare::Hold hold;
+    struct stat held;
     if (!hold.Take(path, false)) return FailFromErrno(errno, path);
+    if (fstat(hold.Descriptor(), &held) != 0 || !SameEntry(held, info)) return FailFromErrno(EBUSY, path);
     // A database goes whole or not at all: its log is folded into it first,
     // then its journal files go, then the file. Killed at any step, the
     // path keeps the whole project, or nothing and no log of it.
@@ -105,7 +117,7 @@ BOOL DeleteFileA(const char* path) {
         if (!FoldDatabaseLog(path)) return FailFromErrno(errno, path);
         RemoveDatabaseJournals(path);
     }
-    return unlink(path) == 0 ? TRUE : FailFromErrno(errno, path);
+    return UnlinkWhatWasLookedAt(path, info);
 }
 
 DWORD GetFileAttributesA(const char* path) {

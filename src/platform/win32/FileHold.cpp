@@ -66,13 +66,14 @@ bool HeldElsewhere(int fd) {
 enum class State { Opening, Shared, Exclusive, Closing };
 
 // An entry of the table: a file this process holds, the descriptor that
-// carries its lock, and any other descriptor of it that a race left open,
-// kept with it: closing one while the file is held would drop its holders'
-// record locks. An entry belongs to the hold that made it (its id); holds
-// that join a shared file count themselves in it, and only the last of
-// them ends it. A removed file's inode can be given to a new file at once,
-// so one key may name several entries: one of the live file, and ones of
-// holds that have looked at a file and not yet opened it.
+// carries its lock once it has one, and any other descriptor of it that a
+// race left open, parked with it unlocked: closing one while the file is
+// held would drop its holders' record locks. An entry belongs to the hold
+// that made it (its id); holds that join a shared file count themselves in
+// it, and only the last of them ends it. A removed file's inode can be
+// given to a new file at once, so one key may name several entries: one of
+// the live file, and ones of holds that have looked at a file and not yet
+// opened it.
 struct Held {
     uint64_t id = 0;
     int fd = -1;
@@ -86,6 +87,12 @@ using Table = std::multimap<FileKey, Held, ByFile>;
 std::mutex g_mutex;
 Table g_held;
 uint64_t g_lastId = 0;
+// How many forks this process has begun, counted under the table's lock: a
+// descriptor opened at one count and entered at another may have a copy
+// in a child that the child does not know of, so it is never locked.
+uint64_t g_forksBegun = 0;
+// The descriptors of the library's other locks (OpenLockable).
+std::vector<int> g_lockables;
 // The files held when this process, or one of its forebears, was forked:
 // the nodes of the table move here at the fork, without an allocation.
 Table g_heldByForebears;
@@ -95,16 +102,6 @@ std::atomic<uint64_t> g_forks{0};
 std::atomic<bool> g_forkedBesideThreads{false};
 // How many threads the process had when it last prepared to fork.
 int g_threadsAtFork = 1;
-
-// Takes the hold's lock off the open file description, then closes it and
-// the spares: any copy of the description elsewhere holds nothing after.
-void CloseHeld(int fd, const std::vector<int>& spares) {
-    if (fd >= 0) {
-        SetHoldByte(fd, F_UNLCK);
-        close(fd);
-    }
-    for (int spare : spares) close(spare);
-}
 
 // The entry of the table that id names; end when there is none.
 Table::iterator EntryOf(const FileKey& key, uint64_t id) {
@@ -122,67 +119,81 @@ Table::iterator Joinable(const FileKey& key) {
     return g_held.end();
 }
 
+// An entry of the file key names, other than the one id names, that has a
+// descriptor of the file and keeps it: where another descriptor is parked.
+Table::iterator WithDescriptor(const FileKey& key, uint64_t id) {
+    auto range = g_held.equal_range(key);
+    for (auto it = range.first; it != range.second; ++it)
+        if (it->second.id != id && it->second.fd >= 0 && it->second.state != State::Closing) return it;
+    return g_held.end();
+}
+
 // Makes a new entry for key, of one holder, and gives its id.
-uint64_t NewEntry(const FileKey& key, State state, int fd = -1) {
+uint64_t NewEntry(const FileKey& key, State state) {
     Held held;
     held.id = ++g_lastId;
-    held.fd = fd;
     held.holders = 1;
     held.state = state;
     g_held.emplace(key, std::move(held));
     return g_lastId;
 }
 
-// Ends the entry at it, under the table's lock (taken by guard): joiners
-// wait while its descriptors are closed with the lock let go, then it is
-// erased. Only what the entry itself holds is closed.
+// Ends the entry at it, under the table's lock (taken by guard): the one
+// place an entry ends. Its lock is taken off and its descriptors cleared
+// under the table's lock, so a child forked from then on neither keeps the
+// lock nor closes a number another thread reuses. They are parked with
+// another entry that has a descriptor of the file, or else closed with the
+// table let go while the entry, closing, keeps joiners waiting.
 void EndEntry(Table::iterator it, std::unique_lock<std::mutex>& guard) {
     const FileKey key = it->first;
     const uint64_t id = it->second.id;
-    const int fd = it->second.fd;
-    std::vector<int> spares;
-    spares.swap(it->second.spares);
-    if (fd >= 0 || !spares.empty()) {
+    std::vector<int> descriptors;
+    descriptors.swap(it->second.spares);
+    if (it->second.fd >= 0) {
+        SetHoldByte(it->second.fd, F_UNLCK);
+        descriptors.push_back(it->second.fd);
+        it->second.fd = -1;
+    }
+    auto keeper = WithDescriptor(key, id);
+    if (keeper != g_held.end() && !descriptors.empty()) {
+        keeper->second.spares.insert(keeper->second.spares.end(), descriptors.begin(), descriptors.end());
+        descriptors.clear();
+    }
+    if (!descriptors.empty()) {
         it->second.state = State::Closing;
         guard.unlock();
-        CloseHeld(fd, spares);
+        for (int fd : descriptors) close(fd);
         guard.lock();
         it = EntryOf(key, id);
     }
-    if (it != g_held.end()) g_held.erase(it);
+    g_held.erase(it);
 }
 
-// Gives up a descriptor of the file key names, under the table's lock: kept
-// with an entry of the file while there is one, since closing it could drop
-// the record locks of the file's holders; else closed in an entry of its
-// own, so that no hold opens the file until it is.
-void DropDescriptor(int fd, const FileKey& key, std::unique_lock<std::mutex>& guard) {
-    auto range = g_held.equal_range(key);
-    for (auto it = range.first; it != range.second; ++it) {
-        if (it->second.state != State::Closing) {
-            it->second.spares.push_back(fd);
-            return;
-        }
-    }
-    const uint64_t id = NewEntry(key, State::Closing);
-    EntryOf(key, id)->second.spares.push_back(fd);
-    EndEntry(EntryOf(key, id), guard);
+// Gives up fd, a descriptor of the file key names that no entry has, under
+// the table's lock: in an entry of its own, ended at once.
+void GiveUp(int fd, const FileKey& key, std::unique_lock<std::mutex>& guard) {
+    const uint64_t id = NewEntry(key, State::Opening);
+    auto it = EntryOf(key, id);
+    it->second.fd = fd;
+    EndEntry(it, guard);
 }
 
-// The number of threads of this process, from the kernel's record of it; 1
-// when it cannot be read.
+// The number of threads of this process, from the kernel's record of it;
+// one that cannot be read (no descriptor left, no /proc) counts as more
+// than one.
 int ThreadCount() {
+    const int unknown = 2;
     char text[1024];
     const int fd = open("/proc/self/stat", O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return 1;
+    if (fd < 0) return unknown;
     const ssize_t got = read(fd, text, sizeof text - 1);
     close(fd);
-    if (got <= 0) return 1;
+    if (got <= 0) return unknown;
     text[got] = 0;
     // The 20th field; the 2nd, the program's name in brackets, may hold blanks.
     const char* at = strrchr(text, ')');
     for (int field = 2; at && field < 20; ++field) at = strchr(at + 1, ' ');
-    return at ? std::max(1, atoi(at + 1)) : 1;
+    return at ? std::max(1, atoi(at + 1)) : unknown;
 }
 
 struct ForkHandlers {
@@ -192,13 +203,14 @@ struct ForkHandlers {
                 const int threads = ThreadCount();
                 g_mutex.lock();
                 g_threadsAtFork = threads;
+                ++g_forksBegun;
             },
             [] { g_mutex.unlock(); },
             [] {
                 // The child is the forking thread alone: the table's lock is let
                 // go before its copies of the descriptors are closed. The
-                // parent's descriptors keep its locks; the child's copies go,
-                // unlocked by nobody, and their files stay off limits.
+                // parent's descriptors keep their locks; the child's copies go,
+                // and the files stay off limits.
                 if (g_threadsAtFork > 1) g_forkedBesideThreads = true;
                 g_heldByForebears.merge(g_held);
                 ++g_forks;
@@ -209,6 +221,8 @@ struct ForkHandlers {
                     entry.second.fd = -1;
                     entry.second.spares.clear();
                 }
+                for (int fd : g_lockables) close(fd);
+                g_lockables.clear();
             });
     }
 } g_forkHandlers;
@@ -250,6 +264,37 @@ uint64_t ForkCount() { return g_forks.load(); }
 
 bool ForkedBesideThreads() { return g_forkedBesideThreads.load(); }
 
+int OpenLockable(const std::string& path, int flags, mode_t mode) {
+    for (;;) {
+        uint64_t forks = 0;
+        {
+            std::lock_guard<std::mutex> guard(g_mutex);
+            forks = g_forksBegun;
+        }
+        const int fd = open(path.c_str(), flags | O_CLOEXEC, mode);
+        if (fd < 0) return -1;
+        {
+            std::lock_guard<std::mutex> guard(g_mutex);
+            if (g_forksBegun == forks) {
+                g_lockables.push_back(fd);
+                return fd;
+            }
+        }
+        // A child forked meanwhile may have a copy it does not know of: this
+        // one is never locked. A file made here is opened again as it is.
+        close(fd);
+        flags &= ~(O_CREAT | O_EXCL);
+    }
+}
+
+void CloseLockable(int fd) {
+    {
+        std::lock_guard<std::mutex> guard(g_mutex);
+        g_lockables.erase(std::remove(g_lockables.begin(), g_lockables.end(), fd), g_lockables.end());
+    }
+    close(fd);
+}
+
 Hold& Hold::operator=(Hold&& other) noexcept {
     if (this != &other) {
         Release();
@@ -271,36 +316,55 @@ void Hold::Joined(const FileKey& key, uint64_t id) {
 
 bool Hold::Inherited() const { return m_held && m_forks != g_forks.load(); }
 
-bool Hold::OpenShared(const std::string& path) {
+bool Hold::OpenShared(const std::string& path, uint64_t forks) {
     FileKey opened;
     const int fd = OpenRegular(path, O_RDONLY, opened);
-    int err = errno;
-    const bool same = fd >= 0 && SameFile(opened, m_key);
-    // The path names another file since it was looked at: look again.
-    if (fd >= 0 && !same) err = EAGAIN;
-    const bool locked = same && SetHoldByte(fd, F_RDLCK);
-    if (same && !locked) err = errno;
+    const int err = errno;
     std::unique_lock<std::mutex> guard(g_mutex);
     auto own = EntryOf(m_key, m_id);
-    if (locked) {
-        // A copy's new file that got the inode of the file looked at, held
-        // shared meanwhile, is the file opened here: its entry is joined.
-        auto live = Joinable(m_key);
-        if (live == g_held.end()) {
-            own->second.fd = fd;
-            own->second.state = State::Shared;
-            return true;
+    m_held = false;
+    if (fd < 0) {
+        EndEntry(own, guard);
+        return Refuse(err);
+    }
+    if (!SameFile(opened, m_key)) {
+        // The path names another file since it was looked at: look again.
+        EndEntry(own, guard);
+        GiveUp(fd, opened, guard);
+        return Refuse(EAGAIN);
+    }
+    own->second.fd = fd;
+    // A child forked since the open may have a copy of it: never locked.
+    if (g_forksBegun != forks) {
+        EndEntry(own, guard);
+        return Refuse(EAGAIN);
+    }
+    // A copy's new file that got the inode of the file looked at, held
+    // meanwhile, is the file opened here: the descriptor is parked with its
+    // entry, which is joined once it is shared.
+    auto live = WithDescriptor(m_key, m_id);
+    if (live != g_held.end()) {
+        const bool joined = live->second.state == State::Shared;
+        if (joined) {
+            ++live->second.holders;
+            Joined(m_key, live->second.id);
         }
-        live->second.spares.push_back(fd);
-        ++live->second.holders;
-        g_held.erase(own);
-        m_id = live->second.id;
+        EndEntry(own, guard);
+        return joined || Refuse(EBUSY);
+    }
+    m_held = true;
+    guard.unlock();
+    const bool locked = SetHoldByte(fd, F_RDLCK);
+    const int lockErr = errno;
+    guard.lock();
+    own = EntryOf(m_key, m_id);
+    if (locked) {
+        own->second.state = State::Shared;
         return true;
     }
     m_held = false;
-    g_held.erase(own);  // it has no descriptor yet
-    if (fd >= 0) DropDescriptor(fd, opened, guard);
-    return Refuse(err);
+    EndEntry(own, guard);
+    return Refuse(lockErr);
 }
 
 bool Hold::Share(const std::string& path, int waitMs, Use use) {
@@ -312,6 +376,7 @@ bool Hold::Share(const std::string& path, int waitMs, Use use) {
         if (use == Use::Project && info.st_nlink > 1) return Refuse(kSecondName);
         const FileKey key = KeyOf(info);
         bool opening = false;
+        uint64_t forks = 0;
         {
             std::lock_guard<std::mutex> guard(g_mutex);
             if (use == Use::Project && g_heldByForebears.count(key)) return Refuse(kOpenInParent);
@@ -322,11 +387,12 @@ bool Hold::Share(const std::string& path, int waitMs, Use use) {
             } else if (g_held.count(key) == 0) {
                 // This hold opens the file; other holders wait until it has.
                 Joined(key, NewEntry(key, State::Opening));
+                forks = g_forksBegun;
                 opening = true;
             }
         }
         bool retry = false;
-        if (opening && !OpenShared(path)) {
+        if (opening && !OpenShared(path, forks)) {
             // A copy of another process replaces the file, or the path changed.
             if (errno != EBUSY && errno != EAGAIN) return false;
             retry = errno == EAGAIN;
@@ -350,12 +416,14 @@ bool Hold::Take(const std::string& path, bool writable) {
         if (writable && (info.st_mode & 0222) == 0) return Refuse(EACCES);
         if (writable && info.st_nlink > 1) return Refuse(kSecondName);
         const FileKey key = KeyOf(info);
+        uint64_t forks = 0;
         {
             std::lock_guard<std::mutex> guard(g_mutex);
             if (writable && g_heldByForebears.count(key)) return Refuse(kOpenInParent);
             if (g_held.count(key)) return Refuse(EBUSY);
             // This process's openers of the file wait from now on.
             Joined(key, NewEntry(key, State::Exclusive));
+            forks = g_forksBegun;
         }
         FileKey opened;
         int fd = OpenRegular(path, O_RDWR, opened);
@@ -363,49 +431,76 @@ bool Hold::Take(const std::string& path, bool writable) {
         // A file that may be removed but not written is only looked at: an
         // exclusive lock needs a descriptor open for writing.
         if (readOnly) fd = OpenRegular(path, O_RDONLY, opened);
-        if (fd < 0) {
-            const int err = errno;
-            Release();
-            if (err == ENOENT) continue;  // gone meanwhile: look again
-            return Refuse(err);
-        }
-        if (!SameFile(opened, key)) {
-            {
-                std::unique_lock<std::mutex> guard(g_mutex);
-                DropDescriptor(fd, opened, guard);
+        const int err = errno;
+        {
+            std::unique_lock<std::mutex> guard(g_mutex);
+            auto own = EntryOf(m_key, m_id);
+            const bool same = fd >= 0 && SameFile(opened, key);
+            if (same) own->second.fd = fd;
+            if (!same || g_forksBegun != forks) {
+                // Gone, another file now, or a child forked since the open may
+                // have a copy of it: look again.
+                m_held = false;
+                EndEntry(own, guard);
+                if (fd >= 0 && !same) GiveUp(fd, opened, guard);
+                if (fd < 0 && err != ENOENT) return Refuse(err);
+                continue;
             }
-            Release();
-            continue;
         }
         const bool locked = readOnly ? !HeldElsewhere(fd) : SetHoldByte(fd, F_WRLCK);
-        const int err = readOnly ? EBUSY : errno;  // why it is not locked
-        {
-            std::lock_guard<std::mutex> guard(g_mutex);
-            EntryOf(m_key, m_id)->second.fd = fd;
-        }
+        const int lockErr = readOnly ? EBUSY : errno;  // why it is not locked
         // Another copy may have put its file at the path between the open
         // and the lock, and let go of the file opened here: the hold is on
         // the file the path names once it is locked, or it looks again.
         if (locked && StillAt(path, key)) return true;
         Release();
         if (locked) continue;
-        return Refuse(err);
+        return Refuse(lockErr);
     }
     return Refuse(EBUSY);
 }
 
-bool Hold::Adopt(int fd) {
+bool Hold::Create(const std::string& path) {
     Release();
-    struct stat info;
-    if (fstat(fd, &info) != 0 || !SetHoldByte(fd, F_WRLCK)) {
-        const int err = errno;
+    int flags = O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+    struct stat made = {};
+    for (;;) {
+        uint64_t forks = 0;
+        {
+            std::lock_guard<std::mutex> guard(g_mutex);
+            forks = g_forksBegun;
+        }
+        const int fd = open(path.c_str(), flags, 0666);
+        struct stat info;
+        if (fd < 0 || fstat(fd, &info) != 0) {
+            const int err = errno;
+            if (fd >= 0) close(fd);
+            return Refuse(err);
+        }
+        // The file made here, opened again, is still the one at the path.
+        if (!(flags & O_CREAT) && !SameFile(KeyOf(info), KeyOf(made))) {
+            close(fd);
+            return Refuse(EEXIST);
+        }
+        made = info;
+        {
+            std::lock_guard<std::mutex> guard(g_mutex);
+            if (g_forksBegun == forks) {
+                // A new file: any entry of its key is of a file gone before it came.
+                Joined(KeyOf(info), NewEntry(KeyOf(info), State::Exclusive));
+                EntryOf(m_key, m_id)->second.fd = fd;
+                break;
+            }
+        }
+        // A child forked since the open may have a copy of it: never locked.
         close(fd);
-        return Refuse(err);
+        flags &= ~(O_CREAT | O_EXCL);
     }
-    // A new file: any entry of its key is of a file gone before it came.
-    std::lock_guard<std::mutex> guard(g_mutex);
-    Joined(KeyOf(info), NewEntry(KeyOf(info), State::Exclusive, fd));
-    return true;
+    if (SetHoldByte(Descriptor(), F_WRLCK)) return true;
+    const int err = errno;
+    Release();
+    unlink(path.c_str());
+    return Refuse(err);
 }
 
 bool Hold::Downgrade() {

@@ -8,22 +8,29 @@
 // The engine's record locks belong to the process, and closing any
 // descriptor of a file drops all of them. So a file this process holds is
 // opened once, by its first holder; later holders join that descriptor and
-// open none, and it is closed only when the last hold ends. An entry of the
-// process's table of held files belongs to the hold that made it: no other
-// hold changes or erases it. The table is locked only around the table
-// itself, never across a call that can block, a close included. An
+// open none, and it is closed only when the last hold ends. The process's
+// table of held files has one entry per hold that made one: the entry is
+// made before its lock is taken and ends in one place (EndEntry), which
+// unlocks and clears every descriptor it has under the table's lock and
+// closes them outside it. A descriptor that must not be closed while the
+// file is held is parked only on an entry that has a descriptor of the
+// file, and goes with it. An entry belongs to the hold that made it: no
+// other hold changes or erases it. The table is locked only around the
+// table itself, never across a call that can block, a close included. An
 // exclusive hold is on the file its path names once it is locked.
 //
-// A child forked without exec keeps none of its parent's holds: its copy of
-// the table is emptied at the fork, and a hold's lock is taken off its open
-// file description before the description is closed, so a copy of it that a
-// child got at any moment holds nothing. The engine's record of its locks is
-// copied into the child while the locks stay with the parent, so the child
-// refuses, for its whole life, to use as a project any file that was held
-// when it was forked (by device and inode), and holds made before the fork
-// act on nothing there. A child forked while another thread ran may have the
-// engine's own mutexes copied locked, for good: it refuses every project
-// operation (ForkedBesideThreads).
+// A child forked without exec keeps none of its parent's locks: a
+// descriptor is locked only once it is in the table, and only if no fork
+// began between its open and its entry (else it is closed unlocked and
+// opened again); the child closes its copies of every descriptor in the
+// table, and of the folder locks' (OpenLockable), and no other. The
+// engine's record of its locks is copied into the child while the locks
+// stay with the parent, so the child refuses, for its whole life, to use as
+// a project any file that was held when it was forked (by device and
+// inode), and holds made before the fork act on nothing there. A child
+// forked while another thread ran, or from a process whose threads could
+// not be counted, may have the engine's own mutexes copied locked, for
+// good: it refuses every project operation (ForkedBesideThreads).
 #pragma once
 #include <cerrno>
 #include <cstdint>
@@ -66,8 +73,18 @@ enum class Use { Read, Project };
 // made by an ancestor and is inert here.
 uint64_t ForkCount();
 // Whether this process, or a forebear since its last exec, was forked
-// while another thread ran: no project operation may then call the engine.
+// while another thread ran (or while its threads could not be counted): no
+// project operation may then call the engine.
 bool ForkedBesideThreads();
+
+// Opens path for a lock of the library's other than a hold's (a folder's
+// lock), entered in the table before the caller locks it, so that a child
+// forked at any moment closes its copy; -1 with errno set. With O_CREAT and
+// O_EXCL, a file made here stays the caller's even when it must be opened
+// again. The caller unlocks it, then closes it with CloseLockable.
+int OpenLockable(const std::string& path, int flags, mode_t mode = 0);
+// Takes fd, unlocked, out of the table, then closes it.
+void CloseLockable(int fd);
 
 class Hold {
 public:
@@ -90,8 +107,10 @@ public:
     // be replaced), EACCES when the file has no write permission bit,
     // kSecondName and kOpenInParent.
     bool Take(const std::string& path, bool writable);
-    // Holds exclusively the file just made and open at fd; the hold owns fd.
-    bool Adopt(int fd);
+    // Makes a new regular file at path, where nothing may be, with the bits
+    // any new file gets (0666 less the umask), and holds it exclusively;
+    // false with errno set (EEXIST when something is there).
+    bool Create(const std::string& path);
     // Turns an exclusive hold into a shared one without a moment unheld, so
     // that connections may join it; false with errno set when it cannot.
     bool Downgrade();
@@ -105,8 +124,9 @@ private:
     // Under the table's lock: notes that this hold holds the file key names,
     // counted in the table's entry id.
     void Joined(const FileKey& key, uint64_t id);
-    // Opens, for this hold, the file at path it entered as being opened.
-    bool OpenShared(const std::string& path);
+    // Opens, for this hold, the file at path it entered as being opened
+    // when forks had begun; false with errno EAGAIN when it must look again.
+    bool OpenShared(const std::string& path, uint64_t forks);
 
     bool m_held = false;
     FileKey m_key;

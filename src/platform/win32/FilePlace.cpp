@@ -41,18 +41,17 @@ bool PlaceWhereNothingIs(const std::string& scratch, const std::string& target) 
     return false;
 }
 
+bool SameEntry(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
 // Puts scratch where nothing is at target, or in place of the link that
 // leads nowhere found there (link): first the journal files that an earlier
-// file of that name left go, so that they never meet the new file. The
-// folder is locked meanwhile, so no other copy places a file there and
-// opens it in between. False with errno EEXIST when a file came meanwhile.
+// file of that name left go, so that they never meet the new file. False
+// with errno EEXIST when a file came meanwhile.
 bool PlaceInAnEmptyPlace(const std::string& scratch, const std::string& target, const struct stat* link) {
-    FolderLock folder;
-    if (!folder.Lock(target)) return false;
     struct stat now;
     const bool nothing = lstat(target.c_str(), &now) != 0;
     if (nothing && errno != ENOENT) return false;
-    if (!nothing && !(link && S_ISLNK(now.st_mode) && now.st_ino == link->st_ino)) return fileshare::Refuse(EEXIST);
+    if (!nothing && !(link && S_ISLNK(now.st_mode) && SameEntry(now, *link))) return fileshare::Refuse(EEXIST);
     RemoveDatabaseJournals(target);
     return nothing ? PlaceWhereNothingIs(scratch, target) : rename(scratch.c_str(), target.c_str()) == 0;
 }
@@ -65,21 +64,28 @@ struct NewFile {
     mode_t createdMode = 0600;
 };
 
-// Puts the new file in the place of the file at target, held exclusively by
-// old, with the old file's permission bits (as a copy onto a file keeps
-// them). The old file's log is folded into it first, so that at every
-// moment the target is either the whole old file or the new one.
-bool Replace(const NewFile& made, const std::string& target, const fileshare::Hold& old) {
+// Puts the new file in the place of what was looked at at target (looked:
+// a file, or a link to it), whose file old holds exclusively, with the old
+// file's permission bits (as a copy onto a file keeps them). The old file's
+// log is folded into it first, so that at every moment the target is
+// either the whole old file or the new one.
+bool Replace(const NewFile& made, const std::string& target, const fileshare::Hold& old, const struct stat& looked) {
     struct stat info;
     if (fstat(old.Descriptor(), &info) != 0 || fchmod(made.fd, info.st_mode & 0777) != 0) return false;
     if (!FoldDatabaseLog(target)) return false;
+    struct stat now;
+    if (lstat(target.c_str(), &now) != 0 || !SameEntry(now, looked)) return fileshare::Refuse(EBUSY);
     RemoveDatabaseJournals(target);
     return rename(made.scratch.c_str(), target.c_str()) == 0;
 }
 
 // Puts the new file, held exclusively, at target; errno set when it cannot.
+// The folder is locked throughout, so no other copy or removal changes what
+// is at target, or opens a file placed there, between the look and the place.
 bool Place(const NewFile& made, const std::string& target, bool failIfExists) {
     const std::string& scratch = made.scratch;
+    FolderLock folder;
+    if (!folder.Lock(target)) return false;
     for (int attempt = 0; attempt < kPlaceAttempts; ++attempt) {
         struct stat there;
         const bool nothing = lstat(target.c_str(), &there) != 0;
@@ -87,9 +93,9 @@ bool Place(const NewFile& made, const std::string& target, bool failIfExists) {
         if (!nothing && failIfExists) return fileshare::Refuse(EEXIST);
         if (!nothing) {
             fileshare::Hold old;
-            if (old.Take(target, true)) return Replace(made, target, old);
+            if (old.Take(target, true)) return Replace(made, target, old, there);
             // A second name that a killed copy left is its own to remove.
-            if (errno == fileshare::kSecondName && RemoveAbandonedSecondName(target)) continue;
+            if (errno == fileshare::kSecondName && RemoveAbandonedSecondNameLocked(target)) continue;
             if (errno != ENOENT) return false;
             // Any file but a link that leads nowhere went meanwhile: look again.
             if (!S_ISLNK(there.st_mode)) continue;
@@ -110,7 +116,10 @@ BOOL PlaceFileA(const char* newFile, BOOL failIfExists, const FileFiller& fill, 
     }
     if (fileshare::ForkedBesideThreads()) return FailFromErrno(fileshare::kForkedBesideThreads, newFile);
     const std::string target(newFile);
-    NewFile made{ScratchPattern(target)};
+    // The engine must take the new file, and the scratch files of later
+    // copies onto it, wherever it can be made.
+    if (TooLongForAProject(target)) return FailFromErrno(ENAMETOOLONG, newFile);
+    NewFile made;
     // The new file is held exclusively from its making until it is in place,
     // and shared from then on for a caller that connects to it. The scratch
     // files of killed copies go first; the folder lock keeps one just made
@@ -120,8 +129,7 @@ BOOL PlaceFileA(const char* newFile, BOOL failIfExists, const FileFiller& fill, 
         FolderLock folder;
         if (!folder.Lock(target)) return FailFromErrno(errno, newFile);
         RemoveAbandonedScratch(target);
-        const int fd = CreateScratchFile(made.scratch);
-        if (fd < 0 || !hold.Adopt(fd)) return FailFromErrno(errno, newFile);
+        if (!MakeScratch(target, hold, made.scratch)) return FailFromErrno(errno, newFile);
     }
     made.fd = hold.Descriptor();
     // Created as any new file is (0666 less the umask): the bits it keeps

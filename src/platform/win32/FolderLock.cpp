@@ -4,10 +4,42 @@
 #include <chrono>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
 #include "platform/win32/DatabaseLog.h"
+#include "platform/win32/FileHold.h"
+
+const char kLockFileName[] = ".ruri-folder-lock";
+
+namespace {
+// How long a copy or removal that waits for the lock sleeps between tries:
+// short, since others take the lock for a moment only and often.
+const auto kPoll = std::chrono::microseconds(200);
+
+bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+// Opens the lock file at name, making it where none is: readable by every
+// user, so that all who may write the folder can lock it. -1 with errno
+// set; EAGAIN when it is there but not readable, as one another user has
+// just made is until it is set up.
+int OpenLockFile(const std::string& name) {
+    for (;;) {
+        const int flags = O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY;
+        int fd = fileshare::OpenLockable(name, flags);
+        struct stat there;
+        if (fd < 0 && errno == EACCES && lstat(name.c_str(), &there) == 0) errno = EAGAIN;
+        if (fd >= 0 || errno != ENOENT) return fd;
+        fd = fileshare::OpenLockable(name, flags | O_CREAT | O_EXCL, 0444);
+        if (fd >= 0) {
+            fchmod(fd, 0444);  // whatever the umask
+            return fd;
+        }
+        if (errno != EEXIST) return -1;  // else another made it meanwhile
+    }
+}
+}  // namespace
 
 std::string FolderOf(const std::string& path) {
     size_t cut = path.find_last_of('/');
@@ -17,28 +49,49 @@ std::string FolderOf(const std::string& path) {
 
 FolderLock::~FolderLock() {
     if (m_fd < 0) return;
+    // The lock file goes while it is locked, and only while it is the empty
+    // file of one name that was locked: a waiter that locks it after finds
+    // the name gone or another file's, and locks again.
+    struct stat locked, there;
+    if (fstat(m_fd, &locked) == 0 && lstat(m_file.c_str(), &there) == 0 && SameFile(locked, there) &&
+        S_ISREG(there.st_mode) && there.st_size == 0 && there.st_nlink == 1)
+        unlink(m_file.c_str());
     flock(m_fd, LOCK_UN);
-    close(m_fd);
+    fileshare::CloseLockable(m_fd);
 }
 
 bool FolderLock::Lock(const std::string& path) {
-    const int fd = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    // A folder that this user may write and enter but not read cannot be
-    // opened to lock it: it goes without, like a file system without folder locks.
-    if (fd < 0) return errno == EACCES;
+    const std::string folder = FolderOf(path);
+    const std::string name = (folder == "/" ? "" : folder) + "/" + kLockFileName;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyTimeoutMs);
-    while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        const int err = errno;
-        if (err == EINTR) continue;
-        if (err == EWOULDBLOCK && std::chrono::steady_clock::now() < deadline) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-            continue;
+    bool unreadable = false;
+    for (;;) {
+        const int fd = OpenLockFile(name);
+        int err = fd >= 0 ? 0 : errno;
+        unreadable = err == EAGAIN;
+        struct stat locked, there;
+        if (fd >= 0 && fstat(fd, &locked) != 0) {
+            err = errno;
+        } else if (fd >= 0 && !S_ISREG(locked.st_mode)) {
+            // Anything but a regular file at the lock file's name is left
+            // alone, and no copy or removal runs there.
+            fileshare::CloseLockable(fd);
+            return fileshare::Refuse(fileshare::kNotRegularFile);
+        } else if (fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            // Locked, if the name still names the file locked.
+            if (lstat(name.c_str(), &there) == 0 && SameFile(locked, there)) {
+                m_fd = fd;
+                m_file = name;
+                return true;
+            }
+            flock(fd, LOCK_UN);
+            err = EAGAIN;
+        } else if (fd >= 0) {
+            err = errno == EWOULDBLOCK ? EAGAIN : errno;
         }
-        close(fd);
-        if (err != EWOULDBLOCK) return true;  // no folder locks on this file system
-        errno = EBUSY;
-        return false;
+        if (fd >= 0) fileshare::CloseLockable(fd);
+        if (err != EAGAIN && err != EINTR) return fileshare::Refuse(err);
+        if (std::chrono::steady_clock::now() >= deadline) return fileshare::Refuse(unreadable ? EACCES : EBUSY);
+        if (err == EAGAIN) std::this_thread::sleep_for(kPoll);
     }
-    m_fd = fd;
-    return true;
 }

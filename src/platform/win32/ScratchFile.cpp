@@ -4,12 +4,11 @@
 #include <cinttypes>
 #include <cstdio>
 #include <dirent.h>
-#include <fcntl.h>
-#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
+#include "platform/win32/DatabaseLog.h"
 #include "platform/win32/FileHold.h"
 #include "platform/win32/FolderLock.h"
 
@@ -17,6 +16,8 @@ namespace {
 const char kMark[] = ".ruri-scratch-";
 const size_t kHashDigits = 16;
 const size_t kRandom = 6;
+// How many copies onto one destination may write their scratch files at once.
+const int kSlots = 64;
 
 std::string NameOf(const std::string& path) {
     const size_t cut = path.find_last_of('/');
@@ -37,25 +38,44 @@ std::string ScratchPrefix(const std::string& target) {
     return kMark + std::string(digits) + "-";
 }
 
-// The scratch files of copies onto target in its folder, as paths.
+std::string SlotName(const std::string& target, int slot) {
+    char digits[kRandom + 1];
+    std::snprintf(digits, sizeof digits, "%06d", slot);
+    return FolderPrefix(target) + ScratchPrefix(target) + digits;
+}
+
+bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+// The scratch files of copies onto target in its folder, as paths: all of
+// them where the folder can be listed (those of earlier versions too), else
+// those in the slots.
 std::vector<std::string> ScratchFilesOf(const std::string& target) {
     std::vector<std::string> found;
     const std::string prefix = ScratchPrefix(target), folder = FolderPrefix(target);
-    DIR* listing = opendir(FolderOf(target).c_str());
-    if (!listing) return found;  // a folder this user may not list: none are found
-    while (const dirent* entry = readdir(listing)) {
-        const std::string name = entry->d_name;
-        if (name.size() == prefix.size() + kRandom && name.compare(0, prefix.size(), prefix) == 0)
-            found.push_back(folder + name);
+    if (DIR* listing = opendir(FolderOf(target).c_str())) {
+        while (const dirent* entry = readdir(listing)) {
+            const std::string name = entry->d_name;
+            if (name.size() == prefix.size() + kRandom && name.compare(0, prefix.size(), prefix) == 0)
+                found.push_back(folder + name);
+        }
+        closedir(listing);
+        return found;
     }
-    closedir(listing);
+    struct stat info;
+    for (int slot = 0; slot < kSlots; ++slot)
+        if (lstat(SlotName(target, slot).c_str(), &info) == 0) found.push_back(SlotName(target, slot));
     return found;
 }
 
-// Removes the scratch file at path unless a copy holds it.
+// Removes the scratch file at path unless a copy holds it: only the regular
+// file looked at, held, and still there, goes; a link, a pipe or a folder
+// of a scratch name is no copy's.
 bool RemoveIfAbandoned(const std::string& path) {
+    struct stat looked, held, there;
+    if (lstat(path.c_str(), &looked) != 0 || !S_ISREG(looked.st_mode)) return false;
     fileshare::Hold hold;
-    return hold.Take(path, false) && unlink(path.c_str()) == 0;
+    return hold.Take(path, false) && fstat(hold.Descriptor(), &held) == 0 && SameFile(held, looked) &&
+           lstat(path.c_str(), &there) == 0 && SameFile(there, looked) && unlink(path.c_str()) == 0;
 }
 }  // namespace
 
@@ -63,22 +83,22 @@ std::string ScratchPattern(const std::string& target) {
     return FolderPrefix(target) + ScratchPrefix(target) + std::string(kRandom, 'X');
 }
 
-int CreateScratchFile(std::string& pattern) {
-    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    thread_local std::mt19937_64 random{std::random_device{}() ^ static_cast<uint64_t>(getpid())};
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        for (size_t i = pattern.size() - kRandom; i < pattern.size(); ++i)
-            pattern[i] = kLetters[random() % (sizeof kLetters - 1)];
-        const int fd = open(pattern.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
-    }
-    errno = EEXIST;
-    return -1;
-}
-
 bool IsScratchName(const std::string& name) {
     const size_t mark = sizeof kMark - 1;
     return name.size() == mark + kHashDigits + 1 + kRandom && name.compare(0, mark, kMark) == 0;
+}
+
+bool MakeScratch(const std::string& target, fileshare::Hold& made, std::string& scratch) {
+    for (int slot = 0; slot < kSlots; ++slot) {
+        scratch = SlotName(target, slot);
+        if (made.Create(scratch)) return true;
+        if (errno != EEXIST) return false;
+    }
+    return fileshare::Refuse(EBUSY);
+}
+
+bool TooLongForAProject(const std::string& target) {
+    return TooLongForTheEngine(target) || TooLongForTheEngine(ScratchPattern(target));
 }
 
 void RemoveAbandonedScratch(const std::string& target) {
@@ -86,14 +106,21 @@ void RemoveAbandonedScratch(const std::string& target) {
 }
 
 bool RemoveAbandonedSecondName(const std::string& path) {
-    const int err = errno;  // the caller's reason stands when nothing is removed
+    const int err = errno;
+    FolderLock folder;
+    const bool removed = folder.Lock(path) && RemoveAbandonedSecondNameLocked(path);
+    if (!removed) errno = err;  // the caller's reason stands when nothing is removed
+    return removed;
+}
+
+bool RemoveAbandonedSecondNameLocked(const std::string& path) {
+    const int err = errno;
     struct stat info;
     bool removed = false;
-    FolderLock folder;
-    if (lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 2 && folder.Lock(path)) {
+    if (lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 2) {
         for (const std::string& scratch : ScratchFilesOf(path)) {
             struct stat other;
-            if (stat(scratch.c_str(), &other) == 0 && other.st_dev == info.st_dev && other.st_ino == info.st_ino) {
+            if (lstat(scratch.c_str(), &other) == 0 && SameFile(other, info)) {
                 removed = RemoveIfAbandoned(scratch);
                 break;
             }

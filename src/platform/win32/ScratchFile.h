@@ -1,21 +1,33 @@
 // The scratch files of copies. A copy writes its file under a name of the
 // library's own beside its destination: hidden, marked as the library's,
-// and made of a hash of the destination's name, so that it is as long
-// whatever that name (a name that fits the folder's limit always has a
-// scratch name that fits too). Only files of such names, that no one
-// holds, are ever removed as abandoned.
+// made of a hash of the destination's name and a slot number, so that it is
+// as long whatever that name (a name that fits the folder's limit always
+// has a scratch name that fits too), and so that the scratch files of a
+// destination are found without listing the folder, which its user may not
+// be allowed to read. Only regular files of such names, that no one holds,
+// are ever removed as abandoned.
 #pragma once
 #include <string>
 
-// The name pattern of a scratch file for target, ending in the six "X"
-// that mkostemp fills in.
+namespace fileshare {
+class Hold;
+}
+
+// The name pattern of a scratch file for target, ending in six "X" where
+// each scratch file has its own six characters.
 std::string ScratchPattern(const std::string& target);
-// Makes a scratch file of a name that pattern (of ScratchPattern) gives,
-// created as any new file is (0666 less the umask), and fills the name in;
-// its descriptor, or -1 with errno set.
-int CreateScratchFile(std::string& pattern);
 // Whether a file name (without its folder) is that of a scratch file of any copy.
 bool IsScratchName(const std::string& name);
+
+// Makes a scratch file for target, in a slot no other copy has, and holds it
+// exclusively; its path in scratch. The caller has the folder locked. False
+// with errno set (EBUSY when every slot is taken).
+bool MakeScratch(const std::string& target, fileshare::Hold& made, std::string& scratch);
+
+// Whether the database engine refuses target, or the scratch files of
+// copies onto it, for their length: its limit, counted as it counts it,
+// decides where a project can be opened and copied to alike.
+bool TooLongForAProject(const std::string& target);
 
 // Removes the scratch files of copies onto target that were killed
 // part-way; one that a copy still holds stays. The caller has the folder
@@ -27,3 +39,5 @@ void RemoveAbandonedScratch(const std::string& target);
 // its file by a hard link and removing its scratch name), removes that name
 // under the folder lock. True when it did; errno stays as it was when not.
 bool RemoveAbandonedSecondName(const std::string& path);
+// The same, for a caller that has the folder locked.
+bool RemoveAbandonedSecondNameLocked(const std::string& path);
