@@ -8,7 +8,6 @@
 #include <atomic>
 #include <functional>
 #include <memory>
-#include <dirent.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,14 +21,6 @@
 #include "support/TestStore.h"
 
 namespace {
-int OpenDescriptors() {
-    int count = 0;
-    DIR* folder = opendir("/proc/self/fd");
-    while (readdir(folder)) ++count;
-    closedir(folder);
-    return count;
-}
-
 bool Holds(const CString& text, const char* part) { return std::string(text).find(part) != std::string::npos; }
 
 std::string SystemText(DWORD code) { return CATMLCommonFun::GetOSErrorMessage(code).GetString(); }

@@ -7,7 +7,6 @@
 // turn shared reports the file it placed.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <filesystem>
 #include <future>
 #include <sys/stat.h>
@@ -33,14 +32,6 @@ ino_t InodeOf(const std::string& path) {
 nlink_t NamesOf(const std::string& path) {
     struct stat info;
     return stat(path.c_str(), &info) == 0 ? info.st_nlink : 0;
-}
-
-int OpenDescriptors() {
-    int count = 0;
-    DIR* folder = opendir("/proc/self/fd");
-    while (readdir(folder)) ++count;
-    closedir(folder);
-    return count;
 }
 
 // Stops the calling thread once at a call on path until released, and tells when it is there.

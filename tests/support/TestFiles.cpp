@@ -1,6 +1,7 @@
 #include "support/TestFiles.h"
 
 #include <cstdlib>
+#include <dirent.h>
 #include <fstream>
 #include <sqlite3.h>
 #include <sstream>
@@ -27,6 +28,14 @@ TempDir::~TempDir() {
 bool FileExists(const std::string& path) {
     struct stat info;
     return stat(path.c_str(), &info) == 0;
+}
+
+int OpenDescriptors() {
+    int count = 0;
+    DIR* folder = opendir("/proc/self/fd");
+    while (readdir(folder)) ++count;
+    closedir(folder);
+    return count;
 }
 
 std::string ReadFile(const std::string& path) {

@@ -18,6 +18,8 @@ private:
 };
 
 bool FileExists(const std::string& path);
+// How many descriptors this process has open (the look's own included).
+int OpenDescriptors();
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& content);
 
