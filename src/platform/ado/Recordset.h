@@ -31,23 +31,22 @@ namespace ado {
 
 // Whether size bytes at a and at b are the same, compared a word at a time
 // in line: column names are short, and a call costs more than the compare.
+// The last word of a name may overlap the one before it.
 inline bool SameBytes(const char* a, const char* b, size_t size) {
-    for (; size >= 8; a += 8, b += 8, size -= 8) {
-        uint64_t x, y;
-        std::memcpy(&x, a, 8);
-        std::memcpy(&y, b, 8);
-        if (x != y) return false;
+    auto same = [a, b](size_t at, size_t width) {
+        uint64_t x = 0, y = 0;
+        std::memcpy(&x, a + at, width);
+        std::memcpy(&y, b + at, width);
+        return x == y;
+    };
+    if (size >= 8) {
+        for (size_t at = 0; at + 8 < size; at += 8)
+            if (!same(at, 8)) return false;
+        return same(size - 8, 8);
     }
-    if (size >= 4) {  // the first four bytes and the last four, which may overlap
-        uint32_t x[2], y[2];
-        std::memcpy(&x[0], a, 4);
-        std::memcpy(&x[1], a + size - 4, 4);
-        std::memcpy(&y[0], b, 4);
-        std::memcpy(&y[1], b + size - 4, 4);
-        return x[0] == y[0] && x[1] == y[1];
-    }
-    for (; size > 0; ++a, ++b, --size)
-        if (*a != *b) return false;
+    if (size >= 4) return same(0, 4) && same(size - 4, 4);
+    for (size_t at = 0; at < size; ++at)
+        if (a[at] != b[at]) return false;
     return true;
 }
 
