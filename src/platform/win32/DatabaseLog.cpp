@@ -40,7 +40,7 @@ bool IsDatabaseFile(int fd) {
 }
 
 void RemoveDatabaseJournals(const std::string& path) {
-    for (const char* suffix : {"-journal", "-wal", "-shm"}) unlink((path + suffix).c_str());
+    for (const char* suffix : kJournalSuffixes) unlink((path + suffix).c_str());
 }
 
 std::string EngineFileName(const std::string& path) { return path[0] == '/' ? path : "./" + path; }

@@ -35,20 +35,18 @@ bool CopyBytes(int from, int to) {
     }
 }
 
-bool SameEntry(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
-
 // Removes the name path only while it names what was looked at (looked).
 BOOL UnlinkWhatWasLookedAt(const char* path, const struct stat& looked) {
     struct stat now;
     if (lstat(path, &now) != 0) return FailFromErrno(errno, path);
-    if (!SameEntry(now, looked)) return FailFromErrno(EBUSY, path);
+    if (!fileshare::SameFile(now, looked)) return FailFromErrno(EBUSY, path);
     return unlink(path) == 0 ? TRUE : FailFromErrno(errno, path);
 }
 
 // The file whose journal (-journal, -wal or -shm) path would be, as the
 // engine names journals; empty when path has no such name.
 std::string JournalOwner(const std::string& path) {
-    for (const std::string suffix : {"-journal", "-wal", "-shm"})
+    for (const std::string suffix : kJournalSuffixes)
         if (path.size() > suffix.size() && path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0)
             return path.substr(0, path.size() - suffix.size());
     return "";
@@ -109,7 +107,7 @@ BOOL DeleteFileA(const char* path) {
     fileshare::Hold hold;
     struct stat held;
     if (!hold.Take(path, false)) return FailFromErrno(errno, path);
-    if (fstat(hold.Descriptor(), &held) != 0 || !SameEntry(held, info)) return FailFromErrno(EBUSY, path);
+    if (fstat(hold.Descriptor(), &held) != 0 || !fileshare::SameFile(held, info)) return FailFromErrno(EBUSY, path);
     // A database goes whole or not at all: its log is folded into it first,
     // then its journal files go, then the file. Killed at any step, the
     // path keeps the whole project, or nothing and no log of it.

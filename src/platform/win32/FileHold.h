@@ -35,6 +35,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <string>
+#include <sys/stat.h>
 #include <sys/types.h>
 #include <utility>
 
@@ -58,6 +59,11 @@ const int kOpenInParent = ECHILD;
 // thread of its parent ran: that thread may have held the database engine's
 // mutexes, which then stay locked in the child for good.
 const int kForkedBesideThreads = ENOTRECOVERABLE;
+
+// Whether two looks (stat, lstat, fstat) saw one file: its device and inode.
+inline bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
 
 // Sets errno to err and fails: the way the calls of this layer refuse.
 inline bool Refuse(int err) {

@@ -41,8 +41,6 @@ bool PlaceWhereNothingIs(const std::string& scratch, const std::string& target) 
     return false;
 }
 
-bool SameEntry(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
-
 // Puts scratch where nothing is at target, or in place of the link that
 // leads nowhere found there (link): first the journal files that an earlier
 // file of that name left go, so that they never meet the new file. False
@@ -51,7 +49,7 @@ bool PlaceInAnEmptyPlace(const std::string& scratch, const std::string& target, 
     struct stat now;
     const bool nothing = lstat(target.c_str(), &now) != 0;
     if (nothing && errno != ENOENT) return false;
-    if (!nothing && !(link && S_ISLNK(now.st_mode) && SameEntry(now, *link))) return fileshare::Refuse(EEXIST);
+    if (!nothing && !(link && S_ISLNK(now.st_mode) && fileshare::SameFile(now, *link))) return fileshare::Refuse(EEXIST);
     RemoveDatabaseJournals(target);
     return nothing ? PlaceWhereNothingIs(scratch, target) : rename(scratch.c_str(), target.c_str()) == 0;
 }
@@ -74,7 +72,7 @@ bool Replace(const NewFile& made, const std::string& target, const fileshare::Ho
     if (fstat(old.Descriptor(), &info) != 0 || fchmod(made.fd, info.st_mode & 0777) != 0) return false;
     if (!FoldDatabaseLog(target)) return false;
     struct stat now;
-    if (lstat(target.c_str(), &now) != 0 || !SameEntry(now, looked)) return fileshare::Refuse(EBUSY);
+    if (lstat(target.c_str(), &now) != 0 || !fileshare::SameFile(now, looked)) return fileshare::Refuse(EBUSY);
     RemoveDatabaseJournals(target);
     return rename(made.scratch.c_str(), target.c_str()) == 0;
 }

@@ -18,8 +18,6 @@ namespace {
 // short, since others take the lock for a moment only and often.
 const auto kPoll = std::chrono::microseconds(200);
 
-bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
-
 // Opens the lock file at name, making it where none is: readable by every
 // user, so that all who may write the folder can lock it. -1 with errno
 // set; EAGAIN when it is there but not readable, as one another user has
@@ -53,7 +51,7 @@ FolderLock::~FolderLock() {
     // file of one name that was locked: a waiter that locks it after finds
     // the name gone or another file's, and locks again.
     struct stat locked, there;
-    if (fstat(m_fd, &locked) == 0 && lstat(m_file.c_str(), &there) == 0 && SameFile(locked, there) &&
+    if (fstat(m_fd, &locked) == 0 && lstat(m_file.c_str(), &there) == 0 && fileshare::SameFile(locked, there) &&
         S_ISREG(there.st_mode) && there.st_size == 0 && there.st_nlink == 1)
         unlink(m_file.c_str());
     flock(m_fd, LOCK_UN);
@@ -79,7 +77,7 @@ bool FolderLock::Lock(const std::string& path) {
             return fileshare::Refuse(fileshare::kNotRegularFile);
         } else if (fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0) {
             // Locked, if the name still names the file locked.
-            if (lstat(name.c_str(), &there) == 0 && SameFile(locked, there)) {
+            if (lstat(name.c_str(), &there) == 0 && fileshare::SameFile(locked, there)) {
                 m_fd = fd;
                 m_file = name;
                 return true;

@@ -44,8 +44,6 @@ std::string SlotName(const std::string& target, int slot) {
     return FolderPrefix(target) + ScratchPrefix(target) + digits;
 }
 
-bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
-
 // The scratch files of copies onto target in its folder, as paths: all of
 // them where the folder can be listed (those of earlier versions too), else
 // those in the slots.
@@ -74,8 +72,8 @@ bool RemoveIfAbandoned(const std::string& path) {
     struct stat looked, held, there;
     if (lstat(path.c_str(), &looked) != 0 || !S_ISREG(looked.st_mode)) return false;
     fileshare::Hold hold;
-    return hold.Take(path, false) && fstat(hold.Descriptor(), &held) == 0 && SameFile(held, looked) &&
-           lstat(path.c_str(), &there) == 0 && SameFile(there, looked) && unlink(path.c_str()) == 0;
+    return hold.Take(path, false) && fstat(hold.Descriptor(), &held) == 0 && fileshare::SameFile(held, looked) &&
+           lstat(path.c_str(), &there) == 0 && fileshare::SameFile(there, looked) && unlink(path.c_str()) == 0;
 }
 }  // namespace
 
@@ -120,7 +118,7 @@ bool RemoveAbandonedSecondNameLocked(const std::string& path) {
     if (lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 2) {
         for (const std::string& scratch : ScratchFilesOf(path)) {
             struct stat other;
-            if (lstat(scratch.c_str(), &other) == 0 && SameFile(other, info)) {
+            if (lstat(scratch.c_str(), &other) == 0 && fileshare::SameFile(other, info)) {
                 removed = RemoveIfAbandoned(scratch);
                 break;
             }
