@@ -40,3 +40,6 @@ std::string ConnectionStringFor(const std::string& path);
 // with dir opened to it. The child's failures show as they happen and fail
 // the test that called.
 void AsUnprivilegedUser(const TempDir& dir, const std::function<void()>& body);
+// Makes this process (a child of the test) run as user 65534 when it runs as
+// root; false when it cannot.
+bool GiveUpRoot();

@@ -99,6 +99,11 @@ namespace {
 ComError HoldRefusal(int err, const std::string& path) {
     switch (err) {
         case EBUSY: return ComError(SQLITE_BUSY, "The file is being replaced: " + path);
+        case fileshare::kFrozenReader:
+            return ComError(SQLITE_BUSY,
+                            "The project is in use: a store whose user may only read it reads it as it is, and no "
+                            "store may write it until that one closes it: " +
+                            path);
         case fileshare::kNotRegularFile:
             return ComError(SQLITE_CANTOPEN, "The path names a pipe, socket, device or folder, not a file: " + path);
         case fileshare::kSecondName:
@@ -151,22 +156,59 @@ bool Connection::Connect(const std::string& path, int& err) {
         err = errno;
         return false;
     }
+    // How the engine may open the file, and whether a frozen reader keeps
+    // writers out or must wait for a writer, can change while this waits.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyTimeoutMs);
+    for (;;) {
+        const ProjectAccess access = AccessToProject(name, m_hold.Descriptor());
+        if (access == ProjectAccess::LogWithoutIndex) {
+            m_hold.Release();
+            throw ComError(SQLITE_CANTOPEN, kLogWithoutIndexText + path);
+        }
+        const fileshare::Engine kind =
+            access == ProjectAccess::Frozen ? fileshare::Engine::Frozen : fileshare::Engine::Locking;
+        if (m_hold.AddEngine(kind)) {
+            sqlite3* db = OpenEngine(path, access, kind);
+            // A writer looks for a frozen reader once it has the engine's
+            // shared lock, which that reader looks for in turn.
+            if (access != ProjectAccess::Write || !m_hold.FrozenElsewhere()) {
+                m_db = db;
+                m_path = path;
+                m_access = access;
+                m_walSet = false;
+                m_began = false;
+                m_savepoints = 0;
+                return true;
+            }
+            sqlite3_close_v2(db);
+            m_hold.DropEngine(kind);
+        } else if (errno != EBUSY) {
+            err = errno;
+            m_hold.Release();
+            return false;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            err = fileshare::kFrozenReader;
+            m_hold.Release();
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+sqlite3* Connection::OpenEngine(const std::string& path, ProjectAccess access, fileshare::Engine kind) {
     // A log beside the file is part of it: until the file has proved a
     // database, closing folds none back into it.
     struct stat info;
-    const bool logFound = stat((name + "-wal").c_str(), &info) == 0;
+    m_logFound = stat((EngineFileName(path) + "-wal").c_str(), &info) == 0;
     sqlite3* db = nullptr;
-    int rc = OpenDatabaseFile(path, &db);
-    if (rc == SQLITE_OK && logFound) rc = sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
-    if (rc != SQLITE_OK) {
-        std::string message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
-        sqlite3_close_v2(db);
-        m_hold.Release();
-        throw ComError(rc, message + ": " + path);
-    }
-    sqlite3_extended_result_codes(db, 0);
-    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    int rc = OpenDatabaseFile(path, &db, access);
+    if (rc == SQLITE_OK && m_logFound) rc = sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
     try {
+        if (rc != SQLITE_OK)
+            throw ComError(rc, std::string(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)) + ": " + path);
+        sqlite3_extended_result_codes(db, 0);
+        sqlite3_busy_timeout(db, kBusyTimeoutMs);
         // Reading the schema proves the file is a database; an empty file is
         // not one either, and is refused before anything could write to it.
         Statement count(db, "SELECT count(*) FROM sqlite_master");
@@ -175,19 +217,14 @@ bool Connection::Connect(const std::string& path, int& err) {
         Statement(db, "PRAGMA synchronous=NORMAL").Run();
     } catch (...) {
         sqlite3_close_v2(db);
+        m_hold.DropEngine(kind);
         m_hold.Release();
         throw;
     }
     // From here the last connection to close writes the log back, unless
     // the caller refuses the file (LeaveFileAsFound).
     sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
-    m_db = db;
-    m_path = path;
-    m_logFound = logFound;
-    m_walSet = false;
-    m_began = false;
-    m_savepoints = 0;
-    return true;
+    return db;
 }
 
 void Connection::Close() noexcept {
@@ -206,7 +243,9 @@ void Connection::Close() noexcept {
         sqlite3_busy_timeout(m_db, 0);
         // A statement that escaped the cache would keep the file open after
         // the close: the hold then stays until the process ends.
-        if (sqlite3_close(m_db) != SQLITE_OK) {
+        if (sqlite3_close(m_db) == SQLITE_OK) {
+            m_hold.DropEngine(EngineKind());
+        } else {
             sqlite3_close_v2(m_db);
             static std::vector<fileshare::Hold> keptOpen;
             try {
@@ -231,7 +270,7 @@ void Connection::RequireProjectShape(const TemplateShape& shape) {
     // in one transaction (one snapshot of the schema), and as the store's
     // connection stays open, closing it writes nothing.
     sqlite3* opened = nullptr;
-    int rc = OpenDatabaseFile(m_path, &opened);
+    int rc = OpenDatabaseFile(m_path, &opened, m_access);
     std::unique_ptr<sqlite3, int (*)(sqlite3*)> db(opened, sqlite3_close_v2);
     if (rc == SQLITE_OK) rc = sqlite3_db_config(db.get(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
     if (rc == SQLITE_OK) rc = sqlite3_drop_modules(db.get(), nullptr);
@@ -249,6 +288,7 @@ sqlite3* Connection::Handle() const {
 }
 
 void Connection::PrepareWrite() {
+    if (m_access != ProjectAccess::Write && m_db) throw ComError(SQLITE_READONLY, kReadOnlyText + m_path);
     // The journal mode cannot change inside a transaction; Savepoint prepares first.
     if (m_walSet || InTransaction()) return;
     // Leaving a rollback journal needs the file to itself, and the engine

@@ -18,6 +18,7 @@
 #include "platform/ado/Command.h"
 #include "platform/ado/StatementCache.h"
 #include "platform/win32/FileHold.h"
+#include "platform/win32/ProjectAccess.h"
 
 struct sqlite3;
 
@@ -98,10 +99,17 @@ private:
     // Holds the file at path and connects to it: false with err set when it
     // cannot be held; raises ComError when the engine refuses it.
     bool Connect(const std::string& path, int& err);
+    // Opens the engine's connection to the held file at path as access says
+    // and proves it a database; raises ComError, the file then let go.
+    sqlite3* OpenEngine(const std::string& path, ProjectAccess access, fileshare::Engine kind);
+    fileshare::Engine EngineKind() const {
+        return m_access == ProjectAccess::Frozen ? fileshare::Engine::Frozen : fileshare::Engine::Locking;
+    }
     void EndTransaction(const char* how) noexcept;
 
     sqlite3* m_db = nullptr;
     std::string m_path;
+    ProjectAccess m_access = ProjectAccess::Write;
     bool m_walSet = false;
     bool m_logFound = false;  // a log was beside the file when it was connected
     // Whether the open transaction began with a savepoint of this layer, and
@@ -118,6 +126,15 @@ using ConnectionPtr = std::shared_ptr<Connection>;
 // the store reads that is not shaped as the template's.
 constexpr const char* kOnlyDataText = "A project file holds only tables and indexes on their columns; refused: ";
 constexpr const char* kShapeText = "A project's tables are shaped as the template's; refused: ";
+
+// What a write into a project its user may only read answers.
+constexpr const char* kReadOnlyText =
+    "The project can only be read: its user may not write its file or its folder; nothing was written: ";
+// The refusal of a project whose log its user could read only with the
+// log's index, which that user may not make.
+constexpr const char* kLogWithoutIndexText =
+    "The project's log lies beside it without the log's index, which a user who may only read the project "
+    "cannot make; open it once as a user who may write it: ";
 
 // The refusal of a forked child to use what its parent had open.
 constexpr const char* kOpenInParentText =

@@ -59,9 +59,36 @@ bool TooLongForTheEngine(const std::string& path) {
     return (rc & 0xff) == SQLITE_OK && static_cast<int>(strlen(full.data())) > EnginePathLimit();
 }
 
-int OpenDatabaseFile(const std::string& path, sqlite3** db) {
+namespace {
+// The name under which the engine opens the file at path frozen: a URI of
+// the file, every byte of its path but letters, digits and "/._~-"
+// escaped, so that it names that file and nothing else.
+std::string FrozenFileName(const std::string& path) {
+    static const char kHex[] = "0123456789ABCDEF";
+    const std::string name = EngineFileName(path);
+    std::string uri = name[0] == '/' ? "file://" : "file:";
+    for (unsigned char c : name) {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || (c && strchr("/._~-", c))) {
+            uri += static_cast<char>(c);
+        } else {
+            uri += '%';
+            uri += kHex[c >> 4];
+            uri += kHex[c & 15];
+        }
+    }
+    return uri + "?immutable=1";
+}
+}  // namespace
+
+int OpenDatabaseFile(const std::string& path, sqlite3** db, ProjectAccess access) {
     const int rc =
-        sqlite3_open_v2(EngineFileName(path).c_str(), db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+        access == ProjectAccess::Frozen
+            ? sqlite3_open_v2(FrozenFileName(path).c_str(), db,
+                              SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr)
+            : sqlite3_open_v2(EngineFileName(path).c_str(), db,
+                              (access == ProjectAccess::Write ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) |
+                                  SQLITE_OPEN_NOMUTEX,
+                              nullptr);
     if (rc != SQLITE_OK) return rc;
     for (const auto& [option, on] : {std::pair{SQLITE_DBCONFIG_ENABLE_TRIGGER, 0}, {SQLITE_DBCONFIG_ENABLE_VIEW, 0},
                                      {SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0}, {SQLITE_DBCONFIG_DEFENSIVE, 1}}) {

@@ -4,6 +4,8 @@
 #pragma once
 #include <string>
 
+#include "platform/win32/ProjectAccess.h"
+
 struct sqlite3;
 
 // How long every engine connection of the library waits for another's lock
@@ -23,13 +25,14 @@ std::string EngineFileName(const std::string& path);
 bool TooLongForTheEngine(const std::string& path);
 int EnginePathLimit();
 
-// Opens the database file at path for reading and writing, creating
-// nothing, on a connection that runs nothing the file carries: the file's
-// triggers and views are off (the connection's own temporary ones still
-// run), its schema may call only functions without side effects, and no
-// statement may corrupt the file (the engine's defensive mode). The
-// engine's result; *db is to be closed whatever it is.
-int OpenDatabaseFile(const std::string& path, sqlite3** db);
+// Opens the database file at path, creating nothing, for reading and
+// writing or as access says (ProjectAccess.h: read under the engine's
+// locks, or frozen), on a connection that runs nothing the file carries:
+// the file's triggers and views are off (the connection's own temporary
+// ones still run), its schema may call only functions without side
+// effects, and no statement may corrupt the file (the engine's defensive
+// mode). The engine's result; *db is to be closed whatever it is.
+int OpenDatabaseFile(const std::string& path, sqlite3** db, ProjectAccess access = ProjectAccess::Write);
 
 // Folds the log beside the database at path into it. True when the file
 // alone now holds everything (also when there was no log, or the file is no

@@ -35,30 +35,42 @@ FileKey KeyOf(const struct stat& info) { return FileKey{info.st_dev, info.st_ino
 
 bool SameFile(const FileKey& a, const FileKey& b) { return a.device == b.device && a.inode == b.inode; }
 
-struct flock HoldByte(short type) {
+// The byte a frozen reader of a project locks shared, beside the hold byte.
+const off_t kFrozenReaderByte = kHoldByte + 1;
+// The bytes every connection of the engine locks shared while it has a file
+// in write-ahead logging open, and while it reads one in rollback mode.
+const off_t kEngineSharedBytes = (off_t(1) << 30) + 2;
+const off_t kEngineSharedLength = 510;
+
+struct flock LockOf(short type, off_t start, off_t length = 1) {
     struct flock lock = {};
     lock.l_type = type;
     lock.l_whence = SEEK_SET;
-    lock.l_start = kHoldByte;
-    lock.l_len = 1;
+    lock.l_start = start;
+    lock.l_len = length;
     return lock;
 }
 
-// Locks (F_RDLCK, F_WRLCK) or unlocks (F_UNLCK) the hold byte of fd's open
-// file description without waiting; false with errno EBUSY when another holds it.
-bool SetHoldByte(int fd, short type) {
-    struct flock lock = HoldByte(type);
+// Locks (F_RDLCK, F_WRLCK) or unlocks (F_UNLCK) a byte of fd's open file
+// description without waiting, the hold byte unless told; false with errno
+// EBUSY when another holds it.
+bool SetHoldByte(int fd, short type, off_t byte = kHoldByte) {
+    struct flock lock = LockOf(type, byte);
     if (fcntl(fd, F_OFD_SETLK, &lock) == 0) return true;
     if (errno == EAGAIN || errno == EACCES) errno = EBUSY;
     return false;
 }
 
-// Whether another open file description holds fd's file: the look a file
-// that cannot be opened for writing allows.
-bool HeldElsewhere(int fd) {
-    struct flock probe = HoldByte(F_WRLCK);
+// Whether anyone but fd's open file description locks any of the bytes
+// from start (the engine's record locks of this process included): the
+// look a file that cannot be opened for writing allows. A look that fails
+// counts as locked.
+bool LockedElsewhere(int fd, off_t start = kHoldByte, off_t length = 1) {
+    struct flock probe = LockOf(F_WRLCK, start, length);
     return fcntl(fd, F_OFD_GETLK, &probe) != 0 || probe.l_type != F_UNLCK;
 }
+
+bool HeldElsewhere(int fd) { return LockedElsewhere(fd); }
 
 // A file of the table: being opened by its first holder, held shared or
 // exclusively, or being closed by its last. Only a shared file is joined;
@@ -78,6 +90,9 @@ struct Held {
     uint64_t id = 0;
     int fd = -1;
     int holders = 0;
+    // The engine connections on the file, of each kind (Engine).
+    int lockingEngines = 0;
+    int frozenEngines = 0;
     State state = State::Opening;
     std::vector<int> spares;
 };
@@ -151,6 +166,7 @@ void EndEntry(Table::iterator it, std::unique_lock<std::mutex>& guard) {
     descriptors.swap(it->second.spares);
     if (it->second.fd >= 0) {
         SetHoldByte(it->second.fd, F_UNLCK);
+        if (it->second.frozenEngines > 0) SetHoldByte(it->second.fd, F_UNLCK, kFrozenReaderByte);
         descriptors.push_back(it->second.fd);
         it->second.fd = -1;
     }
@@ -511,6 +527,42 @@ bool Hold::Downgrade() {
     std::lock_guard<std::mutex> guard(g_mutex);
     EntryOf(m_key, m_id)->second.state = State::Shared;
     return true;
+}
+
+bool Hold::AddEngine(Engine kind) {
+    const bool frozen = kind == Engine::Frozen;
+    int fd = -1;
+    {
+        std::lock_guard<std::mutex> guard(g_mutex);
+        auto found = m_held && !Inherited() ? EntryOf(m_key, m_id) : g_held.end();
+        if (found == g_held.end() || found->second.fd < 0) return Refuse(EBADF);
+        Held& held = found->second;
+        if ((frozen ? held.lockingEngines : held.frozenEngines) > 0) return Refuse(EBUSY);
+        // The first frozen reader marks the file for other processes first,
+        // then looks for their engines: a writer marks first too (its shared
+        // lock), then looks for the mark, so one of them sees the other.
+        if (frozen && held.frozenEngines == 0 && !SetHoldByte(held.fd, F_RDLCK, kFrozenReaderByte)) return false;
+        ++(frozen ? held.frozenEngines : held.lockingEngines);
+        fd = held.fd;
+    }
+    if (!frozen || !LockedElsewhere(fd, kEngineSharedBytes, kEngineSharedLength)) return true;
+    DropEngine(kind);
+    return Refuse(EBUSY);
+}
+
+void Hold::DropEngine(Engine kind) noexcept {
+    std::lock_guard<std::mutex> guard(g_mutex);
+    auto found = m_held && !Inherited() ? EntryOf(m_key, m_id) : g_held.end();
+    if (found == g_held.end()) return;
+    Held& held = found->second;
+    int& count = kind == Engine::Frozen ? held.frozenEngines : held.lockingEngines;
+    if (count > 0 && --count == 0 && kind == Engine::Frozen && held.fd >= 0)
+        SetHoldByte(held.fd, F_UNLCK, kFrozenReaderByte);
+}
+
+bool Hold::FrozenElsewhere() const {
+    const int fd = Descriptor();
+    return fd < 0 || LockedElsewhere(fd, kFrozenReaderByte);
 }
 
 int Hold::Descriptor() const {

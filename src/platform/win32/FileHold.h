@@ -55,6 +55,9 @@ const int kSecondName = EMLINK;
 // errno of a project refused in a forked child: the file was held by its
 // parent when it was forked.
 const int kOpenInParent = ECHILD;
+// errno of a project that a frozen reader of another store keeps writers
+// out of, or that a frozen reader must leave to a writer: it is in use.
+const int kFrozenReader = ETXTBSY;
 // errno of a project operation refused in a child forked while another
 // thread of its parent ran: that thread may have held the database engine's
 // mutexes, which then stay locked in the child for good.
@@ -73,6 +76,15 @@ inline bool Refuse(int err) {
 
 // What a shared hold is for: reading the file's bytes, or using it as a project.
 enum class Use { Read, Project };
+
+// The kinds of engine connection on a held project. A locking one works
+// under the engine's record locks; a frozen one reads the file as it is,
+// without locks or log, for a user who may only read it. A frozen
+// connection's close would drop the record locks of a locking one of the
+// same process, and it would read a file that another process writes torn
+// or stale: so the two kinds never meet in one process, and a frozen one
+// never meets a connection of another process that writes.
+enum class Engine { Locking, Frozen };
 
 // How many forks stand between this process and the one that loaded the
 // library; a hold, a connection or a statement made at another count was
@@ -120,6 +132,16 @@ public:
     // Turns an exclusive hold into a shared one without a moment unheld, so
     // that connections may join it; false with errno set when it cannot.
     bool Downgrade();
+    // Notes that an engine connection of that kind is about to use the
+    // held project; false with errno EBUSY while the other kind uses it in
+    // this process, or, for a frozen one, while an engine connection of any
+    // process has the file open (the engine's lock on its shared bytes).
+    bool AddEngine(Engine kind);
+    void DropEngine(Engine kind) noexcept;
+    // Whether another process reads the held file frozen: a connection
+    // that writes asks once it has the engine's shared lock, so that
+    // either it or the frozen reader sees the other.
+    bool FrozenElsewhere() const;
     // A descriptor of the held file, open for reading; -1 when none is held.
     int Descriptor() const;
     // Whether the hold was made before this process was forked from its maker.
