@@ -185,6 +185,8 @@ TEST(UnlistedFolders, StoresMakingOneProjectTakeTurnsAndAKilledCopysSecondNameIs
             // Time for the other process to run ahead, where it may.
             std::this_thread::sleep_for(std::chrono::milliseconds(300));
         });
+        // The first New stops where it clears the journal a killed writer left.
+        WriteFile(project + "-journal", "a journal left by a killed writer");
         TestStore first(dir);
         storeIn(first);
         const RESULTSTATE made = first.New(project.c_str(), 1);

@@ -38,6 +38,21 @@ int OpenDescriptors() {
     return count;
 }
 
+int RecordLocksOn(const std::string& path) {
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0) return -1;
+    std::ifstream locks("/proc/locks");
+    int count = 0;
+    for (std::string line; std::getline(locks, line);) {
+        std::istringstream fields(line);
+        std::string number, kind, advisory, mode, pid, file;
+        fields >> number >> kind >> advisory >> mode >> pid >> file;
+        const std::string inode = file.substr(file.rfind(':') + 1);
+        if (kind == "POSIX" && pid == std::to_string(getpid()) && inode == std::to_string(info.st_ino)) ++count;
+    }
+    return count;
+}
+
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream out;
