@@ -179,6 +179,7 @@ TEST(ForkedChild, AThreadForkingBesideARemoverInTheFolderFailsNoNewOrRemoval) {
             const pid_t child = fork();
             if (child == 0) _exit(0);
             if (child > 0) waitpid(child, nullptr, 0);
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));  // leaves the machine to the rest
         }
     });
     std::string failures;
