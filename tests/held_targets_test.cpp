@@ -187,9 +187,7 @@ TEST(ForkedChild, KeepsNoneOfItsParentsHolds) {
 // access denied, and the project and its log stay.
 TEST(RemoveFile, AProjectWhoseLogCannotBeFoldedIsAccessDeniedNotInUse) {
     TempDir dir;
-    const std::string templateCopy = TemplateCopyIn(dir), own = dir.File("own");
-    ASSERT_EQ(mkdir(own.c_str(), 0777), 0);
-    chmod(own.c_str(), 0777);
+    const std::string templateCopy = TemplateCopyIn(dir), own = FolderIn(dir, "own", 0777);
     AsUnprivilegedUser(dir, [&] {
         const std::string path = own + "/p.tarnprj";
         TestStore store(dir);

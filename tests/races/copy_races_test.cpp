@@ -164,9 +164,7 @@ TEST(CopyRaces, AnotherThreadOpensAndClosesAProjectWhileACopyIsMadeDurable) {
 // killed. A second name that a killed copy left there is found and goes.
 TEST(UnlistedFolders, StoresMakingOneProjectTakeTurnsAndAKilledCopysSecondNameIsFound) {
     TempDir dir;
-    const std::string templateCopy = TemplateCopyIn(dir), drop = dir.File("drop");
-    ASSERT_EQ(mkdir(drop.c_str(), 0333), 0);
-    chmod(drop.c_str(), 0333);
+    const std::string templateCopy = TemplateCopyIn(dir), drop = FolderIn(dir, "drop", 0333);
     AsUnprivilegedUser(dir, [&] {
         const std::string project = drop + "/p.tarnprj";
         auto storeIn = [&](TestStore& store) { store.m_strTemplatePath = templateCopy.c_str(); };

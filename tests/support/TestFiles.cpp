@@ -30,6 +30,13 @@ bool FileExists(const std::string& path) {
     return stat(path.c_str(), &info) == 0;
 }
 
+std::string FolderIn(const TempDir& dir, const std::string& name, unsigned mode) {
+    const std::string folder = dir.File(name);
+    if (mkdir(folder.c_str(), mode) != 0 || chmod(folder.c_str(), mode) != 0)
+        throw std::runtime_error("cannot make " + folder);
+    return folder;
+}
+
 int OpenDescriptors() {
     int count = 0;
     DIR* folder = opendir("/proc/self/fd");

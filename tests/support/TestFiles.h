@@ -18,6 +18,9 @@ private:
 };
 
 bool FileExists(const std::string& path);
+// Makes the folder name in dir with exactly the permission bits mode,
+// whatever the umask, and gives its path.
+std::string FolderIn(const TempDir& dir, const std::string& name, unsigned mode);
 // How many descriptors this process has open (the look's own included).
 int OpenDescriptors();
 // How many record locks (fcntl, of the process, as the engine takes them)
