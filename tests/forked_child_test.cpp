@@ -158,19 +158,16 @@ TEST(ForkedChild, ChildrenForkedBesideAThreadInTheEngineRefuseProjectWorkAtOnce)
 }
 
 // A thread that forks all the while makes the library open a lock file it
-// just made once more, by name, and another process removing files in the
-// same folder removes lock files as it lets go of them: a lock file gone in
+// just made once more, by name, while another process, removing files in
+// the same folder, removes lock files as it lets go of them: one gone in
 // between is made again, and no New or removal fails for it.
 TEST(ForkedChild, AThreadForkingBesideARemoverInTheFolderFailsNoNewOrRemoval) {
     TempDir dir;
-    const std::string path = dir.File("p.tarnprj"), stop = dir.File("stop");
+    const std::string path = dir.File("p.tarnprj"), stop = dir.File("stop"), own = dir.File("own");
     ChildProcess remover([&](ChildProcess&) {
         int failed = 0;
-        for (int i = 0; !FileExists(stop); ++i) {
-            const std::string own = dir.File("r" + std::to_string(i % 4));
-            WriteFile(own, "a file of the remover's");
-            if (CATMLCommonFun().RemoveFile(own.c_str()) != 1) ++failed;
-        }
+        for (WriteFile(own, ""); !FileExists(stop); WriteFile(own, ""))
+            failed += CATMLCommonFun().RemoveFile(own.c_str()) != 1;
         return failed;
     });
     std::atomic<bool> done{false};
@@ -179,7 +176,7 @@ TEST(ForkedChild, AThreadForkingBesideARemoverInTheFolderFailsNoNewOrRemoval) {
             const pid_t child = fork();
             if (child == 0) _exit(0);
             if (child > 0) waitpid(child, nullptr, 0);
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));  // leaves the machine to the rest
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));  // leaves the machine to the others
         }
     });
     std::string failures;
