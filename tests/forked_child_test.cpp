@@ -156,3 +156,40 @@ TEST(ForkedChild, ChildrenForkedBesideAThreadInTheEngineRefuseProjectWorkAtOnce)
     EXPECT_FALSE(FileExists(dir.File("child.tarnprj")));
     EXPECT_EQ(RawQuery(busy, "PRAGMA integrity_check")[0][0], "ok");
 }
+
+// A thread that forks all the while makes the library open a lock file it
+// just made once more, by name, while another process, removing files in
+// the same folder, removes lock files as it lets go of them: one gone in
+// between is made again, and no New or removal fails for it.
+TEST(ForkedChild, AThreadForkingBesideARemoverInTheFolderFailsNoNewOrRemoval) {
+    TempDir dir;
+    const std::string path = dir.File("p.tarnprj"), stop = dir.File("stop"), own = dir.File("own");
+    ChildProcess remover([&](ChildProcess&) {
+        int failed = 0;
+        for (WriteFile(own, ""); !FileExists(stop); WriteFile(own, ""))
+            failed += CATMLCommonFun().RemoveFile(own.c_str()) != 1;
+        return failed;
+    });
+    std::atomic<bool> done{false};
+    std::thread forker([&] {
+        while (!done) {
+            const pid_t child = fork();
+            if (child == 0) _exit(0);
+            if (child > 0) waitpid(child, nullptr, 0);
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));  // leaves the machine to the others
+        }
+    });
+    std::string failures;
+    TestStore store(dir);
+    CATMLCommonFun files;
+    for (int i = 0; i < 500; ++i) {
+        if (store.New(path.c_str(), 1) != 1) failures += store.GetErrorInfo().GetString();
+        store.Close();
+        if (files.RemoveFile(path.c_str()) != 1) failures += files.GetErrorInfo().GetString();
+    }
+    done = true;
+    forker.join();
+    WriteFile(stop, "");
+    EXPECT_EQ(remover.Wait(), 0) << "removals of the other process failed";
+    EXPECT_EQ(failures, "");
+}

@@ -181,3 +181,27 @@ TEST(ForkedChild, KeepsNoneOfItsParentsHolds) {
     child.Answer();
     EXPECT_EQ(child.Wait(), 0) << "the child's table still named the parent's hold";
 }
+
+// A log that cannot be written back into its project (a read-only log
+// beside it) is no file in use: removing the project, or replacing it, is
+// access denied, and the project and its log stay.
+TEST(RemoveFile, AProjectWhoseLogCannotBeFoldedIsAccessDeniedNotInUse) {
+    TempDir dir;
+    const std::string templateCopy = TemplateCopyIn(dir), own = FolderIn(dir, "own", 0777);
+    AsUnprivilegedUser(dir, [&] {
+        const std::string path = own + "/p.tarnprj";
+        TestStore store(dir);
+        store.m_strTemplatePath = templateCopy.c_str();
+        ASSERT_EQ(store.New(path.c_str(), 1), 1);
+        store.Close();
+        LeaveInTheLog(path, "INSERT INTO TpsTable (TPS_UUID) VALUES ('logged')");
+        ASSERT_EQ(chmod((path + "-wal").c_str(), 0444), 0);
+        CATMLCommonFun files;
+        EXPECT_EQ(files.RemoveFile(path.c_str()), -1);
+        EXPECT_EQ(std::string(files.GetErrorInfo()), path + "，“" + SystemText(5) + "”。");
+        EXPECT_EQ(store.New(path.c_str(), 1), -1);
+        EXPECT_EQ(std::string(store.GetErrorInfo()), SystemText(5) + templateCopy);
+        ASSERT_EQ(chmod((path + "-wal").c_str(), 0644), 0);
+        EXPECT_EQ(TpsKeys(path), "logged");
+    });
+}

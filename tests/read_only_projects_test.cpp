@@ -137,7 +137,7 @@ TEST(ReadOnlyProject, ReadsWhatAWriterOfAnotherProcessCommitsWholeWhileItWrites)
     ASSERT_EQ(writer.Heard(), 'y');
     chmod(folder.c_str(), 0555);
     ChildProcess reader([&](ChildProcess& self) {
-        if (!GiveUpRoot()) return 9;
+        if (!BecomeUnprivileged()) return 9;
         TestStore store(dir);
         if (store.Open(project.c_str()) != 1) return 3;
         // What only the writer's log holds is read too.
@@ -178,7 +178,7 @@ TEST(ReadOnlyProject, AReaderOfTheFileAsItIsKeepsWritersOutUntilItCloses) {
     // Nothing lies beside the closed project and its user may make nothing:
     // it is read as it is, and a writer of another process waits for it.
     ChildProcess reader([&](ChildProcess& self) {
-        if (!GiveUpRoot()) return 9;
+        if (!BecomeUnprivileged()) return 9;
         TestStore store(dir);
         if (store.Open(project.c_str()) != 1 || TpsRows(store) != 3) return 1;
         self.Tell('y');

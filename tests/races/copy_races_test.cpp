@@ -164,9 +164,7 @@ TEST(CopyRaces, AnotherThreadOpensAndClosesAProjectWhileACopyIsMadeDurable) {
 // killed. A second name that a killed copy left there is found and goes.
 TEST(UnlistedFolders, StoresMakingOneProjectTakeTurnsAndAKilledCopysSecondNameIsFound) {
     TempDir dir;
-    const std::string templateCopy = TemplateCopyIn(dir), drop = dir.File("drop");
-    ASSERT_EQ(mkdir(drop.c_str(), 0333), 0);
-    chmod(drop.c_str(), 0333);
+    const std::string templateCopy = TemplateCopyIn(dir), drop = FolderIn(dir, "drop", 0333);
     AsUnprivilegedUser(dir, [&] {
         const std::string project = drop + "/p.tarnprj";
         auto storeIn = [&](TestStore& store) { store.m_strTemplatePath = templateCopy.c_str(); };
@@ -185,6 +183,8 @@ TEST(UnlistedFolders, StoresMakingOneProjectTakeTurnsAndAKilledCopysSecondNameIs
             // Time for the other process to run ahead, where it may.
             std::this_thread::sleep_for(std::chrono::milliseconds(300));
         });
+        // The first New stops where it clears the journal a killed writer left.
+        WriteFile(project + "-journal", "a journal left by a killed writer");
         TestStore first(dir);
         storeIn(first);
         const RESULTSTATE made = first.New(project.c_str(), 1);

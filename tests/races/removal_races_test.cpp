@@ -15,6 +15,7 @@
 
 #include "platform/win32/File.h"
 #include "platform/win32/FileHold.h"
+#include "platform/win32/FolderLock.h"
 #include "platform/win32/LastError.h"
 #include "platform/win32/ScratchFile.h"
 #include "races/FileCalls.h"
@@ -286,4 +287,97 @@ TEST(KilledCopies, ACopyWhoseHoldCannotTurnSharedReportsTheFileItPlaced) {
     ASSERT_EQ(AddTps(store, "new"), 1);
     store.Close();
     EXPECT_EQ(TpsKeys(target), "new");
+}
+
+// An ordinary user removes root's project in a folder both may write. It
+// cannot open the project for writing, so it cannot hold it: the removal
+// fails with access denied and never reaches its unlink, however long root
+// writes into the project meanwhile.
+TEST(RemovalRaces, AUserWhoCannotWriteAProjectCannotRemoveIt) {
+    if (geteuid() != 0) GTEST_SKIP() << "takes root and an ordinary user";
+    TempDir dir;
+    chmod(dir.Path().c_str(), 0777);
+    const std::string path = MakeProject(dir, "p.tarnprj");
+    ASSERT_EQ(chmod(path.c_str(), 0644), 0);
+    ChildProcess remover([&](ChildProcess& self) {
+        if (!BecomeUnprivileged()) return 2;
+        filecalls::StopAt(filecalls::Call::Unlink, false, path, [&](int) {
+            self.Tell('u');
+            self.Await();
+        });
+        self.Tell(DeleteFileA(path.c_str()) ? 'r' : static_cast<char>(GetLastError()));
+        return 0;
+    });
+    char word = remover.Heard();
+    TestStore store(dir);
+    ASSERT_EQ(store.Open(path.c_str()), 1);
+    for (int i = 0; i < 40; ++i) ASSERT_EQ(AddTps(store, "r" + std::to_string(i)), 1);
+    if (word == 'u') {
+        remover.Answer();
+        word = remover.Heard();
+    }
+    EXPECT_EQ(word, ERROR_ACCESS_DENIED) << "u: the removal reached its unlink; r: it removed the project";
+    EXPECT_EQ(remover.Wait(), 0);
+    store.Close();
+    EXPECT_EQ(RawQuery(path, "SELECT count(*) FROM TpsTable")[0][0], "40");
+}
+
+// Where the file system cannot rename without replacing, a copy places its
+// file by a hard link and then removes its scratch name, both under the
+// folder lock. An Open between the two finds two names, looks again once it
+// has the folder lock, and opens the project.
+TEST(RemovalRaces, AnOpenBesideACopyPlacingByAHardLinkOpensTheProject) {
+    TempDir dir;
+    const std::string target = dir.File("p.tarnprj"), lock = dir.File(kLockFileName);
+    std::string scratch = ScratchPattern(target);
+    scratch.replace(scratch.size() - 6, 6, "000000");
+    std::thread opener;
+    RESULTSTATE opened = 0;
+    std::string why;
+    filecalls::StopAt(filecalls::Call::Unlink, false, scratch, [&](int) {
+        std::promise<void> atLock;
+        filecalls::StopAt(filecalls::Call::Open, true, lock, [&](int) { atLock.set_value(); });
+        opener = std::thread([&] {
+            TestStore store(dir);
+            opened = store.Open(target.c_str());
+            why = store.GetErrorInfo().GetString();
+        });
+        atLock.get_future().wait_for(std::chrono::seconds(30));
+    });
+    filecalls::g_noExclusiveRename = true;
+    TestStore maker(dir);
+    const RESULTSTATE made = maker.New(target.c_str(), 1);
+    filecalls::g_noExclusiveRename = false;
+    ASSERT_EQ(made, 1) << maker.GetErrorInfo().GetString();
+    ASSERT_TRUE(opener.joinable());
+    opener.join();
+    EXPECT_EQ(opened, 1) << why;
+}
+
+// The folder lock's name is looked at before it is opened. A host that puts
+// a hard link to a project this process holds there in between has its
+// file opened: that descriptor is parked with the project's hold, never
+// closed while it is held, so the engine keeps its locks on the project.
+TEST(RemovalRaces, AHeldProjectSwappedInAtTheLockNameAfterTheLookKeepsItsLocks) {
+    TempDir dir;
+    const std::string path = MakeProject(dir, "p.tarnprj"), lock = dir.File(kLockFileName);
+    const std::string other = MakeProject(dir, "q.tarnprj"), swapped = dir.File("swapped");
+    const int descriptors = OpenDescriptors();
+    TestStore store(dir);
+    ASSERT_EQ(store.Open(path.c_str()), 1);
+    ASSERT_EQ(AddTps(store, "before"), 1);
+    const int locks = RecordLocksOn(path);
+    WriteFile(lock, "");  // as a killed remover leaves it
+    filecalls::StopAt(filecalls::Call::Open, false, lock, [&](int) {
+        link(path.c_str(), swapped.c_str());
+        rename(swapped.c_str(), lock.c_str());
+    });
+    EXPECT_FALSE(DeleteFileA(other.c_str()));
+    EXPECT_EQ(GetLastError(), ERROR_FOLDER_LOCK_NAME_TAKEN);
+    EXPECT_EQ(RecordLocksOn(path), locks);
+    ASSERT_EQ(unlink(lock.c_str()), 0);
+    ASSERT_EQ(AddTps(store, "after"), 1);
+    store.Close();
+    EXPECT_EQ(OpenDescriptors(), descriptors) << "the parked descriptor outlived the hold";
+    EXPECT_EQ(TpsKeys(path), "after,before");
 }

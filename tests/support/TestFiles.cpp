@@ -30,11 +30,33 @@ bool FileExists(const std::string& path) {
     return stat(path.c_str(), &info) == 0;
 }
 
+std::string FolderIn(const TempDir& dir, const std::string& name, unsigned mode) {
+    const std::string folder = dir.File(name);
+    if (mkdir(folder.c_str(), mode) != 0 || chmod(folder.c_str(), mode) != 0)
+        throw std::runtime_error("cannot make " + folder);
+    return folder;
+}
+
 int OpenDescriptors() {
     int count = 0;
     DIR* folder = opendir("/proc/self/fd");
     while (readdir(folder)) ++count;
     closedir(folder);
+    return count;
+}
+
+int RecordLocksOn(const std::string& path) {
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0) return -1;
+    std::ifstream locks("/proc/locks");
+    int count = 0;
+    for (std::string line; std::getline(locks, line);) {
+        std::istringstream fields(line);
+        std::string number, kind, advisory, mode, pid, file;
+        fields >> number >> kind >> advisory >> mode >> pid >> file;
+        const std::string inode = file.substr(file.rfind(':') + 1);
+        if (kind == "POSIX" && pid == std::to_string(getpid()) && inode == std::to_string(info.st_ino)) ++count;
+    }
     return count;
 }
 

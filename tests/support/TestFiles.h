@@ -18,8 +18,14 @@ private:
 };
 
 bool FileExists(const std::string& path);
+// Makes the folder name in dir with exactly the permission bits mode,
+// whatever the umask, and gives its path.
+std::string FolderIn(const TempDir& dir, const std::string& name, unsigned mode);
 // How many descriptors this process has open (the look's own included).
 int OpenDescriptors();
+// How many record locks (fcntl, of the process, as the engine takes them)
+// this process has on the file at path, as the kernel lists them.
+int RecordLocksOn(const std::string& path);
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& content);
 
@@ -40,6 +46,6 @@ std::string ConnectionStringFor(const std::string& path);
 // with dir opened to it. The child's failures show as they happen and fail
 // the test that called.
 void AsUnprivilegedUser(const TempDir& dir, const std::function<void()>& body);
-// Makes this process (a child of the test) run as user 65534 when it runs as
-// root; false when it cannot.
-bool GiveUpRoot();
+// Gives root up for good, becoming an ordinary user (uid 65534), in a child
+// of the tests' own; true at once for a process that is no root.
+bool BecomeUnprivileged();

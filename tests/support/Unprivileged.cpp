@@ -6,9 +6,10 @@
 
 #include "support/TestFiles.h"
 
-bool GiveUpRoot() {
+bool BecomeUnprivileged() {
     const uid_t nobody = 65534;
-    return geteuid() != 0 || (setgroups(0, nullptr) == 0 && setgid(nobody) == 0 && setuid(nobody) == 0 && geteuid() != 0);
+    return geteuid() != 0 ||
+           (setgroups(0, nullptr) == 0 && setgid(nobody) == 0 && setuid(nobody) == 0 && geteuid() != 0);
 }
 
 void AsUnprivilegedUser(const TempDir& dir, const std::function<void()>& body) {
@@ -17,7 +18,7 @@ void AsUnprivilegedUser(const TempDir& dir, const std::function<void()>& body) {
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        if (!GiveUpRoot()) _exit(2);
+        if (!BecomeUnprivileged()) _exit(2);
         body();
         _exit(::testing::Test::HasFailure() ? 1 : 0);
     }

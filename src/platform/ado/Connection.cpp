@@ -16,7 +16,9 @@
 #include "platform/ado/Statement.h"
 #include "platform/win32/DatabaseLog.h"
 #include "platform/win32/File.h"
+#include "platform/win32/FolderLock.h"
 #include "platform/win32/LastError.h"
+#include "platform/win32/LogNames.h"
 #include "platform/win32/ScratchFile.h"
 
 namespace ado {
@@ -110,6 +112,16 @@ ComError HoldRefusal(int err, const std::string& path) {
             return ComError(SQLITE_CANTOPEN,
                             "The file has more than one name (a hard link); copy it to a file of its own to open it: " +
                                 path);
+        case fileshare::kLogNameNotAFile:
+        case fileshare::kLogNameIsADatabase:
+        case fileshare::kLogNameHeld:
+            return ComError(SQLITE_CANTOPEN, "Beside the project, " + LogNameFault() +
+                                                 ", where the database engine keeps the project's journal; the "
+                                                 "project is not opened while it is there: " + path);
+        case fileshare::kReservedName:
+            return ComError(SQLITE_CANTOPEN, "A project's name may not end as the database engine's journal files' "
+                                             "do (-journal, -wal, -shm), nor be the folder lock's (" +
+                                                 std::string(kLockFileName) + "): " + path);
         case fileshare::kOpenInParent: return ComError(SQLITE_CANTOPEN, std::string(kOpenInParentText) + ": " + path);
         case fileshare::kForkedBesideThreads:
             return ComError(SQLITE_CANTOPEN, std::string(kForkedBesideThreadsText) + ": " + path);
@@ -146,12 +158,22 @@ bool Connection::Connect(const std::string& path, int& err) {
         err = ENAMETOOLONG;
         return false;
     }
+    if (IsReservedProjectName(name)) {
+        err = fileshare::kReservedName;
+        return false;
+    }
     // A store connects only to a file it holds; one that a copy is replacing
-    // is held once the copy is done.
-    // A second name that a killed copy left is the copy's own to remove.
-    bool held = m_hold.Share(name, kBusyTimeoutMs, fileshare::Use::Project);
-    if (!held && errno == fileshare::kSecondName && RemoveAbandonedSecondName(name))
-        held = m_hold.Share(name, kBusyTimeoutMs, fileshare::Use::Project);
+    // is held once the copy is done. What lies at its journal names is
+    // looked into by the hold that opens it in this process, and looked at
+    // by the ones that join it.
+    const fileshare::BesideCheck beside = [&name](bool opening) {
+        return LogNamesClear(name, opening ? LogLook::Files : LogLook::Names);
+    };
+    // A second name may be a copy's that places its file by a hard link, or
+    // one that a killed copy left: both are gone under the folder lock.
+    bool held = m_hold.Share(name, kBusyTimeoutMs, fileshare::Use::Project, beside);
+    if (!held && errno == fileshare::kSecondName && OneNameUnderTheFolderLock(name))
+        held = m_hold.Share(name, kBusyTimeoutMs, fileshare::Use::Project, beside);
     if (!held) {
         err = errno;
         return false;
@@ -396,6 +418,8 @@ namespace {
 // Copies every page of source, in one step and so from one snapshot, into
 // the empty database file at scratch. No journal: a failed copy is dropped.
 bool BackUp(sqlite3* source, const std::string& scratch) {
+    // The scratch file is held exclusively: its journal names are looked into.
+    if (!LogNamesClear(scratch, LogLook::Files)) return false;
     sqlite3* copy = nullptr;
     int rc = sqlite3_open_v2(EngineFileName(scratch).c_str(), &copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
                              nullptr);

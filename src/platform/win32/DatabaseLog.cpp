@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <iterator>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "platform/win32/FileHold.h"
+#include "platform/win32/LogNames.h"
 
 namespace {
 bool Exists(const std::string& path) {
@@ -39,8 +41,19 @@ bool IsDatabaseFile(int fd) {
            std::equal(start, start + sizeof start, kHeader);
 }
 
-void RemoveDatabaseJournals(const std::string& path) {
-    for (const char* suffix : kJournalSuffixes) unlink((path + suffix).c_str());
+bool RemoveDatabaseJournals(const std::string& path) {
+    const size_t count = std::size(kJournalSuffixes);
+    struct stat found[count];
+    for (size_t i = 0; i < count; ++i)
+        if (!LogNameClear(path + kJournalSuffixes[i], LogLook::Files, &found[i])) return false;
+    // Each name goes only while it names the file looked at.
+    for (size_t i = 0; i < count; ++i) {
+        const std::string log = path + kJournalSuffixes[i];
+        struct stat now;
+        if (found[i].st_nlink != 0 && lstat(log.c_str(), &now) == 0 && fileshare::SameFile(now, found[i]))
+            unlink(log.c_str());
+    }
+    return true;
 }
 
 std::string EngineFileName(const std::string& path) { return path[0] == '/' ? path : "./" + path; }
@@ -103,6 +116,9 @@ bool FoldDatabaseLog(const std::string& path) {
         errno = fileshare::kForkedBesideThreads;
         return false;
     }
+    // The caller holds the file exclusively: what lies at its journal names
+    // may be looked into, and anything but a journal file stops the fold.
+    if (!LogNamesClear(path, LogLook::Files)) return false;
     if (!Exists(path + "-wal") && !Exists(path + "-journal")) return true;
     sqlite3* db = nullptr;
     int rc = OpenDatabaseFile(path, &db);
@@ -118,7 +134,8 @@ bool FoldDatabaseLog(const std::string& path) {
     }
     sqlite3_close_v2(db);
     if (rc == SQLITE_OK) return true;
-    // Whatever else keeps the log from being folded, it is in use.
-    errno = (rc & 0xff) == SQLITE_FULL ? ENOSPC : EBUSY;
+    // In use only while another connection keeps the log; a log that cannot
+    // be written into a read-only file is access denied.
+    errno = ErrnoOfEngineResult(rc);
     return false;
 }

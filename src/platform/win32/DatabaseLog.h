@@ -34,12 +34,14 @@ int EnginePathLimit();
 // mode). The engine's result; *db is to be closed whatever it is.
 int OpenDatabaseFile(const std::string& path, sqlite3** db, ProjectAccess access = ProjectAccess::Write);
 
-// Folds the log beside the database at path into it. True when the file
-// alone now holds everything (also when there was no log, or the file is no
-// database, so the log is no part of it); false with errno EBUSY when the
-// log could not be folded whole, for example while a reader of another
-// process keeps an older snapshot (ENOSPC when the disk is full): the log
-// must then stay.
+// Folds the log beside the database at path, which the caller holds
+// exclusively, into it. True when the file alone now holds everything (also
+// when there was no log, or the file is no database, so the log is no part
+// of it); false with errno set when the log could not be folded whole: EBUSY
+// while a reader of another process keeps an older snapshot, ENOSPC when the
+// disk is full, EACCES when the file may not be written, or what
+// LogNamesClear gives for a journal name taken by anything but a journal
+// file. The log must then stay.
 bool FoldDatabaseLog(const std::string& path);
 
 // Whether the file open at fd begins as every database of the engine does.
@@ -50,8 +52,11 @@ constexpr const char* kJournalSuffixes[] = {"-journal", "-wal", "-shm"};
 
 // Removes the journal files (-journal, -wal, -shm) beside the database at
 // path: only once nothing of them is part of a file, when the file goes or
-// before a new one comes.
-void RemoveDatabaseJournals(const std::string& path);
+// before a new one comes, and only where the caller holds the file
+// exclusively or nothing is at path. False with errno set, and nothing
+// removed, when a journal name is taken by anything but a journal file
+// (LogNamesClear): a database or a held file there is never removed.
+bool RemoveDatabaseJournals(const std::string& path);
 
 // The C library's error for an engine result code, so that a failure of
 // the engine is reported as the system would report it.

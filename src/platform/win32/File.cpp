@@ -11,6 +11,7 @@
 #include "platform/win32/FileHold.h"
 #include "platform/win32/FolderLock.h"
 #include "platform/win32/LastError.h"
+#include "platform/win32/LogNames.h"
 
 namespace {
 // Writes the whole of the file open at from into the file open at to.
@@ -55,14 +56,21 @@ std::string JournalOwner(const std::string& path) {
 // Where path names a journal file of a database, holds the database
 // exclusively (EBUSY while anyone else holds it) and folds its log into it,
 // so that removing the journal loses nothing. True when path names no
-// journal of a database, or once the log is folded.
+// journal of a database, or once the log is folded. Anything but a journal
+// file at that name (a database, a held file) is a file of its own.
 bool ReleaseJournal(const std::string& path, fileshare::Hold& database) {
     const std::string owner = JournalOwner(path);
     if (owner.empty()) return true;
     if (!database.Take(owner, false)) return errno == ENOENT || errno == fileshare::kNotRegularFile;
-    if (IsDatabaseFile(database.Descriptor())) return FoldDatabaseLog(owner);
+    if (!IsDatabaseFile(database.Descriptor())) {
+        database.Release();
+        return true;
+    }
+    if (LogNameClear(path, LogLook::Files)) return FoldDatabaseLog(owner);
+    const int err = errno;
     database.Release();
-    return true;
+    return err == fileshare::kLogNameIsADatabase || err == fileshare::kLogNameHeld ||
+           err == fileshare::kLogNameNotAFile || fileshare::Refuse(err);
 }
 }  // namespace
 
@@ -111,10 +119,8 @@ BOOL DeleteFileA(const char* path) {
     // A database goes whole or not at all: its log is folded into it first,
     // then its journal files go, then the file. Killed at any step, the
     // path keeps the whole project, or nothing and no log of it.
-    if (IsDatabaseFile(hold.Descriptor())) {
-        if (!FoldDatabaseLog(path)) return FailFromErrno(errno, path);
-        RemoveDatabaseJournals(path);
-    }
+    if (IsDatabaseFile(hold.Descriptor()) && !(FoldDatabaseLog(path) && RemoveDatabaseJournals(path)))
+        return FailFromErrno(errno, path);
     return UnlinkWhatWasLookedAt(path, info);
 }
 

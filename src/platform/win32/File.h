@@ -7,9 +7,10 @@
 // process or another), after folding the file's log into it whole. Journal
 // files (-journal, -wal, -shm) of a replaced or removed file, or left where
 // nothing is, go before the new file comes, so the database engine can never
-// replay them into it; so do the scratch files of copies killed part-way. A
-// named pipe, socket, device or read-only file is never replaced, and a file
-// in use is never removed.
+// replay them into it; so do the scratch files of copies killed part-way.
+// Anything else at a journal name (LogNamesClear) stops the copy or removal.
+// A named pipe, socket, device or read-only file is never replaced, and a
+// file in use is never removed.
 #pragma once
 #include <functional>
 #include <string>
@@ -25,12 +26,16 @@ class Hold;
 // error 32 while the file is in use, 5 when it is no regular file or has no
 // write permission, ERROR_PROJECT_HAS_SECOND_NAME when it has another name,
 // ERROR_PROJECT_OPEN_IN_PARENT in a forked child when the parent had it
-// open). The copy has the permission bits of the file it replaces, or where
-// nothing was those any new file gets (0666 less the umask), never the
-// source's. Returns TRUE, or FALSE with the last error set; a failed copy
-// leaves the destination as it was. With placed, the new file stays held from the
-// moment it is placed, shared, by the hold given back there: a connection of
-// this process joins it, and no copy can replace the file in between.
+// open; ERROR_RESERVED_PROJECT_NAME for a name a project may not have, the
+// ERROR_LOG_NAME_ errors for what is at newFile's journal names,
+// ERROR_FOLDER_LOCK_NAME_TAKEN and ERROR_SCRATCH_NAMES_TAKEN for what is at
+// the folder lock's and the scratch files' names). The copy has the
+// permission bits of the file it replaces, or where nothing was those any
+// new file gets (0666 less the umask), never the source's. Returns TRUE, or
+// FALSE with the last error set; a failed copy leaves the destination as it
+// was. With placed, the new file stays held from the moment it is placed,
+// shared, by the hold given back there: a connection of this process joins
+// it, and no copy can replace the file in between.
 BOOL CopyFileA(const char* existing, const char* newFile, BOOL failIfExists, fileshare::Hold* placed = nullptr);
 
 // Writes the content of a new file: fill gets the scratch file's descriptor
@@ -42,8 +47,10 @@ using FileFiller = std::function<bool(int fd, const std::string& name)>;
 BOOL PlaceFileA(const char* newFile, BOOL failIfExists, const FileFiller& fill, fileshare::Hold* placed = nullptr);
 
 // Deletes a file, and a database's journal files with it; a folder is never
-// removed (last error 5), nor a file that a connection holds (32). FALSE
-// with the last error set when it cannot.
+// removed (last error 5), nor a file that a connection holds (32), nor one
+// this user may not write (5: it cannot be held), nor a database whose
+// journal names hold anything but its journal files. FALSE with the last
+// error set when it cannot.
 BOOL DeleteFileA(const char* path);
 
 #define FILE_ATTRIBUTE_DIRECTORY 0x10

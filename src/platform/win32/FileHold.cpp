@@ -70,8 +70,6 @@ bool LockedElsewhere(int fd, off_t start = kHoldByte, off_t length = 1) {
     return fcntl(fd, F_OFD_GETLK, &probe) != 0 || probe.l_type != F_UNLCK;
 }
 
-bool HeldElsewhere(int fd) { return LockedElsewhere(fd); }
-
 // A file of the table: being opened by its first holder, held shared or
 // exclusively, or being closed by its last. Only a shared file is joined;
 // for the others a hold waits.
@@ -274,13 +272,50 @@ bool StillAt(const std::string& path, const FileKey& key) {
     struct stat info;
     return stat(path.c_str(), &info) == 0 && SameFile(KeyOf(info), key);
 }
+
+// Whether another holds the regular file at path, which this user may read
+// but not write: a file it cannot hold itself.
+bool HeldByAnother(const std::string& path) {
+    FileKey key;
+    const int fd = OpenRegular(path, O_RDONLY, key);
+    if (fd < 0) return false;
+    const bool held = HeldElsewhere(fd);
+    CloseOrPark(fd);
+    return held;
+}
 }  // namespace
+
+bool HeldElsewhere(int fd) { return LockedElsewhere(fd); }
+
+bool HeldHere(const struct stat& info) {
+    const FileKey key = KeyOf(info);
+    std::lock_guard<std::mutex> guard(g_mutex);
+    // An entry without a descriptor may be of a file gone since a hold
+    // looked at it, whose inode a new file got: no engine has that open.
+    auto range = g_held.equal_range(key);
+    for (auto it = range.first; it != range.second; ++it)
+        if (it->second.fd >= 0 || !it->second.spares.empty()) return true;
+    return g_heldByForebears.count(key) > 0;
+}
+
+void CloseOrPark(int fd) {
+    struct stat info;
+    if (fstat(fd, &info) != 0) {
+        close(fd);
+        return;
+    }
+    // In an entry of its own: parked where another entry keeps a descriptor
+    // of the file, or else closed while holds of the file wait.
+    std::unique_lock<std::mutex> guard(g_mutex);
+    GiveUp(fd, KeyOf(info), guard);
+}
 
 uint64_t ForkCount() { return g_forks.load(); }
 
 bool ForkedBesideThreads() { return g_forkedBesideThreads.load(); }
 
 int OpenLockable(const std::string& path, int flags, mode_t mode) {
+    const int asked = flags;
     for (;;) {
         uint64_t forks = 0;
         {
@@ -288,6 +323,12 @@ int OpenLockable(const std::string& path, int flags, mode_t mode) {
             forks = g_forksBegun;
         }
         const int fd = open(path.c_str(), flags | O_CLOEXEC, mode);
+        // A file made here that went before it was opened again (its next
+        // holder removed it) is made again.
+        if (fd < 0 && errno == ENOENT && flags != asked) {
+            flags = asked;
+            continue;
+        }
         if (fd < 0) return -1;
         {
             std::lock_guard<std::mutex> guard(g_mutex);
@@ -298,7 +339,7 @@ int OpenLockable(const std::string& path, int flags, mode_t mode) {
         }
         // A child forked meanwhile may have a copy it does not know of: this
         // one is never locked. A file made here is opened again as it is.
-        close(fd);
+        CloseOrPark(fd);
         flags &= ~(O_CREAT | O_EXCL);
     }
 }
@@ -308,7 +349,7 @@ void CloseLockable(int fd) {
         std::lock_guard<std::mutex> guard(g_mutex);
         g_lockables.erase(std::remove(g_lockables.begin(), g_lockables.end(), fd), g_lockables.end());
     }
-    close(fd);
+    CloseOrPark(fd);
 }
 
 Hold& Hold::operator=(Hold&& other) noexcept {
@@ -332,7 +373,7 @@ void Hold::Joined(const FileKey& key, uint64_t id) {
 
 bool Hold::Inherited() const { return m_held && m_forks != g_forks.load(); }
 
-bool Hold::OpenShared(const std::string& path, uint64_t forks) {
+bool Hold::OpenShared(const std::string& path, uint64_t forks, const BesideCheck& beside) {
     FileKey opened;
     const int fd = OpenRegular(path, O_RDONLY, opened);
     const int err = errno;
@@ -370,7 +411,10 @@ bool Hold::OpenShared(const std::string& path, uint64_t forks) {
     }
     m_held = true;
     guard.unlock();
-    const bool locked = SetHoldByte(fd, F_RDLCK);
+    bool locked = SetHoldByte(fd, F_RDLCK);
+    // What lies beside the file is looked at while the entry is still being
+    // opened: no engine of this process has the file open.
+    if (locked && beside) locked = beside(true);
     const int lockErr = errno;
     guard.lock();
     own = EntryOf(m_key, m_id);
@@ -383,7 +427,7 @@ bool Hold::OpenShared(const std::string& path, uint64_t forks) {
     return Refuse(lockErr);
 }
 
-bool Hold::Share(const std::string& path, int waitMs, Use use) {
+bool Hold::Share(const std::string& path, int waitMs, Use use, const BesideCheck& beside) {
     Release();
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
     for (;;) {
@@ -407,16 +451,23 @@ bool Hold::Share(const std::string& path, int waitMs, Use use) {
                 opening = true;
             }
         }
+        const uint64_t made = m_id;  // the entry this hold made, when it opens the file
         bool retry = false;
-        if (opening && !OpenShared(path, forks)) {
+        if (opening && !OpenShared(path, forks, beside)) {
             // A copy of another process replaces the file, or the path changed.
             if (errno != EBUSY && errno != EAGAIN) return false;
             retry = errno == EAGAIN;
         }
         if (m_held) {
-            if (StillAt(path, key)) return true;
-            Release();  // the path names another file now: hold that one
-            continue;
+            if (!StillAt(path, key)) {
+                Release();  // the path names another file now: hold that one
+                continue;
+            }
+            // A hold that joined another's entry only looks at what is beside.
+            if ((opening && m_id == made) || !beside || beside(false)) return true;
+            const int err = errno;
+            Release();
+            return Refuse(err);
         }
         if (retry) continue;
         if (std::chrono::steady_clock::now() >= deadline) return Refuse(EBUSY);
@@ -442,12 +493,11 @@ bool Hold::Take(const std::string& path, bool writable) {
             forks = g_forksBegun;
         }
         FileKey opened;
-        int fd = OpenRegular(path, O_RDWR, opened);
-        const bool readOnly = fd < 0 && errno == EACCES && !writable;
-        // A file that may be removed but not written is only looked at: an
-        // exclusive lock needs a descriptor open for writing.
-        if (readOnly) fd = OpenRegular(path, O_RDONLY, opened);
-        const int err = errno;
+        const int fd = OpenRegular(path, O_RDWR, opened);
+        int err = errno;
+        // An exclusive lock needs a descriptor open for writing: a file this
+        // user may not write is never held, and so never replaced or removed.
+        if (fd < 0 && err == EACCES && HeldByAnother(path)) err = EBUSY;
         {
             std::unique_lock<std::mutex> guard(g_mutex);
             auto own = EntryOf(m_key, m_id);
@@ -463,8 +513,8 @@ bool Hold::Take(const std::string& path, bool writable) {
                 continue;
             }
         }
-        const bool locked = readOnly ? !HeldElsewhere(fd) : SetHoldByte(fd, F_WRLCK);
-        const int lockErr = readOnly ? EBUSY : errno;  // why it is not locked
+        const bool locked = SetHoldByte(fd, F_WRLCK);
+        const int lockErr = errno;  // why it is not locked
         // Another copy may have put its file at the path between the open
         // and the lock, and let go of the file opened here: the hold is on
         // the file the path names once it is locked, or it looks again.

@@ -34,6 +34,7 @@
 #pragma once
 #include <cerrno>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -95,14 +96,33 @@ uint64_t ForkCount();
 // project operation may then call the engine.
 bool ForkedBesideThreads();
 
+// Whether this process has the file looked at (info) open for a hold, or
+// held it when it or a forebear was forked: found by device and inode,
+// never by opening it.
+bool HeldHere(const struct stat& info);
+// Whether another open file description holds the file open at fd: another
+// process's hold, once HeldHere has said this process has none.
+bool HeldElsewhere(int fd);
+// Closes fd, a descriptor the library opened of a file it only looked at;
+// one of a file this process holds is parked with the file's entry until
+// it ends instead, since closing it would drop the engine's record locks.
+void CloseOrPark(int fd);
+
 // Opens path for a lock of the library's other than a hold's (a folder's
 // lock), entered in the table before the caller locks it, so that a child
 // forked at any moment closes its copy; -1 with errno set. With O_CREAT and
-// O_EXCL, a file made here stays the caller's even when it must be opened
-// again. The caller unlocks it, then closes it with CloseLockable.
+// O_EXCL, a file made here that must be opened again and went meanwhile is
+// made again. The caller unlocks it, then closes it with CloseLockable.
 int OpenLockable(const std::string& path, int flags, mode_t mode = 0);
-// Takes fd, unlocked, out of the table, then closes it.
+// Takes fd, unlocked, out of the table, then closes or parks it (CloseOrPark).
 void CloseLockable(int fd);
+
+// What a project's hold checks of the files beside its file before the
+// engine opens it: called with whether this hold opens the file's entry
+// (while the entry is being opened, so no engine of this process has the
+// file open and other holders wait), or joins one; false with errno set
+// refuses the hold.
+using BesideCheck = std::function<bool(bool opening)>;
 
 class Hold {
 public:
@@ -117,13 +137,14 @@ public:
     // is being opened, replaced or closed. False with errno set: ENOENT and
     // the other errors of a look or an open, kNotRegularFile, EBUSY when it
     // is still being replaced at the end; for a project also kSecondName and
-    // kOpenInParent.
-    bool Share(const std::string& path, int waitMs, Use use);
-    // Holds the regular file at path exclusively, to replace or remove it.
-    // False with errno set: ENOENT when nothing is there, EBUSY while anyone
-    // else holds it, kNotRegularFile; when writable is asked (the file is to
-    // be replaced), EACCES when the file has no write permission bit,
-    // kSecondName and kOpenInParent.
+    // kOpenInParent, and what beside gives.
+    bool Share(const std::string& path, int waitMs, Use use, const BesideCheck& beside = nullptr);
+    // Holds the regular file at path exclusively, to replace or remove it,
+    // on a descriptor open for writing. False with errno set: ENOENT when
+    // nothing is there, EBUSY while anyone else holds it, EACCES when this
+    // user may not write it, kNotRegularFile; when writable is asked (the
+    // file is to be replaced), EACCES when the file has no write permission
+    // bit, kSecondName and kOpenInParent.
     bool Take(const std::string& path, bool writable);
     // Makes a new regular file at path, where nothing may be, with the bits
     // any new file gets (0666 less the umask), and holds it exclusively;
@@ -154,7 +175,7 @@ private:
     void Joined(const FileKey& key, uint64_t id);
     // Opens, for this hold, the file at path it entered as being opened
     // when forks had begun; false with errno EAGAIN when it must look again.
-    bool OpenShared(const std::string& path, uint64_t forks);
+    bool OpenShared(const std::string& path, uint64_t forks, const BesideCheck& beside);
 
     bool m_held = false;
     FileKey m_key;

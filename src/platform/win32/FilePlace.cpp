@@ -12,6 +12,7 @@
 #include "platform/win32/FileHold.h"
 #include "platform/win32/FolderLock.h"
 #include "platform/win32/LastError.h"
+#include "platform/win32/LogNames.h"
 #include "platform/win32/ScratchFile.h"
 
 namespace {
@@ -50,7 +51,7 @@ bool PlaceInAnEmptyPlace(const std::string& scratch, const std::string& target, 
     const bool nothing = lstat(target.c_str(), &now) != 0;
     if (nothing && errno != ENOENT) return false;
     if (!nothing && !(link && S_ISLNK(now.st_mode) && fileshare::SameFile(now, *link))) return fileshare::Refuse(EEXIST);
-    RemoveDatabaseJournals(target);
+    if (!RemoveDatabaseJournals(target)) return false;
     return nothing ? PlaceWhereNothingIs(scratch, target) : rename(scratch.c_str(), target.c_str()) == 0;
 }
 
@@ -73,8 +74,7 @@ bool Replace(const NewFile& made, const std::string& target, const fileshare::Ho
     if (!FoldDatabaseLog(target)) return false;
     struct stat now;
     if (lstat(target.c_str(), &now) != 0 || !fileshare::SameFile(now, looked)) return fileshare::Refuse(EBUSY);
-    RemoveDatabaseJournals(target);
-    return rename(made.scratch.c_str(), target.c_str()) == 0;
+    return RemoveDatabaseJournals(target) && rename(made.scratch.c_str(), target.c_str()) == 0;
 }
 
 // Puts the new file, held exclusively, at target; errno set when it cannot.
@@ -115,8 +115,10 @@ BOOL PlaceFileA(const char* newFile, BOOL failIfExists, const FileFiller& fill, 
     if (fileshare::ForkedBesideThreads()) return FailFromErrno(fileshare::kForkedBesideThreads, newFile);
     const std::string target(newFile);
     // The engine must take the new file, and the scratch files of later
-    // copies onto it, wherever it can be made.
+    // copies onto it, wherever it can be made, under a name that is no
+    // journal's or folder lock's.
     if (TooLongForAProject(target)) return FailFromErrno(ENAMETOOLONG, newFile);
+    if (IsReservedProjectName(target)) return FailFromErrno(fileshare::kReservedName, newFile);
     NewFile made;
     // The new file is held exclusively from its making until it is in place,
     // and shared from then on for a caller that connects to it. The scratch

@@ -18,17 +18,34 @@ namespace {
 // short, since others take the lock for a moment only and often.
 const auto kPoll = std::chrono::microseconds(200);
 
+// Whether what is looked at at the lock file's name may be taken for it: a
+// regular file of one name that no hold of this process has.
+bool Lockable(const struct stat& info) {
+    return S_ISREG(info.st_mode) && info.st_nlink == 1 && !fileshare::HeldHere(info);
+}
+
 // Opens the lock file at name, making it where none is: readable by every
 // user, so that all who may write the folder can lock it. -1 with errno
-// set; EAGAIN when it is there but not readable, as one another user has
+// set; kLockNameTaken when anything else is there, looked at before it is
+// opened; EAGAIN when it is there but not readable, as one another user has
 // just made is until it is set up.
 int OpenLockFile(const std::string& name) {
     for (;;) {
         const int flags = O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY;
-        int fd = fileshare::OpenLockable(name, flags);
         struct stat there;
-        if (fd < 0 && errno == EACCES && lstat(name.c_str(), &there) == 0) errno = EAGAIN;
-        if (fd >= 0 || errno != ENOENT) return fd;
+        int fd = -1;
+        if (lstat(name.c_str(), &there) == 0) {
+            if (there.st_nlink == 0) continue;  // removed as it was looked at
+            if (!Lockable(there)) {
+                errno = fileshare::kLockNameTaken;
+                return -1;
+            }
+            fd = fileshare::OpenLockable(name, flags);
+            if (fd < 0 && errno == EACCES) errno = EAGAIN;
+            if (fd >= 0 || errno != ENOENT) return fd;
+        } else if (errno != ENOENT) {
+            return -1;
+        }
         fd = fileshare::OpenLockable(name, flags | O_CREAT | O_EXCL, 0444);
         if (fd >= 0) {
             fchmod(fd, 0444);  // whatever the umask
@@ -70,11 +87,14 @@ bool FolderLock::Lock(const std::string& path) {
         struct stat locked, there;
         if (fd >= 0 && fstat(fd, &locked) != 0) {
             err = errno;
-        } else if (fd >= 0 && !S_ISREG(locked.st_mode)) {
-            // Anything but a regular file at the lock file's name is left
-            // alone, and no copy or removal runs there.
+        } else if (fd >= 0 && locked.st_nlink == 0) {
+            err = EAGAIN;  // removed by its last holder since it was opened
+        } else if (fd >= 0 && !Lockable(locked)) {
+            // Anything else that came to the lock file's name meanwhile is
+            // left alone (a descriptor of a held file parked with its hold),
+            // and no copy or removal runs there.
             fileshare::CloseLockable(fd);
-            return fileshare::Refuse(fileshare::kNotRegularFile);
+            return fileshare::Refuse(fileshare::kLockNameTaken);
         } else if (fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0) {
             // Locked, if the name still names the file locked.
             if (lstat(name.c_str(), &there) == 0 && fileshare::SameFile(locked, there)) {

@@ -9,8 +9,19 @@
 // turns. It is there only while it is locked, unless its holder was killed;
 // the next holder takes it as it finds it and removes it. It is an empty
 // file, and no copy or removal ever takes it for a project or a scratch file.
+// Only a regular file of one name that no hold of this process has is
+// opened as the lock file: closing a descriptor of a file this process holds
+// would drop the engine's locks on it.
 #pragma once
+#include <cerrno>
 #include <string>
+
+namespace fileshare {
+// errno of a folder lock refused because something the library did not make
+// is at the lock file's name: a link (symbolic or hard), a folder, a named
+// pipe, a socket, a device, or a file that a hold of this process has.
+const int kLockNameTaken = EISNAM;
+}  // namespace fileshare
 
 // The folder a path lies in: "." for a bare name.
 std::string FolderOf(const std::string& path);
@@ -27,8 +38,9 @@ public:
 
     // Locks the folder of path, waiting up to the busy timeout while another
     // has it locked. False with errno set when the lock file cannot be made
-    // or opened (EACCES, ENOENT, ...), when it cannot be locked, or EBUSY
-    // when it stays locked: a copy or removal never goes without the lock.
+    // or opened (EACCES, ENOENT, ...), kLockNameTaken when its name is taken
+    // by anything else, when it cannot be locked, or EBUSY when it stays
+    // locked: a copy or removal never goes without the lock.
     // The lock is taken off before the lock file is closed, and a child
     // forked meanwhile keeps none.
     bool Lock(const std::string& path);

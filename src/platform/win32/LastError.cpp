@@ -5,6 +5,9 @@
 #include <sys/stat.h>
 
 #include "platform/win32/FileHold.h"
+#include "platform/win32/FolderLock.h"
+#include "platform/win32/LogNames.h"
+#include "platform/win32/ScratchFile.h"
 
 namespace {
 thread_local DWORD t_lastError = ERROR_SUCCESS;
@@ -40,6 +43,23 @@ const ErrorText kTexts[] = {
      "该项目在本进程由父进程派生（fork）时已被父进程打开，本进程不能使用；请重新启动进程（exec）后使用。\r\n"},
     {ERROR_FORKED_BESIDE_THREADS,
      "本进程由多线程的父进程派生（fork）而来，数据库引擎可能仍被锁定，本进程不能使用项目；请重新启动进程（exec）后使用。\r\n"},
+    {ERROR_LOG_NAME_NOT_A_FILE,
+     "项目的日志文件名（项目路径加 -journal、-wal 或 -shm）处是符号链接、命名管道、套接字、设备、文件夹或有多个名称的文件，"
+     "不是日志文件；移走它之后才能使用该项目。\r\n"},
+    {ERROR_LOG_NAME_IS_A_DATABASE,
+     "项目的日志文件名（项目路径加 -journal、-wal 或 -shm）处是一个数据库文件（以日志名命名的项目）；"
+     "将其改名之后才能使用该项目。\r\n"},
+    {ERROR_LOG_NAME_HELD,
+     "项目的日志文件名（项目路径加 -journal、-wal 或 -shm）处的文件正被作为项目使用；它关闭并改名之后才能使用该项目。\r\n"},
+    {ERROR_RESERVED_PROJECT_NAME,
+     "项目文件名不能以 -journal、-wal 或 -shm 结尾（数据库引擎日志文件的名称），也不能是 .ruri-folder-lock"
+     "（文件夹锁的名称）。\r\n"},
+    {ERROR_FOLDER_LOCK_NAME_TAKEN,
+     "文件夹锁的文件名 .ruri-folder-lock 处是符号链接、硬链接、文件夹、命名管道、套接字、设备或正在使用的项目，"
+     "不是本库所建的锁文件；移走它之后才能在该文件夹中复制或删除项目。\r\n"},
+    {ERROR_SCRATCH_NAMES_TAKEN,
+     "项目旁副本暂存文件的名称（.ruri-scratch-…）被符号链接、硬链接、文件夹、命名管道、套接字或设备占用，"
+     "没有空余的名称；移走它们之后才能复制到该路径。\r\n"},
 };
 
 bool FolderExists(const char* path) {
@@ -82,6 +102,12 @@ void SetLastErrorFromErrno(int err, const char* path) {
         case fileshare::kSecondName: SetLastError(ERROR_PROJECT_HAS_SECOND_NAME); break;
         case fileshare::kOpenInParent: SetLastError(ERROR_PROJECT_OPEN_IN_PARENT); break;
         case fileshare::kForkedBesideThreads: SetLastError(ERROR_FORKED_BESIDE_THREADS); break;
+        case fileshare::kLogNameNotAFile: SetLastError(ERROR_LOG_NAME_NOT_A_FILE); break;
+        case fileshare::kLogNameIsADatabase: SetLastError(ERROR_LOG_NAME_IS_A_DATABASE); break;
+        case fileshare::kLogNameHeld: SetLastError(ERROR_LOG_NAME_HELD); break;
+        case fileshare::kReservedName: SetLastError(ERROR_RESERVED_PROJECT_NAME); break;
+        case fileshare::kLockNameTaken: SetLastError(ERROR_FOLDER_LOCK_NAME_TAKEN); break;
+        case fileshare::kScratchNamesTaken: SetLastError(ERROR_SCRATCH_NAMES_TAKEN); break;
         default: SetLastError(ERROR_GEN_FAILURE); break;
     }
 }

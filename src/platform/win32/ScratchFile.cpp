@@ -87,12 +87,16 @@ bool IsScratchName(const std::string& name) {
 }
 
 bool MakeScratch(const std::string& target, fileshare::Hold& made, std::string& scratch) {
+    bool foreign = false;
     for (int slot = 0; slot < kSlots; ++slot) {
         scratch = SlotName(target, slot);
         if (made.Create(scratch)) return true;
         if (errno != EEXIST) return false;
+        // A copy's scratch file is a regular file of one name.
+        struct stat there;
+        if (lstat(scratch.c_str(), &there) == 0 && !(S_ISREG(there.st_mode) && there.st_nlink == 1)) foreign = true;
     }
-    return fileshare::Refuse(EBUSY);
+    return fileshare::Refuse(foreign ? fileshare::kScratchNamesTaken : EBUSY);
 }
 
 bool TooLongForAProject(const std::string& target) {
@@ -103,12 +107,14 @@ void RemoveAbandonedScratch(const std::string& target) {
     for (const std::string& scratch : ScratchFilesOf(target)) RemoveIfAbandoned(scratch);
 }
 
-bool RemoveAbandonedSecondName(const std::string& path) {
+bool OneNameUnderTheFolderLock(const std::string& path) {
     const int err = errno;
     FolderLock folder;
-    const bool removed = folder.Lock(path) && RemoveAbandonedSecondNameLocked(path);
-    if (!removed) errno = err;  // the caller's reason stands when nothing is removed
-    return removed;
+    struct stat info;
+    const bool one = folder.Lock(path) && (RemoveAbandonedSecondNameLocked(path) ||
+                                           (lstat(path.c_str(), &info) == 0 && info.st_nlink == 1));
+    if (!one) errno = err;  // the caller's reason stands
+    return one;
 }
 
 bool RemoveAbandonedSecondNameLocked(const std::string& path) {

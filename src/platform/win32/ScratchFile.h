@@ -7,11 +7,16 @@
 // be allowed to read. Only regular files of such names, that no one holds,
 // are ever removed as abandoned.
 #pragma once
+#include <cerrno>
 #include <string>
 
 namespace fileshare {
 class Hold;
-}
+// errno of a copy that found no free slot for its scratch file where some
+// slot is taken by something the library did not make: a link, a folder, a
+// named pipe, a socket or a device.
+const int kScratchNamesTaken = EXFULL;
+}  // namespace fileshare
 
 // The name pattern of a scratch file for target, ending in six "X" where
 // each scratch file has its own six characters.
@@ -20,8 +25,10 @@ std::string ScratchPattern(const std::string& target);
 bool IsScratchName(const std::string& name);
 
 // Makes a scratch file for target, in a slot no other copy has, and holds it
-// exclusively; its path in scratch. The caller has the folder locked. False
-// with errno set (EBUSY when every slot is taken).
+// exclusively; its path in scratch. A slot that anything else takes is
+// skipped. The caller has the folder locked. False with errno set (EBUSY
+// when copies take every slot, kScratchNamesTaken when other things take
+// some of them).
 bool MakeScratch(const std::string& target, fileshare::Hold& made, std::string& scratch);
 
 // Whether the database engine refuses target, or the scratch files of
@@ -36,8 +43,13 @@ void RemoveAbandonedScratch(const std::string& target);
 
 // Where the regular file at path has exactly one other name, and that name
 // is an abandoned scratch file of a copy onto path (killed between placing
-// its file by a hard link and removing its scratch name), removes that name
-// under the folder lock. True when it did; errno stays as it was when not.
-bool RemoveAbandonedSecondName(const std::string& path);
-// The same, for a caller that has the folder locked.
+// its file by a hard link and removing its scratch name), removes that name;
+// the caller has the folder locked. True when it did; errno stays as it was
+// when not.
 bool RemoveAbandonedSecondNameLocked(const std::string& path);
+// Whether the regular file at path, found with a second name, has one name
+// once the folder is locked: a copy that places its file by a hard link
+// removes its scratch name before it lets go of the lock, and an abandoned
+// scratch name goes (RemoveAbandonedSecondNameLocked). It waits only for the
+// folder lock, and errno stays as it was when not.
+bool OneNameUnderTheFolderLock(const std::string& path);
