@@ -155,7 +155,7 @@ TEST(ReadOnlyProject, ReadsWhatAWriterOfAnotherProcessCommitsWholeWhileItWrites)
         return refused ? 0 : 6;
     });
     ASSERT_EQ(reader.Heard(), 'y') << reader.Wait();
-    for (int round = 0; round < 200; ++round) {
+    for (int round = 0; round < 500; ++round) {
         writer.Answer();
         reader.Answer();
         ASSERT_EQ(writer.Heard(), 'y');
@@ -166,7 +166,7 @@ TEST(ReadOnlyProject, ReadsWhatAWriterOfAnotherProcessCommitsWholeWhileItWrites)
     writer.Answer('s');
     EXPECT_EQ(writer.Wait(), 0);
     chmod(folder.c_str(), 0777);
-    EXPECT_EQ(std::stoi(RawQuery(project, "SELECT count(*) FROM TpsTable")[0][0]), 204);
+    EXPECT_EQ(std::stoi(RawQuery(project, "SELECT count(*) FROM TpsTable")[0][0]), 504);
 }
 
 TEST(ReadOnlyProject, AReaderOfTheFileAsItIsKeepsWritersOutUntilItCloses) {

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <sqlite3.h>
+#include <thread>
 
 #include "platform/ado/ComError.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/StatementCache.h"
+#include "platform/win32/DatabaseLog.h"
 
 namespace ado {
 
@@ -120,9 +123,28 @@ void Statement::RequireRunnable() const {
     if (!m_stmt) throw ComError(ComError::kMisuse, "Operation is not allowed when the connection is closed.");
 }
 
+namespace {
+// Whether a read that may not write the log's index met that index while a
+// writer rewrote it: the engine then asks for a recovery it may not make,
+// or finds no mark of the log it may read up to. Either passes once the
+// writer is done.
+bool MetARewrittenIndex(sqlite3* db, int rc) {
+    const int extended = sqlite3_extended_errcode(db);
+    return rc == SQLITE_READONLY && (extended == SQLITE_READONLY_RECOVERY || extended == SQLITE_READONLY_CANTINIT);
+}
+}  // namespace
+
 bool Statement::Step() {
     RequireRunnable();
-    const int rc = m_limitCache ? LimitedStep() : sqlite3_step(m_stmt);
+    // Such a read begins again, as a busy one waits, up to the busy timeout.
+    const bool beginning = !sqlite3_stmt_busy(m_stmt);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyTimeoutMs);
+    int rc = m_limitCache ? LimitedStep() : sqlite3_step(m_stmt);
+    while (beginning && MetARewrittenIndex(m_db, rc) && std::chrono::steady_clock::now() < deadline) {
+        sqlite3_reset(m_stmt);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        rc = m_limitCache ? LimitedStep() : sqlite3_step(m_stmt);
+    }
     if (rc == SQLITE_ROW) return true;
     m_running = false;
     if (rc == SQLITE_DONE) return false;
