@@ -11,6 +11,8 @@
 
 #include "platform/ado/Connection.h"
 #include "support/Bounded.h"
+#include "support/Locales.h"
+#include "support/StartedAnew.h"
 
 namespace {
 const std::string kRuns = std::string("-1 ") + ado::kOnlyDataText;
@@ -102,12 +104,16 @@ struct Case {
     bool begins = false;  // opened is how it begins (the engine's refusal names the path)
 };
 
-void Check(const Case& c) {
+// The file of case c in dir, opened here; before is how Open is first
+// looked at elsewhere (the verdict only: Open's result, and a refusal's message).
+void Check(const Case& c, const std::function<void(const TempDir&, const std::string& path,
+                                                   const std::string& verdict)>& before = nullptr) {
     SCOPED_TRACE(c.sql);
     TempDir dir;
     const std::string path = MakeProject(dir, "p.tarnprj", kRows);
     RawExec(path, c.sql);
     const std::string file = ReadFile(path);
+    if (before) before(dir, path, c.opened[0] == '1' ? "1" : c.opened);
     const std::function<std::string(TestStore&)> then = [&](TestStore& store) {
         return c.then ? c.then(store, path) : std::string("opened");
     };
@@ -229,4 +235,27 @@ TEST(HostileSchemas, EveryTableTheStoreReadsIsShapedAsTheTemplates) {
         {"ANALYZE", "1 1 4", AddGroupNamedA},
     };
     for (const Case& c : cases) Check(c);
+}
+
+// Names spelt in other letter cases: each file gets one verdict, in hosts
+// started anew in the C locale and in the Turkish one (where the C library's
+// case folding leaves "i" and "I"), and does here what the operation named
+// says.
+TEST(HostileSchemas, EachFileGetsOneVerdictInEveryLocale) {
+    const std::string turkish = TurkishLocaleFolder();
+    ASSERT_FALSE(turkish.empty()) << "localedef could not build " << kTurkish;
+    std::string upperPoints = Edited("TestPointTable", "TestPointTable", "TESTPOINTTABLE");
+    upperPoints.replace(upperPoints.rfind(')'), 1, ", UNIQUE (TP_NAME))");
+    const std::string renumbered = "1 1 s1:1,s10:2,s2:3,s3:4,s4:5,s5:6,s6:7,s7:8,s8:9,s9:10";
+    const Case cases[] = {
+        {"ALTER TABLE TestPointTable RENAME TO Old;" + upperPoints +
+             ";INSERT INTO TESTPOINTTABLE SELECT * FROM Old; DROP TABLE Old",
+         kShape + "table \"TESTPOINTTABLE\" has a key on (TP_NAME) that the template's has not", nullptr},
+        {InPlace("TestPointTable", "TP_ATML_ID", "tp_atml_id"), renumbered, RenumberStep},
+    };
+    for (const Case& c : cases)
+        Check(c, [&](const TempDir& dir, const std::string& path, const std::string& verdict) {
+            EXPECT_EQ(OpenedInAProcessStartedAnew(dir, path, "C"), verdict);
+            EXPECT_EQ(OpenedInAProcessStartedAnew(dir, path, kTurkish, turkish), verdict) << kTurkish;
+        });
 }

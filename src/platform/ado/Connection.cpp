@@ -1,7 +1,6 @@
 #include "platform/ado/Connection.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <memory>
@@ -13,6 +12,7 @@
 #include "platform/ado/ComError.h"
 #include "platform/ado/ReadGuard.h"
 #include "platform/ado/SchemaCheck.h"
+#include "platform/ado/SqlTokens.h"
 #include "platform/ado/Statement.h"
 #include "platform/win32/DatabaseLog.h"
 #include "platform/win32/File.h"
@@ -29,12 +29,7 @@ const char* const kConditionRefused = "The condition may only read the project's
 bool NameIs(const std::string& text, size_t from, size_t to, const std::string& name) {
     while (from < to && text[from] == ' ') ++from;
     while (to > from && text[to - 1] == ' ') --to;
-    if (to - from != name.size()) return false;
-    for (size_t i = 0; i < name.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(text[from + i])) !=
-            std::tolower(static_cast<unsigned char>(name[i])))
-            return false;
-    return true;
+    return UpperCase(text.substr(from, to - from)) == UpperCase(name);
 }
 
 // Reads the value that begins at text[at] into value, and returns where it

@@ -6,6 +6,7 @@
 
 #include "platform/ado/ComError.h"
 #include "platform/ado/Connection.h"
+#include "platform/ado/SqlTokens.h"
 #include "platform/ado/StatementCache.h"
 
 namespace ado {
@@ -52,9 +53,8 @@ std::string QuoteTableColumn(const std::string& sql) {
             out += c;
             continue;
         }
-        auto isWord = [](char ch) { return std::isalnum(static_cast<unsigned char>(ch)) || ch == '_'; };
-        if (sql.compare(i, 5, "TABLE") == 0 && (i == 0 || !isWord(sql[i - 1])) &&
-            (i + 5 == sql.size() || !isWord(sql[i + 5]))) {
+        if (sql.compare(i, 5, "TABLE") == 0 && (i == 0 || !IsNameChar(sql[i - 1])) &&
+            (i + 5 == sql.size() || !IsNameChar(sql[i + 5]))) {
             out += "\"TABLE\"";
             i += 4;
             continue;
