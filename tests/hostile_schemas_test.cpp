@@ -237,7 +237,8 @@ TEST(HostileSchemas, EveryTableTheStoreReadsIsShapedAsTheTemplates) {
     for (const Case& c : cases) Check(c);
 }
 
-// Names spelt in other letter cases: each file gets one verdict, in hosts
+// Names spelt in other letter cases, an index on a table of SQLite's own,
+// two schema rows on one b-tree: each file gets one verdict, in hosts
 // started anew in the C locale and in the Turkish one (where the C library's
 // case folding leaves "i" and "I"), and does here what the operation named
 // says.
@@ -252,6 +253,13 @@ TEST(HostileSchemas, EachFileGetsOneVerdictInEveryLocale) {
              ";INSERT INTO TESTPOINTTABLE SELECT * FROM Old; DROP TABLE Old",
          kShape + "table \"TESTPOINTTABLE\" has a key on (TP_NAME) that the template's has not", nullptr},
         {InPlace("TestPointTable", "TP_ATML_ID", "tp_atml_id"), renumbered, RenumberStep},
+        {"CREATE TABLE Seq (name, seq); CREATE INDEX SeqIdx ON Seq (name); PRAGMA writable_schema=ON;"
+         "UPDATE sqlite_master SET tbl_name = 'sqlite_sequence', sql = 'CREATE INDEX SeqIdx ON sqlite_sequence (name)' "
+         "WHERE name = 'SeqIdx'",
+         kRuns + "index \"SeqIdx\" on SQLite's own table \"sqlite_sequence\"", nullptr},
+        {"PRAGMA writable_schema=ON; UPDATE sqlite_master SET rootpage = (SELECT rootpage FROM sqlite_master WHERE "
+         "name = 'TestPointTable') WHERE name = 'TestReplayTable'",
+         kRuns + "schema rows \"TestPointTable\" and \"TestReplayTable\" on one b-tree", nullptr},
     };
     for (const Case& c : cases)
         Check(c, [&](const TempDir& dir, const std::string& path, const std::string& verdict) {

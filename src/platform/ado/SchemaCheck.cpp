@@ -15,7 +15,8 @@ namespace ado {
 namespace {
 struct SchemaRow {
     std::string type, name;
-    bool hasSql;  // SQLite parses a row with SQL; one without only places an index the table made
+    bool hasSql;   // SQLite parses a row with SQL; one without only places an index the table made
+    int64_t root;  // the page of its b-tree; 0 for none (a virtual table, a trigger, a view)
 };
 
 std::string OnlyData(const std::string& item) { return kOnlyDataText + item; }
@@ -30,15 +31,29 @@ bool NamesSchemaTable(const std::string& name) {
            key == "SQLITE_TEMP_SCHEMA";
 }
 
+// A table of SQLite's own (sqlite_sequence, sqlite_stat1, ...): SQLite keeps
+// no index on one, so its writes would leave any such index behind.
+bool NamesEngineTable(const std::string& name) { return NameKey(name).compare(0, 7, "SQLITE_") == 0; }
+
 // The first row that is not a table or an index as SQLite parsed it, or "".
 // tables gets the table rows' names and indexes each table's indexes.
 std::string RowFault(const std::vector<SchemaRow>& rows, sqlite3* db, std::vector<std::string>& tables,
                      std::unordered_map<std::string, std::vector<IndexShape>>& indexes) {
-    for (const SchemaRow& row : rows)
+    // Each b-tree is one table's or one index's: a write through one row
+    // would change what another reads. (SQLite refuses a row on page 1, the
+    // schema's own, and an index on its table's page.)
+    std::unordered_map<int64_t, std::string> trees;
+    for (const SchemaRow& row : rows) {
         if (row.type != "table" && row.type != "index")
             return OnlyData(row.type == "trigger" || row.type == "view"
                                 ? row.type + " " + QuoteIdentifier(row.name)
                                 : RowText(row));
+        if (row.root == 0) continue;
+        const auto tree = trees.emplace(row.root, row.name);
+        if (!tree.second)
+            return OnlyData("schema rows " + QuoteIdentifier(tree.first->second) + " and " +
+                            QuoteIdentifier(row.name) + " on one b-tree");
+    }
     std::unordered_set<std::string> tableNames;
     std::unordered_map<std::string, const IndexShape*> parsedIndexes;
     for (const SchemaRow& row : rows) {
@@ -49,6 +64,9 @@ std::string RowFault(const std::vector<SchemaRow>& rows, sqlite3* db, std::vecto
             return OnlyData("two schema rows named " + QuoteIdentifier(row.name));
         tables.push_back(row.name);
         std::vector<IndexShape>& own = indexes[NameKey(row.name)] = ReadIndexes(db, row.name);
+        if (!own.empty() && NamesEngineTable(row.name))
+            return OnlyData("index " + QuoteIdentifier(own[0].name) + " on SQLite's own table " +
+                            QuoteIdentifier(row.name));
         for (const IndexShape& index : own)
             if (!index.tableItself) parsedIndexes[NameKey(index.name)] = &index;
     }
@@ -89,8 +107,10 @@ std::string TableFault(sqlite3* db, const std::string& table, const std::vector<
 
 std::string ProjectSchemaFault(sqlite3* db, const TemplateShape& shape) {
     std::vector<SchemaRow> rows;
-    Statement read(db, "SELECT type, name, length(sql) > 0 FROM main.sqlite_master");
-    while (read.Step()) rows.push_back({read.Column(0).ToText(), read.Column(1).ToText(), read.ColumnInt64(2) != 0});
+    Statement read(db, "SELECT type, name, length(sql) > 0, rootpage FROM main.sqlite_master");
+    while (read.Step())
+        rows.push_back({read.Column(0).ToText(), read.Column(1).ToText(), read.ColumnInt64(2) != 0,
+                        read.ColumnInt64(3)});
     std::vector<std::string> tables;
     std::unordered_map<std::string, std::vector<IndexShape>> indexes;
     std::string fault = RowFault(rows, db, tables, indexes);

@@ -25,7 +25,10 @@
 //   index of one (index_list); no two rows of a kind share a name, a row
 //   with SQL makes an index only by CREATE INDEX, and every index but a
 //   table's own b-tree has its row. As SQLite makes one object of each
-//   row, no row is left to make a trigger or a view.
+//   row, no row is left to make a trigger or a view. No two rows name one
+//   b-tree (their root pages): a write through one would change what
+//   another reads. No table of SQLite's own (sqlite_*) has an index, which
+//   SQLite's own writes would not keep.
 // - A virtual table: SQLite lists its columns only through its module. The
 //   connection checked has none (Connection::RequireProjectShape), so the
 //   module runs no code and the listing fails.
