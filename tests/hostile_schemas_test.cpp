@@ -13,6 +13,7 @@
 #include "support/Bounded.h"
 #include "support/Locales.h"
 #include "support/StartedAnew.h"
+#include "support/WideTable.h"
 
 namespace {
 const std::string kRuns = std::string("-1 ") + ado::kOnlyDataText;
@@ -238,10 +239,10 @@ TEST(HostileSchemas, EveryTableTheStoreReadsIsShapedAsTheTemplates) {
 }
 
 // Names spelt in other letter cases, an index on a table of SQLite's own,
-// two schema rows on one b-tree: each file gets one verdict, in hosts
-// started anew in the C locale and in the Turkish one (where the C library's
-// case folding leaves "i" and "I"), and does here what the operation named
-// says.
+// two schema rows on one b-tree, a wide table with conflict clauses of two
+// kinds: each file gets one verdict, in hosts started anew in the C locale
+// and in the Turkish one (where the C library's case folding leaves "i" and
+// "I"), and does here what the operation named says.
 TEST(HostileSchemas, EachFileGetsOneVerdictInEveryLocale) {
     const std::string turkish = TurkishLocaleFolder();
     ASSERT_FALSE(turkish.empty()) << "localedef could not build " << kTurkish;
@@ -260,6 +261,7 @@ TEST(HostileSchemas, EachFileGetsOneVerdictInEveryLocale) {
         {"PRAGMA writable_schema=ON; UPDATE sqlite_master SET rootpage = (SELECT rootpage FROM sqlite_master WHERE "
          "name = 'TestPointTable') WHERE name = 'TestReplayTable'",
          kRuns + "schema rows \"TestPointTable\" and \"TestReplayTable\" on one b-tree", nullptr},
+        {WideTableSql(400, 40), kRuns + "ON CONFLICT IGNORE on column \"C399\" in table \"Wide\"", nullptr},
     };
     for (const Case& c : cases)
         Check(c, [&](const TempDir& dir, const std::string& path, const std::string& verdict) {
