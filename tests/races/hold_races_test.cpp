@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "ATMLCommonError/ATMLCommonFun.h"
+#include "platform/ado/Connection.h"
 #include "races/FileCalls.h"
 #include "support/ChildProcess.h"
 #include "support/TestStore.h"
@@ -146,6 +147,23 @@ TEST(HeldOpens, AnOpenThatReturnedOneHoldsTheFileItOpened) {
         EXPECT_EQ(checker.Wait(), 0);
         unlink(target.c_str());
     }
+}
+
+// Another program renames a project over the path the moment the engine has
+// opened the file there (the hold opened it first): the file judged is the
+// file the store keeps, so one that runs SQL of its own is refused, however
+// harmless the file at the path has become.
+TEST(JudgedFiles, AFileRenamedOverThePathOnceTheEngineOpenedItIsNotTheOneJudged) {
+    TempDir dir;
+    const std::string path = MakeProject(dir, "p.tarnprj"), clean = MakeProject(dir, "clean.tarnprj");
+    RawExec(path, "CREATE TRIGGER Wipe AFTER INSERT ON TestGroupTable BEGIN DELETE FROM TestGroupTable; END");
+    filecalls::StopAt(filecalls::Call::Open, true, path, [&](int) {
+        filecalls::StopAt(filecalls::Call::Open, true, path, [&](int) { rename(clean.c_str(), path.c_str()); });
+    });
+    TestStore store(dir);
+    EXPECT_EQ(store.Open(path.c_str()), -1);
+    EXPECT_EQ(std::string(store.GetErrorInfo()), std::string(ado::kOnlyDataText) + "trigger \"Wipe\"");
+    EXPECT_FALSE(FileExists(clean)) << "the engine's open was not stopped at";
 }
 
 // The checkpoint that folds the old project's log into it cannot write into

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <memory>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <thread>
@@ -219,21 +218,23 @@ void Connection::LeaveFileAsFound() noexcept {
 }
 
 void Connection::RequireProjectShape(const TemplateShape& shape) {
-    Handle();
-    // The file is judged on a connection of its own that knows no virtual
-    // table module: SQLite then runs no code of a virtual table, and cannot
-    // list its columns, which is how the check finds one. It only reads,
-    // in one transaction (one snapshot of the schema), and as the store's
-    // connection stays open, closing it writes nothing.
-    sqlite3* opened = nullptr;
-    int rc = OpenDatabaseFile(m_path, &opened);
-    std::unique_ptr<sqlite3, int (*)(sqlite3*)> db(opened, sqlite3_close_v2);
-    if (rc == SQLITE_OK) rc = sqlite3_db_config(db.get(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
-    if (rc == SQLITE_OK) rc = sqlite3_drop_modules(db.get(), nullptr);
-    if (rc == SQLITE_OK) sqlite3_busy_timeout(db.get(), kBusyTimeoutMs);
-    if (rc == SQLITE_OK) rc = sqlite3_exec(db.get(), "BEGIN", nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) ThrowEngineError(db.get(), rc);
-    const std::string fault = ProjectSchemaFault(db.get(), shape);
+    sqlite3* db = Handle();
+    // The file is judged on the store's own connection: the file judged is
+    // the file the store then uses. That connection knows no virtual table
+    // module (the store needs none), so SQLite runs no code of a virtual
+    // table and cannot list its columns, which is how the check finds one.
+    // The check only reads, in one transaction: one snapshot of the schema.
+    int rc = sqlite3_drop_modules(db, nullptr);
+    if (rc == SQLITE_OK) rc = sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) ThrowEngineError(db, rc);
+    std::string fault;
+    try {
+        fault = ProjectSchemaFault(db, shape);
+    } catch (...) {
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
     if (!fault.empty()) throw ComError(ComError::kError, fault);
 }
 

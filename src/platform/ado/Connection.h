@@ -68,7 +68,8 @@ public:
     // Raises ComError when the file holds more than a project may: more than
     // tables and indexes on their columns, anything in a table that runs or
     // changes what a write does, or a table the store reads that is not
-    // shaped as shape's (see SchemaCheck.h).
+    // shaped as shape's (see SchemaCheck.h). Judged on this connection,
+    // which from then on knows no virtual table module.
     void RequireProjectShape(const TemplateShape& shape);
     // The file the connection has open, as the connection string named it.
     const std::string& Path() const { return m_path; }
