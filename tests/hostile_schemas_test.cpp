@@ -7,11 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sqlite3.h>
 #include <string>
 
 #include "platform/ado/Connection.h"
 #include "support/Bounded.h"
 #include "support/Locales.h"
+#include "support/OrderedTables.h"
 #include "support/StartedAnew.h"
 #include "support/WideTable.h"
 
@@ -239,10 +241,10 @@ TEST(HostileSchemas, EveryTableTheStoreReadsIsShapedAsTheTemplates) {
 }
 
 // Names spelt in other letter cases, an index on a table of SQLite's own,
-// two schema rows on one b-tree, a wide table with conflict clauses of two
-// kinds: each file gets one verdict, in hosts started anew in the C locale
-// and in the Turkish one (where the C library's case folding leaves "i" and
-// "I"), and does here what the operation named says.
+// two schema rows on one b-tree, statistics, a wide table with conflict
+// clauses of two kinds: each file gets one verdict, in hosts started anew in
+// the C locale and in the Turkish one (where the C library's case folding
+// leaves "i" and "I"), and does here what the operation named says.
 TEST(HostileSchemas, EachFileGetsOneVerdictInEveryLocale) {
     const std::string turkish = TurkishLocaleFolder();
     ASSERT_FALSE(turkish.empty()) << "localedef could not build " << kTurkish;
@@ -261,6 +263,10 @@ TEST(HostileSchemas, EachFileGetsOneVerdictInEveryLocale) {
         {"PRAGMA writable_schema=ON; UPDATE sqlite_master SET rootpage = (SELECT rootpage FROM sqlite_master WHERE "
          "name = 'TestPointTable') WHERE name = 'TestReplayTable'",
          kRuns + "schema rows \"TestPointTable\" and \"TestReplayTable\" on one b-tree", nullptr},
+        {"ANALYZE; UPDATE sqlite_stat1 SET stat = '13 13 13' WHERE idx = 'TestActionEntryScope'", renumbered,
+         RenumberStep},
+        {"ANALYZE; UPDATE sqlite_stat1 SET stat = stat || ' unordered' WHERE idx = 'TestActionEntryScope'",
+         kRuns + "statistics of index \"TestActionEntryScope\" that SQLite's ANALYZE never writes", nullptr},
         {WideTableSql(400, 40), kRuns + "ON CONFLICT IGNORE on column \"C399\" in table \"Wide\"", nullptr},
     };
     for (const Case& c : cases)
@@ -268,4 +274,98 @@ TEST(HostileSchemas, EachFileGetsOneVerdictInEveryLocale) {
             EXPECT_EQ(OpenedInAProcessStartedAnew(dir, path, "C"), verdict);
             EXPECT_EQ(OpenedInAProcessStartedAnew(dir, path, kTurkish, turkish), verdict) << kTurkish;
         });
+}
+
+namespace {
+// Test point "t" with 200 steps (actions x1..x200) stored after 20 others of
+// 100 steps each, and test group "g" whose 50 entries name test points.
+const char kManySteps[] =
+    "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 1999) "
+    "INSERT INTO TestActionEntryTable (STEP_UUID, TP_UUID, ACTION_UUID, SEQUENCE) "
+    "SELECT 'o' || i, 'p' || (i / 100), 'y' || i, i % 100 + 1 FROM n;"
+    "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 200) "
+    "INSERT INTO TestActionEntryTable (STEP_UUID, TP_UUID, ACTION_UUID, SEQUENCE) "
+    "SELECT 's' || i, 't', 'x' || i, i FROM n;"
+    "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 999) "
+    "INSERT INTO TestPointTable (TP_UUID) SELECT 'q' || i FROM n;"
+    "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 999) "
+    "INSERT INTO TestGroupEntryTable (STEP_UUID, TG_UUID, TEST_UUID, SEQUENCE) "
+    "SELECT 'e' || i, CASE WHEN i < 50 THEN 'g' ELSE 'h' END, 'q' || i, i + 1 FROM n";
+
+// Statistics that give every index of the three tables these numbers, one
+// for the table and one for each key column.
+std::string Statistics(const std::string& path, const std::string& rows, const std::string& each) {
+    std::string sql = "ANALYZE; DELETE FROM sqlite_stat1;";
+    for (const auto& index : RawQuery(path, "SELECT name, tbl_name FROM sqlite_master WHERE type = 'index' AND "
+                                            "tbl_name IN ('TestActionEntryTable', 'TestPointTable', "
+                                            "'TestGroupEntryTable')")) {
+        std::string stat = rows;
+        for (size_t k = 0; k < RawQuery(path, "PRAGMA index_info(" + Quoted(index[0]) + ")").size(); ++k)
+            stat += " " + each;
+        sql += "INSERT INTO sqlite_stat1 VALUES (" + Quoted(index[1]) + ", " + Quoted(index[0]) + ", " +
+               Quoted(stat) + ");";
+    }
+    return sql;
+}
+
+// The instructions the statements of store's connection have run.
+int64_t Work(TestStore& store) {
+    sqlite3* db = store.m_dbMng.m_pConnection->Handle();
+    int64_t steps = 0;
+    for (sqlite3_stmt* statement = sqlite3_next_stmt(db, nullptr); statement;
+         statement = sqlite3_next_stmt(db, statement))
+        steps += sqlite3_stmt_status(statement, SQLITE_STMTSTATUS_VM_STEP, 0);
+    return steps;
+}
+
+// Operations through each index of the three tables, each with its result
+// and the instructions it took.
+std::string Operations(TestStore& store, const std::string& path) {
+    std::string done;
+    auto did = [&](const char* name, RESULTSTATE result) {
+        done += std::string(name) + " " + std::to_string(result) + " " + std::to_string(Work(store)) + "\n";
+    };
+    did("open", 1);
+    did("move", ActionStepList::Move(store, "t", 200, MOVEITEM_TOP));
+    did("exchange", ActionStepList::Swop(store, "t", 2, 150));
+    did("delete", ActionStepList::DelAt(store, "t", 100));
+    did("delete by key", ActionStepList::DelId(store, "x7"));
+    CTaDBTestActionEntry step;
+    did("by action", store.GetItem_TestActionEntry_Action(step, "x150"));
+    did("at position", store.GetItem_TestActionEntry_TP(step, "t", 120));
+    CObList list;
+    did("steps", store.GetAllItem_TestActionEntry(list, "t", ""));
+    store.ClearObjectList(list, "CTaDBTestActionEntry");
+    did("points of group", store.GetAllItem_TestPointByGroup(list, "g"));
+    done += std::to_string(list.GetCount()) + " " + Steps(path, "t").substr(0, 60);
+    store.ClearObjectList(list, "CTaDBTestPoint");
+    return done;
+}
+}  // namespace
+
+// Statistics that tell the planner an index sorts out nothing, or that a
+// table holds one row, and those of SQLite's own ANALYZE over the rows: the
+// store's statements read through the template's indexes all the same, so
+// each operation does the work it does without statistics (a look-up that
+// became a scan would take as many instructions as the table has rows).
+TEST(HostileSchemas, StatisticsChangeNoPlanOfTheStore) {
+    TempDir dir;
+    const std::string plain = MakeProject(dir, "plain.tarnprj", kManySteps);
+    const std::string expected = Bounded(dir, [&] {
+        TestStore store(dir);
+        return store.Open(plain.c_str()) == 1 ? Operations(store, plain) : std::string("not opened");
+    });
+    ASSERT_EQ(expected.rfind("open 1", 0), 0u) << expected;
+    const std::string statistics[] = {
+        Statistics(plain, "2200", "2200"),
+        Statistics(plain, "1", "1"),
+        "ANALYZE; UPDATE sqlite_stat1 SET stat = '2200 2200 2200' WHERE idx = 'TestActionEntryScope'",
+        "ANALYZE",
+    };
+    for (const std::string& sql : statistics) {
+        SCOPED_TRACE(sql);
+        const std::string path = MakeProject(dir, "p.tarnprj", kManySteps);
+        RawExec(path, sql);
+        EXPECT_EQ(Opened(dir, path, [&](TestStore& store) { return Operations(store, path); }), "1 " + expected);
+    }
 }

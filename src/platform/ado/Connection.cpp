@@ -11,6 +11,7 @@
 #include "platform/ado/ComError.h"
 #include "platform/ado/ReadGuard.h"
 #include "platform/ado/SchemaCheck.h"
+#include "platform/ado/SchemaShape.h"
 #include "platform/ado/SqlTokens.h"
 #include "platform/ado/Statement.h"
 #include "platform/win32/DatabaseLog.h"
@@ -118,6 +119,7 @@ ComError HoldRefusal(int err, const std::string& path) {
 
 void Connection::Open(const std::string& connectionString, const std::string&, const std::string&, long) {
     Close();
+    m_template = nullptr;
     const std::string path = ParseDataSource(connectionString);
     if (path.empty()) throw ComError(ComError::kError, "The connection string names no data source.");
     int err = 0;
@@ -228,14 +230,21 @@ void Connection::RequireProjectShape(const TemplateShape& shape) {
     if (rc == SQLITE_OK) rc = sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) ThrowEngineError(db, rc);
     std::string fault;
+    std::unordered_map<std::string, std::string> indexNames;
     try {
-        fault = ProjectSchemaFault(db, shape);
+        fault = ProjectSchemaFault(db, shape, indexNames);
     } catch (...) {
         sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
         throw;
     }
     sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
     if (!fault.empty()) throw ComError(ComError::kError, fault);
+    m_template = &shape;
+    m_indexNames = std::move(indexNames);
+}
+
+std::string Connection::PinnedText(const std::string& sql) const {
+    return m_template ? ado::PinnedText(sql, m_template->PlanOf(sql), m_indexNames) : sql;
 }
 
 sqlite3* Connection::Handle() const {
@@ -269,7 +278,7 @@ long Connection::Execute(const Command& command) {
     StatementLease statement;
     if (command.pattern) {
         PatternSlot& slot = Slot(command.pattern, PatternUse::Run);
-        if (slot.text.empty()) slot.text = command.textOf(command.pattern, command.values.size());
+        if (slot.text.empty()) slot.text = PinnedText(command.textOf(command.pattern, command.values.size()));
         statement = Lend(slot);
     } else {
         statement = Prepare(command.text, command.origin);

@@ -54,7 +54,8 @@ void Recordset::Open(const Command& command, const ConnectionPtr& connection, Cu
             const std::string text = command.textOf(command.pattern, command.values.size());
             size_t star = 0;
             slot.table = SingleTableOf(text, star);
-            slot.text = slot.table.empty() ? text : text.substr(0, star) + ", rowid" + text.substr(star);
+            slot.text = connection->PinnedText(slot.table.empty() ? text
+                                                                  : text.substr(0, star) + ", rowid" + text.substr(star));
         }
         statement = connection->Lend(slot);
         table = slot.table;

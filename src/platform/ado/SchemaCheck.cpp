@@ -103,9 +103,29 @@ std::string TableFault(sqlite3* db, const std::string& table, const std::vector<
     }
     return rules.empty() ? rules : rules + " in table " + name;
 }
+
+// Statistics that SQLite's ANALYZE never writes: anything but numbers in
+// sqlite_stat1 ("unordered", "sz=", "noskipscan" tell the planner how to
+// use an index, beyond how many rows it sorts out). A table SQLite cannot
+// read its statistics from gives it none.
+std::string StatisticsFault(sqlite3* db) {
+    try {
+        Statement read(db, "SELECT tbl, idx, stat FROM main.sqlite_stat1");
+        while (read.Step()) {
+            const Variant idx = read.Column(1);
+            if (read.Column(2).ToText().find_first_not_of("0123456789 ") != std::string::npos)
+                return "statistics of " + (idx.IsNull() ? "table " + QuoteIdentifier(read.Column(0).ToText())
+                                                        : "index " + QuoteIdentifier(idx.ToText())) +
+                       " that SQLite's ANALYZE never writes";
+        }
+    } catch (const ComError&) {
+    }
+    return std::string();
+}
 }  // namespace
 
-std::string ProjectSchemaFault(sqlite3* db, const TemplateShape& shape) {
+std::string ProjectSchemaFault(sqlite3* db, const TemplateShape& shape,
+                               std::unordered_map<std::string, std::string>& indexNames) {
     std::vector<SchemaRow> rows;
     Statement read(db, "SELECT type, name, length(sql) > 0, rootpage FROM main.sqlite_master");
     while (read.Step())
@@ -115,18 +135,21 @@ std::string ProjectSchemaFault(sqlite3* db, const TemplateShape& shape) {
     std::unordered_map<std::string, std::vector<IndexShape>> indexes;
     std::string fault = RowFault(rows, db, tables, indexes);
     if (!fault.empty()) return fault;
+    bool statistics = false;
     for (const std::string& table : tables) {
+        statistics = statistics || NameKey(table) == "SQLITE_STAT1";
         TableShape found;
         found.name = table;
         found.indexes = std::move(indexes[NameKey(table)]);
         fault = TableFault(db, table, found.indexes, found.columns);
         if (!fault.empty()) return OnlyData(fault);
         if (const TableShape* expected = shape.Find(table)) {
-            fault = ShapeDifference(db, std::move(found), *expected);
+            fault = ShapeDifference(db, std::move(found), *expected, indexNames);
             if (!fault.empty()) return kShapeText + fault;
         }
     }
-    return std::string();
+    fault = statistics ? StatisticsFault(db) : std::string();
+    return fault.empty() ? fault : OnlyData(fault);
 }
 
 }  // namespace ado

@@ -35,6 +35,8 @@
 // - Generated columns and index columns: table_xinfo and index_xinfo.
 // - Conflict clauses, CHECK constraints and default expressions: the
 //   programs SQLite compiles for inserts (WriteProgram.h).
+// - Statistics: sqlite_stat1 holds only the numbers SQLite's ANALYZE
+//   writes. What numbers it holds changes no plan of the store's (PlanPins.h).
 // SQLite reads no CHECK constraint of a file it opened read-only, so such a
 // file passes with one; nothing can write through that connection either.
 //
@@ -43,6 +45,7 @@
 // indexes and a few compiled programs per table, each linear in them.
 #pragma once
 #include <string>
+#include <unordered_map>
 
 struct sqlite3;
 
@@ -52,8 +55,10 @@ class TemplateShape;
 
 // The refusal of the main schema of db: kOnlyDataText or kShapeText
 // (Connection.h) and the first item that does not belong, as
-// `trigger "Wipe"`; "" when it holds what a project may hold. Raises
-// ComError when the schema cannot be read.
-std::string ProjectSchemaFault(sqlite3* db, const TemplateShape& shape);
+// `trigger "Wipe"`; "" when it holds what a project may hold, indexNames
+// then given the name of the file's index for each of the template's (by
+// NameKey). Raises ComError when the schema cannot be read.
+std::string ProjectSchemaFault(sqlite3* db, const TemplateShape& shape,
+                               std::unordered_map<std::string, std::string>& indexNames);
 
 }  // namespace ado
