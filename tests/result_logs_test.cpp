@@ -73,20 +73,18 @@ TYPED_TEST(Log, RowsComeBackInTheOrderLoggedAndAnIdIsNeverReused) {
 TYPED_TEST(Log, ItsOwnReadTakesTheListTheStoreReadLast) {
     RawExec(this->project, "INSERT INTO TestMeasurementTable (TEST_UUID) VALUES ('m');"
                            "INSERT INTO TestReplayTable (PLAY_UUID) VALUES ('r')");
-    // The read's result, and the error text it leaves.
+    // The read's result and the error text it leaves.
     auto read = [this] {
+        this->store.SetErrorInfo("as it was");
         typename TypeParam::Record record;
         const RESULTSTATE result = TypeParam::Get(this->store, record);
         return std::to_string(result) + " " + this->store.GetErrorInfo().GetString();
     };
-    this->store.SetErrorInfo("as it was");
     EXPECT_EQ(read(), "0 as it was");
     ASSERT_EQ(this->Write("A"), 1);
     EXPECT_EQ(read(), "-1 没有正在读取的记录列表！");
-    ASSERT_EQ(TypeParam::ListOtherLog(this->store, this->list), 1);
-    EXPECT_EQ(this->list.GetCount(), 1);
+    ASSERT_TRUE(TypeParam::ListOtherLog(this->store, this->list) == 1 && this->list.GetCount() == 1);
     this->store.ClearObjectList(this->list, "");
-    this->store.SetErrorInfo("as it was");
     EXPECT_EQ(read(), "0 as it was");
 }
 
