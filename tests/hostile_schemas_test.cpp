@@ -6,11 +6,16 @@
 // named say.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
+#include <sqlite3.h>
 #include <string>
 
 #include "platform/ado/Connection.h"
 #include "support/Bounded.h"
+#include "support/OrderedTables.h"
+#include "support/StartedAnew.h"
+#include "support/WideTable.h"
 
 namespace {
 const std::string kRuns = std::string("-1 ") + ado::kOnlyDataText;
@@ -102,12 +107,16 @@ struct Case {
     bool begins = false;  // opened is how it begins (the engine's refusal names the path)
 };
 
-void Check(const Case& c) {
+// The file of case c in dir, opened here; before is how Open is first
+// looked at elsewhere (the verdict only: Open's result, and a refusal's message).
+void Check(const Case& c, const std::function<void(const TempDir&, const std::string& path,
+                                                   const std::string& verdict)>& before = nullptr) {
     SCOPED_TRACE(c.sql);
     TempDir dir;
     const std::string path = MakeProject(dir, "p.tarnprj", kRows);
     RawExec(path, c.sql);
     const std::string file = ReadFile(path);
+    if (before) before(dir, path, c.opened[0] == '1' ? "1" : c.opened);
     const std::function<std::string(TestStore&)> then = [&](TestStore& store) {
         return c.then ? c.then(store, path) : std::string("opened");
     };
@@ -229,4 +238,115 @@ TEST(HostileSchemas, EveryTableTheStoreReadsIsShapedAsTheTemplates) {
         {"ANALYZE", "1 1 4", AddGroupNamedA},
     };
     for (const Case& c : cases) Check(c);
+}
+
+namespace {
+const char kTurkish[] = "tr_TR.UTF-8";
+
+// A folder that holds the Turkish locale, where toupper('i') stays 'i' and
+// tolower('I') stays 'I', built once with localedef (from the locales
+// package) whatever the machine has installed; "" when it cannot be built.
+std::string TurkishLocaleFolder() {
+    static const TempDir folder;
+    static const bool built =
+        std::system(("localedef -i tr_TR -f UTF-8 '" + folder.File(kTurkish) + "' >/dev/null 2>&1").c_str()) == 0;
+    return built ? folder.Path() : std::string();
+}
+}  // namespace
+
+// Names spelt in other letter cases, an index on a table of SQLite's own,
+// two schema rows on one b-tree, statistics, a wide table with conflict
+// clauses of two kinds: each file gets one verdict, in hosts started anew in
+// the C locale and in the Turkish one (where the C library's case folding
+// leaves "i" and "I"), and does here what the operation named says.
+TEST(HostileSchemas, EachFileGetsOneVerdictInEveryLocale) {
+    const std::string turkish = TurkishLocaleFolder();
+    ASSERT_FALSE(turkish.empty()) << "localedef could not build " << kTurkish;
+    std::string upperPoints = Edited("TestPointTable", "TestPointTable", "TESTPOINTTABLE");
+    upperPoints.replace(upperPoints.rfind(')'), 1, ", UNIQUE (TP_NAME))");
+    const std::string renumbered = "1 1 s1:1,s10:2,s2:3,s3:4,s4:5,s5:6,s6:7,s7:8,s8:9,s9:10";
+    const Case cases[] = {
+        {"ALTER TABLE TestPointTable RENAME TO Old;" + upperPoints +
+             ";INSERT INTO TESTPOINTTABLE SELECT * FROM Old; DROP TABLE Old",
+         kShape + "table \"TESTPOINTTABLE\" has a key on (TP_NAME) that the template's has not", nullptr},
+        {InPlace("TestPointTable", "TP_ATML_ID", "tp_atml_id"), renumbered, RenumberStep},
+        {"CREATE TABLE Seq (name, seq); CREATE INDEX SeqIdx ON Seq (name); PRAGMA writable_schema=ON;"
+         "UPDATE sqlite_master SET tbl_name = 'sqlite_sequence', sql = 'CREATE INDEX SeqIdx ON sqlite_sequence (name)' "
+         "WHERE name = 'SeqIdx'",
+         kRuns + "index \"SeqIdx\" on SQLite's own table \"sqlite_sequence\"", nullptr},
+        {"PRAGMA writable_schema=ON; UPDATE sqlite_master SET rootpage = (SELECT rootpage FROM sqlite_master WHERE "
+         "name = 'TestPointTable') WHERE name = 'TestReplayTable'",
+         kRuns + "schema rows \"TestPointTable\" and \"TestReplayTable\" on one b-tree", nullptr},
+        {"ANALYZE; UPDATE sqlite_stat1 SET stat = '13 13 13' WHERE idx = 'TestActionEntryScope'", renumbered,
+         RenumberStep},
+        {"ANALYZE; UPDATE sqlite_stat1 SET stat = stat || ' unordered' WHERE idx = 'TestActionEntryScope'",
+         kRuns + "statistics of index \"TestActionEntryScope\" that SQLite's ANALYZE never writes", nullptr},
+        {WideTableSql(400, 40), kRuns + "ON CONFLICT IGNORE on column \"C399\" in table \"Wide\"", nullptr},
+    };
+    for (const Case& c : cases)
+        Check(c, [&](const TempDir& dir, const std::string& path, const std::string& verdict) {
+            EXPECT_EQ(OpenedInAProcessStartedAnew(dir, path, "C"), verdict);
+            EXPECT_EQ(OpenedInAProcessStartedAnew(dir, path, kTurkish, turkish), verdict) << kTurkish;
+        });
+}
+
+namespace {
+// Test point "t" with 200 steps (actions x1..x200) stored after 20 others of
+// 100 steps each, and test group "g" whose 50 entries name test points.
+const char kManySteps[] =
+    "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 1999) "
+    "INSERT INTO TestActionEntryTable (STEP_UUID, TP_UUID, ACTION_UUID, SEQUENCE) "
+    "SELECT 'o' || i, 'p' || (i / 100), 'y' || i, i % 100 + 1 FROM n;"
+    "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 200) "
+    "INSERT INTO TestActionEntryTable (STEP_UUID, TP_UUID, ACTION_UUID, SEQUENCE) "
+    "SELECT 's' || i, 't', 'x' || i, i FROM n;"
+    "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 999) "
+    "INSERT INTO TestPointTable (TP_UUID) SELECT 'q' || i FROM n;"
+    "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 999) "
+    "INSERT INTO TestGroupEntryTable (STEP_UUID, TG_UUID, TEST_UUID, SEQUENCE) "
+    "SELECT 'e' || i, CASE WHEN i < 50 THEN 'g' ELSE 'h' END, 'q' || i, i + 1 FROM n";
+
+// Operations through every index of the three tables: their results, what
+// they left, and the instructions the statements of the store's connection ran.
+std::string Operations(TestStore& store, const std::string& path) {
+    CTaDBTestActionEntry step;
+    CObList steps, points;
+    std::string done;
+    for (const RESULTSTATE result :
+         {ActionStepList::Move(store, "t", 200, MOVEITEM_TOP), ActionStepList::Swop(store, "t", 2, 150),
+          ActionStepList::DelAt(store, "t", 100), ActionStepList::DelId(store, "x7"),
+          store.GetItem_TestActionEntry_Action(step, "x150"), store.GetAllItem_TestActionEntry(steps, "t", ""),
+          store.GetAllItem_TestPointByGroup(points, "g")})
+        done += std::to_string(result);
+    sqlite3* db = store.m_dbMng.m_pConnection->Handle();
+    int64_t work = 0;
+    for (sqlite3_stmt* s = sqlite3_next_stmt(db, nullptr); s; s = sqlite3_next_stmt(db, s))
+        work += sqlite3_stmt_status(s, SQLITE_STMTSTATUS_VM_STEP, 0);
+    done += " " + std::to_string(points.GetCount()) + " " + Steps(path, "t").substr(0, 40) + " " + std::to_string(work);
+    store.ClearObjectList(steps, "");
+    store.ClearObjectList(points, "");
+    return done;
+}
+}  // namespace
+
+// Statistics that tell the planner every index sorts out nothing, or that
+// each table holds one row, or the step-scope index alone sorts out nothing,
+// and those of SQLite's own ANALYZE: the store's statements read through the
+// template's indexes all the same, so the operations do the work they do
+// without statistics (a look-up turned scan runs an instruction a row).
+TEST(HostileSchemas, StatisticsChangeNoPlanOfTheStore) {
+    TempDir dir;
+    const std::string plain = MakeProject(dir, "plain.tarnprj", kManySteps);
+    const std::string expected = Opened(dir, plain, [&](TestStore& store) { return Operations(store, plain); });
+    ASSERT_EQ(expected.rfind("1 1111111 50 s200:1,", 0), 0u) << expected;
+    // An index's numbers beyond its columns are not read.
+    const std::string numbers = "ANALYZE; UPDATE sqlite_stat1 SET stat = ";
+    for (const std::string& sql : {numbers + "'2200 2200 2200'", numbers + "'1 1 1'",
+                                   numbers + "'2200 2200 2200' WHERE idx = 'TestActionEntryScope'",
+                                   std::string("ANALYZE")}) {
+        SCOPED_TRACE(sql);
+        const std::string path = MakeProject(dir, "p.tarnprj", kManySteps);
+        RawExec(path, sql);
+        EXPECT_EQ(Opened(dir, path, [&](TestStore& store) { return Operations(store, path); }), expected);
+    }
 }

@@ -6,17 +6,19 @@
 #include "support/TestStore.h"
 
 namespace {
-#define LOG_TRAITS(X, key, listAll)                                                                     \
+#define LOG_TRAITS(X, key, listAll, listOther)                                                          \
     struct X {                                                                                          \
         using Record = CTaDB##X;                                                                        \
         static constexpr const char* kTable = #X "Table";                                               \
         static constexpr CString Record::*kKey = &Record::key;                                          \
         static RESULTSTATE Add(TestStore& s, Record& r, int m) { return s.AddItem_##X(r, m); }          \
+        static RESULTSTATE Get(TestStore& s, Record& r) { return s.GetItem_##X(r); }                    \
         static RESULTSTATE List(TestStore& s, CObList& l) { return s.listAll; }                         \
+        static RESULTSTATE ListOtherLog(TestStore& s, CObList& l) { return s.listOther; }               \
         static RESULTSTATE DelAll(TestStore& s) { return s.DelAllItem_##X(); }                          \
     }
-LOG_TRAITS(TestMeasurement, m_strTestUuid, GetAllItem_TestMeasurement(l, ""));
-LOG_TRAITS(TestReplay, m_strPlayUuid, GetAllItem_TestReplay(l));
+LOG_TRAITS(TestMeasurement, m_strTestUuid, GetAllItem_TestMeasurement(l, ""), GetAllItem_TestReplay(l));
+LOG_TRAITS(TestReplay, m_strPlayUuid, GetAllItem_TestReplay(l), GetAllItem_TestMeasurement(l, ""));
 }  // namespace
 
 template <class T>
@@ -62,6 +64,28 @@ TYPED_TEST(Log, RowsComeBackInTheOrderLoggedAndAnIdIsNeverReused) {
     EXPECT_EQ(this->Keys(TypeParam::List(this->store, this->list)), "");
     ASSERT_EQ(this->Write("D"), 1);
     EXPECT_GT(this->LastId(), lastId);
+}
+
+// A log's read of its own takes the list the store read last: right after
+// Open, which read the list of editions to its end, and after the other
+// log's list it is at the end (0, the error state as it was); once a write
+// closed the list there is none (-1).
+TYPED_TEST(Log, ItsOwnReadTakesTheListTheStoreReadLast) {
+    RawExec(this->project, "INSERT INTO TestMeasurementTable (TEST_UUID) VALUES ('m');"
+                           "INSERT INTO TestReplayTable (PLAY_UUID) VALUES ('r')");
+    // The read's result and the error text it leaves.
+    auto read = [this] {
+        this->store.SetErrorInfo("as it was");
+        typename TypeParam::Record record;
+        const RESULTSTATE result = TypeParam::Get(this->store, record);
+        return std::to_string(result) + " " + this->store.GetErrorInfo().GetString();
+    };
+    EXPECT_EQ(read(), "0 as it was");
+    ASSERT_EQ(this->Write("A"), 1);
+    EXPECT_EQ(read(), "-1 没有正在读取的记录列表！");
+    ASSERT_TRUE(TypeParam::ListOtherLog(this->store, this->list) == 1 && this->list.GetCount() == 1);
+    this->store.ClearObjectList(this->list, "");
+    EXPECT_EQ(read(), "0 as it was");
 }
 
 using MeasuredValueLog = Log<TestMeasurement>;

@@ -170,12 +170,16 @@ TEST(StatementReuse, ASchemaChangeBetweenTwoUsesIsReadByColumnName) {
     record.m_strTpsDescription = "description";
     ASSERT_EQ(store.AddItem_Tps(record, 1), 1);
     EXPECT_EQ(TpsNames(store, "k"), (std::vector<std::string>{"name", "description"}));
-    // The host rebuilds the table with its columns in the opposite order.
-    std::string reversed;
-    for (const auto& column : RawQuery(project, "PRAGMA table_info(TpsTable)"))
+    // The host rebuilds the table, its key kept, with its columns in the opposite order.
+    std::string reversed, definitions;
+    for (const auto& column : RawQuery(project, "PRAGMA table_info(TpsTable)")) {
         reversed = column[1] + (reversed.empty() ? "" : ", ") + reversed;
+        definitions = column[1] + " " + column[2] + (column[5] == "1" ? " COLLATE NOCASE PRIMARY KEY" : "") +
+                      (definitions.empty() ? "" : ", ") + definitions;
+    }
     ASSERT_EQ(store.m_dbMng.Execute("ALTER TABLE TpsTable RENAME TO TpsOld"), 1) << store.m_dbMng.GetErrorInfo().GetString();
-    ASSERT_EQ(store.m_dbMng.Execute(("CREATE TABLE TpsTable AS SELECT " + reversed + " FROM TpsOld").c_str()), 1);
+    ASSERT_EQ(store.m_dbMng.Execute(("CREATE TABLE TpsTable (" + definitions + ")").c_str()), 1);
+    ASSERT_EQ(store.m_dbMng.Execute(("INSERT INTO TpsTable SELECT " + reversed + " FROM TpsOld").c_str()), 1);
     ASSERT_EQ(store.m_dbMng.Execute("DROP TABLE TpsOld"), 1);
     EXPECT_EQ(TpsNames(store, "k"), (std::vector<std::string>{"name", "description"}));
     record.m_strTpsUuid = "k2";

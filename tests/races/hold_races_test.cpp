@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "ATMLCommonError/ATMLCommonFun.h"
+#include "platform/ado/Connection.h"
 #include "races/FileCalls.h"
 #include "support/ChildProcess.h"
 #include "support/TestStore.h"
@@ -145,6 +146,27 @@ TEST(HeldOpens, AnOpenThatReturnedOneHoldsTheFileItOpened) {
         store.Close();
         EXPECT_EQ(checker.Wait(), 0);
         unlink(target.c_str());
+    }
+}
+
+// Another program renames a project over the path between the hold's open
+// and the engine's, or the moment the engine has opened the file there: the
+// store keeps no file other than the one it holds and judged, so it refuses
+// to open, however harmless the file now at the path.
+TEST(JudgedFiles, AFileRenamedOverThePathAroundTheEnginesOpenIsRefused) {
+    for (const bool afterTheEngine : {false, true}) {
+        SCOPED_TRACE(afterTheEngine ? "after the engine's open" : "before the engine's open");
+        TempDir dir;
+        const std::string path = MakeProject(dir, "p.tarnprj"), clean = MakeProject(dir, "clean.tarnprj");
+        RawExec(path, "CREATE TRIGGER Wipe AFTER INSERT ON TestGroupTable BEGIN DELETE FROM TestGroupTable; END");
+        filecalls::StopAt(filecalls::Call::Open, true, path, [&](int) {
+            filecalls::StopAt(filecalls::Call::Open, afterTheEngine, path,
+                              [&](int) { rename(clean.c_str(), path.c_str()); });
+        });
+        TestStore store(dir);
+        EXPECT_EQ(store.Open(path.c_str()), -1);
+        EXPECT_EQ(std::string(store.GetErrorInfo()).rfind(ado::kReplacedText, 0), 0u) << store.GetErrorInfo();
+        EXPECT_FALSE(FileExists(clean)) << "the engine's open was not stopped at";
     }
 }
 

@@ -1,11 +1,22 @@
-// A host program of its own, for tests of processes started anew: it opens
-// the project at argv[1], adds the TPS row whose key is argv[2] and exits
-// with 0, or prints why it could not and exits with 1.
+// A host program of its own, for tests of processes started anew. With two
+// arguments it opens the project at argv[1], adds the TPS row whose key is
+// argv[2] and exits with 0, or prints why it could not and exits with 1.
+// With one, it takes the locale its environment names, as a host does, opens
+// the project at argv[1] and prints Open's result, with the message of a
+// refusal.
+#include <clocale>
 #include <cstdio>
 
 #include "ATMLViewLayer/TaDB/DBActTD/TaDBTDData.h"
 
 int main(int argc, char** argv) {
+    if (argc == 2) {
+        if (!std::setlocale(LC_ALL, "")) return 3;
+        CTaDBTDDataSingle store;
+        const int result = store.Open(argv[1]);
+        std::printf("%d%s%s", result, result == 1 ? "" : " ", result == 1 ? "" : store.GetErrorInfo().GetString());
+        return 0;
+    }
     if (argc != 3) return 2;
     CTaDBTDDataSingle store;
     CTaDBTps record;

@@ -1,10 +1,8 @@
 #include "platform/ado/Connection.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <chrono>
-#include <memory>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <thread>
@@ -13,6 +11,8 @@
 #include "platform/ado/ComError.h"
 #include "platform/ado/ReadGuard.h"
 #include "platform/ado/SchemaCheck.h"
+#include "platform/ado/SchemaShape.h"
+#include "platform/ado/SqlTokens.h"
 #include "platform/ado/Statement.h"
 #include "platform/win32/DatabaseLog.h"
 #include "platform/win32/File.h"
@@ -31,12 +31,7 @@ const char* const kConditionRefused = "The condition may only read the project's
 bool NameIs(const std::string& text, size_t from, size_t to, const std::string& name) {
     while (from < to && text[from] == ' ') ++from;
     while (to > from && text[to - 1] == ' ') --to;
-    if (to - from != name.size()) return false;
-    for (size_t i = 0; i < name.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(text[from + i])) !=
-            std::tolower(static_cast<unsigned char>(name[i])))
-            return false;
-    return true;
+    return UpperCase(text.substr(from, to - from)) == UpperCase(name);
 }
 
 // Reads the value that begins at text[at] into value, and returns where it
@@ -100,7 +95,7 @@ namespace {
 // The refusal of a connection to a file it could not hold, errno telling why.
 ComError HoldRefusal(int err, const std::string& path) {
     switch (err) {
-        case EBUSY: return ComError(SQLITE_BUSY, "The file is being replaced: " + path);
+        case EBUSY: return ComError(SQLITE_BUSY, kReplacedText + path);
         case fileshare::kFrozenReader:
             return ComError(SQLITE_BUSY,
                             "The project is in use: a store whose user may only read it reads it as it is, and no "
@@ -141,6 +136,7 @@ ComError HoldRefusal(int err, const std::string& path) {
 
 void Connection::Open(const std::string& connectionString, const std::string&, const std::string&, long) {
     Close();
+    m_template = nullptr;
     const std::string path = ParseDataSource(connectionString);
     if (path.empty()) throw ComError(ComError::kError, "The connection string names no data source.");
     int err = 0;
@@ -236,6 +232,12 @@ sqlite3* Connection::OpenEngine(const std::string& path, ProjectAccess access, f
         Statement count(db, "SELECT count(*) FROM sqlite_master");
         count.Step();
         if (count.ColumnInt64(0) == 0) throw ComError(ComError::kNotADatabase, "file is not a database: " + path);
+        // The file the engine opened is the one held: a file put at the path
+        // since the hold looked is not (the engine's file has moved, or the
+        // path names another than the held one).
+        int moved = 1;
+        sqlite3_file_control(db, "main", SQLITE_FCNTL_HAS_MOVED, &moved);
+        if (moved || !m_hold.IsAt(EngineFileName(path))) throw ComError(SQLITE_BUSY, kReplacedText + path);
         Statement(db, "PRAGMA synchronous=NORMAL").Run();
     } catch (...) {
         sqlite3_close_v2(db);
@@ -285,22 +287,31 @@ void Connection::LeaveFileAsFound() noexcept {
 }
 
 void Connection::RequireProjectShape(const TemplateShape& shape) {
-    Handle();
-    // The file is judged on a connection of its own that knows no virtual
-    // table module: SQLite then runs no code of a virtual table, and cannot
-    // list its columns, which is how the check finds one. It only reads,
-    // in one transaction (one snapshot of the schema), and as the store's
-    // connection stays open, closing it writes nothing.
-    sqlite3* opened = nullptr;
-    int rc = OpenDatabaseFile(m_path, &opened, m_access);
-    std::unique_ptr<sqlite3, int (*)(sqlite3*)> db(opened, sqlite3_close_v2);
-    if (rc == SQLITE_OK) rc = sqlite3_db_config(db.get(), SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
-    if (rc == SQLITE_OK) rc = sqlite3_drop_modules(db.get(), nullptr);
-    if (rc == SQLITE_OK) sqlite3_busy_timeout(db.get(), kBusyTimeoutMs);
-    if (rc == SQLITE_OK) rc = sqlite3_exec(db.get(), "BEGIN", nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) ThrowEngineError(db.get(), rc);
-    const std::string fault = ProjectSchemaFault(db.get(), shape);
+    sqlite3* db = Handle();
+    // The file is judged on the store's own connection: the file judged is
+    // the file the store then uses. That connection knows no virtual table
+    // module (the store needs none), so SQLite runs no code of a virtual
+    // table and cannot list its columns, which is how the check finds one.
+    // The check only reads, in one transaction: one snapshot of the schema.
+    int rc = sqlite3_drop_modules(db, nullptr);
+    if (rc == SQLITE_OK) rc = sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) ThrowEngineError(db, rc);
+    std::string fault;
+    std::unordered_map<std::string, std::string> indexNames;
+    try {
+        fault = ProjectSchemaFault(db, shape, indexNames);
+    } catch (...) {
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
     if (!fault.empty()) throw ComError(ComError::kError, fault);
+    m_template = &shape;
+    m_indexNames = std::move(indexNames);
+}
+
+std::string Connection::PinnedText(const std::string& sql) const {
+    return m_template ? ado::PinnedText(sql, m_template->PlanOf(sql), m_indexNames) : sql;
 }
 
 sqlite3* Connection::Handle() const {
@@ -335,7 +346,7 @@ long Connection::Execute(const Command& command) {
     StatementLease statement;
     if (command.pattern) {
         PatternSlot& slot = Slot(command.pattern, PatternUse::Run);
-        if (slot.text.empty()) slot.text = command.textOf(command.pattern, command.values.size());
+        if (slot.text.empty()) slot.text = PinnedText(command.textOf(command.pattern, command.values.size()));
         statement = Lend(slot);
     } else {
         statement = Prepare(command.text, command.origin);

@@ -14,6 +14,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "platform/ado/Command.h"
 #include "platform/ado/StatementCache.h"
@@ -69,8 +70,13 @@ public:
     // Raises ComError when the file holds more than a project may: more than
     // tables and indexes on their columns, anything in a table that runs or
     // changes what a write does, or a table the store reads that is not
-    // shaped as shape's (see SchemaCheck.h).
+    // shaped as shape's (see SchemaCheck.h). Judged on this connection,
+    // which from then on knows no virtual table module, and whose library
+    // statements from then on keep the plans the template's indexes give.
     void RequireProjectShape(const TemplateShape& shape);
+    // The text a library statement is prepared from on this connection: sql
+    // pinned to the template's plan once the file was judged (PlanPins.h).
+    std::string PinnedText(const std::string& sql) const;
     // The file the connection has open, as the connection string named it.
     const std::string& Path() const { return m_path; }
 
@@ -118,6 +124,10 @@ private:
     int m_savepoints = 0;
     StatementCache m_cache;
     fileshare::Hold m_hold;
+    // The template the file was judged against, and the file's index for each
+    // of the template's (by NameKey); null until judged.
+    const TemplateShape* m_template = nullptr;
+    std::unordered_map<std::string, std::string> m_indexNames;
 };
 
 using ConnectionPtr = std::shared_ptr<Connection>;
@@ -127,6 +137,8 @@ using ConnectionPtr = std::shared_ptr<Connection>;
 constexpr const char* kOnlyDataText = "A project file holds only tables and indexes on their columns; refused: ";
 constexpr const char* kShapeText = "A project's tables are shaped as the template's; refused: ";
 
+// The refusal of a file that a copy replaces while it is being opened.
+constexpr const char* kReplacedText = "The file is being replaced: ";
 // What a write into a project its user may only read answers.
 constexpr const char* kReadOnlyText =
     "The project can only be read: its user may not write its file or its folder; nothing was written: ";

@@ -1,7 +1,6 @@
 #include "platform/ado/Recordset.h"
 
 #include <algorithm>
-#include <cctype>
 #include <vector>
 
 #include "platform/ado/ComError.h"
@@ -19,7 +18,7 @@ std::string SingleTableOf(const std::string& sql, size_t& star) {
     if (tokens.size() < 4 || tokens[0] != "SELECT" || tokens[1] != "*" || tokens[2] != "FROM") return "";
     const SqlToken& table = tokens[3];
     const char first = sql[table.at];
-    if (!std::isalpha(static_cast<unsigned char>(first)) && first != '_') return "";  // a plain name only
+    if (!IsNameChar(first) || first == '$' || (first >= '0' && first <= '9')) return "";  // a plain name only
     if (tokens.size() > 4 && tokens[4] != ";" && tokens[4] != "WHERE" && tokens[4] != "ORDER") return "";
     if (IsCompound(tokens)) return "";
     star = tokens[1].at + 1;
@@ -55,7 +54,8 @@ void Recordset::Open(const Command& command, const ConnectionPtr& connection, Cu
             const std::string text = command.textOf(command.pattern, command.values.size());
             size_t star = 0;
             slot.table = SingleTableOf(text, star);
-            slot.text = slot.table.empty() ? text : text.substr(0, star) + ", rowid" + text.substr(star);
+            slot.text = connection->PinnedText(slot.table.empty() ? text
+                                                                  : text.substr(0, star) + ", rowid" + text.substr(star));
         }
         statement = connection->Lend(slot);
         table = slot.table;

@@ -15,7 +15,8 @@ namespace ado {
 namespace {
 struct SchemaRow {
     std::string type, name;
-    bool hasSql;  // SQLite parses a row with SQL; one without only places an index the table made
+    bool hasSql;   // SQLite parses a row with SQL; one without only places an index the table made
+    int64_t root;  // the page of its b-tree; 0 for none (a virtual table, a trigger, a view)
 };
 
 std::string OnlyData(const std::string& item) { return kOnlyDataText + item; }
@@ -30,15 +31,29 @@ bool NamesSchemaTable(const std::string& name) {
            key == "SQLITE_TEMP_SCHEMA";
 }
 
+// A table of SQLite's own (sqlite_sequence, sqlite_stat1, ...): SQLite keeps
+// no index on one, so its writes would leave any such index behind.
+bool NamesEngineTable(const std::string& name) { return NameKey(name).compare(0, 7, "SQLITE_") == 0; }
+
 // The first row that is not a table or an index as SQLite parsed it, or "".
 // tables gets the table rows' names and indexes each table's indexes.
 std::string RowFault(const std::vector<SchemaRow>& rows, sqlite3* db, std::vector<std::string>& tables,
                      std::unordered_map<std::string, std::vector<IndexShape>>& indexes) {
-    for (const SchemaRow& row : rows)
+    // Each b-tree is one table's or one index's: a write through one row
+    // would change what another reads. (SQLite refuses a row on page 1, the
+    // schema's own, and an index on its table's page.)
+    std::unordered_map<int64_t, std::string> trees;
+    for (const SchemaRow& row : rows) {
         if (row.type != "table" && row.type != "index")
             return OnlyData(row.type == "trigger" || row.type == "view"
                                 ? row.type + " " + QuoteIdentifier(row.name)
                                 : RowText(row));
+        if (row.root == 0) continue;
+        const auto tree = trees.emplace(row.root, row.name);
+        if (!tree.second)
+            return OnlyData("schema rows " + QuoteIdentifier(tree.first->second) + " and " +
+                            QuoteIdentifier(row.name) + " on one b-tree");
+    }
     std::unordered_set<std::string> tableNames;
     std::unordered_map<std::string, const IndexShape*> parsedIndexes;
     for (const SchemaRow& row : rows) {
@@ -49,6 +64,9 @@ std::string RowFault(const std::vector<SchemaRow>& rows, sqlite3* db, std::vecto
             return OnlyData("two schema rows named " + QuoteIdentifier(row.name));
         tables.push_back(row.name);
         std::vector<IndexShape>& own = indexes[NameKey(row.name)] = ReadIndexes(db, row.name);
+        if (!own.empty() && NamesEngineTable(row.name))
+            return OnlyData("index " + QuoteIdentifier(own[0].name) + " on SQLite's own table " +
+                            QuoteIdentifier(row.name));
         for (const IndexShape& index : own)
             if (!index.tableItself) parsedIndexes[NameKey(index.name)] = &index;
     }
@@ -85,28 +103,53 @@ std::string TableFault(sqlite3* db, const std::string& table, const std::vector<
     }
     return rules.empty() ? rules : rules + " in table " + name;
 }
+
+// Statistics that SQLite's ANALYZE never writes: anything but numbers in
+// sqlite_stat1 ("unordered", "sz=", "noskipscan" tell the planner how to
+// use an index, beyond how many rows it sorts out). A table SQLite cannot
+// read its statistics from gives it none.
+std::string StatisticsFault(sqlite3* db) {
+    try {
+        Statement read(db, "SELECT tbl, idx, stat FROM main.sqlite_stat1");
+        while (read.Step()) {
+            const Variant idx = read.Column(1);
+            if (read.Column(2).ToText().find_first_not_of("0123456789 ") != std::string::npos)
+                return "statistics of " + (idx.IsNull() ? "table " + QuoteIdentifier(read.Column(0).ToText())
+                                                        : "index " + QuoteIdentifier(idx.ToText())) +
+                       " that SQLite's ANALYZE never writes";
+        }
+    } catch (const ComError&) {
+    }
+    return std::string();
+}
 }  // namespace
 
-std::string ProjectSchemaFault(sqlite3* db, const TemplateShape& shape) {
+std::string ProjectSchemaFault(sqlite3* db, const TemplateShape& shape,
+                               std::unordered_map<std::string, std::string>& indexNames) {
     std::vector<SchemaRow> rows;
-    Statement read(db, "SELECT type, name, length(sql) > 0 FROM main.sqlite_master");
-    while (read.Step()) rows.push_back({read.Column(0).ToText(), read.Column(1).ToText(), read.ColumnInt64(2) != 0});
+    Statement read(db, "SELECT type, name, length(sql) > 0, rootpage FROM main.sqlite_master");
+    while (read.Step())
+        rows.push_back({read.Column(0).ToText(), read.Column(1).ToText(), read.ColumnInt64(2) != 0,
+                        read.ColumnInt64(3)});
     std::vector<std::string> tables;
     std::unordered_map<std::string, std::vector<IndexShape>> indexes;
     std::string fault = RowFault(rows, db, tables, indexes);
     if (!fault.empty()) return fault;
+    bool statistics = false;
     for (const std::string& table : tables) {
+        statistics = statistics || NameKey(table) == "SQLITE_STAT1";
         TableShape found;
         found.name = table;
         found.indexes = std::move(indexes[NameKey(table)]);
         fault = TableFault(db, table, found.indexes, found.columns);
         if (!fault.empty()) return OnlyData(fault);
         if (const TableShape* expected = shape.Find(table)) {
-            fault = ShapeDifference(db, std::move(found), *expected);
+            fault = ShapeDifference(db, std::move(found), *expected, indexNames);
             if (!fault.empty()) return kShapeText + fault;
         }
     }
-    return std::string();
+    fault = statistics ? StatisticsFault(db) : std::string();
+    return fault.empty() ? fault : OnlyData(fault);
 }
 
 }  // namespace ado

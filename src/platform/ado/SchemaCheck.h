@@ -25,13 +25,18 @@
 //   index of one (index_list); no two rows of a kind share a name, a row
 //   with SQL makes an index only by CREATE INDEX, and every index but a
 //   table's own b-tree has its row. As SQLite makes one object of each
-//   row, no row is left to make a trigger or a view.
+//   row, no row is left to make a trigger or a view. No two rows name one
+//   b-tree (their root pages): a write through one would change what
+//   another reads. No table of SQLite's own (sqlite_*) has an index, which
+//   SQLite's own writes would not keep.
 // - A virtual table: SQLite lists its columns only through its module. The
 //   connection checked has none (Connection::RequireProjectShape), so the
 //   module runs no code and the listing fails.
 // - Generated columns and index columns: table_xinfo and index_xinfo.
 // - Conflict clauses, CHECK constraints and default expressions: the
 //   programs SQLite compiles for inserts (WriteProgram.h).
+// - Statistics: sqlite_stat1 holds only the numbers SQLite's ANALYZE
+//   writes. What numbers it holds changes no plan of the store's (PlanPins.h).
 // SQLite reads no CHECK constraint of a file it opened read-only, so such a
 // file passes with one; nothing can write through that connection either.
 //
@@ -40,6 +45,7 @@
 // indexes and a few compiled programs per table, each linear in them.
 #pragma once
 #include <string>
+#include <unordered_map>
 
 struct sqlite3;
 
@@ -49,8 +55,10 @@ class TemplateShape;
 
 // The refusal of the main schema of db: kOnlyDataText or kShapeText
 // (Connection.h) and the first item that does not belong, as
-// `trigger "Wipe"`; "" when it holds what a project may hold. Raises
-// ComError when the schema cannot be read.
-std::string ProjectSchemaFault(sqlite3* db, const TemplateShape& shape);
+// `trigger "Wipe"`; "" when it holds what a project may hold, indexNames
+// then given the name of the file's index for each of the template's (by
+// NameKey). Raises ComError when the schema cannot be read.
+std::string ProjectSchemaFault(sqlite3* db, const TemplateShape& shape,
+                               std::unordered_map<std::string, std::string>& indexNames);
 
 }  // namespace ado

@@ -139,22 +139,22 @@ int CountForeignKeys(sqlite3* db, const std::string& table) {
     return count;
 }
 
-TemplateShape::TemplateShape(const std::string& sql) {
-    sqlite3* opened = nullptr;
-    const int rc = sqlite3_open_v2(":memory:", &opened, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    std::unique_ptr<sqlite3, int (*)(sqlite3*)> db(opened, sqlite3_close_v2);
-    if (rc != SQLITE_OK) ThrowEngineError(opened, rc);
-    const int ran = sqlite3_exec(db.get(), sql.c_str(), nullptr, nullptr, nullptr);
-    if (ran != SQLITE_OK) ThrowEngineError(db.get(), ran);
-    Statement tables(db.get(), "SELECT name FROM sqlite_master WHERE type = 'table'");
+TemplateShape::TemplateShape(const std::string& sql) : m_db(nullptr, sqlite3_close_v2) {
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    m_db.reset(db);
+    if (rc != SQLITE_OK) ThrowEngineError(db, rc);
+    const int ran = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
+    if (ran != SQLITE_OK) ThrowEngineError(db, ran);
+    Statement tables(db, "SELECT name FROM sqlite_master WHERE type = 'table'");
     while (tables.Step()) {
         TableShape table;
         table.name = tables.Column(0).ToText();
-        if (!ReadColumns(db.get(), table.name, table.columns))
+        if (!ReadColumns(db, table.name, table.columns))
             throw ComError(ComError::kError, "The template's table " + table.name + " has no columns.");
-        for (ColumnShape& column : table.columns) ReadColumnDetails(db.get(), table.name, column);
-        table.indexes = ReadIndexes(db.get(), table.name);
-        table.foreignKeys = CountForeignKeys(db.get(), table.name);
+        for (ColumnShape& column : table.columns) ReadColumnDetails(db, table.name, column);
+        table.indexes = ReadIndexes(db, table.name);
+        table.foreignKeys = CountForeignKeys(db, table.name);
         m_tables[NameKey(table.name)] = std::move(table);
     }
 }
@@ -164,7 +164,15 @@ const TableShape* TemplateShape::Find(const std::string& name) const {
     return found == m_tables.end() ? nullptr : &found->second;
 }
 
-std::string ShapeDifference(sqlite3* db, TableShape found, const TableShape& expected) {
+std::vector<PlanLoop> TemplateShape::PlanOf(const std::string& sql) const {
+    std::lock_guard<std::mutex> guard(m_plansMutex);
+    const auto found = m_plans.find(sql);
+    if (found != m_plans.end()) return found->second;
+    return m_plans[sql] = ReadPlan(m_db.get(), sql);
+}
+
+std::string ShapeDifference(sqlite3* db, TableShape found, const TableShape& expected,
+                            std::unordered_map<std::string, std::string>& indexNames) {
     const std::string table = QuoteIdentifier(found.name);
     for (const ColumnShape& column : found.columns)
         if (NamesRowid(column.name))
@@ -189,14 +197,18 @@ std::string ShapeDifference(sqlite3* db, TableShape found, const TableShape& exp
         const std::string difference = ColumnDifference(found.name, mine, column);
         if (!difference.empty()) return difference;
     }
-    std::unordered_map<std::string, int> unmatched;
-    for (const IndexShape& index : found.indexes) ++unmatched[IndexKey(index)];
-    for (const IndexShape& index : expected.indexes)
-        if (unmatched[IndexKey(index)]-- <= 0)
+    std::unordered_map<std::string, std::vector<const IndexShape*>> unmatched;
+    for (const IndexShape& index : found.indexes) unmatched[IndexKey(index)].push_back(&index);
+    for (const IndexShape& index : expected.indexes) {
+        std::vector<const IndexShape*>& alike = unmatched[IndexKey(index)];
+        if (alike.empty())
             return "table " + table + " lacks the template's " + (index.unique ? "key on " : "index on ") +
                    KeyText(index);
+        indexNames[NameKey(index.name)] = alike.back()->name;
+        alike.pop_back();
+    }
     for (const IndexShape& index : found.indexes)
-        if (index.unique && unmatched[IndexKey(index)]-- > 0)
+        if (index.unique && !unmatched[IndexKey(index)].empty())
             return "table " + table + " has a key on " + KeyText(index) + " that the template's has not";
     if (CountForeignKeys(db, found.name) != expected.foreignKeys)
         return "the foreign keys of table " + table + " are not the template's";

@@ -6,9 +6,13 @@
 // that the template file is built from: one source says what a project's
 // tables are.
 #pragma once
+#include <memory>
+#include <mutex>
 #include <string>
 #include <unordered_map>
 #include <vector>
+
+#include "platform/ado/PlanPins.h"
 
 struct sqlite3;
 
@@ -60,20 +64,28 @@ void ReadColumnDetails(sqlite3* db, const std::string& table, ColumnShape& colum
 int CountForeignKeys(sqlite3* db, const std::string& table);
 
 // The tables of the template, read from an in-memory database made from its
-// SQL. Raises ComError when the SQL does not run.
+// SQL, and the plans SQLite makes there, without statistics. Raises
+// ComError when the SQL does not run.
 class TemplateShape {
 public:
     explicit TemplateShape(const std::string& sql);
     // The template's table of that name, or null.
     const TableShape* Find(const std::string& name) const;
+    // The plan of sql on the template (PlanPins.h), made once per text.
+    std::vector<PlanLoop> PlanOf(const std::string& sql) const;
 
 private:
+    std::unique_ptr<sqlite3, int (*)(sqlite3*)> m_db;
     std::unordered_map<std::string, TableShape> m_tables;  // by NameKey
+    mutable std::mutex m_plansMutex;
+    mutable std::unordered_map<std::string, std::vector<PlanLoop>> m_plans;
 };
 
 // The first way in which table found (its columns and indexes read) differs
 // from expected, the template's table of its name; "" when it is shaped as
-// the template's. The rest of found is read from db where needed.
-std::string ShapeDifference(sqlite3* db, TableShape found, const TableShape& expected);
+// the template's, indexNames then given the name of found's index for each
+// of expected's (by NameKey). The rest of found is read from db where needed.
+std::string ShapeDifference(sqlite3* db, TableShape found, const TableShape& expected,
+                            std::unordered_map<std::string, std::string>& indexNames);
 
 }  // namespace ado

@@ -5,8 +5,6 @@
 namespace ado {
 
 namespace {
-bool IsWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || (c & 0x80); }
-
 // The end of the bracketed list that opens at tokens[at], or tokens.size().
 size_t CloseOf(const std::vector<SqlToken>& tokens, size_t at) {
     for (int depth = 0; at < tokens.size(); ++at) {
@@ -18,8 +16,14 @@ size_t CloseOf(const std::vector<SqlToken>& tokens, size_t at) {
 }  // namespace
 
 std::string UpperCase(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return text;
+}
+
+bool IsNameChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '$' ||
+           (c & 0x80);
 }
 
 std::vector<SqlToken> SqlTokens(const std::string& sql) {
@@ -50,9 +54,9 @@ std::vector<SqlToken> SqlTokens(const std::string& sql) {
             }
             ++at;
             tokens.push_back({c == '\'' ? "'" : UpperCase(text), begin});
-        } else if (IsWordChar(c)) {
+        } else if (IsNameChar(c) && c != '$') {  // "$" begins a parameter
             const size_t begin = at;
-            while (at < sql.size() && IsWordChar(sql[at])) ++at;
+            while (at < sql.size() && IsNameChar(sql[at])) ++at;
             tokens.push_back({UpperCase(sql.substr(begin, at - begin)), begin});
         } else {
             tokens.push_back({std::string(1, c), at++});

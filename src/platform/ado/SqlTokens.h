@@ -18,8 +18,12 @@ struct SqlToken {
 
 std::vector<SqlToken> SqlTokens(const std::string& sql);
 
-// text in upper case (ASCII letters only), as names are compared here.
+// text with its ASCII letters in upper case and every other byte as it is,
+// whatever the process's locale: names compare so here, as SQLite compares them.
 std::string UpperCase(std::string text);
+// Whether SQLite reads c as part of an unquoted name: an ASCII letter or
+// digit, "_", "$" or a byte of a character beyond ASCII, in every locale.
+bool IsNameChar(char c);
 
 // Whether the tokens hold a compound operator (UNION, INTERSECT, EXCEPT)
 // outside brackets.

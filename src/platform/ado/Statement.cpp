@@ -8,6 +8,7 @@
 
 #include "platform/ado/ComError.h"
 #include "platform/ado/Connection.h"
+#include "platform/ado/SqlTokens.h"
 #include "platform/ado/StatementCache.h"
 #include "platform/win32/DatabaseLog.h"
 
@@ -55,9 +56,8 @@ std::string QuoteTableColumn(const std::string& sql) {
             out += c;
             continue;
         }
-        auto isWord = [](char ch) { return std::isalnum(static_cast<unsigned char>(ch)) || ch == '_'; };
-        if (sql.compare(i, 5, "TABLE") == 0 && (i == 0 || !isWord(sql[i - 1])) &&
-            (i + 5 == sql.size() || !isWord(sql[i + 5]))) {
+        if (sql.compare(i, 5, "TABLE") == 0 && (i == 0 || !IsNameChar(sql[i - 1])) &&
+            (i + 5 == sql.size() || !IsNameChar(sql[i + 5]))) {
             out += "\"TABLE\"";
             i += 4;
             continue;

@@ -14,7 +14,8 @@
 // A clause that compiles to nothing different makes no difference (NOT
 // NULL ON CONFLICT REPLACE without a default acts as ABORT). Only compiled,
 // never run: nothing is written, no lock is taken beyond a read of the
-// schema, and each program is linear in the table's columns and indexes.
+// schema, and a table takes a dozen programs at most, each linear in its
+// columns and indexes.
 #pragma once
 #include <string>
 #include <vector>
@@ -26,8 +27,10 @@ struct sqlite3;
 namespace ado {
 
 // The first of these rules that table (of these columns, none generated)
-// has: "ON CONFLICT REPLACE" (or IGNORE, ROLLBACK, FAIL), "a conflict
-// clause" (several kinds), "a CHECK constraint", "a default expression";
+// has: "ON CONFLICT REPLACE" (or IGNORE, ROLLBACK, FAIL) when all its
+// clauses are of one kind; of several kinds, the first constraint's, as
+// `ON CONFLICT IGNORE on column "A"` ("a conflict clause" where its kind or
+// column cannot be told); "a CHECK constraint", "a default expression";
 // empty when it has none. Raises ComError when no insert into it compiles.
 // Leaves CHECK constraints checked on db.
 std::string WriteRules(sqlite3* db, const std::string& table, const std::vector<ColumnShape>& columns);

@@ -371,6 +371,8 @@ void Hold::Joined(const FileKey& key, uint64_t id) {
     m_held = true;
 }
 
+bool Hold::IsAt(const std::string& path) const { return m_held && StillAt(path, m_key); }
+
 bool Hold::Inherited() const { return m_held && m_forks != g_forks.load(); }
 
 bool Hold::OpenShared(const std::string& path, uint64_t forks, const BesideCheck& beside) {

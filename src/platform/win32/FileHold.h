@@ -167,6 +167,8 @@ public:
     int Descriptor() const;
     // Whether the hold was made before this process was forked from its maker.
     bool Inherited() const;
+    // Whether path names the held file.
+    bool IsAt(const std::string& path) const;
     void Release() noexcept;
 
 private:
