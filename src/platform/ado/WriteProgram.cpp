@@ -78,8 +78,9 @@ bool FirstOtherConstraint(const Program& abort, const Program& plain, const std:
     for (const auto& [names, onError] : ConstraintHalts(plain)) plainHalts[names].push_back(onError);
     for (const auto& [names, onError] : ConstraintHalts(abort)) {
         const std::vector<std::string>& handled = plainHalts[names];
+        const std::string& asAbort = onError;  // a lambda may not name a structured binding before C++20
         const auto other =
-            std::find_if(handled.begin(), handled.end(), [&](const std::string& p2) { return p2 != onError; });
+            std::find_if(handled.begin(), handled.end(), [&](const std::string& p2) { return p2 != asAbort; });
         if (!handled.empty() && other == handled.end()) continue;
         clause = handled.empty()  ? ""
                  : *other == "1" ? "ON CONFLICT ROLLBACK"
