@@ -51,20 +51,30 @@ void MakeProject(const TempDir& dir, const std::string& path, int rows) {
     store.Close();
 }
 
-// A folder in dir that the unprivileged user reaches, with a project of three rows.
-std::string FolderWithProject(const TempDir& dir, const std::string& name, std::string& project) {
-    chmod(dir.Path().c_str(), 0755);
-    const std::string folder = dir.File(name);
-    mkdir(folder.c_str(), 0777);
-    chmod(folder.c_str(), 0777);
-    project = folder + "/p.tarnprj";
-    MakeProject(dir, project, 3);
-    return folder;
-}
+// A test that hands projects made by root to an ordinary user.
+class ReadOnlyProject : public ::testing::Test {
+protected:
+    void SetUp() override {
+            chmod(dir.Path().c_str(), 0755);
+    }
+
+    // A folder of that name that the ordinary user reaches, with a closed
+    // project of three rows made by root at project.
+    std::string FolderWithProject(const std::string& name) {
+        const std::string folder = dir.File(name);
+        mkdir(folder.c_str(), 0777);
+        chmod(folder.c_str(), 0777);
+        project = folder + "/p.tarnprj";
+        MakeProject(dir, project, 3);
+        return folder;
+    }
+
+    TempDir dir;
+    std::string project;
+};
 }  // namespace
 
-TEST(ReadOnlyProject, OpensForReadingRefusesWritesSayingSoAndLeavesTheFolderAsFound) {
-    if (geteuid() != 0) GTEST_SKIP() << "needs root to hand the project to another user";
+TEST_F(ReadOnlyProject, OpensForReadingRefusesWritesSayingSoAndLeavesTheFolderAsFound) {
     struct Case {
         const char* what;
         mode_t file;
@@ -77,11 +87,9 @@ TEST(ReadOnlyProject, OpensForReadingRefusesWritesSayingSoAndLeavesTheFolderAsFo
         {"a folder its user may not write", 0644, kNobody, 0555},
         {"both", 0444, kNobody, 0555},
     };
-    TempDir dir;
     for (const Case& each : cases) {
         SCOPED_TRACE(each.what);
-        std::string project;
-        const std::string folder = FolderWithProject(dir, std::string("f") + std::to_string(&each - cases), project);
+        const std::string folder = FolderWithProject(std::string("f") + std::to_string(&each - cases));
         ASSERT_EQ(chown(project.c_str(), each.owner, each.owner), 0);
         chmod(project.c_str(), each.file);
         chmod(folder.c_str(), each.folder);
@@ -116,11 +124,8 @@ TEST(ReadOnlyProject, OpensForReadingRefusesWritesSayingSoAndLeavesTheFolderAsFo
     }
 }
 
-TEST(ReadOnlyProject, ReadsWhatAWriterOfAnotherProcessCommitsWholeWhileItWrites) {
-    if (geteuid() != 0) GTEST_SKIP() << "needs root to hand the project to another user";
-    TempDir dir;
-    std::string project;
-    const std::string folder = FolderWithProject(dir, "shared", project);
+TEST_F(ReadOnlyProject, ReadsWhatAWriterOfAnotherProcessCommitsWholeWhileItWrites) {
+    const std::string folder = FolderWithProject("shared");
     chmod(project.c_str(), 0644);
     // The writer adds a row each time it is told to, until told to stop.
     ChildProcess writer([&](ChildProcess& self) {
@@ -169,11 +174,8 @@ TEST(ReadOnlyProject, ReadsWhatAWriterOfAnotherProcessCommitsWholeWhileItWrites)
     EXPECT_EQ(std::stoi(RawQuery(project, "SELECT count(*) FROM TpsTable")[0][0]), 504);
 }
 
-TEST(ReadOnlyProject, AReaderOfTheFileAsItIsKeepsWritersOutUntilItCloses) {
-    if (geteuid() != 0) GTEST_SKIP() << "needs root to hand the project to another user";
-    TempDir dir;
-    std::string project;
-    const std::string folder = FolderWithProject(dir, "handed-out", project);
+TEST_F(ReadOnlyProject, AReaderOfTheFileAsItIsKeepsWritersOutUntilItCloses) {
+    const std::string folder = FolderWithProject("handed-out");
     chmod(folder.c_str(), 0555);
     // Nothing lies beside the closed project and its user may make nothing:
     // it is read as it is, and a writer of another process waits for it.
@@ -199,11 +201,8 @@ TEST(ReadOnlyProject, AReaderOfTheFileAsItIsKeepsWritersOutUntilItCloses) {
     chmod(folder.c_str(), 0777);
 }
 
-TEST(ReadOnlyProject, OneProcessNeverReadsAFileAsItIsBesideAConnectionThatLocksIt) {
-    if (geteuid() != 0) GTEST_SKIP() << "needs root to hand the project to another user";
-    TempDir dir;
-    std::string project;
-    FolderWithProject(dir, "mine", project);
+TEST_F(ReadOnlyProject, OneProcessNeverReadsAFileAsItIsBesideAConnectionThatLocksIt) {
+    FolderWithProject("mine");
     ASSERT_EQ(chown(project.c_str(), kNobody, kNobody), 0);
     chmod(project.c_str(), 0444);
     AsUnprivilegedUser(dir, [&] {
@@ -228,11 +227,8 @@ TEST(ReadOnlyProject, OneProcessNeverReadsAFileAsItIsBesideAConnectionThatLocksI
     });
 }
 
-TEST(ReadOnlyProject, ALogWithoutItsIndexIsRefusedAndLeftAsItIs) {
-    if (geteuid() != 0) GTEST_SKIP() << "needs root to hand the project to another user";
-    TempDir dir;
-    std::string project;
-    const std::string folder = FolderWithProject(dir, "crashed", project);
+TEST_F(ReadOnlyProject, ALogWithoutItsIndexIsRefusedAndLeftAsItIs) {
+    const std::string folder = FolderWithProject("crashed");
     LeaveInTheLog(project, "INSERT INTO TpsTable (TPS_UUID) VALUES ('logged')");
     unlink((project + "-shm").c_str());
     chmod(project.c_str(), 0444);
