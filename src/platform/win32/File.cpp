@@ -44,15 +44,6 @@ BOOL UnlinkWhatWasLookedAt(const char* path, const struct stat& looked) {
     return unlink(path) == 0 ? TRUE : FailFromErrno(errno, path);
 }
 
-// The file whose journal (-journal, -wal or -shm) path would be, as the
-// engine names journals; empty when path has no such name.
-std::string JournalOwner(const std::string& path) {
-    for (const std::string suffix : kJournalSuffixes)
-        if (path.size() > suffix.size() && path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0)
-            return path.substr(0, path.size() - suffix.size());
-    return "";
-}
-
 // Where path names a journal file of a database, holds the database
 // exclusively (EBUSY while anyone else holds it) and folds its log into it,
 // so that removing the journal loses nothing. True when path names no
@@ -60,7 +51,7 @@ std::string JournalOwner(const std::string& path) {
 // file at that name (a database, a held file) is a file of its own.
 bool ReleaseJournal(const std::string& path, fileshare::Hold& database) {
     const std::string owner = JournalOwner(path);
-    if (owner.empty()) return true;
+    if (owner == path || owner.empty()) return true;
     if (!database.Take(owner, false)) return errno == ENOENT || errno == fileshare::kNotRegularFile;
     if (!IsDatabaseFile(database.Descriptor())) {
         database.Release();

@@ -89,8 +89,12 @@ bool LogNamesClear(const std::string& path, LogLook look) {
 
 const std::string& LogNameFault() { return t_fault; }
 
+std::string JournalOwner(const std::string& path) {
+    for (const std::string suffix : kJournalSuffixes)
+        if (EndsWith(path, suffix)) return path.substr(0, path.size() - suffix.size());
+    return path;
+}
+
 bool IsReservedProjectName(const std::string& path) {
-    for (const char* suffix : kJournalSuffixes)
-        if (EndsWith(path, suffix)) return true;
-    return path == kLockFileName || EndsWith(path, std::string("/") + kLockFileName);
+    return JournalOwner(path) != path || path == kLockFileName || EndsWith(path, std::string("/") + kLockFileName);
 }

@@ -50,6 +50,9 @@ bool LogNamesClear(const std::string& path, LogLook look);
 // what took it: "<name> is a named pipe".
 const std::string& LogNameFault();
 
+// The file whose journal (-journal, -wal or -shm) path would be, as the
+// engine names journals; path itself when it has no such name.
+std::string JournalOwner(const std::string& path);
 // Whether path may not name a project: it ends as the engine's journal
 // names do, or its name is the folder lock's.
 bool IsReservedProjectName(const std::string& path);

@@ -112,7 +112,7 @@ bool OneNameUnderTheFolderLock(const std::string& path) {
     FolderLock folder;
     struct stat info;
     const bool one = folder.Lock(path) && (RemoveAbandonedSecondNameLocked(path) ||
-                                           (lstat(path.c_str(), &info) == 0 && info.st_nlink == 1));
+                                           (stat(path.c_str(), &info) == 0 && info.st_nlink == 1));
     if (!one) errno = err;  // the caller's reason stands
     return one;
 }
