@@ -89,7 +89,8 @@ TEST_F(ReadOnlyProject, OpensForReadingRefusesWritesSayingSoAndLeavesTheFolderAs
     };
     for (const Case& each : cases) {
         SCOPED_TRACE(each.what);
-        const std::string folder = FolderWithProject(std::string("f") + std::to_string(&each - cases));
+        // Characters a URI gives a meaning of their own name the file and nothing else.
+        const std::string folder = FolderWithProject(std::to_string(&each - cases) + " ?x=1#%41;");
         ASSERT_EQ(chown(project.c_str(), each.owner, each.owner), 0);
         chmod(project.c_str(), each.file);
         chmod(folder.c_str(), each.folder);
