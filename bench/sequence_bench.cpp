@@ -68,7 +68,7 @@ void BM_Raw_MoveLastToTop(benchmark::State& state) {
     {
         Prepared begin(db, "SAVEPOINT move"), release(db, "RELEASE move");
         Prepared count(db, "Select COUNT(*) as EN_NUM from EntryTable");
-        Prepared at(db, "Select TEST_UUID From EntryTable Where SEQUENCE=?");
+        Prepared at(db, "Select * From EntryTable Where SEQUENCE=?");
         Prepared set(db, "Update EntryTable Set SEQUENCE=? Where TEST_UUID=?");
         for (auto _ : state) {
             begin.Run();

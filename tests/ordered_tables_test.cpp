@@ -197,24 +197,30 @@ TYPED_TEST(OrderedTable, AFailurePartWayLeavesTheOrderAsItWas) {
     EXPECT_EQ(this->Of(), (typename TestFixture::Ids{"e", "a", "b", "c", "d"}));
 }
 
-// A store whose exchange fails on its n-th call, as a derived store may.
+// A store whose exchange fails on its n-th call, as a derived store may; or
+// whose n-th call first ends the move's transaction, as the engine does on a
+// full disk, and then exchanges.
 template <class T>
 struct FailingSwopStore : TestStore {
     using TestStore::TestStore;
     int calls = 0, failAt = 3;
-    RESULTSTATE Fail() {
+    bool rollBackInstead = false;
+    template <class Exchange>
+    RESULTSTATE At(Exchange exchange) {
+        if (++calls != failAt) return exchange();
+        if (rollBackInstead) return m_dbMng.Execute("ROLLBACK") == 1 ? exchange() : 0;
         SetErrorCode(-1);
         SetErrorInfo("refused by the derived store");
         return -1;
     }
     RESULTSTATE MoveSequence_Swop_EntryTable(long a, long b) override {
-        return ++calls == failAt ? Fail() : TestStore::MoveSequence_Swop_EntryTable(a, b);
+        return At([&] { return TestStore::MoveSequence_Swop_EntryTable(a, b); });
     }
     RESULTSTATE MoveSequence_Swop_TestGroupEntryTable(CString g, long a, long b) override {
-        return ++calls == failAt ? Fail() : TestStore::MoveSequence_Swop_TestGroupEntryTable(g, a, b);
+        return At([&] { return TestStore::MoveSequence_Swop_TestGroupEntryTable(g, a, b); });
     }
     RESULTSTATE MoveSequence_Swop_TestActionEntry(CString tp, long a, long b) override {
-        return ++calls == failAt ? Fail() : TestStore::MoveSequence_Swop_TestActionEntry(tp, a, b);
+        return At([&] { return TestStore::MoveSequence_Swop_TestActionEntry(tp, a, b); });
     }
 };
 
@@ -230,6 +236,23 @@ TYPED_TEST(OrderedTable, AnOverrideThatFailsPartWayUndoesTheWholeMove) {
     failing.calls = -100;
     ASSERT_EQ(TypeParam::Move(failing, "S", 5, MOVEITEM_TOP), 1);
     EXPECT_EQ(this->Of(), (typename TestFixture::Ids{"e", "a", "b", "c", "d"}));
+}
+
+TYPED_TEST(OrderedTable, AnExchangeAfterTheMovesTransactionEndedCommitsNothing) {
+    this->Append("S", this->five);
+    this->store.Close();
+    FailingSwopStore<TypeParam> failing(this->dir);
+    failing.rollBackInstead = true;
+    ASSERT_EQ(failing.Open(this->project.c_str()), 1);
+    // The exchange inside the move is refused rather than run in a
+    // transaction of its own, and what the move did before is gone with its
+    // transaction.
+    EXPECT_EQ(TypeParam::Move(failing, "S", 5, MOVEITEM_TOP), -1);
+    EXPECT_NE(std::string(failing.GetErrorInfo()).find("rolled back"), std::string::npos) << failing.GetErrorInfo();
+    EXPECT_EQ(failing.calls, 3);
+    EXPECT_EQ(this->Of(), this->five);
+    ASSERT_EQ(TypeParam::Swop(failing, "S", 1, 2), 1);
+    EXPECT_EQ(this->Of(), (typename TestFixture::Ids{"b", "a", "c", "d", "e"}));
 }
 
 TYPED_TEST(OrderedTable, EditionNineFailsWithoutChangingAnything) {

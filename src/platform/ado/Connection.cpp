@@ -379,42 +379,60 @@ StatementLease Connection::Prepare(const std::string& sql, Origin origin) {
 }
 
 void Connection::Savepoint(const std::string& name) {
+    // A savepoint opened inside another of this layer joins it: the
+    // outermost commits or undoes the whole. A savepoint of its own would
+    // copy every page its part writes into a sub-journal, which costs the
+    // outermost's commit as much again.
+    if (m_savepoints > 0) {
+        if (!InTransaction()) throw ComError(SQLITE_ABORT, kChangeRolledBackText);
+        ++m_savepoints;
+        return;
+    }
     PrepareWrite();
     // A transaction that reads before it writes could not become a writer
-    // while another connection writes, and would fail at once: it begins as one.
-    if (!InTransaction()) {
-        Prepare("BEGIN IMMEDIATE")->Run();
-        m_began = true;
-        m_savepoints = 0;
-    }
-    try {
-        Prepare("SAVEPOINT " + QuoteIdentifier(name))->Run();
-    } catch (...) {
-        // A transaction begun for this savepoint ends with it.
-        if (m_began && m_savepoints == 0) EndTransaction("ROLLBACK");
-        throw;
-    }
-    if (m_began) ++m_savepoints;
+    // while another connection writes, and would fail at once: it begins as
+    // one, and is itself the outermost savepoint. Inside a transaction the
+    // host began, the outermost is a savepoint of that transaction.
+    m_began = !InTransaction();
+    Prepare(m_began ? std::string("BEGIN IMMEDIATE") : "SAVEPOINT " + QuoteIdentifier(name))->Run();
+    m_savepoints = 1;
 }
 
 void Connection::ReleaseSavepoint(const std::string& name) {
-    Prepare("RELEASE " + QuoteIdentifier(name))->Run();
-    if (m_began && --m_savepoints == 0) {
-        m_began = false;
-        try {
-            Prepare("COMMIT")->Run();
-        } catch (...) {
-            EndTransaction("ROLLBACK");
-            throw;
-        }
+    if (m_savepoints > 1) {
+        --m_savepoints;
+        return;
+    }
+    m_savepoints = 0;
+    if (!m_began) {
+        Prepare("RELEASE " + QuoteIdentifier(name))->Run();
+        return;
+    }
+    m_began = false;
+    try {
+        Prepare("COMMIT")->Run();
+    } catch (...) {
+        EndTransaction("ROLLBACK");
+        throw;
     }
 }
 
 void Connection::RollbackToSavepoint(const std::string& name) noexcept {
-    if (!m_db || sqlite3_get_autocommit(m_db) != 0) return;
+    // A joined savepoint's part is undone by the outermost, which its
+    // failure reaches.
+    if (m_savepoints > 1) {
+        --m_savepoints;
+        return;
+    }
+    if (m_savepoints == 0 || !m_db || sqlite3_get_autocommit(m_db) != 0) {
+        m_savepoints = 0;
+        m_began = false;
+        return;
+    }
+    if (m_began) return EndTransaction("ROLLBACK");
+    m_savepoints = 0;
     const std::string quoted = QuoteIdentifier(name);
     sqlite3_exec(m_db, ("ROLLBACK TO " + quoted + "; RELEASE " + quoted).c_str(), nullptr, nullptr, nullptr);
-    if (m_began && --m_savepoints == 0) EndTransaction("ROLLBACK");
 }
 
 void Connection::EndTransaction(const char* how) noexcept {

@@ -48,8 +48,9 @@ public:
 
     // Nested units of work: a savepoint opened outside a transaction begins
     // one as a writer (waiting out other writers like any write), and
-    // releasing the outermost commits it. A transaction left open at Close
-    // is rolled back.
+    // releasing the outermost commits it. Savepoints opened inside it join
+    // it: only the outermost commits or undoes. A transaction left open at
+    // Close is rolled back.
     void Savepoint(const std::string& name);
     void ReleaseSavepoint(const std::string& name);
     void RollbackToSavepoint(const std::string& name) noexcept;
@@ -118,8 +119,9 @@ private:
     ProjectAccess m_access = ProjectAccess::Write;
     bool m_walSet = false;
     bool m_logFound = false;  // a log was beside the file when it was connected
-    // Whether the open transaction began with a savepoint of this layer, and
-    // how many of its savepoints are open: the last one released commits it.
+    // How many savepoints of this layer are open (the inner ones joined the
+    // outermost), and whether the outermost began the transaction, which
+    // releasing it commits.
     bool m_began = false;
     int m_savepoints = 0;
     StatementCache m_cache;
@@ -137,6 +139,9 @@ using ConnectionPtr = std::shared_ptr<Connection>;
 constexpr const char* kOnlyDataText = "A project file holds only tables and indexes on their columns; refused: ";
 constexpr const char* kShapeText = "A project's tables are shaped as the template's; refused: ";
 
+// What a change begun inside another answers once the engine has rolled the
+// other's transaction back (a full disk, a failed write).
+constexpr const char* kChangeRolledBackText = "The change this one is part of was rolled back; nothing was written";
 // The refusal of a file that a copy replaces while it is being opened.
 constexpr const char* kReplacedText = "The file is being replaced: ";
 // What a write into a project its user may only read answers.
