@@ -267,6 +267,19 @@ TEST_F(ManagerTest, JoinsAreReadOnly) {
     EXPECT_THROW(rs->AddNew(), ado::ComError);
 }
 
+// The recordset adds the row id after a query's "*": a text SQLite refuses
+// as written is refused even where the row id would make it valid.
+TEST_F(ManagerTest, AQueryRunsAsItsOwnTextGivesIt) {
+    Connect();
+    for (const char* sql : {"Select * From T Order By 5", "Select * From T Where N>0 Group By 5",
+                            "Select * From T Where N>0 order by 1, 5"}) {
+        EXPECT_EQ(mng.QueryDataInDB(sql), -1) << sql;
+        EXPECT_NE(std::string(mng.GetErrorInfo()).find("out of range"), std::string::npos) << mng.GetErrorInfo();
+    }
+    ASSERT_EQ(mng.QueryDataInDB("Select * From T Order By 4 Desc"), 1);
+    EXPECT_EQ(mng.GetRecordset()->GetCollect("K").ToText(), "c");
+}
+
 TEST_F(ManagerTest, QuotedValuesRoundTripAndTouchNoOtherRow) {
     Connect();
     const CString hostile = "x' Or '1'='1";

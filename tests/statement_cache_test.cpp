@@ -7,6 +7,7 @@
 #include <sqlite3.h>
 
 #include "ATMLViewLayer/TaDB/DBActTD/SqlText.h"
+#include "platform/ado/Recordset.h"
 #include "platform/ado/StatementCache.h"
 #include "support/TestStore.h"
 
@@ -185,4 +186,35 @@ TEST(StatementReuse, ASchemaChangeBetweenTwoUsesIsReadByColumnName) {
     record.m_strTpsUuid = "k2";
     ASSERT_EQ(store.AddItem_Tps(record, 1), 1);
     EXPECT_EQ(TpsNames(store, "k2"), (std::vector<std::string>{"name", "description"}));
+}
+
+TEST(StatementReuse, AQueryAfterItsTableChangedFindsTheNewColumnsByName) {
+    TempDir dir;
+    const std::string project = MakeProject(dir, "p.tarnprj", "INSERT INTO TpsTable (TPS_UUID) VALUES ('k')");
+    TestStore store(dir);
+    ASSERT_EQ(store.Open(project.c_str()), 1);
+    const char* query = "Select * From TpsTable";
+    ASSERT_EQ(store.m_dbMng.QueryDataInDB(query), 1);
+    EXPECT_THROW(store.m_dbMng.GetRecordset()->GetCollect("EXTRA"), ado::ComError);
+    store.m_dbMng.CloseRecordset();
+    ASSERT_EQ(store.m_dbMng.Execute("ALTER TABLE TpsTable ADD COLUMN EXTRA TEXT"), 1);
+    ASSERT_EQ(store.m_dbMng.Execute("UPDATE TpsTable SET EXTRA = 'added'"), 1);
+    ASSERT_EQ(store.m_dbMng.QueryDataInDB(query), 1);
+    ado::RecordsetPtr rows = store.m_dbMng.GetRecordset();
+    EXPECT_EQ(rows->GetCollect("EXTRA").ToText(), "added");
+    EXPECT_EQ(rows->GetCollect("TPS_UUID").ToText(), "k");
+    // A row added through the query, before it read any, has the new column too.
+    ASSERT_EQ(store.m_dbMng.Execute("ALTER TABLE TpsTable ADD COLUMN MORE TEXT"), 1);
+    ASSERT_EQ(store.m_dbMng.QueryDataInDB(query), 1);
+    rows = store.m_dbMng.GetRecordset();
+    rows->AddNew();
+    rows->PutCollect("TPS_UUID", "k2");
+    rows->PutCollect("MORE", "put");
+    rows->Update();
+    // Another connection changes the table: the next read finds it changed.
+    RawExec(project, "ALTER TABLE TpsTable ADD COLUMN LAST TEXT; UPDATE TpsTable SET LAST = 'other'");
+    ASSERT_EQ(store.m_dbMng.QueryDataInDB("Select * From TpsTable Where TPS_UUID = 'k2'"), 1);
+    rows = store.m_dbMng.GetRecordset();
+    EXPECT_EQ(rows->GetCollect("LAST").ToText(), "other");
+    EXPECT_EQ(rows->GetCollect("MORE").ToText(), "put");
 }

@@ -12,8 +12,9 @@ namespace ado {
 namespace {
 // For "Select * From T", "... Where ..." or "... Order By ..." that is not a
 // compound select: the table T and the offset just past the "*"; otherwise
-// an empty name (a read-only query).
-std::string SingleTableOf(const std::string& sql, size_t& star) {
+// an empty name (a read-only query). numbered: whether the text orders or
+// groups by anything, a result column's number perhaps.
+std::string SingleTableOf(const std::string& sql, size_t& star, bool* numbered = nullptr) {
     const std::vector<SqlToken> tokens = SqlTokens(sql);
     if (tokens.size() < 4 || tokens[0] != "SELECT" || tokens[1] != "*" || tokens[2] != "FROM") return "";
     const SqlToken& table = tokens[3];
@@ -22,6 +23,9 @@ std::string SingleTableOf(const std::string& sql, size_t& star) {
     if (tokens.size() > 4 && tokens[4] != ";" && tokens[4] != "WHERE" && tokens[4] != "ORDER") return "";
     if (IsCompound(tokens)) return "";
     star = tokens[1].at + 1;
+    if (numbered)
+        *numbered = std::any_of(tokens.begin() + 4, tokens.end(),
+                                [](const SqlToken& token) { return token == "ORDER" || token == "GROUP"; });
     return sql.substr(table.at, table.text.size());
 }
 
@@ -61,17 +65,21 @@ void Recordset::Open(const Command& command, const ConnectionPtr& connection, Cu
         table = slot.table;
     } else {
         size_t star = 0;
-        table = command.origin == Origin::HostCondition ? "" : SingleTableOf(command.text, star);
-        // A host's text must prepare as it stands.
-        if (table.empty() || command.origin == Origin::Host)
-            statement = connection->Prepare(command.text, command.origin);
+        bool numbered = false;
+        const bool host = command.origin == Origin::Host;
+        table = command.origin == Origin::HostCondition ? "" : SingleTableOf(command.text, star, &numbered);
+        // A host's text must prepare as it stands: the row id added after
+        // its "*" would make an order by the number of the column past its
+        // last one valid.
+        if (table.empty() || (host && numbered)) statement = connection->Prepare(command.text, command.origin);
         if (!table.empty()) {
             try {
                 statement = connection->Prepare(command.text.substr(0, star) + ", rowid" + command.text.substr(star),
                                                 command.origin);
             } catch (const ComError&) {
-                if (command.origin != Origin::Host) throw;
+                if (!host) throw;
                 table.clear();  // a host's query that gives no row ids (a view) is read-only
+                if (!statement) statement = connection->Prepare(command.text, command.origin);
             }
         }
     }
@@ -126,6 +134,13 @@ void Recordset::Start() {
     m_started = true;
     m_deleted = false;
     m_eof = !FetchNext();
+}
+
+// The first step may prepare a kept statement again, after the schema
+// changed: a column is looked up by name only once the names are those of
+// the form the rows come from.
+void Recordset::StartUnlessAdding() {
+    if (m_mode != EditMode::Add) Start();
 }
 
 void Recordset::RequireCurrentRow() {
@@ -209,6 +224,7 @@ Variant Recordset::GetCollect(std::string_view column) { return Reader().View(co
 
 const Variant& Recordset::Field(std::string_view column) {
     RequireOpen();
+    StartUnlessAdding();
     size_t index = ColumnIndex(column);
     if (m_mode == EditMode::Add || (m_mode == EditMode::Edit && m_dirty[index])) return m_edit[index];
     RequireCurrentRow();
@@ -218,6 +234,7 @@ const Variant& Recordset::Field(std::string_view column) {
 
 Recordset::RowReader Recordset::Reader() {
     RequireOpen();
+    StartUnlessAdding();
     if (m_live) m_statement->RequireRunnable();
     return RowReader(*this);
 }
@@ -232,6 +249,7 @@ VariantView Recordset::HeldView(size_t index) {
 void Recordset::PutCollect(std::string_view column, Variant&& value) {
     RequireOpen();
     RequireWritable();
+    StartUnlessAdding();
     size_t index = ColumnIndex(column);
     if (m_mode == EditMode::None) {
         RequireCurrentRow();

@@ -135,6 +135,7 @@ private:
     void RequireWritable() const;
     void RequireCurrentRow();
     void Start();
+    void StartUnlessAdding();
     void ReadColumnNames();
     // The column a name's text names. Readers mostly ask for the columns in
     // their order, so the column after the last one found is compared first.
