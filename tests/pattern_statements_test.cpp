@@ -34,7 +34,7 @@ TEST(PatternSlots, AreFoundByAddressAndUseAndGoWithTheirConnection) {
     RawExec(dir.File("t.db"), "CREATE TABLE T (K TEXT); INSERT INTO T VALUES ('a'),('b');");
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(dir.File("t.db").c_str(), &db), SQLITE_OK);
-    ado::StatementCache cache(2);
+    ado::StatementCache cache(2, 2);
     static const char kOne[] = "SELECT K FROM T ORDER BY K", kTwin[] = "SELECT K FROM T ORDER BY K";
     ado::PatternSlot& query = cache.Slot(kOne, ado::PatternUse::Query);
     EXPECT_EQ(&cache.Slot(kOne, ado::PatternUse::Query), &query);

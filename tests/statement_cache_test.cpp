@@ -26,7 +26,7 @@ protected:
 
     TempDir dir;
     sqlite3* db = nullptr;
-    ado::StatementCache cache{2};
+    ado::StatementCache cache{2, 2};
 };
 
 std::vector<std::string> TpsNames(TestStore& store, const char* key) {
@@ -58,6 +58,24 @@ TEST_F(StatementCacheTest, KeepsItsLimitDroppingTheLeastRecentlyUsed) {
     EXPECT_EQ(cache.IdleCount(), 2u);
     ado::StatementLease kept = cache.Lend(db, "SELECT 3");
     EXPECT_EQ(cache.IdleCount(), 1u);
+}
+
+TEST_F(StatementCacheTest, AHostsTextsAreKeptApartAndForgottenTogether) {
+    for (const char* sql : {"SELECT 1", "SELECT 2"}) cache.Lend(db, sql);
+    for (const char* sql : {"SELECT 3", "SELECT 4", "SELECT 5"}) cache.Lend(db, sql, ado::KeptAmong::Host);
+    EXPECT_EQ(cache.IdleCount(), 2u);
+    EXPECT_EQ(cache.HostIdleCount(), 2u);
+    cache.Lend(db, "SELECT 6", ado::KeptAmong::None);
+    EXPECT_EQ(cache.IdleCount() + cache.HostIdleCount(), 4u);
+    // Forgotten, the idle ones go at once and the one out when it comes back.
+    ado::StatementLease out = cache.Lend(db, "SELECT 7", ado::KeptAmong::Host);
+    cache.ForgetHostTexts();
+    EXPECT_EQ(cache.HostIdleCount(), 0u);
+    out.reset();
+    EXPECT_EQ(cache.HostIdleCount(), 0u);
+    EXPECT_EQ(cache.IdleCount(), 2u);
+    cache.Lend(db, "SELECT 7", ado::KeptAmong::Host);
+    EXPECT_EQ(cache.HostIdleCount(), 1u);
 }
 
 TEST_F(StatementCacheTest, AStatementLentBeforeAClearIsNotKept) {

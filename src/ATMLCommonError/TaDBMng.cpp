@@ -78,7 +78,7 @@ int CTaDBMng::ConnectDB(_DB_CONNECT_INFO info) {
     return -1;
 }
 
-// A host's statement text is prepared for its one use.
+// A host's statement text is kept for reuse apart from the library's own.
 int CTaDBMng::QueryDataInDB(CString sql) { return QueryDataInDB(ado::Command{sql.str(), {}, ado::Origin::Host}); }
 
 int CTaDBMng::Execute(CString sql) { return Execute(ado::Command{sql.str(), {}, ado::Origin::Host}); }

@@ -16,8 +16,8 @@ namespace ado {
 enum class Origin {
     // The library's own statement: prepared once per connection and kept.
     Library,
-    // A host's statement text: prepared for its one use, so one-off texts
-    // never push the library's own statements out of the cache.
+    // A host's statement text: kept for reuse apart from the library's own,
+    // so one-off texts never push the library's statements out of the cache.
     Host,
     // A text completed with a host's condition: prepared for its one use,
     // and only as one read-only statement over the project's own tables.

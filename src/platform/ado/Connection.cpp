@@ -25,6 +25,9 @@ namespace ado {
 
 namespace {
 const size_t kCacheLimit = 512;
+// A host's texts kept for reuse: enough for the few a host runs again and
+// again, few enough that one-off texts cost little.
+const size_t kHostCacheLimit = 32;
 const char* const kConditionRefused = "The condition may only read the project's tables; refused: ";
 
 // Whether text[from, to) is name, ignoring case and blanks around it.
@@ -61,7 +64,7 @@ size_t ReadValue(const std::string& text, size_t at, std::string& value) {
 }
 }  // namespace
 
-Connection::Connection() : m_cache(kCacheLimit) {}
+Connection::Connection() : m_cache(kCacheLimit, kHostCacheLimit) {}
 
 Connection::~Connection() { Close(); }
 
@@ -353,7 +356,18 @@ long Connection::Execute(const Command& command) {
     }
     if (!statement->ReadOnly()) PrepareWrite();
     statement->BindAll(command.values, false);  // the command outlasts the run
-    return statement->Run();
+    if (command.origin != Origin::Host || statement->ReadOnly()) return statement->Run();
+    // A host's statement that writes may change the schema, after which a
+    // kept statement has the columns of its earlier form until it runs: the
+    // host's kept texts are prepared afresh.
+    try {
+        const long changed = statement->Run();
+        m_cache.ForgetHostTexts();
+        return changed;
+    } catch (...) {
+        m_cache.ForgetHostTexts();
+        throw;
+    }
 }
 
 PatternSlot& Connection::Slot(const char* pattern, PatternUse use) {
@@ -362,10 +376,11 @@ PatternSlot& Connection::Slot(const char* pattern, PatternUse use) {
 }
 
 StatementLease Connection::Prepare(const std::string& sql, Origin origin) {
-    if (origin != Origin::HostCondition) return m_cache.Lend(Handle(), sql, origin == Origin::Library);
+    if (origin != Origin::HostCondition)
+        return m_cache.Lend(Handle(), sql, origin == Origin::Library ? KeptAmong::Library : KeptAmong::Host);
     ReadGuard guard(Handle(), sql);
     try {
-        StatementLease statement = m_cache.Lend(m_db, sql, false);
+        StatementLease statement = m_cache.Lend(m_db, sql, KeptAmong::None);
         statement->LimitRuns(m_cache);
         return statement;
     } catch (const SecondStatementError& error) {

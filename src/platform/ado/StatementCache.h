@@ -8,8 +8,10 @@
 // become inert, so that nothing of the connection keeps the engine's file
 // open once it closes.
 //
-// The library's own statements, written as patterns of static storage, are
-// kept apart: each pattern and use has a slot, found by the pattern's
+// A host's statement texts are kept apart from the library's, in a smaller
+// set of their own, so that one-off texts never push the library's
+// statements out. The library's own statements, written as patterns of
+// static storage, are kept apart too: each pattern and use has a slot, found by the pattern's
 // address, that holds the statement's text, made once, what its users
 // derived from that text, and one idle statement. Patterns are as many as
 // the library has, so their slots need no limit.
@@ -30,6 +32,28 @@ namespace ado {
 
 class StatementCache;
 
+// Idle statements kept by their text, most recently used first; the least
+// recently used goes when the set is full.
+class IdleTexts {
+public:
+    explicit IdleTexts(size_t limit) : m_limit(limit) {}
+    // The idle statement for sql, taken out of the set, or null.
+    std::unique_ptr<Statement> Take(const std::string& sql);
+    // Keeps statement for key, unless a twin is kept already.
+    void Keep(std::string key, std::unique_ptr<Statement> statement);
+    void Clear() noexcept;
+    size_t Count() const { return m_idle.size(); }
+
+private:
+    using Idle = std::list<std::pair<std::string, std::unique_ptr<Statement>>>;
+    size_t m_limit;
+    Idle m_idle;
+    std::unordered_map<std::string, Idle::iterator> m_byText;
+};
+
+// Which set keeps a statement lent by its text once it comes back.
+enum class KeptAmong { None, Library, Host };
+
 // What a statement made from a pattern is for: the pattern run as it is, or
 // as a query, and the statements that write through that query's rows.
 enum class PatternUse { Run, Query, Insert, Update, Delete };
@@ -49,14 +73,15 @@ struct PatternSlot {
 class StatementLease {
 public:
     StatementLease() = default;
-    StatementLease(StatementCache* cache, std::string key, PatternSlot* slot, std::unique_ptr<Statement> statement,
-                   uint64_t generation, bool keep)
+    StatementLease(StatementCache* cache, std::string key, PatternSlot* slot, IdleTexts* keptIn,
+                   std::unique_ptr<Statement> statement, uint64_t generation, uint64_t hostGeneration)
         : m_cache(cache),
           m_key(std::move(key)),
           m_slot(slot),
+          m_keptIn(keptIn),
           m_statement(std::move(statement)),
           m_generation(generation),
-          m_keep(keep) {}
+          m_hostGeneration(hostGeneration) {}
     StatementLease(StatementLease&& other) noexcept = default;
     StatementLease& operator=(StatementLease&& other) noexcept;
     ~StatementLease() { reset(); }
@@ -67,30 +92,36 @@ public:
     void reset() noexcept;
 
 private:
+    friend class StatementCache;
     StatementCache* m_cache = nullptr;
     std::string m_key;
     PatternSlot* m_slot = nullptr;
+    IdleTexts* m_keptIn = nullptr;  // for a statement lent by its text; null: finalized
     std::unique_ptr<Statement> m_statement;
     uint64_t m_generation = 0;
-    bool m_keep = false;
+    uint64_t m_hostGeneration = 0;
 };
 
 class StatementCache {
 public:
-    explicit StatementCache(size_t limit) : m_limit(limit) {}
+    StatementCache(size_t limit, size_t hostLimit) : m_library(limit), m_host(hostLimit) {}
     StatementCache(const StatementCache&) = delete;
     StatementCache& operator=(const StatementCache&) = delete;
 
     // Lends the statement for sql on db, preparing it when no idle one is
-    // kept. Without keep the statement is prepared afresh and finalized when
-    // it comes back.
-    StatementLease Lend(sqlite3* db, const std::string& sql, bool keep = true);
+    // kept among those of its kind. One kept among none is prepared afresh
+    // and finalized when it comes back.
+    StatementLease Lend(sqlite3* db, const std::string& sql, KeptAmong kind = KeptAmong::Library);
     // The slot of pattern for use; its text is empty until the caller makes it.
     PatternSlot& Slot(const char* pattern, PatternUse use);
     // Lends the slot's idle statement, or one prepared from its text.
     StatementLease Lend(sqlite3* db, PatternSlot& slot);
     void Clear() noexcept;
-    size_t IdleCount() const { return m_idle.size(); }
+    // Finalizes the host's idle statements (those out are finalized when
+    // they come back).
+    void ForgetHostTexts() noexcept;
+    size_t IdleCount() const { return m_library.Count(); }
+    size_t HostIdleCount() const { return m_host.Count(); }
     size_t SlotCount() const { return m_slots.size(); }
 
 private:
@@ -100,15 +131,16 @@ private:
             return std::hash<const char*>()(key.first) * 5 + static_cast<size_t>(key.second);
         }
     };
-    StatementLease LendOut(std::string key, PatternSlot* slot, std::unique_ptr<Statement> statement, bool keep);
-    void GiveBack(std::string key, PatternSlot* slot, std::unique_ptr<Statement> statement, uint64_t generation,
-                  bool keep) noexcept;
+    StatementLease LendOut(std::string key, PatternSlot* slot, IdleTexts* keptIn,
+                           std::unique_ptr<Statement> statement);
+    void GiveBack(StatementLease& lease) noexcept;
 
-    using Idle = std::list<std::pair<std::string, std::unique_ptr<Statement>>>;
-    size_t m_limit;
     uint64_t m_generation = 0;
-    Idle m_idle;  // most recently used first
-    std::unordered_map<std::string, Idle::iterator> m_byText;
+    IdleTexts m_library;
+    IdleTexts m_host;
+    // Counts ForgetHostTexts, so that a host's statement out at the time is
+    // not kept when it comes back.
+    uint64_t m_hostGeneration = 0;
     std::unordered_map<std::pair<const char*, PatternUse>, PatternSlot, SlotHash> m_slots;
     // Every statement out, each knowing its place here.
     std::vector<Statement*> m_lent;
