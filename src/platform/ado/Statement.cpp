@@ -129,8 +129,9 @@ namespace {
 // or finds no mark of the log it may read up to. Either passes once the
 // writer is done.
 bool MetARewrittenIndex(sqlite3* db, int rc) {
+    if (rc != SQLITE_READONLY) return false;
     const int extended = sqlite3_extended_errcode(db);
-    return rc == SQLITE_READONLY && (extended == SQLITE_READONLY_RECOVERY || extended == SQLITE_READONLY_CANTINIT);
+    return extended == SQLITE_READONLY_RECOVERY || extended == SQLITE_READONLY_CANTINIT;
 }
 }  // namespace
 
@@ -138,12 +139,14 @@ bool Statement::Step() {
     RequireRunnable();
     // Such a read begins again, as a busy one waits, up to the busy timeout.
     const bool beginning = !sqlite3_stmt_busy(m_stmt);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyTimeoutMs);
     int rc = m_limitCache ? LimitedStep() : sqlite3_step(m_stmt);
-    while (beginning && MetARewrittenIndex(m_db, rc) && std::chrono::steady_clock::now() < deadline) {
-        sqlite3_reset(m_stmt);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        rc = m_limitCache ? LimitedStep() : sqlite3_step(m_stmt);
+    if (beginning && MetARewrittenIndex(m_db, rc)) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyTimeoutMs);
+        do {
+            sqlite3_reset(m_stmt);
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            rc = m_limitCache ? LimitedStep() : sqlite3_step(m_stmt);
+        } while (MetARewrittenIndex(m_db, rc) && std::chrono::steady_clock::now() < deadline);
     }
     if (rc == SQLITE_ROW) return true;
     m_running = false;
