@@ -130,6 +130,7 @@ TEST(FolderLockName, TakenByAnythingElseItStopsCopiesAndRemovalsAndKeepsTheEngin
     ASSERT_EQ(store.Open(path.c_str()), 1);
     ASSERT_EQ(AddTps(store, "before"), 1);
     const int locks = RecordLocksOn(path);
+    ASSERT_GT(locks, 0);  // the engine's shared lock
     for (const auto& make : {+[](const std::string& p, const std::string& l) { return symlink(p.c_str(), l.c_str()); },
                              +[](const std::string&, const std::string& l) { return mkdir(l.c_str(), 0755); },
                              +[](const std::string&, const std::string& l) { return mkfifo(l.c_str(), 0666); },

@@ -367,6 +367,7 @@ TEST(RemovalRaces, AHeldProjectSwappedInAtTheLockNameAfterTheLookKeepsItsLocks) 
     ASSERT_EQ(store.Open(path.c_str()), 1);
     ASSERT_EQ(AddTps(store, "before"), 1);
     const int locks = RecordLocksOn(path);
+    ASSERT_GT(locks, 0);  // the engine's shared lock
     WriteFile(lock, "");  // as a killed remover leaves it
     filecalls::StopAt(filecalls::Call::Open, false, lock, [&](int) {
         link(path.c_str(), swapped.c_str());

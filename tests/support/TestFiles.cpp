@@ -45,18 +45,26 @@ int OpenDescriptors() {
     return count;
 }
 
+// Read from the descriptors' own listings, each of which the kernel writes
+// whole under the file's lock list: /proc/locks is written a page at a time,
+// and other processes' locks coming and going meanwhile repeat or skip its
+// lines. A descriptor lists the locks taken through it; the process has
+// record locks on a file only while it has it open.
 int RecordLocksOn(const std::string& path) {
     struct stat info;
     if (stat(path.c_str(), &info) != 0) return -1;
-    std::ifstream locks("/proc/locks");
+    DIR* folder = opendir("/proc/self/fd");
     int count = 0;
-    for (std::string line; std::getline(locks, line);) {
-        std::istringstream fields(line);
-        std::string number, kind, advisory, mode, pid, file;
-        fields >> number >> kind >> advisory >> mode >> pid >> file;
-        const std::string inode = file.substr(file.rfind(':') + 1);
-        if (kind == "POSIX" && pid == std::to_string(getpid()) && inode == std::to_string(info.st_ino)) ++count;
+    for (dirent* entry; folder && (entry = readdir(folder));) {
+        struct stat open;
+        const int fd = atoi(entry->d_name);
+        if (entry->d_name[0] == '.' || fd == dirfd(folder) || fstat(fd, &open) != 0) continue;
+        if (open.st_dev != info.st_dev || open.st_ino != info.st_ino) continue;
+        std::ifstream listing("/proc/self/fdinfo/" + std::to_string(fd));
+        for (std::string line; std::getline(listing, line);)
+            if (line.rfind("lock:", 0) == 0 && line.find(" POSIX ") != std::string::npos) ++count;
     }
+    if (folder) closedir(folder);
     return count;
 }
 
