@@ -241,3 +241,42 @@ TEST_F(ReadOnlyProject, ALogWithoutItsIndexIsRefusedAndLeftAsItIs) {
     });
     EXPECT_EQ(Listing(folder), found);
 }
+
+// Journal files its user may not write, as an earlier version left them
+// beside a project that user could only read (0444, with the file's bits),
+// go once the project is writable again and no one uses it. While another
+// process has the project open they stay, and the project is only read.
+TEST_F(ReadOnlyProject, JournalFilesItsUserMayNotWriteGoWhereNoOneUsesTheProject) {
+    for (const bool used : {false, true}) {
+        SCOPED_TRACE(used ? "used by another process" : "used by no one");
+        const std::string folder = FolderWithProject(used ? "used" : "unused");
+        ASSERT_EQ(chown(project.c_str(), kNobody, kNobody), 0);
+        for (const auto& [suffix, size] : {std::pair{"-wal", 0}, {"-shm", 32768}}) {
+            WriteFile(project + suffix, std::string(size, '\0'));
+            ASSERT_EQ(chown((project + suffix).c_str(), kNobody, kNobody), 0);
+            chmod((project + suffix).c_str(), 0444);
+        }
+        std::unique_ptr<ChildProcess> holder(used ? HoldingChild(dir, project) : nullptr);
+        ASSERT_TRUE(!holder || holder->Heard() == 'y');
+        const std::string found = Listing(folder);
+        AsUnprivilegedUser(dir, [&] {
+            TestStore store(dir);
+            ASSERT_EQ(store.Open(project.c_str()), 1) << store.GetErrorInfo().GetString();
+            EXPECT_EQ(TpsRows(store), used ? 4 : 3);
+            EXPECT_EQ(AddTps(store, "new"), used ? -1 : 1);
+            EXPECT_EQ(Says(store, "can only be read"), used) << store.GetErrorInfo().GetString();
+            store.Close();
+            if (used) return;
+            EXPECT_FALSE(FileExists(project + "-wal") || FileExists(project + "-shm"));
+            CATMLCommonFun files;
+            EXPECT_EQ(files.RemoveFile(project.c_str()), 1) << files.GetErrorInfo().GetString();
+        });
+        if (!holder) {
+            EXPECT_EQ(Listing(folder), "");
+            continue;
+        }
+        EXPECT_EQ(Listing(folder), found);
+        holder->Answer();
+        EXPECT_EQ(holder->Wait(), 0);
+    }
+}

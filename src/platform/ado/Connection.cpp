@@ -161,6 +161,9 @@ bool Connection::Connect(const std::string& path, int& err) {
         err = fileshare::kReservedName;
         return false;
     }
+    // Journal files its user may not write would leave the engine only
+    // reading a project its user may write: where no one uses it, they go.
+    if (OnlyItsJournalsReadOnly(name)) ClearUnusedJournals(name);
     // A store connects only to a file it holds; one that a copy is replacing
     // is held once the copy is done. What lies at its journal names is
     // looked into by the hold that opens it in this process, and looked at

@@ -146,7 +146,8 @@ constexpr const char* kChangeRolledBackText = "The change this one is part of wa
 constexpr const char* kReplacedText = "The file is being replaced: ";
 // What a write into a project its user may only read answers.
 constexpr const char* kReadOnlyText =
-    "The project can only be read: its user may not write its file or its folder; nothing was written: ";
+    "The project can only be read: its user may not write its file, its folder or a journal file beside it; "
+    "nothing was written: ";
 // The refusal of a project whose log its user could read only with the
 // log's index, which that user may not make.
 constexpr const char* kLogWithoutIndexText =

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/win32/FileHold.h"
+#include "platform/win32/FolderLock.h"
 #include "platform/win32/LogNames.h"
 
 namespace {
@@ -111,6 +112,13 @@ int OpenDatabaseFile(const std::string& path, sqlite3** db, ProjectAccess access
     return SQLITE_OK;
 }
 
+bool ClearUnusedJournals(const std::string& path) {
+    FolderLock folder;
+    fileshare::Hold hold;
+    return folder.Lock(path) && hold.Take(path, false) && IsDatabaseFile(hold.Descriptor()) &&
+           !hold.EngineElsewhere() && FoldDatabaseLog(path) && RemoveDatabaseJournals(path);
+}
+
 bool FoldDatabaseLog(const std::string& path) {
     if (fileshare::ForkedBesideThreads()) {
         errno = fileshare::kForkedBesideThreads;
@@ -119,7 +127,11 @@ bool FoldDatabaseLog(const std::string& path) {
     // The caller holds the file exclusively: what lies at its journal names
     // may be looked into, and anything but a journal file stops the fold.
     if (!LogNamesClear(path, LogLook::Files)) return false;
-    if (!Exists(path + "-wal") && !Exists(path + "-journal")) return true;
+    // An empty log holds nothing, and its index is made from it: the engine
+    // is called only where there is something to fold.
+    struct stat log;
+    const bool logHolds = lstat((path + "-wal").c_str(), &log) == 0 && log.st_size > 0;
+    if (!logHolds && !Exists(path + "-journal")) return true;
     sqlite3* db = nullptr;
     int rc = OpenDatabaseFile(path, &db);
     if (rc == SQLITE_OK) {

@@ -44,6 +44,12 @@ int OpenDatabaseFile(const std::string& path, sqlite3** db, ProjectAccess access
 // file. The log must then stay.
 bool FoldDatabaseLog(const std::string& path);
 
+// Clears the journal files beside the database at path as a copy onto it
+// does (its log folded first), but only where no one uses it: no store of
+// any process holds it and no engine has it open. False, the journal files
+// left as they are, where it cannot.
+bool ClearUnusedJournals(const std::string& path);
+
 // Whether the file open at fd begins as every database of the engine does.
 bool IsDatabaseFile(int fd);
 

@@ -617,6 +617,11 @@ bool Hold::FrozenElsewhere() const {
     return fd < 0 || LockedElsewhere(fd, kFrozenReaderByte);
 }
 
+bool Hold::EngineElsewhere() const {
+    const int fd = Descriptor();
+    return fd < 0 || LockedElsewhere(fd, kEngineSharedBytes, kEngineSharedLength);
+}
+
 int Hold::Descriptor() const {
     if (!m_held || Inherited()) return -1;
     std::lock_guard<std::mutex> guard(g_mutex);

@@ -163,6 +163,9 @@ public:
     // that writes asks once it has the engine's shared lock, so that
     // either it or the frozen reader sees the other.
     bool FrozenElsewhere() const;
+    // Whether a database engine has the held file open: the engine's shared
+    // lock, of any process, on a file this process does not otherwise use.
+    bool EngineElsewhere() const;
     // A descriptor of the held file, open for reading; -1 when none is held.
     int Descriptor() const;
     // Whether the hold was made before this process was forked from its maker.

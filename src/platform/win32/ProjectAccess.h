@@ -23,5 +23,12 @@ enum class ProjectAccess {
     LogWithoutIndex,
 };
 
-// How the project at path, held and open at fd, may be opened.
+// How the project at path, held and open at fd, may be opened. A user who
+// may write the file and its folder but not a journal file beside it
+// (-journal, -wal, -shm) only reads it too: the engine would.
 ProjectAccess AccessToProject(const std::string& path, int fd);
+
+// Whether the user may write the project at path and its folder, but not a
+// journal file beside it, as a reader of an earlier version, which made
+// them with the bits of the file it could only read, left them.
+bool OnlyItsJournalsReadOnly(const std::string& path);
