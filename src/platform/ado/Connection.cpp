@@ -402,7 +402,7 @@ void Connection::Savepoint(const std::string& name) {
     // copy every page its part writes into a sub-journal, which costs the
     // outermost's commit as much again.
     if (m_savepoints > 0) {
-        if (!InTransaction()) throw ComError(SQLITE_ABORT, kChangeRolledBackText);
+        if (!InTransaction()) throw ComError(SQLITE_ABORT, kChangeEndedText);
         ++m_savepoints;
         return;
     }

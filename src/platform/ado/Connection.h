@@ -139,9 +139,10 @@ using ConnectionPtr = std::shared_ptr<Connection>;
 constexpr const char* kOnlyDataText = "A project file holds only tables and indexes on their columns; refused: ";
 constexpr const char* kShapeText = "A project's tables are shaped as the template's; refused: ";
 
-// What a change begun inside another answers once the engine has rolled the
-// other's transaction back (a full disk, a failed write).
-constexpr const char* kChangeRolledBackText = "The change this one is part of was rolled back; nothing was written";
+// What a change begun inside another answers once the other's transaction
+// has ended (the engine rolled it back on a full disk or a failed write).
+constexpr const char* kChangeEndedText =
+    "The transaction of the change this one is part of has ended; this part was not written";
 // The refusal of a file that a copy replaces while it is being opened.
 constexpr const char* kReplacedText = "The file is being replaced: ";
 // What a write into a project its user may only read answers.
