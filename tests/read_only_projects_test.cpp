@@ -242,6 +242,17 @@ TEST_F(ReadOnlyProject, ALogWithoutItsIndexIsRefusedAndLeftAsItIs) {
     EXPECT_EQ(Listing(folder), found);
 }
 
+// An empty log and its index beside project, of its owner, mode 0444.
+void LeaveReadOnlyJournals(const std::string& project) {
+    struct stat file;
+    ASSERT_EQ(stat(project.c_str(), &file), 0);
+    for (const auto& [suffix, size] : {std::pair{"-wal", 0}, {"-shm", 32768}}) {
+        WriteFile(project + suffix, std::string(size, '\0'));
+        ASSERT_EQ(chown((project + suffix).c_str(), file.st_uid, file.st_gid), 0);
+        chmod((project + suffix).c_str(), 0444);
+    }
+}
+
 // Journal files its user may not write, as an earlier version left them
 // beside a project that user could only read (0444, with the file's bits),
 // go once the project is writable again and no one uses it. While another
@@ -251,11 +262,7 @@ TEST_F(ReadOnlyProject, JournalFilesItsUserMayNotWriteGoWhereNoOneUsesTheProject
         SCOPED_TRACE(used ? "used by another process" : "used by no one");
         const std::string folder = FolderWithProject(used ? "used" : "unused");
         ASSERT_EQ(chown(project.c_str(), kNobody, kNobody), 0);
-        for (const auto& [suffix, size] : {std::pair{"-wal", 0}, {"-shm", 32768}}) {
-            WriteFile(project + suffix, std::string(size, '\0'));
-            ASSERT_EQ(chown((project + suffix).c_str(), kNobody, kNobody), 0);
-            chmod((project + suffix).c_str(), 0444);
-        }
+        LeaveReadOnlyJournals(project);
         std::unique_ptr<ChildProcess> holder(used ? HoldingChild(dir, project) : nullptr);
         ASSERT_TRUE(!holder || holder->Heard() == 'y');
         const std::string found = Listing(folder);
@@ -268,6 +275,8 @@ TEST_F(ReadOnlyProject, JournalFilesItsUserMayNotWriteGoWhereNoOneUsesTheProject
             store.Close();
             if (used) return;
             EXPECT_FALSE(FileExists(project + "-wal") || FileExists(project + "-shm"));
+            // Removing such a project takes them with it.
+            LeaveReadOnlyJournals(project);
             CATMLCommonFun files;
             EXPECT_EQ(files.RemoveFile(project.c_str()), 1) << files.GetErrorInfo().GetString();
         });
