@@ -11,10 +11,10 @@
 // A host's statement texts are kept apart from the library's, in a smaller
 // set of their own, so that one-off texts never push the library's
 // statements out. The library's own statements, written as patterns of
-// static storage, are kept apart too: each pattern and use has a slot, found by the pattern's
-// address, that holds the statement's text, made once, what its users
-// derived from that text, and one idle statement. Patterns are as many as
-// the library has, so their slots need no limit.
+// static storage, are kept apart too: each pattern and use has a slot,
+// found by the pattern's address, that holds the statement's text, made
+// once, what its users derived from that text, and one idle statement.
+// Patterns are as many as the library has, so their slots need no limit.
 #pragma once
 #include <cstdint>
 #include <list>
