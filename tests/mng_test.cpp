@@ -280,6 +280,31 @@ TEST_F(ManagerTest, AQueryRunsAsItsOwnTextGivesIt) {
     EXPECT_EQ(mng.GetRecordset()->GetCollect("K").ToText(), "c");
 }
 
+// A query reads each row's id by the name rowid: where a column of the
+// table has that name, its rows are added through the query but never
+// changed or deleted by that column's values; a table without row ids is
+// read-only.
+TEST_F(ManagerTest, RowsAreChangedOnlyByTheirOwnRowIds) {
+    RawExec(db, "CREATE TABLE X (rowid INTEGER, V INTEGER); INSERT INTO X VALUES (5, 1), (5, 2);"
+                "CREATE TABLE W (K TEXT PRIMARY KEY, V INTEGER) WITHOUT ROWID; INSERT INTO W VALUES ('k', 1);");
+    Connect();
+    ASSERT_EQ(mng.QueryDataInDB("Select * From X Where V = 1"), 1);
+    ado::RecordsetPtr rs = mng.GetRecordset();
+    rs->PutCollect("V", 9);
+    EXPECT_THROW(rs->Update(), ado::ComError);
+    EXPECT_THROW(rs->Delete(), ado::ComError);
+    rs->AddNew();
+    rs->PutCollect("rowid", 7);
+    rs->PutCollect("V", 3);
+    rs->Update();
+    mng.CloseRecordset();
+    EXPECT_EQ(RawQuery(db, "SELECT rowid, V FROM X ORDER BY V"),
+              (std::vector<std::vector<std::string>>{{"5", "1"}, {"5", "2"}, {"7", "3"}}));
+    ASSERT_EQ(mng.QueryDataInDB("Select * From W"), 1);
+    EXPECT_EQ(mng.GetRecordset()->GetCollect("V").ToInt32(), 1);
+    EXPECT_THROW(mng.GetRecordset()->PutCollect("V", 2), ado::ComError);
+}
+
 TEST_F(ManagerTest, QuotedValuesRoundTripAndTouchNoOtherRow) {
     Connect();
     const CString hostile = "x' Or '1'='1";

@@ -359,18 +359,7 @@ long Connection::Execute(const Command& command) {
     }
     if (!statement->ReadOnly()) PrepareWrite();
     statement->BindAll(command.values, false);  // the command outlasts the run
-    if (command.origin != Origin::Host || statement->ReadOnly()) return statement->Run();
-    // A host's statement that writes may change the schema, after which a
-    // kept statement has the columns of its earlier form until it runs: the
-    // host's kept texts are prepared afresh.
-    try {
-        const long changed = statement->Run();
-        m_cache.ForgetHostTexts();
-        return changed;
-    } catch (...) {
-        m_cache.ForgetHostTexts();
-        throw;
-    }
+    return statement->Run();
 }
 
 PatternSlot& Connection::Slot(const char* pattern, PatternUse use) {

@@ -76,9 +76,11 @@ void Recordset::Open(const Command& command, const ConnectionPtr& connection, Cu
             try {
                 statement = connection->Prepare(command.text.substr(0, star) + ", rowid" + command.text.substr(star),
                                                 command.origin);
-            } catch (const ComError&) {
-                if (!host) throw;
-                table.clear();  // a host's query that gives no row ids (a view) is read-only
+            } catch (const ComError& error) {
+                // A table without row ids refuses the name: a host's query of
+                // it is read-only. Any other failure is the query's.
+                if (!host || error.Error() != ComError::kError) throw;
+                table.clear();
                 if (!statement) statement = connection->Prepare(command.text, command.origin);
             }
         }
@@ -89,6 +91,7 @@ void Recordset::Open(const Command& command, const ConnectionPtr& connection, Cu
     m_statement = std::move(statement);
     m_table = std::move(table);
     m_pattern = command.pattern;
+    m_rowIdsSeen = false;
     ReadColumnNames();
     m_open = true;
     m_started = false;
@@ -129,6 +132,22 @@ void Recordset::RequireWritable() const {
     if (m_table.empty()) throw ComError(ComError::kError, "The recordset of this query is read-only.");
 }
 
+// A host's table may have a column named rowid, which the query then reads
+// in the place of the row id: its rows are changed or deleted by their row
+// id only where none is. The library's tables are judged when the project
+// is opened.
+void Recordset::RequireRowIds() {
+    if (m_pattern || m_rowIdsSeen) return;
+    StatementLease columns = m_connection->Prepare("PRAGMA table_xinfo(" + QuoteIdentifier(m_table) + ")");
+    while (columns->Step())  // cid, name, ...
+        if (UpperCase(columns->Column(1).ToText()) == "ROWID")
+            throw ComError(ComError::kError, "The table " + m_table +
+                                                 " has a column named rowid, which a query reads in the place of "
+                                                 "its row ids: its rows can be added through a query, but not "
+                                                 "changed or deleted.");
+    m_rowIdsSeen = true;
+}
+
 void Recordset::Start() {
     if (m_started) return;
     m_started = true;
@@ -136,11 +155,44 @@ void Recordset::Start() {
     m_eof = !FetchNext();
 }
 
-// The first step may prepare a kept statement again, after the schema
-// changed: a column is looked up by name only once the names are those of
-// the form the rows come from.
-void Recordset::StartUnlessAdding() {
-    if (m_mode != EditMode::Add) Start();
+// The column a name names in the form the rows come from. The first step
+// may prepare a kept statement again after the schema changed, so a row's
+// column is looked up once the walk has begun. A row being added before
+// then looks a name it does not find up again once a step (the statement
+// then set back to its start) has brought the form up to date.
+size_t Recordset::CurrentColumnIndex(std::string_view column) {
+    if (m_mode != EditMode::Add) {
+        Start();
+        return ColumnIndex(column);
+    }
+    try {
+        return ColumnIndex(column);
+    } catch (const ComError&) {
+        if (m_started || !m_statement || !BringFormUpToDate()) throw;
+        return ColumnIndex(column);
+    }
+}
+
+bool Recordset::BringFormUpToDate() {
+    const int before = m_statement->Reprepares();
+    m_statement->Step();
+    m_statement->Rewind();
+    if (m_statement->Reprepares() == before) return false;
+    // The values put so far go with their columns' names.
+    const std::shared_ptr<ColumnNames> earlier = m_names;
+    const size_t earlierCount = m_columnCount;
+    std::vector<Variant> edit = std::move(m_edit);
+    const std::vector<char> dirty = std::move(m_dirty);
+    ReadColumnNames();
+    m_edit.assign(m_columnCount, Variant());
+    m_dirty.assign(m_columnCount, 0);
+    for (size_t i = 0; i < earlierCount; ++i) {
+        if (!dirty[i]) continue;
+        const size_t at = ColumnIndex(earlier->names[i]);
+        m_edit[at] = std::move(edit[i]);
+        m_dirty[at] = 1;
+    }
+    return true;
 }
 
 void Recordset::RequireCurrentRow() {
@@ -224,8 +276,7 @@ Variant Recordset::GetCollect(std::string_view column) { return Reader().View(co
 
 const Variant& Recordset::Field(std::string_view column) {
     RequireOpen();
-    StartUnlessAdding();
-    size_t index = ColumnIndex(column);
+    size_t index = CurrentColumnIndex(column);
     if (m_mode == EditMode::Add || (m_mode == EditMode::Edit && m_dirty[index])) return m_edit[index];
     RequireCurrentRow();
     HoldCurrent();
@@ -234,7 +285,7 @@ const Variant& Recordset::Field(std::string_view column) {
 
 Recordset::RowReader Recordset::Reader() {
     RequireOpen();
-    StartUnlessAdding();
+    if (m_mode != EditMode::Add) Start();  // the names of the form the rows come from
     if (m_live) m_statement->RequireRunnable();
     return RowReader(*this);
 }
@@ -249,8 +300,7 @@ VariantView Recordset::HeldView(size_t index) {
 void Recordset::PutCollect(std::string_view column, Variant&& value) {
     RequireOpen();
     RequireWritable();
-    StartUnlessAdding();
-    size_t index = ColumnIndex(column);
+    size_t index = CurrentColumnIndex(column);
     if (m_mode == EditMode::None) {
         RequireCurrentRow();
         HoldCurrent();
@@ -323,6 +373,7 @@ void Recordset::Insert() {
 void Recordset::UpdateCurrent() {
     ReadAhead();
     if (std::find(m_dirty.begin(), m_dirty.end(), 1) != m_dirty.end()) {
+        RequireRowIds();
         m_connection->PrepareWrite();
         StatementLease update = WriteStatement(PatternUse::Update, m_dirty, [this] {
             std::string sets;
@@ -352,6 +403,7 @@ void Recordset::Delete() {
     RequireCurrentRow();
     CancelUpdate();
     ReadAhead();
+    RequireRowIds();
     m_connection->PrepareWrite();
     StatementLease erase = WriteStatement(PatternUse::Delete, {},
                                           [this] { return "DELETE FROM " + QuoteIdentifier(m_table) + " WHERE rowid=?"; });

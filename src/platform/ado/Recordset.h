@@ -133,9 +133,11 @@ private:
 
     void RequireOpen() const;
     void RequireWritable() const;
+    void RequireRowIds();
     void RequireCurrentRow();
     void Start();
-    void StartUnlessAdding();
+    size_t CurrentColumnIndex(std::string_view column);
+    bool BringFormUpToDate();
     void ReadColumnNames();
     // The column a name's text names. Readers mostly ask for the columns in
     // their order, so the column after the last one found is compared first.
@@ -181,6 +183,7 @@ private:
     size_t m_columnCount = 0;
     std::string m_table;
     const char* m_pattern = nullptr;  // the library's pattern of the query, if any
+    bool m_rowIdsSeen = false;        // the query reads its table's row ids
     bool m_open = false;
     bool m_started = false;
     bool m_eof = true;

@@ -218,6 +218,11 @@ long Statement::Run() {
     return sqlite3_changes(m_db);
 }
 
+void Statement::Rewind() noexcept {
+    m_running = false;
+    if (!Inherited() && m_stmt) sqlite3_reset(m_stmt);
+}
+
 void Statement::Reset() noexcept {
     m_running = false;
     if (Inherited() || !m_stmt) return;

@@ -37,6 +37,8 @@ public:
     long Run();
     // Ends the statement's run and clears its values, ready for another.
     void Reset() noexcept;
+    // Sets the statement back to its start, its values kept.
+    void Rewind() noexcept;
     // Finalizes the statement as its connection closes: from then on it
     // fails every run, so that the engine keeps nothing of the file open.
     void Finalize() noexcept;

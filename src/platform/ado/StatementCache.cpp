@@ -11,7 +11,6 @@ StatementLease& StatementLease::operator=(StatementLease&& other) noexcept {
         m_keptIn = other.m_keptIn;
         m_statement = std::move(other.m_statement);
         m_generation = other.m_generation;
-        m_hostGeneration = other.m_hostGeneration;
         other.m_cache = nullptr;
     }
     return *this;
@@ -51,7 +50,7 @@ StatementLease StatementCache::LendOut(std::string key, PatternSlot* slot, IdleT
                                        std::unique_ptr<Statement> statement) {
     statement->m_lentAt = m_lent.size();
     m_lent.push_back(statement.get());
-    return StatementLease(this, std::move(key), slot, keptIn, std::move(statement), m_generation, m_hostGeneration);
+    return StatementLease(this, std::move(key), slot, keptIn, std::move(statement), m_generation);
 }
 
 StatementLease StatementCache::Lend(sqlite3* db, const std::string& sql, KeptAmong kind) {
@@ -60,11 +59,6 @@ StatementLease StatementCache::Lend(sqlite3* db, const std::string& sql, KeptAmo
     std::unique_ptr<Statement> statement = keptIn->Take(sql);
     if (!statement) statement = std::make_unique<Statement>(db, sql);
     return LendOut(sql, nullptr, keptIn, std::move(statement));
-}
-
-void StatementCache::ForgetHostTexts() noexcept {
-    m_host.Clear();
-    ++m_hostGeneration;
 }
 
 PatternSlot& StatementCache::Slot(const char* pattern, PatternUse use) { return m_slots[{pattern, use}]; }
@@ -85,9 +79,7 @@ void StatementCache::GiveBack(StatementLease& lease) noexcept {
     m_lent[last->m_lentAt] = last;
     m_lent.pop_back();
     PatternSlot* const slot = lease.m_slot;
-    IdleTexts* const keptIn = lease.m_keptIn == &m_host && lease.m_hostGeneration != m_hostGeneration
-                                  ? nullptr  // the host's texts were forgotten while it was out
-                                  : lease.m_keptIn;
+    IdleTexts* const keptIn = lease.m_keptIn;
     if (!slot && !keptIn) return;
     try {
         statement->Reset();

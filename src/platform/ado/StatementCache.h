@@ -74,14 +74,13 @@ class StatementLease {
 public:
     StatementLease() = default;
     StatementLease(StatementCache* cache, std::string key, PatternSlot* slot, IdleTexts* keptIn,
-                   std::unique_ptr<Statement> statement, uint64_t generation, uint64_t hostGeneration)
+                   std::unique_ptr<Statement> statement, uint64_t generation)
         : m_cache(cache),
           m_key(std::move(key)),
           m_slot(slot),
           m_keptIn(keptIn),
           m_statement(std::move(statement)),
-          m_generation(generation),
-          m_hostGeneration(hostGeneration) {}
+          m_generation(generation) {}
     StatementLease(StatementLease&& other) noexcept = default;
     StatementLease& operator=(StatementLease&& other) noexcept;
     ~StatementLease() { reset(); }
@@ -99,7 +98,6 @@ private:
     IdleTexts* m_keptIn = nullptr;  // for a statement lent by its text; null: finalized
     std::unique_ptr<Statement> m_statement;
     uint64_t m_generation = 0;
-    uint64_t m_hostGeneration = 0;
 };
 
 class StatementCache {
@@ -117,9 +115,6 @@ public:
     // Lends the slot's idle statement, or one prepared from its text.
     StatementLease Lend(sqlite3* db, PatternSlot& slot);
     void Clear() noexcept;
-    // Finalizes the host's idle statements (those out are finalized when
-    // they come back).
-    void ForgetHostTexts() noexcept;
     size_t IdleCount() const { return m_library.Count(); }
     size_t HostIdleCount() const { return m_host.Count(); }
     size_t SlotCount() const { return m_slots.size(); }
@@ -138,9 +133,6 @@ private:
     uint64_t m_generation = 0;
     IdleTexts m_library;
     IdleTexts m_host;
-    // Counts ForgetHostTexts, so that a host's statement out at the time is
-    // not kept when it comes back.
-    uint64_t m_hostGeneration = 0;
     std::unordered_map<std::pair<const char*, PatternUse>, PatternSlot, SlotHash> m_slots;
     // Every statement out, each knowing its place here.
     std::vector<Statement*> m_lent;
