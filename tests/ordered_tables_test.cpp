@@ -3,7 +3,9 @@
 
 #include <climits>
 #include <random>
+#include <vector>
 
+#include "platform/ado/Connection.h"
 #include "support/OrderedTables.h"
 
 namespace {
@@ -198,17 +200,21 @@ TYPED_TEST(OrderedTable, AFailurePartWayLeavesTheOrderAsItWas) {
 }
 
 // A store whose exchange fails on its n-th call, as a derived store may; or
-// whose n-th call first ends the move's transaction, as the engine does on a
-// full disk, and then exchanges.
+// whose n-th call first runs statements of its own (ending the move's
+// transaction, as the engine does on a full disk), and then exchanges.
 template <class T>
 struct FailingSwopStore : TestStore {
     using TestStore::TestStore;
     int calls = 0, failAt = 3;
-    bool rollBackInstead = false;
+    std::vector<const char*> statementsFirst;
     template <class Exchange>
     RESULTSTATE At(Exchange exchange) {
         if (++calls != failAt) return exchange();
-        if (rollBackInstead) return m_dbMng.Execute("ROLLBACK") == 1 ? exchange() : 0;
+        if (!statementsFirst.empty()) {
+            for (const char* sql : statementsFirst)
+                if (m_dbMng.Execute(sql) != 1) return 0;
+            return exchange();
+        }
         SetErrorCode(-1);
         SetErrorInfo("refused by the derived store");
         return -1;
@@ -242,7 +248,7 @@ TYPED_TEST(OrderedTable, AnExchangeAfterTheMovesTransactionEndedCommitsNothing) 
     this->Append("S", this->five);
     this->store.Close();
     FailingSwopStore<TypeParam> failing(this->dir);
-    failing.rollBackInstead = true;
+    failing.statementsFirst = {"ROLLBACK"};
     ASSERT_EQ(failing.Open(this->project.c_str()), 1);
     // The exchange inside the move is refused rather than run in a
     // transaction of its own, and what the move did before is gone with its
@@ -253,6 +259,16 @@ TYPED_TEST(OrderedTable, AnExchangeAfterTheMovesTransactionEndedCommitsNothing) 
     EXPECT_EQ(this->Of(), this->five);
     ASSERT_EQ(TypeParam::Swop(failing, "S", 1, 2), 1);
     EXPECT_EQ(this->Of(), (typename TestFixture::Ids{"b", "a", "c", "d", "e"}));
+    // A transaction the derived store begins after committing the move's is
+    // its own: the move neither joins it nor commits or undoes it.
+    failing.calls = 0;
+    failing.statementsFirst = {"COMMIT", "BEGIN", "INSERT INTO TpsTable (TPS_UUID) VALUES ('own')"};
+    EXPECT_EQ(TypeParam::Move(failing, "S", 5, MOVEITEM_TOP), -1);
+    EXPECT_NE(std::string(failing.GetErrorInfo()).find("has ended"), std::string::npos) << failing.GetErrorInfo();
+    EXPECT_TRUE(failing.m_dbMng.m_pConnection->InTransaction());
+    ASSERT_EQ(failing.m_dbMng.Execute("COMMIT"), 1);
+    CTaDBTps own;
+    EXPECT_EQ(failing.GetItem_Tps(own, 1, "own"), 1);
 }
 
 TYPED_TEST(OrderedTable, EditionNineFailsWithoutChangingAnything) {

@@ -25,6 +25,18 @@ namespace ado {
 
 namespace {
 const size_t kCacheLimit = 512;
+
+// Counts, in ended, every transaction that ends on db, committed or rolled back.
+void CountTransactionEnds(sqlite3* db, uint64_t& ended) {
+    sqlite3_commit_hook(
+        db,
+        [](void* count) {
+            ++*static_cast<uint64_t*>(count);
+            return 0;
+        },
+        &ended);
+    sqlite3_rollback_hook(db, [](void* count) { ++*static_cast<uint64_t*>(count); }, &ended);
+}
 // A host's texts kept for reuse: enough for the few a host runs again and
 // again, few enough that one-off texts cost little.
 const size_t kHostCacheLimit = 32;
@@ -202,6 +214,7 @@ bool Connection::Connect(const std::string& path, int& err) {
                 m_walSet = false;
                 m_began = false;
                 m_savepoints = 0;
+                CountTransactionEnds(db, m_transactionsEnded);
                 return true;
             }
             sqlite3_close_v2(db);
@@ -391,7 +404,7 @@ void Connection::Savepoint(const std::string& name) {
     // copy every page its part writes into a sub-journal, which costs the
     // outermost's commit as much again.
     if (m_savepoints > 0) {
-        if (!InTransaction()) throw ComError(SQLITE_ABORT, kChangeEndedText);
+        if (!OwnTransactionOpen()) throw ComError(SQLITE_ABORT, kChangeEndedText);
         ++m_savepoints;
         return;
     }
@@ -403,19 +416,30 @@ void Connection::Savepoint(const std::string& name) {
     m_began = !InTransaction();
     Prepare(m_began ? std::string("BEGIN IMMEDIATE") : "SAVEPOINT " + QuoteIdentifier(name))->Run();
     m_savepoints = 1;
+    m_endedBefore = m_transactionsEnded;
 }
 
+// The transaction the outermost savepoint is in is still open: no
+// transaction has ended on the connection since (a host's COMMIT or
+// ROLLBACK, or the engine's own rollback after a failed write), whatever
+// transaction may have begun after.
+bool Connection::OwnTransactionOpen() const { return InTransaction() && m_transactionsEnded == m_endedBefore; }
+
 void Connection::ReleaseSavepoint(const std::string& name) {
-    if (m_savepoints > 1) {
+    const bool open = OwnTransactionOpen();
+    if (m_savepoints > 1 && open) {
         --m_savepoints;
         return;
     }
+    const bool began = m_began;
     m_savepoints = 0;
-    if (!m_began) {
+    m_began = false;
+    // Another's transaction is neither committed nor released here.
+    if (!open) throw ComError(SQLITE_ABORT, kChangeEndedText);
+    if (!began) {
         Prepare("RELEASE " + QuoteIdentifier(name))->Run();
         return;
     }
-    m_began = false;
     try {
         Prepare("COMMIT")->Run();
     } catch (...) {
@@ -426,18 +450,17 @@ void Connection::ReleaseSavepoint(const std::string& name) {
 
 void Connection::RollbackToSavepoint(const std::string& name) noexcept {
     // A joined savepoint's part is undone by the outermost, which its
-    // failure reaches.
-    if (m_savepoints > 1) {
+    // failure reaches; nothing is undone of a transaction that is not its own.
+    const bool open = m_savepoints > 0 && OwnTransactionOpen();
+    if (m_savepoints > 1 && open) {
         --m_savepoints;
         return;
     }
-    if (m_savepoints == 0 || !m_db || sqlite3_get_autocommit(m_db) != 0) {
-        m_savepoints = 0;
-        m_began = false;
-        return;
-    }
-    if (m_began) return EndTransaction("ROLLBACK");
+    const bool began = m_began;
     m_savepoints = 0;
+    m_began = false;
+    if (!open) return;
+    if (began) return EndTransaction("ROLLBACK");
     const std::string quoted = QuoteIdentifier(name);
     sqlite3_exec(m_db, ("ROLLBACK TO " + quoted + "; RELEASE " + quoted).c_str(), nullptr, nullptr, nullptr);
 }

@@ -12,6 +12,7 @@
 // the fork is refused, and a connection the parent made does nothing: it
 // fails every call and closes nothing of the parent's.
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -120,10 +121,15 @@ private:
     bool m_walSet = false;
     bool m_logFound = false;  // a log was beside the file when it was connected
     // How many savepoints of this layer are open (the inner ones joined the
-    // outermost), and whether the outermost began the transaction, which
-    // releasing it commits.
+    // outermost), whether the outermost began the transaction, which
+    // releasing it commits, and how many transactions had ended on the
+    // connection when it was opened (of m_transactionsEnded, which the
+    // engine's commit and rollback hooks count).
     bool m_began = false;
     int m_savepoints = 0;
+    uint64_t m_endedBefore = 0;
+    uint64_t m_transactionsEnded = 0;
+    bool OwnTransactionOpen() const;
     StatementCache m_cache;
     fileshare::Hold m_hold;
     // The template the file was judged against, and the file's index for each
