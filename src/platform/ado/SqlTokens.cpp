@@ -1,7 +1,5 @@
 #include "platform/ado/SqlTokens.h"
 
-#include <cctype>
-
 namespace ado {
 
 namespace {
@@ -30,7 +28,7 @@ std::vector<SqlToken> SqlTokens(const std::string& sql) {
     std::vector<SqlToken> tokens;
     for (size_t at = 0; at < sql.size();) {
         const char c = sql[at];
-        if (std::isspace(static_cast<unsigned char>(c))) {
+        if (IsSqlBlank(c)) {
             ++at;
         } else if (sql.compare(at, 2, "--") == 0) {
             const size_t end = sql.find('\n', at);

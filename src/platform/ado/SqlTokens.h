@@ -21,6 +21,9 @@ std::vector<SqlToken> SqlTokens(const std::string& sql);
 // text with its ASCII letters in upper case and every other byte as it is,
 // whatever the process's locale: names compare so here, as SQLite compares them.
 std::string UpperCase(std::string text);
+// Whether SQLite's tokenizer reads c as a blank between tokens: a space, a
+// tab, a line feed, a form feed or a carriage return, in every locale.
+inline bool IsSqlBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r'; }
 // Whether SQLite reads c as part of an unquoted name: an ASCII letter or
 // digit, "_", "$" or a byte of a character beyond ASCII, in every locale.
 bool IsNameChar(char c);

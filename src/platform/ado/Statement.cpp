@@ -1,7 +1,6 @@
 #include "platform/ado/Statement.h"
 
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <sqlite3.h>
 #include <thread>
@@ -19,7 +18,7 @@ constexpr int64_t kLargestPageBytes = 65536;  // of any database the engine open
 
 bool OnlyBlanksAndSemicolons(const char* text) {
     for (; text && *text; ++text)
-        if (!std::isspace(static_cast<unsigned char>(*text)) && *text != ';') return false;
+        if (!IsSqlBlank(*text) && *text != ';') return false;
     return true;
 }
 

@@ -5,13 +5,13 @@
 // row through the table's own get). Each table operation states only its
 // statements, its edition and its position.
 #pragma once
-#include <cctype>
 #include <memory>
 
 #include "ATMLViewLayer/TaDB/DBActTD/RowIO.h"
 #include "ATMLViewLayer/TaDB/DBActTD/SqlText.h"
 #include "ATMLViewLayer/TaDB/DBActTD/StoreMessages.h"
 #include "ATMLViewLayer/TaDB/DBActTD/TaDBTDData.h"
+#include "platform/ado/SqlTokens.h"
 
 template <class R>
 RESULTSTATE CTaDBTDDataSingle::AddRow(R& record, int mode, const char* insertSql, const char* keyPattern,
@@ -109,7 +109,7 @@ template <class R, class ReadNext>
 RESULTSTATE CTaDBTDDataSingle::ListWhere(CObList& list, const char* className, const char* pattern,
                                          const char* condition, const char* position, ReadNext readNext) {
     bool blank = true;
-    for (const char* c = condition; c && *c && blank; ++c) blank = std::isspace(static_cast<unsigned char>(*c));
+    for (const char* c = condition; c && *c && blank; ++c) blank = ado::IsSqlBlank(*c);
     if (blank) return OwnFailure(-1, kMsgNoCondition, position);
     return ListRows<R>(list, className, ConditionSql(pattern, condition), position, readNext, true);
 }
