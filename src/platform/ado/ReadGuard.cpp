@@ -33,10 +33,9 @@ ReadGuard::ReadGuard(sqlite3* db, const std::string& sql) : m_db(db), m_tokens(S
         const std::string name = Upper(names.Column(1).ToText().c_str());
         const std::string type = names.Column(0).ToText();
         m_schema.insert(name);
-        if ((type == "table" || type == "view") && name.rfind("SQLITE_", 0) != 0) m_tables.insert(name);
+        if ((type == "table" || type == "view") && !NamesEngineTable(name)) m_tables.insert(name);
     }
-    for (const char* engine : {"SQLITE_MASTER", "SQLITE_SCHEMA", "SQLITE_TEMP_MASTER", "SQLITE_TEMP_SCHEMA"})
-        m_schema.insert(engine);
+    for (const char* schema : kSchemaTableNames) m_schema.insert(schema);
     sqlite3_set_authorizer(m_db, &ReadGuard::Authorize, this);
 }
 

@@ -7,6 +7,7 @@
 #include "platform/ado/ComError.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/SchemaShape.h"
+#include "platform/ado/SqlTokens.h"
 #include "platform/ado/Statement.h"
 #include "platform/ado/WriteProgram.h"
 
@@ -24,16 +25,6 @@ std::string OnlyData(const std::string& item) { return kOnlyDataText + item; }
 std::string RowText(const SchemaRow& row) {
     return "schema row " + QuoteIdentifier(row.name) + " of type '" + row.type + "'";
 }
-
-bool NamesSchemaTable(const std::string& name) {
-    const std::string key = NameKey(name);
-    return key == "SQLITE_MASTER" || key == "SQLITE_SCHEMA" || key == "SQLITE_TEMP_MASTER" ||
-           key == "SQLITE_TEMP_SCHEMA";
-}
-
-// A table of SQLite's own (sqlite_sequence, sqlite_stat1, ...): SQLite keeps
-// no index on one, so its writes would leave any such index behind.
-bool NamesEngineTable(const std::string& name) { return NameKey(name).compare(0, 7, "SQLITE_") == 0; }
 
 // The first row that is not a table or an index as SQLite parsed it, or "".
 // tables gets the table rows' names and indexes each table's indexes.

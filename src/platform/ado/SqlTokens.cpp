@@ -19,6 +19,15 @@ std::string UpperCase(std::string text) {
     return text;
 }
 
+bool NamesSchemaTable(const std::string& name) {
+    const std::string key = UpperCase(name);
+    for (const char* schema : kSchemaTableNames)
+        if (key == schema) return true;
+    return false;
+}
+
+bool NamesEngineTable(const std::string& name) { return UpperCase(name).compare(0, 7, "SQLITE_") == 0; }
+
 bool IsNameChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '$' ||
            (c & 0x80);

@@ -21,6 +21,16 @@ std::vector<SqlToken> SqlTokens(const std::string& sql);
 // text with its ASCII letters in upper case and every other byte as it is,
 // whatever the process's locale: names compare so here, as SQLite compares them.
 std::string UpperCase(std::string text);
+// The names under which SQLite shows a database's schema as a table.
+constexpr const char* kSchemaTableNames[] = {"SQLITE_MASTER", "SQLITE_SCHEMA", "SQLITE_TEMP_MASTER",
+                                             "SQLITE_TEMP_SCHEMA"};
+// Whether name names one of them, as SQLite compares names.
+bool NamesSchemaTable(const std::string& name);
+// Whether name names a table of SQLite's own (sqlite_sequence, sqlite_stat1,
+// the schema's): SQLite keeps no index on one, so its writes would leave any
+// such index behind.
+bool NamesEngineTable(const std::string& name);
+
 // Whether SQLite's tokenizer reads c as a blank between tokens: a space, a
 // tab, a line feed, a form feed or a carriage return, in every locale.
 inline bool IsSqlBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r'; }
