@@ -57,7 +57,7 @@ bool IsParsedTable(sqlite3* db, const std::string& name);
 // The indexes of table.
 std::vector<IndexShape> ReadIndexes(sqlite3* db, const std::string& table);
 // The columns of table; false when SQLite cannot tell them without the
-// table's module: a virtual table.
+// table's module: a virtual table. Raises ComError for any other failure.
 bool ReadColumns(sqlite3* db, const std::string& table, std::vector<ColumnShape>& columns);
 // Fills in the collation and AUTOINCREMENT of column.
 void ReadColumnDetails(sqlite3* db, const std::string& table, ColumnShape& column);
