@@ -315,15 +315,12 @@ void Connection::RequireProjectShape(const TemplateShape& shape) {
     int rc = sqlite3_drop_modules(db, nullptr);
     if (rc == SQLITE_OK) rc = sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) ThrowEngineError(db, rc);
-    std::string fault;
+    struct ReadEnds {
+        sqlite3* db;
+        ~ReadEnds() { sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr); }
+    } readEnds{db};
     std::unordered_map<std::string, std::string> indexNames;
-    try {
-        fault = ProjectSchemaFault(db, shape, indexNames);
-    } catch (...) {
-        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-        throw;
-    }
-    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    const std::string fault = ProjectSchemaFault(db, shape, indexNames);
     if (!fault.empty()) throw ComError(ComError::kError, fault);
     m_template = &shape;
     m_indexNames = std::move(indexNames);
