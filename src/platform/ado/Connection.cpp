@@ -422,15 +422,21 @@ void Connection::Savepoint(const std::string& name) {
 // transaction may have begun after.
 bool Connection::OwnTransactionOpen() const { return InTransaction() && m_transactionsEnded == m_endedBefore; }
 
-void Connection::ReleaseSavepoint(const std::string& name) {
-    const bool open = OwnTransactionOpen();
+bool Connection::LeaveSavepoint(bool open, bool& began) noexcept {
     if (m_savepoints > 1 && open) {
         --m_savepoints;
-        return;
+        return true;
     }
-    const bool began = m_began;
+    began = m_began;
     m_savepoints = 0;
     m_began = false;
+    return false;
+}
+
+void Connection::ReleaseSavepoint(const std::string& name) {
+    const bool open = OwnTransactionOpen();
+    bool began = false;
+    if (LeaveSavepoint(open, began)) return;
     // Another's transaction is neither committed nor released here.
     if (!open) throw ComError(SQLITE_ABORT, kChangeEndedText);
     if (!began) {
@@ -449,14 +455,8 @@ void Connection::RollbackToSavepoint(const std::string& name) noexcept {
     // A joined savepoint's part is undone by the outermost, which its
     // failure reaches; nothing is undone of a transaction that is not its own.
     const bool open = m_savepoints > 0 && OwnTransactionOpen();
-    if (m_savepoints > 1 && open) {
-        --m_savepoints;
-        return;
-    }
-    const bool began = m_began;
-    m_savepoints = 0;
-    m_began = false;
-    if (!open) return;
+    bool began = false;
+    if (LeaveSavepoint(open, began) || !open) return;
     if (began) return EndTransaction("ROLLBACK");
     const std::string quoted = QuoteIdentifier(name);
     sqlite3_exec(m_db, ("ROLLBACK TO " + quoted + "; RELEASE " + quoted).c_str(), nullptr, nullptr, nullptr);

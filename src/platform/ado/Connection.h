@@ -130,6 +130,10 @@ private:
     uint64_t m_endedBefore = 0;
     uint64_t m_transactionsEnded = 0;
     bool OwnTransactionOpen() const;
+    // Leaves one savepoint of this layer: true when it had joined an outer
+    // one of a transaction still open; else the count starts again, and
+    // began tells whether the outermost began the transaction.
+    bool LeaveSavepoint(bool open, bool& began) noexcept;
     StatementCache m_cache;
     fileshare::Hold m_hold;
     // The template the file was judged against, and the file's index for each
