@@ -240,14 +240,26 @@ TEST(Lifecycle, ProjectsLiveInAFolderThatMayBeWrittenButNotListed) {
 TEST(Lifecycle, OpenFailuresLeaveNoProjectAndTheFileUntouched) {
     TempDir dir;
     TestStore store(dir);
-    const std::string missing = dir.File("missing.tarnprj");
-    EXPECT_EQ(store.Open(missing.c_str()), -1);
-    EXPECT_NE(std::string(store.GetErrorTrace()).find("CTaDBTDDataSingle::Open()"), std::string::npos);
-    EXPECT_NE(std::string(store.GetErrorInfo()).find("unable to open database file: " + missing), std::string::npos)
-        << store.GetErrorInfo().GetString();
-    EXPECT_EQ(store.State(), FILEPATHSTATE_NONE);
-    EXPECT_EQ(store.Path(), missing);
-    EXPECT_FALSE(FileExists(missing));
+    // Nothing at the path, or no folder on the way: said so, and told apart
+    // from a file its user may not read.
+    for (const std::string& missing : {dir.File("missing.tarnprj"), dir.File("no-folder/missing.tarnprj")}) {
+        EXPECT_EQ(store.Open(missing.c_str()), -1);
+        EXPECT_NE(std::string(store.GetErrorTrace()).find("CTaDBTDDataSingle::Open()"), std::string::npos);
+        EXPECT_NE(std::string(store.GetErrorInfo()).find("No file is at the path: " + missing), std::string::npos)
+            << store.GetErrorInfo().GetString();
+        EXPECT_EQ(store.State(), FILEPATHSTATE_NONE);
+        EXPECT_EQ(store.Path(), missing);
+        EXPECT_FALSE(FileExists(missing));
+    }
+    const std::string unreadable = dir.File("unreadable.tarnprj");
+    WriteFile(unreadable, "");
+    chmod(unreadable.c_str(), 0);
+    AsUnprivilegedUser(dir, [&] {
+        TestStore other(dir);
+        EXPECT_EQ(other.Open(unreadable.c_str()), -1);
+        EXPECT_EQ(std::string(other.GetErrorInfo()).find("No file is at the path"), std::string::npos)
+            << other.GetErrorInfo().GetString();
+    });
 
     const std::string text = dir.File("notes.tarnprj");
     WriteFile(text, std::string(8192, 'n'));

@@ -17,6 +17,7 @@
 #include "platform/win32/DatabaseLog.h"
 #include "platform/win32/File.h"
 #include "platform/win32/FolderLock.h"
+#include "platform/win32/JournalClearing.h"
 #include "platform/win32/LastError.h"
 #include "platform/win32/LogNames.h"
 #include "platform/win32/ScratchFile.h"
@@ -135,6 +136,8 @@ ComError HoldRefusal(int err, const std::string& path) {
         case fileshare::kOpenInParent: return ComError(SQLITE_CANTOPEN, std::string(kOpenInParentText) + ": " + path);
         case fileshare::kForkedBesideThreads:
             return ComError(SQLITE_CANTOPEN, std::string(kForkedBesideThreadsText) + ": " + path);
+        case ENOENT:
+        case ENOTDIR: return ComError(SQLITE_CANTOPEN, "No file is at the path: " + path);
         case EMFILE:
         case ENFILE: return ComError(SQLITE_CANTOPEN, "No file descriptor is left to hold the file: " + path);
         case ENAMETOOLONG:
@@ -159,7 +162,11 @@ void Connection::Open(const std::string& connectionString, const std::string&, c
 }
 
 bool Connection::Connect(const std::string& path, int& err) {
-    const std::string name = EngineFileName(path);
+    // The engine resolves links and names the journals after the file a
+    // link leads to, in that file's folder: every look at the project (its
+    // hold, its journals, what its user may write) is made at that name,
+    // and the engine is given that name to open.
+    const std::string name = EngineName(path);
     if (fileshare::ForkedBesideThreads()) {
         err = fileshare::kForkedBesideThreads;
         return false;
@@ -204,7 +211,7 @@ bool Connection::Connect(const std::string& path, int& err) {
         const fileshare::Engine kind =
             access == ProjectAccess::Frozen ? fileshare::Engine::Frozen : fileshare::Engine::Locking;
         if (m_hold.AddEngine(kind)) {
-            sqlite3* db = OpenEngine(path, access, kind);
+            sqlite3* db = OpenEngine(name, path, access, kind);
             // A writer looks for a frozen reader once it has the engine's
             // shared lock, which that reader looks for in turn.
             if (access != ProjectAccess::Write || !m_hold.FrozenElsewhere()) {
@@ -212,6 +219,7 @@ bool Connection::Connect(const std::string& path, int& err) {
                 m_path = path;
                 m_access = access;
                 m_walSet = false;
+                m_wrote = false;
                 m_began = false;
                 m_savepoints = 0;
                 CountTransactionEnds(db, m_transactionsEnded);
@@ -233,13 +241,14 @@ bool Connection::Connect(const std::string& path, int& err) {
     }
 }
 
-sqlite3* Connection::OpenEngine(const std::string& path, ProjectAccess access, fileshare::Engine kind) {
+sqlite3* Connection::OpenEngine(const std::string& name, const std::string& path, ProjectAccess access,
+                                fileshare::Engine kind) {
     // A log beside the file is part of it: until the file has proved a
     // database, closing folds none back into it.
     struct stat info;
-    m_logFound = stat((EngineFileName(path) + "-wal").c_str(), &info) == 0;
+    m_logFound = stat((name + "-wal").c_str(), &info) == 0;
     sqlite3* db = nullptr;
-    int rc = OpenDatabaseFile(path, &db, access);
+    int rc = OpenDatabaseFile(name, &db, access);
     if (rc == SQLITE_OK && m_logFound) rc = sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
     try {
         if (rc != SQLITE_OK)
@@ -251,12 +260,15 @@ sqlite3* Connection::OpenEngine(const std::string& path, ProjectAccess access, f
         Statement count(db, "SELECT count(*) FROM sqlite_master");
         count.Step();
         if (count.ColumnInt64(0) == 0) throw ComError(ComError::kNotADatabase, "file is not a database: " + path);
-        // The file the engine opened is the one held: a file put at the path
-        // since the hold looked is not (the engine's file has moved, or the
-        // path names another than the held one).
+        // The file the engine opened is the one held: the engine took the
+        // name looked at (no link came on the way to it meanwhile), and a
+        // file put at that name since the hold looked is not (the engine's
+        // file has moved, or the name names another than the held one).
         int moved = 1;
         sqlite3_file_control(db, "main", SQLITE_FCNTL_HAS_MOVED, &moved);
-        if (moved || !m_hold.IsAt(EngineFileName(path))) throw ComError(SQLITE_BUSY, kReplacedText + path);
+        const char* opened = sqlite3_db_filename(db, "main");
+        if (moved || !opened || name != opened || !m_hold.IsAt(name))
+            throw ComError(SQLITE_BUSY, kReplacedText + path);
         Statement(db, "PRAGMA synchronous=NORMAL").Run();
     } catch (...) {
         sqlite3_close_v2(db);
@@ -284,6 +296,11 @@ void Connection::Close() noexcept {
         // The last connection to close writes the log back into the file and
         // removes it; another one's readers never make a close wait.
         sqlite3_busy_timeout(m_db, 0);
+        // A connection that wrote folds the log into the file as far as other
+        // connections' open snapshots allow, without waiting: its rows are
+        // then in the file alone, also where a reader that cannot fold the
+        // log (one that may only read) closes last.
+        if (m_wrote) sqlite3_wal_checkpoint_v2(m_db, "main", SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
         // A statement that escaped the cache would keep the file open after
         // the close: the hold then stays until the process ends.
         if (sqlite3_close(m_db) == SQLITE_OK) {
@@ -338,6 +355,7 @@ sqlite3* Connection::Handle() const {
 
 void Connection::PrepareWrite() {
     if (m_access != ProjectAccess::Write && m_db) throw ComError(SQLITE_READONLY, kReadOnlyText + m_path);
+    if (m_db) m_wrote = true;
     // The journal mode cannot change inside a transaction; Savepoint prepares first.
     if (m_walSet || InTransaction()) return;
     // Leaving a rollback journal needs the file to itself, and the engine

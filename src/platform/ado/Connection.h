@@ -109,7 +109,9 @@ private:
     bool Connect(const std::string& path, int& err);
     // Opens the engine's connection to the held file at path as access says
     // and proves it a database; raises ComError, the file then let go.
-    sqlite3* OpenEngine(const std::string& path, ProjectAccess access, fileshare::Engine kind);
+    // name is the engine's name of the file (EngineName), path the caller's.
+    sqlite3* OpenEngine(const std::string& name, const std::string& path, ProjectAccess access,
+                        fileshare::Engine kind);
     fileshare::Engine EngineKind() const {
         return m_access == ProjectAccess::Frozen ? fileshare::Engine::Frozen : fileshare::Engine::Locking;
     }
@@ -119,6 +121,7 @@ private:
     std::string m_path;
     ProjectAccess m_access = ProjectAccess::Write;
     bool m_walSet = false;
+    bool m_wrote = false;     // a write was begun on the connection: its close folds the log
     bool m_logFound = false;  // a log was beside the file when it was connected
     // How many savepoints of this layer are open (the inner ones joined the
     // outermost), whether the outermost began the transaction, which

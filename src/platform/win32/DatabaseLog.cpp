@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <fcntl.h>
 #include <iterator>
 #include <sqlite3.h>
 #include <sys/stat.h>
@@ -14,13 +15,6 @@
 #include "platform/win32/FileHold.h"
 #include "platform/win32/FolderLock.h"
 #include "platform/win32/LogNames.h"
-
-namespace {
-bool Exists(const std::string& path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0;
-}
-}  // namespace
 
 int ErrnoOfEngineResult(int rc) {
     switch (rc & 0xff) {
@@ -66,11 +60,27 @@ const int kJournalSuffix = 8;
 
 int EnginePathLimit() { return sqlite3_vfs_find(nullptr)->mxPathname - kJournalSuffix; }
 
-bool TooLongForTheEngine(const std::string& path) {
+namespace {
+// The engine's full path for path, as its own function makes it; false
+// where it cannot make one.
+bool FullEngineName(const std::string& path, std::string& full) {
     sqlite3_vfs* vfs = sqlite3_vfs_find(nullptr);
-    std::vector<char> full(PATH_MAX + 1);
-    const int rc = vfs->xFullPathname(vfs, EngineFileName(path).c_str(), PATH_MAX + 1, full.data());
-    return (rc & 0xff) == SQLITE_OK && static_cast<int>(strlen(full.data())) > EnginePathLimit();
+    std::vector<char> made(PATH_MAX + 1);
+    const int rc = vfs->xFullPathname(vfs, EngineFileName(path).c_str(), PATH_MAX + 1, made.data());
+    if ((rc & 0xff) != SQLITE_OK) return false;
+    full = made.data();
+    return true;
+}
+}  // namespace
+
+std::string EngineName(const std::string& path) {
+    std::string full;
+    return FullEngineName(path, full) ? full : EngineFileName(path);
+}
+
+bool TooLongForTheEngine(const std::string& path) {
+    std::string full;
+    return FullEngineName(path, full) && static_cast<int>(full.size()) > EnginePathLimit();
 }
 
 namespace {
@@ -112,11 +122,16 @@ int OpenDatabaseFile(const std::string& path, sqlite3** db, ProjectAccess access
     return SQLITE_OK;
 }
 
-bool ClearUnusedJournals(const std::string& path) {
-    FolderLock folder;
-    fileshare::Hold hold;
-    return folder.Lock(path) && hold.Take(path, false) && IsDatabaseFile(hold.Descriptor()) &&
-           !hold.EngineElsewhere() && FoldDatabaseLog(path) && RemoveDatabaseJournals(path);
+bool LogHoldsChanges(const std::string& path) {
+    struct stat log;
+    if (lstat((path + "-wal").c_str(), &log) == 0 && log.st_size > 0) return true;
+    const int journal = open((path + "-journal").c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (journal < 0) return false;
+    // A journal whose header the engine has zeroed or cut off is done with.
+    unsigned char first = 0;
+    const bool live = pread(journal, &first, 1, 0) == 1 && first != 0;
+    fileshare::CloseOrPark(journal);
+    return live;
 }
 
 bool FoldDatabaseLog(const std::string& path) {
@@ -129,9 +144,7 @@ bool FoldDatabaseLog(const std::string& path) {
     if (!LogNamesClear(path, LogLook::Files)) return false;
     // An empty log holds nothing, and its index is made from it: the engine
     // is called only where there is something to fold.
-    struct stat log;
-    const bool logHolds = lstat((path + "-wal").c_str(), &log) == 0 && log.st_size > 0;
-    if (!logHolds && !Exists(path + "-journal")) return true;
+    if (!LogHoldsChanges(path)) return true;
     sqlite3* db = nullptr;
     int rc = OpenDatabaseFile(path, &db);
     if (rc == SQLITE_OK) {

@@ -17,6 +17,13 @@ const int kBusyTimeoutMs = 5000;
 // "/" or "./" is always a file's.
 std::string EngineFileName(const std::string& path);
 
+// The name under which the engine opens and keeps the file at path, and
+// after which it names the file's journals: its full path with every
+// symbolic link resolved, as the engine's own full-path function makes it;
+// EngineFileName(path) where the engine cannot make one (its own open then
+// fails as it would).
+std::string EngineName(const std::string& path);
+
 // Whether the engine refuses a database at path for its length: its full
 // path, as the engine makes it (links resolved), is longer than the
 // engine's limit (EnginePathLimit characters, room left for a journal's
@@ -44,11 +51,10 @@ int OpenDatabaseFile(const std::string& path, sqlite3** db, ProjectAccess access
 // file. The log must then stay.
 bool FoldDatabaseLog(const std::string& path);
 
-// Clears the journal files beside the database at path as a copy onto it
-// does (its log folded first), but only where no one uses it: no store of
-// any process holds it and no engine has it open. False, the journal files
-// left as they are, where it cannot.
-bool ClearUnusedJournals(const std::string& path);
+// Whether what lies beside the database at path may hold changes the file
+// lacks: a log with content, or a rollback journal whose header is live
+// (one a writer killed part-way left, which the engine rolls back).
+bool LogHoldsChanges(const std::string& path);
 
 // Whether the file open at fd begins as every database of the engine does.
 bool IsDatabaseFile(int fd);

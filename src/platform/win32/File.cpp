@@ -10,32 +10,12 @@
 #include "platform/win32/DatabaseLog.h"
 #include "platform/win32/FileHold.h"
 #include "platform/win32/FolderLock.h"
+#include "platform/win32/JournalClearing.h"
 #include "platform/win32/LastError.h"
 #include "platform/win32/LogNames.h"
+#include "platform/win32/ScratchFile.h"
 
 namespace {
-// Writes the whole of the file open at from into the file open at to.
-bool CopyBytes(int from, int to) {
-    std::vector<char> buffer(1 << 20);
-    for (off_t at = 0;;) {
-        ssize_t got = pread(from, buffer.data(), buffer.size(), at);
-        if (got == 0) return true;
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        at += got;
-        for (ssize_t done = 0; done < got;) {
-            ssize_t put = write(to, buffer.data() + done, static_cast<size_t>(got - done));
-            if (put < 0) {
-                if (errno == EINTR) continue;
-                return false;
-            }
-            done += put;
-        }
-    }
-}
-
 // Removes the name path only while it names what was looked at (looked).
 BOOL UnlinkWhatWasLookedAt(const char* path, const struct stat& looked) {
     struct stat now;
@@ -57,7 +37,7 @@ bool ReleaseJournal(const std::string& path, fileshare::Hold& database) {
         database.Release();
         return true;
     }
-    if (LogNameClear(path, LogLook::Files)) return FoldDatabaseLog(owner);
+    if (LogNameClear(path, LogLook::Files)) return FoldUnderEngineLock(owner, database);
     const int err = errno;
     database.Release();
     return err == fileshare::kLogNameIsADatabase || err == fileshare::kLogNameHeld ||
@@ -110,8 +90,7 @@ BOOL DeleteFileA(const char* path) {
     // A database goes whole or not at all: its log is folded into it first,
     // then its journal files go, then the file. Killed at any step, the
     // path keeps the whole project, or nothing and no log of it.
-    if (IsDatabaseFile(hold.Descriptor()) && !(FoldDatabaseLog(path) && RemoveDatabaseJournals(path)))
-        return FailFromErrno(errno, path);
+    if (IsDatabaseFile(hold.Descriptor()) && !FoldAndClearJournals(path, hold)) return FailFromErrno(errno, path);
     return UnlinkWhatWasLookedAt(path, info);
 }
 

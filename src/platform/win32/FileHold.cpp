@@ -41,6 +41,10 @@ const off_t kFrozenReaderByte = kHoldByte + 1;
 // in write-ahead logging open, and while it reads one in rollback mode.
 const off_t kEngineSharedBytes = (off_t(1) << 30) + 2;
 const off_t kEngineSharedLength = 510;
+// The bytes the engine locks exclusively to have a file to itself: its
+// pending byte, its reserved byte and its shared bytes.
+const off_t kEngineLockBytes = off_t(1) << 30;
+const off_t kEngineLockLength = 512;
 
 struct flock LockOf(short type, off_t start, off_t length = 1) {
     struct flock lock = {};
@@ -51,11 +55,11 @@ struct flock LockOf(short type, off_t start, off_t length = 1) {
     return lock;
 }
 
-// Locks (F_RDLCK, F_WRLCK) or unlocks (F_UNLCK) a byte of fd's open file
+// Locks (F_RDLCK, F_WRLCK) or unlocks (F_UNLCK) bytes of fd's open file
 // description without waiting, the hold byte unless told; false with errno
-// EBUSY when another holds it.
-bool SetHoldByte(int fd, short type, off_t byte = kHoldByte) {
-    struct flock lock = LockOf(type, byte);
+// EBUSY when another holds any of them.
+bool SetHoldByte(int fd, short type, off_t byte = kHoldByte, off_t length = 1) {
+    struct flock lock = LockOf(type, byte, length);
     if (fcntl(fd, F_OFD_SETLK, &lock) == 0) return true;
     if (errno == EAGAIN || errno == EACCES) errno = EBUSY;
     return false;
@@ -359,7 +363,9 @@ Hold& Hold::operator=(Hold&& other) noexcept {
         m_key = other.m_key;
         m_id = other.m_id;
         m_forks = other.m_forks;
+        m_engineLocked = other.m_engineLocked;
         other.m_held = false;
+        other.m_engineLocked = false;
     }
     return *this;
 }
@@ -617,9 +623,23 @@ bool Hold::FrozenElsewhere() const {
     return fd < 0 || LockedElsewhere(fd, kFrozenReaderByte);
 }
 
-bool Hold::EngineElsewhere() const {
+bool Hold::LockEngine(int waitMs) {
     const int fd = Descriptor();
-    return fd < 0 || LockedElsewhere(fd, kEngineSharedBytes, kEngineSharedLength);
+    if (fd < 0) return Refuse(EBADF);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+    while (!SetHoldByte(fd, F_WRLCK, kEngineLockBytes, kEngineLockLength)) {
+        if (errno != EBUSY || std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
+    }
+    m_engineLocked = true;
+    return true;
+}
+
+void Hold::UnlockEngine() noexcept {
+    if (!m_engineLocked) return;
+    m_engineLocked = false;
+    const int fd = Descriptor();
+    if (fd >= 0) SetHoldByte(fd, F_UNLCK, kEngineLockBytes, kEngineLockLength);
 }
 
 int Hold::Descriptor() const {
@@ -631,6 +651,8 @@ int Hold::Descriptor() const {
 
 void Hold::Release() noexcept {
     if (!m_held) return;
+    // The descriptor may outlive the hold, parked with another entry of the file.
+    UnlockEngine();
     m_held = false;
     std::unique_lock<std::mutex> guard(g_mutex);
     if (m_forks != g_forks.load()) return;  // made before a fork: the child closed its copies

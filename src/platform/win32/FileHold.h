@@ -163,9 +163,15 @@ public:
     // that writes asks once it has the engine's shared lock, so that
     // either it or the frozen reader sees the other.
     bool FrozenElsewhere() const;
-    // Whether a database engine has the held file open: the engine's shared
-    // lock, of any process, on a file this process does not otherwise use.
-    bool EngineElsewhere() const;
+    // Takes the engine's own exclusive lock on the held file (its pending,
+    // reserved and shared bytes), as the engine's last close takes it before
+    // it removes a log: while it is held no engine connection of any process
+    // begins to read the file, and one that has the file open keeps it from
+    // being taken. For an exclusive hold, whose caller clears or replaces
+    // what lies beside the file. Waits up to waitMs; false with errno EBUSY
+    // while an engine has the file. Held until UnlockEngine or Release.
+    bool LockEngine(int waitMs);
+    void UnlockEngine() noexcept;
     // A descriptor of the held file, open for reading; -1 when none is held.
     int Descriptor() const;
     // Whether the hold was made before this process was forked from its maker.
@@ -186,6 +192,7 @@ private:
     FileKey m_key;
     uint64_t m_id = 0;
     uint64_t m_forks = 0;
+    bool m_engineLocked = false;
 };
 
 }  // namespace fileshare

@@ -11,6 +11,7 @@
 #include "platform/win32/File.h"
 #include "platform/win32/FileHold.h"
 #include "platform/win32/FolderLock.h"
+#include "platform/win32/JournalClearing.h"
 #include "platform/win32/LastError.h"
 #include "platform/win32/LogNames.h"
 #include "platform/win32/ScratchFile.h"
@@ -19,14 +20,6 @@ namespace {
 // A copy looks again when the file at its destination changes under it; past
 // this many looks it gives up as if the file were in use.
 const int kPlaceAttempts = 100;
-
-void SyncFolder(const std::string& path) {
-    int dir = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        fsync(dir);
-        close(dir);
-    }
-}
 
 // Puts scratch at target only if nothing is there at that instant (EEXIST
 // otherwise): a rename that refuses to replace or, where the file system has
@@ -68,13 +61,15 @@ struct NewFile {
 // file's permission bits (as a copy onto a file keeps them). The old file's
 // log is folded into it first, so that at every moment the target is
 // either the whole old file or the new one.
-bool Replace(const NewFile& made, const std::string& target, const fileshare::Hold& old, const struct stat& looked) {
+bool Replace(const NewFile& made, const std::string& target, fileshare::Hold& old, const struct stat& looked) {
     struct stat info;
     if (fstat(old.Descriptor(), &info) != 0 || fchmod(made.fd, info.st_mode & 0777) != 0) return false;
-    if (!FoldDatabaseLog(target)) return false;
+    // The old file's journals go, and the new file comes, under the engine's
+    // lock on the old one: no program opens it in between.
+    if (!FoldAndClearJournals(target, old)) return false;
     struct stat now;
     if (lstat(target.c_str(), &now) != 0 || !fileshare::SameFile(now, looked)) return fileshare::Refuse(EBUSY);
-    return RemoveDatabaseJournals(target) && rename(made.scratch.c_str(), target.c_str()) == 0;
+    return rename(made.scratch.c_str(), target.c_str()) == 0;
 }
 
 // Puts the new file, held exclusively, at target; errno set when it cannot.

@@ -62,6 +62,14 @@ std::string FolderOf(const std::string& path) {
     return cut == 0 ? "/" : path.substr(0, cut);
 }
 
+void SyncFolder(const std::string& path) {
+    const int dir = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        fsync(dir);
+        close(dir);
+    }
+}
+
 FolderLock::~FolderLock() {
     if (m_fd < 0) return;
     // The lock file goes while it is locked, and only while it is the empty

@@ -26,6 +26,9 @@ const int kLockNameTaken = EISNAM;
 // The folder a path lies in: "." for a bare name.
 std::string FolderOf(const std::string& path);
 
+// Makes what was made, renamed or removed in the folder of path durable.
+void SyncFolder(const std::string& path);
+
 // The name of a folder's lock file.
 extern const char kLockFileName[];
 

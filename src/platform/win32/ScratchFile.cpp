@@ -99,6 +99,27 @@ bool MakeScratch(const std::string& target, fileshare::Hold& made, std::string& 
     return fileshare::Refuse(foreign ? fileshare::kScratchNamesTaken : EBUSY);
 }
 
+bool CopyBytes(int from, int to) {
+    std::vector<char> buffer(1 << 20);
+    for (off_t at = 0;;) {
+        ssize_t got = pread(from, buffer.data(), buffer.size(), at);
+        if (got == 0) return true;
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        at += got;
+        for (ssize_t done = 0; done < got;) {
+            ssize_t put = write(to, buffer.data() + done, static_cast<size_t>(got - done));
+            if (put < 0) {
+                if (errno == EINTR) continue;
+                return false;
+            }
+            done += put;
+        }
+    }
+}
+
 bool TooLongForAProject(const std::string& target) {
     return TooLongForTheEngine(target) || TooLongForTheEngine(ScratchPattern(target));
 }

@@ -31,6 +31,10 @@ bool IsScratchName(const std::string& name);
 // some of them).
 bool MakeScratch(const std::string& target, fileshare::Hold& made, std::string& scratch);
 
+// Writes the whole of the file open at from into the scratch file open at
+// to; false with errno set when it cannot.
+bool CopyBytes(int from, int to);
+
 // Whether the database engine refuses target, or the scratch files of
 // copies onto it, for their length: its limit, counted as it counts it,
 // decides where a project can be opened and copied to alike.
