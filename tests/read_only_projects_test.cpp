@@ -30,15 +30,6 @@ std::string Listing(const std::string& folder) {
     return text;
 }
 
-// The TPS rows of the store's project, -1 when they cannot be read.
-int TpsRows(CTaDBTDDataSingle& store) {
-    CObList list;
-    const int result = store.GetAllItem_Tps(list);
-    const int count = static_cast<int>(list.GetCount());
-    store.ClearObjectList(list, "CTaDBTps");
-    return result == 1 ? count : -1;
-}
-
 bool Says(CTaDBTDDataSingle& store, const char* text) {
     return std::string(store.GetErrorInfo()).find(text) != std::string::npos;
 }
@@ -253,28 +244,47 @@ void LeaveReadOnlyJournals(const std::string& project) {
     }
 }
 
+// A log of rows committed rows and its index beside project, as a writer
+// killed meanwhile left them, made by root and then made read-only (0444).
+void LeaveAnotherUsersReadOnlyLog(const std::string& project, int rows) {
+    LeaveInTheLog(project, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
+                               std::to_string(rows) + ") INSERT INTO TpsTable (TPS_UUID) SELECT 'log' || i FROM n");
+    ReadAndLeaveTheLog(project);
+    for (const char* suffix : {"-wal", "-shm"}) chmod((project + suffix).c_str(), 0444);
+}
+
 // Journal files its user may not write, as an earlier version left them
 // beside a project that user could only read (0444, with the file's bits),
-// go once the project is writable again and no one uses it. While another
-// process has the project open they stay, and the project is only read.
+// or as another user's program left them with rows in the log, go once the
+// project is writable again and no one uses it: the log is folded first,
+// so the file alone holds every row. While another process has the project
+// open they stay, and the project is only read.
 TEST_F(ReadOnlyProject, JournalFilesItsUserMayNotWriteGoWhereNoOneUsesTheProject) {
-    for (const bool used : {false, true}) {
-        SCOPED_TRACE(used ? "used by another process" : "used by no one");
-        const std::string folder = FolderWithProject(used ? "used" : "unused");
+    const struct {
+        const char* what;
+        bool used;
+        int logged;  // rows in another user's log; 0 for an empty log of the file's owner
+    } cases[] = {{"used by no one", false, 0}, {"used by another process", true, 0}, {"another user's log", false, 30}};
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.what);
+        const std::string folder = FolderWithProject(std::to_string(&each - cases));
         ASSERT_EQ(chown(project.c_str(), kNobody, kNobody), 0);
-        LeaveReadOnlyJournals(project);
-        std::unique_ptr<ChildProcess> holder(used ? HoldingChild(dir, project) : nullptr);
+        if (each.logged) LeaveAnotherUsersReadOnlyLog(project, each.logged);
+        else LeaveReadOnlyJournals(project);
+        std::unique_ptr<ChildProcess> holder(each.used ? HoldingChild(dir, project) : nullptr);
         ASSERT_TRUE(!holder || holder->Heard() == 'y');
         const std::string found = Listing(folder);
+        const int rows = 3 + each.logged + (each.used ? 1 : 0);
         AsUnprivilegedUser(dir, [&] {
             TestStore store(dir);
             ASSERT_EQ(store.Open(project.c_str()), 1) << store.GetErrorInfo().GetString();
-            EXPECT_EQ(TpsRows(store), used ? 4 : 3);
-            EXPECT_EQ(AddTps(store, "new"), used ? -1 : 1);
-            EXPECT_EQ(Says(store, "can only be read"), used) << store.GetErrorInfo().GetString();
+            EXPECT_EQ(TpsRows(store), rows);
+            EXPECT_EQ(AddTps(store, "new"), each.used ? -1 : 1);
+            EXPECT_EQ(Says(store, "can only be read"), each.used) << store.GetErrorInfo().GetString();
             store.Close();
-            if (used) return;
+            if (each.used) return;
             EXPECT_FALSE(FileExists(project + "-wal") || FileExists(project + "-shm"));
+            EXPECT_EQ(TpsRowsOfTheFileAlone(project), rows + 1);
             // Removing such a project takes them with it.
             LeaveReadOnlyJournals(project);
             CATMLCommonFun files;
@@ -288,4 +298,38 @@ TEST_F(ReadOnlyProject, JournalFilesItsUserMayNotWriteGoWhereNoOneUsesTheProject
         holder->Answer();
         EXPECT_EQ(holder->Wait(), 0);
     }
+}
+
+// A store that wrote folds its log into the file when it closes, as far as
+// other readers allow: where a reader who may only read (and so cannot fold
+// it) closes last, the file alone still holds every committed row.
+TEST_F(ReadOnlyProject, AWriterThatClosesBeforeAReaderWhoMayOnlyReadLeavesItsRowsInTheFileAlone) {
+    FolderWithProject("left");
+    ChildProcess writer([&](ChildProcess& self) {
+        TestStore store(dir);
+        if (store.Open(project.c_str()) != 1 || AddTps(store, "first") != 1) return 1;
+        self.Tell('y');
+        self.Await();
+        for (int row = 0; row < 20; ++row)
+            if (AddTps(store, "w" + std::to_string(row)) != 1) return 2;
+        store.Close();
+        return 0;
+    });
+    ASSERT_EQ(writer.Heard(), 'y') << writer.Wait();
+    ChildProcess reader([&](ChildProcess& self) {
+        if (!BecomeUnprivileged()) return 9;
+        TestStore store(dir);
+        if (store.Open(project.c_str()) != 1 || TpsRows(store) != 4) return 1;
+        self.Tell('y');
+        self.Await();
+        const int rows = TpsRows(store);
+        store.Close();
+        return rows == 24 ? 0 : 2;
+    });
+    ASSERT_EQ(reader.Heard(), 'y') << reader.Wait();
+    writer.Answer();
+    EXPECT_EQ(writer.Wait(), 0);
+    reader.Answer();
+    EXPECT_EQ(reader.Wait(), 0);
+    EXPECT_EQ(TpsRowsOfTheFileAlone(project), 24);
 }

@@ -4,6 +4,7 @@
 #pragma once
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "ATMLViewLayer/TaDB/DBActTD/TaDBTDData.h"
 #include "support/TestFiles.h"
@@ -78,6 +79,25 @@ inline std::string MakeProject(const TempDir& dir, const std::string& name, cons
 // ","; "<null>" when there are none.
 inline std::string TpsKeys(const std::string& path) {
     return RawQuery(path, "SELECT group_concat(TPS_UUID, ',') FROM (SELECT TPS_UUID FROM TpsTable ORDER BY 1)")[0][0];
+}
+
+// The TPS rows of the store's project, -1 when they cannot be read.
+inline int TpsRows(CTaDBTDDataSingle& store) {
+    CObList list;
+    const int result = store.GetAllItem_Tps(list);
+    const int count = static_cast<int>(list.GetCount());
+    store.ClearObjectList(list, "CTaDBTps");
+    return result == 1 ? count : -1;
+}
+
+// The TPS rows that the project file at path holds alone: a copy of the
+// file beside it, without anything beside the copy, counted.
+inline int TpsRowsOfTheFileAlone(const std::string& path) {
+    const std::string copy = path + ".copy";
+    WriteFile(copy, ReadFile(path));
+    const int rows = std::stoi(RawQuery(copy, "SELECT count(*) FROM TpsTable")[0][0]);
+    for (const char* suffix : {"", "-wal", "-shm"}) unlink((copy + suffix).c_str());
+    return rows;
 }
 
 // Adds a TPS row with the given key through the store; the add's result.
