@@ -51,9 +51,7 @@ TEST_F(LinkedProject, AUserWhoMayOnlyReadItReadsEveryRowThroughTheLink) {
     } cases[] = {
         {"a 0444 file with rows in its log and the log's index beside it",
          [](const std::string& project, const std::string&) {
-             LeaveInTheLog(project, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 40) "
-                                    "INSERT INTO TpsTable (TPS_UUID) SELECT 'log' || i FROM n");
-             ReadAndLeaveTheLog(project);
+             LeaveTpsRowsInTheLog(project, 40);
              ASSERT_EQ(chown(project.c_str(), kNobody, kNobody), 0);
              chmod(project.c_str(), 0444);
          },

@@ -247,9 +247,7 @@ void LeaveReadOnlyJournals(const std::string& project) {
 // A log of rows committed rows and its index beside project, as a writer
 // killed meanwhile left them, made by root and then made read-only (0444).
 void LeaveAnotherUsersReadOnlyLog(const std::string& project, int rows) {
-    LeaveInTheLog(project, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
-                               std::to_string(rows) + ") INSERT INTO TpsTable (TPS_UUID) SELECT 'log' || i FROM n");
-    ReadAndLeaveTheLog(project);
+    LeaveTpsRowsInTheLog(project, rows);
     for (const char* suffix : {"-wal", "-shm"}) chmod((project + suffix).c_str(), 0444);
 }
 

@@ -103,3 +103,40 @@ TEST(StaleJournals, ANewProjectKilledAtAnyFileStepBesideAStaleLogIsAbsentOrEmpty
     for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
         EXPECT_FALSE(IsScratchName(entry.path().filename().string())) << entry.path();
 }
+
+// A user opens a project it may write beside another user's read-only log
+// of 30 rows and its index, and is killed at its n-th file step (the
+// journals replaced by its own copies, the log folded, the journals
+// removed), for every n until an Open runs to its end: after each kill the
+// project holds every row, and the user's next Open reads them all and writes.
+TEST(StaleJournals, AnOpenKilledAtAnyFileStepWhileItClearsAnotherUsersJournalsLosesNoRow) {
+    TempDir dir;
+    chmod(dir.Path().c_str(), 0755);
+    int n = 1;
+    for (bool killed = true; killed; ++n) {
+        SCOPED_TRACE("killed at file step " + std::to_string(n));
+        ASSERT_LT(n, 100) << "no Open ran to its end";
+        const std::string folder = FolderIn(dir, "k" + std::to_string(n), 0777);
+        const std::string path = folder + "/p.tarnprj";
+        {
+            TestStore maker(dir);
+            ASSERT_EQ(maker.New(path.c_str(), 1), 1) << maker.GetErrorInfo().GetString();
+        }
+        LeaveTpsRowsInTheLog(path, 30);
+        for (const char* suffix : {"-wal", "-shm"}) chmod((path + suffix).c_str(), 0444);
+        ASSERT_EQ(chown(path.c_str(), 65534, 65534), 0);
+        const StepRun run =
+            RunKilledAtStep(n, [&] { return BecomeUnprivileged() && TestStore(dir).Open(path.c_str()) == 1; });
+        killed = run == StepRun::Killed;
+        ASSERT_TRUE(killed || run == StepRun::RanToItsEnd) << "the Open failed, or could not be traced";
+        AsUnprivilegedUser(dir, [&] {
+            TestStore store(dir);
+            ASSERT_EQ(store.Open(path.c_str()), 1) << store.GetErrorInfo().GetString();
+            EXPECT_EQ(TpsRows(store), 30);
+            EXPECT_EQ(AddTps(store, "after"), 1) << store.GetErrorInfo().GetString();
+        });
+        EXPECT_EQ(TpsRowsOfTheFileAlone(path), 31);
+        EXPECT_EQ(RawQuery(path, "PRAGMA integrity_check")[0][0], "ok");
+    }
+    EXPECT_GT(n, 5) << "the clearing takes more than a few file steps";
+}

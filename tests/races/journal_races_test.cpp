@@ -55,9 +55,7 @@ TEST(JournalRaces, APlainProgramOpeningWhileJournalsAreReplacedWaitsAndLosesNoRo
         TestStore maker(dir);
         ASSERT_EQ(maker.New(project.c_str(), 1), 1) << maker.GetErrorInfo().GetString();
     }
-    LeaveInTheLog(project, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 30) "
-                           "INSERT INTO TpsTable (TPS_UUID) SELECT 'log' || i FROM n");
-    ReadAndLeaveTheLog(project);
+    LeaveTpsRowsInTheLog(project, 30);
     for (const char* suffix : {"-wal", "-shm"}) chmod((project + suffix).c_str(), 0444);
     ASSERT_EQ(chown(project.c_str(), kNobody, kNobody), 0);
 

@@ -130,15 +130,6 @@ void LeaveInTheLog(const std::string& database, const std::string& sql) {
     WriteFile(database + "-wal", log);
 }
 
-void ReadAndLeaveTheLog(const std::string& database) {
-    sqlite3* db = nullptr;
-    const bool read = sqlite3_open(database.c_str(), &db) == SQLITE_OK &&
-                      sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr) == SQLITE_OK &&
-                      sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) == SQLITE_OK;
-    sqlite3_close(db);
-    if (!read) throw std::runtime_error("cannot read " + database);
-}
-
 std::string ConnectionStringFor(const std::string& path) {
     return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + ado::Connection::QuoteValue(path) +
            ";Persist Security info=False;Jet OLEDB:Database Password=rido-zeda";

@@ -38,10 +38,6 @@ std::vector<std::vector<std::string>> RawQuery(const std::string& database, cons
 // log only, as a session killed before it wrote the log back leaves them.
 void LeaveInTheLog(const std::string& database, const std::string& sql);
 
-// Reads the database at path and closes it without writing its log back,
-// as a reader killed meanwhile leaves it: the log and its index stay beside it.
-void ReadAndLeaveTheLog(const std::string& database);
-
 // The connection string the library's store uses, for a file.
 std::string ConnectionStringFor(const std::string& path);
 

@@ -100,6 +100,15 @@ inline int TpsRowsOfTheFileAlone(const std::string& path) {
     return rows;
 }
 
+// Leaves count TPS rows (log1, log2, ...) committed in the log of the
+// project at path only, the log's index beside it, as a writer killed
+// before it wrote the log back leaves them.
+inline void LeaveTpsRowsInTheLog(const std::string& path, int count) {
+    LeaveInTheLog(path, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
+                            std::to_string(count) + ") INSERT INTO TpsTable (TPS_UUID) SELECT 'log' || i FROM n");
+    RawQuery(path, "SELECT count(*) FROM sqlite_master");  // a read-only read makes the log's index and leaves both
+}
+
 // Adds a TPS row with the given key through the store; the add's result.
 inline int AddTps(CTaDBTDDataSingle& store, const std::string& key) {
     CTaDBTps record;
