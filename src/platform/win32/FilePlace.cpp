@@ -65,8 +65,11 @@ bool Replace(const NewFile& made, const std::string& target, fileshare::Hold& ol
     struct stat info;
     if (fstat(old.Descriptor(), &info) != 0 || fchmod(made.fd, info.st_mode & 0777) != 0) return false;
     // The old file's journals go, and the new file comes, under the engine's
-    // lock on the old one: no program opens it in between.
-    if (!FoldAndClearJournals(target, old)) return false;
+    // lock on the old one: no program opens it in between. A link goes with
+    // only what lies at its own journal names, which the engine never reads
+    // for the file it leads to, and that file stays as it was.
+    const bool link = S_ISLNK(looked.st_mode);
+    if (!(link ? RemoveDatabaseJournals(target) : FoldAndClearJournals(target, old))) return false;
     struct stat now;
     if (lstat(target.c_str(), &now) != 0 || !fileshare::SameFile(now, looked)) return fileshare::Refuse(EBUSY);
     return rename(made.scratch.c_str(), target.c_str()) == 0;
