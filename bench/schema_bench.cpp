@@ -4,7 +4,10 @@
 // ratio stays flat as the indexes grow (2,000, 4,000, 8,000). And the
 // refusal of a project with a wide extra table whose conflict clauses are of
 // two kinds (400 columns and 40 indexes, 2,000 and 20) against SQLite
-// loading that schema and compiling an insert into the table.
+// loading that schema and compiling an insert into the table; of tables
+// whose insert compiles to a program of square size against SQLite loading
+// their schema; and Open and Close of an ordinary project against SQLite
+// opening it and reading a row.
 #include <benchmark/benchmark.h>
 
 #include <map>
@@ -55,19 +58,22 @@ void BM_Raw_OpenManyIndexes(benchmark::State& state) {
         if (rows != 3) state.SkipWithError("the table lacks its rows");
     }
 }
-}  // namespace
-
-// A project with the wide table of columns and indexes, made once per pair.
-const std::string& ProjectWithWideTable(int columns, int indexes) {
+// A project with an extra table made by sql, made once per name.
+const std::string& ProjectWith(const std::string& name, const std::string& sql) {
     static TempDir dir;
-    static std::map<std::pair<int, int>, std::string> made;
-    std::string& path = made[{columns, indexes}];
+    static std::map<std::string, std::string> made;
+    std::string& path = made[name];
     if (!path.empty()) return path;
-    path = NewProject(dir, ("wide" + std::to_string(columns) + "x" + std::to_string(indexes) + ".tarnprj").c_str());
+    path = NewProject(dir, (name + ".tarnprj").c_str());
     sqlite3* db = OpenRaw(path);
-    sqlite3_exec(db, WideTableSql(columns, indexes).c_str(), nullptr, nullptr, nullptr);
+    sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
     sqlite3_close(db);
     return path;
+}
+
+const std::string& ProjectWithWideTable(int columns, int indexes) {
+    return ProjectWith("wide" + std::to_string(columns) + "x" + std::to_string(indexes),
+                       WideTableSql(columns, indexes));
 }
 
 void BM_Store_RefuseWideTable(benchmark::State& state) {
@@ -95,7 +101,72 @@ void BM_Raw_LoadWideTable(benchmark::State& state) {
     }
 }
 
+// Tables whose insert SQLite compiles to a program of square size, refused
+// with the compiled programs held to a multiple of the linear ones: 500
+// UNIQUE columns, 20 indexes over all of them, and (0) REPLACE on every
+// key, or (1) one NOT NULL ON CONFLICT IGNORE column beside them.
+const std::string& ProjectWithSquareInsert(int kind) {
+    return kind == 0 ? ProjectWith("replacing", UniqueWideTableSql(500, 20, " ON CONFLICT REPLACE"))
+                     : ProjectWith("ignoring", UniqueWideTableSql(500, 20, "", ", N TEXT NOT NULL ON CONFLICT IGNORE"));
+}
+
+void BM_Store_RefuseSquareInsert(benchmark::State& state) {
+    const std::string& path = ProjectWithSquareInsert(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        CTaDBTDDataSingle store;
+        if (store.Open(path.c_str()) != -1) state.SkipWithError("the wide table was not refused");
+    }
+}
+
+// SQLite opening the file and loading its schema, as the first statement does.
+void BM_Raw_LoadSquareInsert(benchmark::State& state) {
+    const std::string& path = ProjectWithSquareInsert(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        sqlite3* db = nullptr;
+        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+        sqlite3_stmt* read = nullptr;
+        if (sqlite3_prepare_v2(db, "SELECT * FROM Wide", -1, &read, nullptr) != SQLITE_OK)
+            state.SkipWithError(sqlite3_errmsg(db));
+        sqlite3_finalize(read);
+        sqlite3_close(db);
+    }
+}
+
+// Open and Close of an ordinary project (three test groups), against SQLite
+// opening the file, loading its schema, reading a row and closing.
+const std::string& OrdinaryProject() {
+    return ProjectWith("ordinary", "INSERT INTO TestGroupTable (TG_UUID, TG_NAME) VALUES ('a', 'A'), ('b', 'B'), "
+                                   "('c', 'C')");
+}
+
+void BM_Store_OpenClose(benchmark::State& state) {
+    const std::string& path = OrdinaryProject();
+    CTaDBTDDataSingle store;
+    for (auto _ : state) {
+        if (store.Open(path.c_str()) != 1) state.SkipWithError(store.GetErrorInfo().GetString());
+        store.Close();
+    }
+}
+
+void BM_Raw_OpenReadClose(benchmark::State& state) {
+    const std::string& path = OrdinaryProject();
+    for (auto _ : state) {
+        sqlite3* db = nullptr;
+        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+        sqlite3_stmt* read = nullptr;
+        sqlite3_prepare_v2(db, "SELECT * FROM EditionTable", -1, &read, nullptr);
+        if (sqlite3_step(read) != SQLITE_ROW) state.SkipWithError("the editions are not there");
+        sqlite3_finalize(read);
+        sqlite3_close(db);
+    }
+}
+}  // namespace
+
 BENCHMARK(BM_Store_OpenManyIndexes)->Arg(0)->Arg(2000)->Arg(4000)->Arg(8000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Raw_OpenManyIndexes)->Arg(0)->Arg(2000)->Arg(4000)->Arg(8000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Store_RefuseWideTable)->Args({400, 40})->Args({2000, 20})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Raw_LoadWideTable)->Args({400, 40})->Args({2000, 20})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Store_RefuseSquareInsert)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Raw_LoadSquareInsert)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Store_OpenClose)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Raw_OpenReadClose)->Unit(benchmark::kMicrosecond);

@@ -10,6 +10,7 @@
 #include <functional>
 #include <sqlite3.h>
 #include <string>
+#include <sys/resource.h>
 
 #include "platform/ado/Connection.h"
 #include "support/Bounded.h"
@@ -181,6 +182,11 @@ TEST(HostileSchemas, EveryTableTheStoreReadsIsShapedAsTheTemplates) {
     auto before = [](const std::string& end, const std::string& text) {
         return end.substr(0, end.size() - 2) + text + "\n)";
     };
+    // A table whose keys all hold A and B: an update of either checks them all.
+    std::string overlapping = "CREATE TABLE Notes (A, B";
+    for (int i = 0; i < 130; ++i) overlapping += ", C" + std::to_string(i);
+    overlapping += ", UNIQUE (A, B)";
+    for (int i = 0; i < 130; ++i) overlapping += ", UNIQUE (A, B, C" + std::to_string(i) + ")";
     const Case cases[] = {
         {Anew("TestGroupTable", groupEnd, before(groupEnd, ", rowid INTEGER"), "*, 1"),
          kShape + "table \"TestGroupTable\" has a column named \"rowid\", which stands for the row id", DeleteGroup},
@@ -197,6 +203,8 @@ TEST(HostileSchemas, EveryTableTheStoreReadsIsShapedAsTheTemplates) {
         {InPlace("TestGroupTable", "TG_SLEEP_PRE INTEGER", "TG_SLEEP_PRE INTEGER CHECK (TG_SLEEP_PRE > 0)"),
          kRuns + "a CHECK constraint in table \"TestGroupTable\"", AddGroupNamedA},
         {"CREATE TABLE Notes (D REAL DEFAULT CURRENT_TIMESTAMP)", kRuns + "a default expression in table \"Notes\"",
+         nullptr},
+        {overlapping + ")", kRuns + "keys that share their columns too widely to be judged in table \"Notes\"",
          nullptr},
         {InPlace("TestActionEntryTable", "SEQUENCE INTEGER", "SEQUENCE TEXT"),
          kShape + "column \"SEQUENCE\" of table \"TestActionEntryTable\" is declared TEXT; the template's is INTEGER",
@@ -282,12 +290,39 @@ TEST(HostileSchemas, EachFileGetsOneVerdictInEveryLocale) {
         {"ANALYZE; UPDATE sqlite_stat1 SET stat = stat || ' unordered' WHERE idx = 'TestActionEntryScope'",
          kRuns + "statistics of index \"TestActionEntryScope\" that SQLite's ANALYZE never writes", nullptr},
         {WideTableSql(400, 40), kRuns + "ON CONFLICT IGNORE on column \"C399\" in table \"Wide\"", nullptr},
+        {UniqueWideTableSql(500, 20, " ON CONFLICT REPLACE"),
+         kRuns + "ON CONFLICT REPLACE on column \"C0\" in table \"Wide\"", nullptr},
+        {UniqueWideTableSql(500, 20, "", ", N TEXT NOT NULL ON CONFLICT IGNORE"),
+         kRuns + "ON CONFLICT IGNORE on column \"N\" in table \"Wide\"", nullptr},
     };
     for (const Case& c : cases)
         Check(c, [&](const TempDir& dir, const std::string& path, const std::string& verdict) {
             EXPECT_EQ(OpenedInAProcessStartedAnew(dir, path, "C"), verdict);
             EXPECT_EQ(OpenedInAProcessStartedAnew(dir, path, kTurkish, turkish), verdict) << kTurkish;
         });
+}
+
+// A file whose plain insert SQLite would compile to gigabytes is refused by
+// a host held to 2.5 GB of address space: Open answers -1 with its text,
+// and the host goes on to end normally.
+TEST(HostileSchemas, ASquareInsertIsRefusedInBoundedMemory) {
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit";
+#endif
+    TempDir dir;
+    const std::string path = MakeProject(dir, "p.tarnprj", UniqueWideTableSql(500, 20, " ON CONFLICT REPLACE"));
+    const std::string out = dir.File("child.out");
+    ChildProcess child([&](ChildProcess&) {
+        const rlimit limit{rlim_t(2560) << 20, rlim_t(2560) << 20};
+        if (setrlimit(RLIMIT_AS, &limit) != 0) return 2;
+        TestStore store(dir);
+        const int result = store.Open(path.c_str());
+        WriteFile(out, std::to_string(result) + " " + std::string(store.GetErrorInfo()));
+        return 0;
+    });
+    ASSERT_TRUE(child.EndsWithin(kBoundSeconds));
+    EXPECT_EQ(child.Wait(), 0);
+    EXPECT_EQ(ReadFile(out), kRuns + "ON CONFLICT REPLACE on column \"C0\" in table \"Wide\"");
 }
 
 namespace {

@@ -88,7 +88,7 @@ std::string TableFault(sqlite3* db, const std::string& table, const std::vector<
             return "index " + QuoteIdentifier(index.name) + " on an expression or with a WHERE clause";
     std::string rules;
     try {
-        rules = WriteRules(db, table, columns);
+        rules = WriteRules(db, table, columns, indexes);
     } catch (const ComError& error) {
         return "table " + name + ", into which SQLite compiles no insert (" + error.Description() + ")";
     }

@@ -14,8 +14,11 @@
 // A clause that compiles to nothing different makes no difference (NOT
 // NULL ON CONFLICT REPLACE without a default acts as ABORT). Only compiled,
 // never run: nothing is written, no lock is taken beyond a read of the
-// schema, and a table takes a dozen programs at most, each linear in its
-// columns and indexes.
+// schema, and a table takes a dozen programs at most, each held to a small
+// multiple of its "INSERT OR ABORT" program, which is linear in its columns
+// and keys. REPLACE code, which deletes the row from every index and so
+// grows with their square, is never compiled past that bound: a plain
+// insert that would outgrow it has REPLACE code.
 #pragma once
 #include <string>
 #include <vector>
@@ -26,13 +29,18 @@ struct sqlite3;
 
 namespace ado {
 
-// The first of these rules that table (of these columns, none generated)
-// has: "ON CONFLICT REPLACE" (or IGNORE, ROLLBACK, FAIL) when all its
-// clauses are of one kind; of several kinds, the first constraint's, as
-// `ON CONFLICT IGNORE on column "A"` ("a conflict clause" where its kind or
-// column cannot be told); "a CHECK constraint", "a default expression";
-// empty when it has none. Raises ComError when no insert into it compiles.
-// Leaves CHECK constraints checked on db.
-std::string WriteRules(sqlite3* db, const std::string& table, const std::vector<ColumnShape>& columns);
+// The first of these rules that table (of these columns, none generated,
+// and these indexes, in index_list's order, each on plain columns) has:
+// "ON CONFLICT REPLACE" (or IGNORE, ROLLBACK, FAIL) when all its clauses
+// are of one kind, or REPLACE code alone makes its insert outgrow its
+// bound; of several kinds, the first constraint's, as `ON CONFLICT IGNORE
+// on column "A"` ("a conflict clause" where its kind or column cannot be
+// told); of a table of many keys, the clause of a key on a column of its
+// last index (or "keys that share their columns too widely to be judged",
+// where every such column is on very many keys); "a CHECK constraint", "a
+// default expression"; empty when it has none. Raises ComError when no
+// insert into it compiles. Leaves CHECK constraints checked on db.
+std::string WriteRules(sqlite3* db, const std::string& table, const std::vector<ColumnShape>& columns,
+                       const std::vector<IndexShape>& indexes);
 
 }  // namespace ado
