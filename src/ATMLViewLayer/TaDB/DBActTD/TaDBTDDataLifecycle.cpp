@@ -1,5 +1,8 @@
 // The project file's lifecycle: new, open, save, close, and the path state.
+#include <new>
+
 #include "ATMLCommonError/ATMLCommonFun.h"
+#include "ATMLViewLayer/TaDB/DBActTD/StoreMessages.h"
 #include "ATMLViewLayer/TaDB/DBActTD/TaDBTDData.h"
 #include "ATMLViewLayer/TaDB/DBActTD/TemplateSchema.h"
 #include "ATMLViewLayer/TaDB/RuriDAriRAZudidarUri/RuriDAriRAZudidarUri.h"
@@ -76,6 +79,10 @@ RESULTSTATE CTaDBTDDataSingle::ConnectProject(const CString& path, const char* p
         m_dbMng.m_pConnection->RequireProjectShape(ProjectShape());
     } catch (const ado::ComError& error) {
         result = OwnFailure(-1, error.Description().c_str(), position);
+    } catch (const std::bad_alloc&) {
+        result = OwnFailure(-1, kMsgOutOfMemory, position);
+    } catch (...) {
+        result = OwnFailure(-1, kMsgUnknown, position);
     }
     // A file whose editions cannot be read is not a project either.
     if (result == 1) result = SetEditionInfo();

@@ -13,6 +13,8 @@ RESULTSTATE CTaDBTDDataSingle::DeleteRow(const ado::Command& sql, const char* po
         return 1;
     } catch (const ado::ComError& error) {
         return Caught(error.Description().c_str(), position);
+    } catch (const std::bad_alloc&) {
+        return Caught(kMsgOutOfMemory, position);
     } catch (...) {
         return Caught(kMsgUnknown, position);
     }

@@ -28,6 +28,12 @@ CTaDBTDDataSingle::ListChange::ListChange(CTaDBTDDataSingle& store) : m_store(st
     } catch (const ado::ComError& error) {
         m_refused = true;
         m_refusal = error.Description();
+    } catch (const std::bad_alloc&) {
+        m_refused = true;
+        m_refusal = kMsgOutOfMemory;
+    } catch (...) {
+        m_refused = true;
+        m_refusal = kMsgUnknown;
     }
 }
 
@@ -49,6 +55,12 @@ RESULTSTATE CTaDBTDDataSingle::ListChange::Finish(RESULTSTATE result, const char
     } catch (const ado::ComError& error) {
         connection->RollbackToSavepoint(kSavepoint);
         return m_store.OwnFailure(-1, error.Description().c_str(), position);
+    } catch (const std::bad_alloc&) {
+        connection->RollbackToSavepoint(kSavepoint);
+        return m_store.OwnFailure(-1, kMsgOutOfMemory, position);
+    } catch (...) {
+        connection->RollbackToSavepoint(kSavepoint);
+        return m_store.OwnFailure(-1, kMsgUnknown, position);
     }
 }
 
@@ -73,6 +85,8 @@ RESULTSTATE CTaDBTDDataSingle::NewSequenceIn(const OrderedList& list, const CStr
         return 1;
     } catch (const ado::ComError& error) {
         return Caught(error.Description().c_str(), list.countPosition);
+    } catch (const std::bad_alloc&) {
+        return Caught(kMsgOutOfMemory, list.countPosition);
     } catch (...) {
         return Caught(kMsgUnknown, list.countPosition);
     }

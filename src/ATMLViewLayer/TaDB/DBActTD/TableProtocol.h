@@ -6,6 +6,7 @@
 // statements, its edition and its position.
 #pragma once
 #include <memory>
+#include <new>
 
 #include "ATMLViewLayer/TaDB/DBActTD/RowIO.h"
 #include "ATMLViewLayer/TaDB/DBActTD/SqlText.h"
@@ -36,6 +37,8 @@ RESULTSTATE CTaDBTDDataSingle::AddRow(R& record, int mode, const char* insertSql
         return 1;
     } catch (const ado::ComError& error) {
         return Caught(error.Description().c_str(), gate.position);
+    } catch (const std::bad_alloc&) {
+        return Caught(kMsgOutOfMemory, gate.position);
     } catch (...) {
         return Caught(kMsgUnknown, gate.position);
     }
@@ -74,6 +77,8 @@ RESULTSTATE CTaDBTDDataSingle::GetRow(R& record, int mode, const ado::Command& s
         return 1;
     } catch (const ado::ComError& error) {
         return Caught(error.Description().c_str(), gate.position);
+    } catch (const std::bad_alloc&) {
+        return Caught(kMsgOutOfMemory, gate.position);
     } catch (...) {
         return Caught(kMsgUnknown, gate.position);
     }
@@ -100,6 +105,8 @@ RESULTSTATE CTaDBTDDataSingle::ListRows(CObList& list, const char* className, co
         return result == 0 ? 1 : -1;
     } catch (const ado::ComError& error) {
         return Caught(error.Description().c_str(), position);
+    } catch (const std::bad_alloc&) {
+        return Caught(kMsgOutOfMemory, position);
     } catch (...) {
         return Caught(kMsgUnknown, position);
     }
