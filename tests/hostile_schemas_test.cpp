@@ -231,6 +231,10 @@ TEST(HostileSchemas, EveryTableTheStoreReadsIsShapedAsTheTemplates) {
          kShape + "table \"TestGroupTable\" has a key on (TG_NAME) that the template's has not", AddGroupNamedA},
         {"DROP INDEX TestActionEntryScope",
          kShape + "table \"TestActionEntryTable\" lacks the template's index on (TP_UUID, SEQUENCE)", RenumberStep},
+        // Without an ORDER BY, a group's test points are listed in the order of its index.
+        {"DROP INDEX TestGroupEntryScope; CREATE INDEX TestGroupEntryScope ON TestGroupEntryTable (TG_UUID, "
+         "SEQUENCE DESC)",
+         kShape + "table \"TestGroupEntryTable\" lacks the template's index on (TG_UUID, SEQUENCE)", nullptr},
         {InPlace("TestGroupEntryTable", "TG_UUID TEXT COLLATE NOCASE,",
                  "TG_UUID TEXT COLLATE NOCASE REFERENCES TestGroupTable ON DELETE CASCADE,"),
          kShape + "the foreign keys of table \"TestGroupEntryTable\" are not the template's", nullptr},

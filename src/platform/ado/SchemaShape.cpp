@@ -16,19 +16,23 @@ std::string ColumnText(const std::string& table, const std::string& column) {
     return "column " + QuoteIdentifier(column) + " of table " + QuoteIdentifier(table);
 }
 
-// The key columns of an index as a message names them: (A, B).
+// The key columns of an index as a message names them: (A, B DESC).
 std::string KeyText(const IndexShape& index) {
     std::string text = "(";
-    for (size_t i = 0; i < index.columns.size(); ++i) text += (i ? ", " : "") + index.columns[i];
+    for (size_t i = 0; i < index.columns.size(); ++i)
+        text += (i ? ", " : "") + index.columns[i] + (index.descending[i] ? " DESC" : "");
     return text + ")";
 }
 
 // What makes two indexes alike to the store: uniqueness, then each key
-// column with its collation. Names and sort orders do not change a result.
+// column with its collation and sort order. A statement that reads through
+// an index without an ORDER BY lists rows in the index's order. Names do
+// not change a result.
 std::string IndexKey(const IndexShape& index) {
     std::string key = index.unique ? "U" : "I";
     for (size_t i = 0; i < index.columns.size(); ++i)
-        key += "|" + NameKey(index.columns[i]) + " " + NameKey(index.collations[i]);
+        key += "|" + NameKey(index.columns[i]) + " " + NameKey(index.collations[i]) +
+               (index.descending[i] ? " D" : " A");
     return key;
 }
 
@@ -95,6 +99,7 @@ std::vector<IndexShape> ReadIndexes(sqlite3* db, const std::string& table) {
             if (cid < 0) index.plain = false;
             index.columns.push_back(columns.Column(2).ToText());
             index.collations.push_back(columns.Column(4).ToText());
+            index.descending.push_back(columns.ColumnInt64(3) != 0);
         }
         index.tableItself = index.origin == "pk" && !endsWithRowid;
     }

@@ -39,6 +39,7 @@ struct IndexShape {
     bool tableItself = false;
     std::string origin;  // "c" made by CREATE INDEX, "u" by UNIQUE, "pk" by PRIMARY KEY
     std::vector<std::string> columns, collations;  // of the key columns
+    std::vector<char> descending;                  // of the key columns: sorted DESC
 };
 
 struct TableShape {
