@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <sqlite3.h>
 
 #include "ATMLCommonError/ATMLCommonFun.h"
+#include "ATMLViewLayer/TaDB/DBActTD/TemplateSchema.h"
 #include "ATMLViewLayer/TaDB/RuriDAriRAZudidarUri/RuriDAriRAZudidarUri.h"
+#include "platform/ado/SchemaShape.h"
 #include "support/Records.h"
 #include "support/TestFiles.h"
 
@@ -99,4 +102,26 @@ TEST(Template, IsAClosedSelfContainedFileInWriteAheadLogMode) {
     EXPECT_EQ(RawQuery(copy, "SELECT count(*) FROM EditionTable")[0][0], "20");
     EXPECT_EQ(RawQuery(copy, "PRAGMA journal_mode")[0][0], "wal");
     for (const char* journal : {"-journal", "-wal", "-shm"}) EXPECT_FALSE(FileExists(TemplatePath() + journal));
+}
+
+// Open skips the compiled comparison for a file whose schema rows are the
+// template's own texts: the template file, and so every new project, holds
+// exactly those that the SQL compiled into the library makes.
+TEST(Template, HoldsTheSchemaRowsItsSqlMakes) {
+    const TemplateCopy copy;
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(copy.Path().c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    sqlite3_stmt* read = nullptr;
+    sqlite3_prepare_v2(db, "SELECT type, name, tbl_name, sql FROM sqlite_master", -1, &read, nullptr);
+    std::vector<ado::SchemaText> rows;
+    auto text = [&](int i) { return std::string(reinterpret_cast<const char*>(sqlite3_column_text(read, i))); };
+    while (sqlite3_step(read) == SQLITE_ROW)
+        rows.push_back({text(0), text(1), text(2),
+                        sqlite3_column_type(read, 3) == SQLITE_NULL ? std::nullopt : std::optional<std::string>(text(3))});
+    sqlite3_finalize(read);
+    sqlite3_close(db);
+    std::sort(rows.begin(), rows.end());
+    const ado::TemplateShape shape(TemplateSchemaSql());
+    EXPECT_GT(shape.Rows().size(), 23u);
+    EXPECT_TRUE(rows == shape.Rows());
 }

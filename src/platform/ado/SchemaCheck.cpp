@@ -1,5 +1,7 @@
 #include "platform/ado/SchemaCheck.h"
 
+#include <algorithm>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -26,13 +28,11 @@ std::string RowText(const SchemaRow& row) {
     return "schema row " + QuoteIdentifier(row.name) + " of type '" + row.type + "'";
 }
 
-// The first row that is not a table or an index as SQLite parsed it, or "".
-// tables gets the table rows' names and indexes each table's indexes.
-std::string RowFault(const std::vector<SchemaRow>& rows, sqlite3* db, std::vector<std::string>& tables,
-                     std::unordered_map<std::string, std::vector<IndexShape>>& indexes) {
-    // Each b-tree is one table's or one index's: a write through one row
-    // would change what another reads. (SQLite refuses a row on page 1, the
-    // schema's own, and an index on its table's page.)
+// The first row that is not typed a table or an index, or two rows on one
+// b-tree, or "". Each b-tree is one table's or one index's: a write through
+// one row would change what another reads. (SQLite refuses a row on page 1,
+// the schema's own, and an index on its table's page.)
+std::string KindOrTreeFault(const std::vector<SchemaRow>& rows) {
     std::unordered_map<int64_t, std::string> trees;
     for (const SchemaRow& row : rows) {
         if (row.type != "table" && row.type != "index")
@@ -45,6 +45,15 @@ std::string RowFault(const std::vector<SchemaRow>& rows, sqlite3* db, std::vecto
             return OnlyData("schema rows " + QuoteIdentifier(tree.first->second) + " and " +
                             QuoteIdentifier(row.name) + " on one b-tree");
     }
+    return std::string();
+}
+
+// The first row that is not a table or an index as SQLite parsed it, or "".
+// tables gets the table rows' names and indexes each table's indexes.
+std::string RowFault(const std::vector<SchemaRow>& rows, sqlite3* db, std::vector<std::string>& tables,
+                     std::unordered_map<std::string, std::vector<IndexShape>>& indexes) {
+    const std::string fault = KindOrTreeFault(rows);
+    if (!fault.empty()) return fault;
     std::unordered_set<std::string> tableNames;
     std::unordered_map<std::string, const IndexShape*> parsedIndexes;
     for (const SchemaRow& row : rows) {
@@ -121,10 +130,29 @@ std::string StatisticsFault(sqlite3* db) {
 std::string ProjectSchemaFault(sqlite3* db, const TemplateShape& shape,
                                std::unordered_map<std::string, std::string>& indexNames) {
     std::vector<SchemaRow> rows;
-    Statement read(db, "SELECT type, name, length(sql) > 0, rootpage FROM main.sqlite_master");
-    while (read.Step())
-        rows.push_back({read.Column(0).ToText(), read.Column(1).ToText(), read.ColumnInt64(2) != 0,
-                        read.ColumnInt64(3)});
+    std::vector<SchemaText> texts;
+    bool allText = true;
+    Statement read(db, "SELECT type, name, tbl_name, sql, rootpage, typeof(type) || typeof(name) || "
+                       "typeof(tbl_name) || typeof(sql) IN ('texttexttexttext', 'texttexttextnull') "
+                       "FROM main.sqlite_master");
+    while (read.Step()) {
+        const Variant sql = read.Column(3);
+        SchemaText text{read.Column(0).ToText(), read.Column(1).ToText(), read.Column(2).ToText(),
+                        sql.IsNull() ? std::nullopt : std::optional<std::string>(sql.ToText())};
+        rows.push_back({text.type, text.name, text.sql && !text.sql->empty(), read.ColumnInt64(4)});
+        allText = allText && read.ColumnInt64(5) != 0;
+        if (texts.size() <= shape.Rows().size()) texts.push_back(std::move(text));
+    }
+    // A schema of exactly the template's own texts is what SQLite made of
+    // the template's SQL: the same tables, keys and indexes, as its texts
+    // are all SQLite parses of a schema, and no statistics. Only where its
+    // rows lie is the file's own.
+    std::sort(texts.begin(), texts.end());
+    if (allText && texts == shape.Rows()) {
+        const std::string fault = KindOrTreeFault(rows);
+        if (fault.empty()) indexNames = shape.IndexNames();
+        return fault;
+    }
     std::vector<std::string> tables;
     std::unordered_map<std::string, std::vector<IndexShape>> indexes;
     std::string fault = RowFault(rows, db, tables, indexes);

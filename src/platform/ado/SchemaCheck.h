@@ -40,6 +40,12 @@
 // SQLite reads no CHECK constraint of a file it opened read-only, so such a
 // file passes with one; nothing can write through that connection either.
 //
+// A file whose schema rows are the template's own texts (type, name, table
+// and SQL byte for byte, no row more or fewer: sqlite_stat1 or any other
+// table takes the whole check) is what SQLite makes of the template's SQL,
+// since SQLite parses a schema from those texts alone: only where its rows
+// lie is judged, which keeps Open of an ordinary project cheap.
+//
 // Every step is linear in the size of the schema: one pass over its rows,
 // lookups by name in hash maps, one listing of each table's columns and
 // indexes and a few compiled programs per table, each linear in them.

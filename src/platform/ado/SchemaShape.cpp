@@ -1,5 +1,6 @@
 #include "platform/ado/SchemaShape.h"
 
+#include <algorithm>
 #include <memory>
 #include <unordered_set>
 #include <sqlite3.h>
@@ -162,8 +163,17 @@ TemplateShape::TemplateShape(const std::string& sql) : m_db(nullptr, sqlite3_clo
         for (ColumnShape& column : table.columns) ReadColumnDetails(db, table.name, column);
         table.indexes = ReadIndexes(db, table.name);
         table.foreignKeys = CountForeignKeys(db, table.name);
+        for (const IndexShape& index : table.indexes)
+            if (!index.tableItself) m_indexNames[NameKey(index.name)] = index.name;
         m_tables[NameKey(table.name)] = std::move(table);
     }
+    Statement rows(db, "SELECT type, name, tbl_name, sql FROM sqlite_master");
+    while (rows.Step()) {
+        const Variant sql = rows.Column(3);
+        m_rows.push_back({rows.Column(0).ToText(), rows.Column(1).ToText(), rows.Column(2).ToText(),
+                          sql.IsNull() ? std::nullopt : std::optional<std::string>(sql.ToText())});
+    }
+    std::sort(m_rows.begin(), m_rows.end());
 }
 
 const TableShape* TemplateShape::Find(const std::string& name) const {

@@ -8,7 +8,9 @@
 #pragma once
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
+#include <tuple>
 #include <unordered_map>
 #include <vector>
 
@@ -49,6 +51,19 @@ struct TableShape {
     int foreignKeys = 0;
 };
 
+// A schema row's texts, as the main schema's table holds them; no sql for
+// an index that its table's key makes.
+struct SchemaText {
+    std::string type, name, table;
+    std::optional<std::string> sql;
+    bool operator==(const SchemaText& o) const {
+        return type == o.type && name == o.name && table == o.table && sql == o.sql;
+    }
+    bool operator<(const SchemaText& o) const {
+        return std::tie(type, name, table, sql) < std::tie(o.type, o.name, o.table, o.sql);
+    }
+};
+
 // A name as SQLite compares names: ASCII letters without regard to case.
 std::string NameKey(const std::string& name);
 
@@ -74,10 +89,16 @@ public:
     const TableShape* Find(const std::string& name) const;
     // The plan of sql on the template (PlanPins.h), made once per text.
     std::vector<PlanLoop> PlanOf(const std::string& sql) const;
+    // The texts of the template's schema rows, in order.
+    const std::vector<SchemaText>& Rows() const { return m_rows; }
+    // The name of each of the template's indexes, by NameKey.
+    const std::unordered_map<std::string, std::string>& IndexNames() const { return m_indexNames; }
 
 private:
     std::unique_ptr<sqlite3, int (*)(sqlite3*)> m_db;
     std::unordered_map<std::string, TableShape> m_tables;  // by NameKey
+    std::vector<SchemaText> m_rows;
+    std::unordered_map<std::string, std::string> m_indexNames;
     mutable std::mutex m_plansMutex;
     mutable std::unordered_map<std::string, std::vector<PlanLoop>> m_plans;
 };
