@@ -48,7 +48,8 @@
 //
 // Every step is linear in the size of the schema: one pass over its rows,
 // lookups by name in hash maps, one listing of each table's columns and
-// indexes and a few compiled programs per table, each linear in them.
+// indexes and a few compiled programs per table, each held to a multiple
+// of the table's insert with OR ABORT, which is linear in them.
 #pragma once
 #include <string>
 #include <unordered_map>
