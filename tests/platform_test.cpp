@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <filesystem>
+#include <new>
 #include <utility>
 
 #include "platform/ado/Connection.h"
@@ -152,4 +154,15 @@ TEST(FileCopyTest, MissingSourceFolderAndDirectoryGiveTheirNumbers) {
     EXPECT_FALSE(CopyFileA(dir.Path().c_str(), dir.File("x").c_str(), FALSE));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
     EXPECT_FALSE(FileExists(dir.File("x")));
+}
+
+// A copy whose content runs out of memory fails as the system's copy does,
+// with error 8, and leaves nothing where it would have put its file.
+TEST(FileCopyTest, RunningOutOfMemoryFailsWithEightAndPlacesNothing) {
+    TempDir dir;
+    const std::string target = dir.File("copy.tarnprj");
+    const FileFiller exhausted = [](int, const std::string&) -> bool { throw std::bad_alloc(); };
+    EXPECT_EQ(PlaceFileA(target.c_str(), FALSE, exhausted), FALSE);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path())) << "the scratch file or the target stayed";
 }

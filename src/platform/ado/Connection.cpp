@@ -532,6 +532,8 @@ bool Connection::CopyFile(const std::string& source, const std::string& path, fi
         if (!from.Connect(source, err)) return FailFromErrno(err, source.c_str());
     } catch (const ComError& error) {
         return FailFromErrno(ErrnoOfEngineResult(static_cast<int>(error.Error())), source.c_str());
+    } catch (const std::bad_alloc&) {
+        return FailFromErrno(ENOMEM, source.c_str());
     }
     return from.CopyTo(path, placed);
 }

@@ -45,7 +45,21 @@ bool ReleaseJournal(const std::string& path, fileshare::Hold& database) {
 }
 }  // namespace
 
+namespace {
+BOOL CopyFileOnce(const char* existing, const char* newFile, BOOL failIfExists, fileshare::Hold* placed);
+BOOL DeleteFileOnce(const char* path);
+}  // namespace
+
 BOOL CopyFileA(const char* existing, const char* newFile, BOOL failIfExists, fileshare::Hold* placed) {
+    return WithoutThrowing([&] { return CopyFileOnce(existing, newFile, failIfExists, placed); });
+}
+
+BOOL DeleteFileA(const char* path) {
+    return WithoutThrowing([&] { return DeleteFileOnce(path); });
+}
+
+namespace {
+BOOL CopyFileOnce(const char* existing, const char* newFile, BOOL failIfExists, fileshare::Hold* placed) {
     if (!existing || !newFile || !*existing || !*newFile) {
         SetLastError(ERROR_INVALID_NAME);
         return FALSE;
@@ -64,7 +78,7 @@ BOOL CopyFileA(const char* existing, const char* newFile, BOOL failIfExists, fil
         placed);
 }
 
-BOOL DeleteFileA(const char* path) {
+BOOL DeleteFileOnce(const char* path) {
     if (!path || !*path) return FailFromErrno(ENOENT, path);
     // What is at the path is looked at, held and removed under the folder
     // lock, so no copy places a file where it went; and a copy replaces only
@@ -93,6 +107,8 @@ BOOL DeleteFileA(const char* path) {
     if (IsDatabaseFile(hold.Descriptor()) && !FoldAndClearJournals(path, hold)) return FailFromErrno(errno, path);
     return UnlinkWhatWasLookedAt(path, info);
 }
+
+}  // namespace
 
 DWORD GetFileAttributesA(const char* path) {
     struct stat info;

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -103,9 +104,21 @@ bool Place(const NewFile& made, const std::string& target, bool failIfExists) {
     }
     return fileshare::Refuse(EBUSY);
 }
-}  // namespace
 
-BOOL PlaceFileA(const char* newFile, BOOL failIfExists, const FileFiller& fill, fileshare::Hold* placed) {
+// Whether fill wrote the new file; what it throws fails it with errno set,
+// so that its scratch file goes.
+bool Filled(const FileFiller& fill, const NewFile& made) noexcept {
+    try {
+        return fill(made.fd, made.scratch);
+    } catch (const std::bad_alloc&) {
+        errno = ENOMEM;
+    } catch (...) {
+        errno = EIO;
+    }
+    return false;
+}
+
+BOOL PlaceFileOnce(const char* newFile, BOOL failIfExists, const FileFiller& fill, fileshare::Hold* placed) {
     if (!newFile || !*newFile) {
         SetLastError(ERROR_INVALID_NAME);
         return FALSE;
@@ -136,7 +149,7 @@ BOOL PlaceFileA(const char* newFile, BOOL failIfExists, const FileFiller& fill, 
     struct stat info;
     const bool created = fstat(made.fd, &info) == 0;
     if (created) made.createdMode = info.st_mode & 0777;
-    if (!(created && fchmod(made.fd, (made.createdMode & 0700) | 0600) == 0 && fill(made.fd, made.scratch) &&
+    if (!(created && fchmod(made.fd, (made.createdMode & 0700) | 0600) == 0 && Filled(fill, made) &&
           fsync(made.fd) == 0 && Place(made, target, failIfExists))) {
         const int err = errno;
         unlink(made.scratch.c_str());
@@ -148,4 +161,9 @@ BOOL PlaceFileA(const char* newFile, BOOL failIfExists, const FileFiller& fill, 
     if (placed && hold.Downgrade()) *placed = std::move(hold);
     SetLastError(ERROR_SUCCESS);
     return TRUE;
+}
+}  // namespace
+
+BOOL PlaceFileA(const char* newFile, BOOL failIfExists, const FileFiller& fill, fileshare::Hold* placed) {
+    return WithoutThrowing([&] { return PlaceFileOnce(newFile, failIfExists, fill, placed); });
 }

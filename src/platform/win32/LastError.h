@@ -2,6 +2,8 @@
 // messages expect (2 a missing file, 3 a missing folder, 5 access denied,
 // 80 a file that exists, ...), and the system's text for a number.
 #pragma once
+#include <new>
+
 #include "platform/win32/WinTypes.h"
 
 #define ERROR_SUCCESS 0
@@ -45,6 +47,21 @@ void SetLastErrorFromErrno(int err, const char* path);
 // The same, for a call that then fails: FALSE.
 inline BOOL FailFromErrno(int err, const char* path) {
     SetLastErrorFromErrno(err, path);
+    return FALSE;
+}
+
+// Runs call, a file call of this layer that reports by its result and the
+// last error: what it throws (it allocates, so it may run out of memory) is
+// reported as the system reports a failure, never passed on.
+template <class Call>
+BOOL WithoutThrowing(Call&& call) noexcept {
+    try {
+        return call();
+    } catch (const std::bad_alloc&) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    } catch (...) {
+        SetLastError(ERROR_GEN_FAILURE);
+    }
     return FALSE;
 }
 
