@@ -46,7 +46,13 @@ RESULTSTATE CTaDBTDDataSingle::AddRow(R& record, int mode, const char* insertSql
 
 template <class R>
 RESULTSTATE CTaDBTDDataSingle::GetRow(R& record, int mode, const char* keyPattern, const CString& key, Gate gate) {
-    return GetRow(record, mode, mode != 0 ? GatedSql(gate.edition, keyPattern, key) : ado::Command(), gate);
+    ado::Command sql;
+    try {
+        if (mode != 0) sql = GatedSql(gate.edition, keyPattern, key);
+    } catch (const std::bad_alloc&) {
+        return Caught(kMsgOutOfMemory, gate.position);
+    }
+    return GetRow(record, mode, sql, gate);
 }
 
 template <class R>
