@@ -205,6 +205,15 @@ TEST(StatementReuse, AQueryAfterItsTableChangedFindsTheNewColumnsByName) {
     TestStore store(dir);
     ASSERT_EQ(store.Open(project.c_str()), 1);
     const char* query = "Select * From TpsTable";
+    // Adds the row key through the query, before it reads any, with value in column.
+    auto addThroughTheQuery = [&](const char* key, const char* column, const char* value) {
+        ASSERT_EQ(store.m_dbMng.QueryDataInDB(query), 1);
+        ado::RecordsetPtr added = store.m_dbMng.GetRecordset();
+        added->AddNew();
+        added->PutCollect("TPS_UUID", key);
+        added->PutCollect(column, value);
+        added->Update();
+    };
     ASSERT_EQ(store.m_dbMng.QueryDataInDB(query), 1);
     EXPECT_THROW(store.m_dbMng.GetRecordset()->GetCollect("EXTRA"), ado::ComError);
     store.m_dbMng.CloseRecordset();
@@ -216,12 +225,7 @@ TEST(StatementReuse, AQueryAfterItsTableChangedFindsTheNewColumnsByName) {
     EXPECT_EQ(rows->GetCollect("TPS_UUID").ToText(), "k");
     // A row added through the query, before it read any, has the new column too.
     ASSERT_EQ(store.m_dbMng.Execute("ALTER TABLE TpsTable ADD COLUMN MORE TEXT"), 1);
-    ASSERT_EQ(store.m_dbMng.QueryDataInDB(query), 1);
-    rows = store.m_dbMng.GetRecordset();
-    rows->AddNew();
-    rows->PutCollect("TPS_UUID", "k2");
-    rows->PutCollect("MORE", "put");
-    rows->Update();
+    addThroughTheQuery("k2", "MORE", "put");
     // Another connection changes the table: the next read, and a row added
     // through the query before it read any, find it changed.
     RawExec(project, "ALTER TABLE TpsTable ADD COLUMN LAST TEXT; UPDATE TpsTable SET LAST = 'other'");
@@ -230,12 +234,7 @@ TEST(StatementReuse, AQueryAfterItsTableChangedFindsTheNewColumnsByName) {
     EXPECT_EQ(rows->GetCollect("LAST").ToText(), "other");
     EXPECT_EQ(rows->GetCollect("MORE").ToText(), "put");
     RawExec(project, "ALTER TABLE TpsTable ADD COLUMN FINAL TEXT");
-    ASSERT_EQ(store.m_dbMng.QueryDataInDB(query), 1);
-    rows = store.m_dbMng.GetRecordset();
-    rows->AddNew();
-    rows->PutCollect("TPS_UUID", "k3");
-    rows->PutCollect("FINAL", "added last");
-    rows->Update();
+    addThroughTheQuery("k3", "FINAL", "added last");
     store.m_dbMng.CloseRecordset();
     EXPECT_EQ(RawQuery(project, "SELECT FINAL FROM TpsTable WHERE TPS_UUID = 'k3'")[0][0], "added last");
 }

@@ -162,13 +162,17 @@ void Connection::Open(const std::string& connectionString, const std::string&, c
 }
 
 bool Connection::Connect(const std::string& path, int& err) {
+    if (fileshare::ForkedBesideThreads()) {
+        err = fileshare::kForkedBesideThreads;
+        return false;
+    }
     // The engine resolves links and names the journals after the file a
     // link leads to, in that file's folder: every look at the project (its
     // hold, its journals, what its user may write) is made at that name,
     // and the engine is given that name to open.
-    const std::string name = EngineName(path);
-    if (fileshare::ForkedBesideThreads()) {
-        err = fileshare::kForkedBesideThreads;
+    std::string name;
+    if (!EngineName(path, name)) {
+        err = errno;
         return false;
     }
     // Where no copy could be made onto the file, it is not opened either.

@@ -42,12 +42,8 @@ bool RemoveDatabaseJournals(const std::string& path) {
     for (size_t i = 0; i < count; ++i)
         if (!LogNameClear(path + kJournalSuffixes[i], LogLook::Files, &found[i])) return false;
     // Each name goes only while it names the file looked at.
-    for (size_t i = 0; i < count; ++i) {
-        const std::string log = path + kJournalSuffixes[i];
-        struct stat now;
-        if (found[i].st_nlink != 0 && lstat(log.c_str(), &now) == 0 && fileshare::SameFile(now, found[i]))
-            unlink(log.c_str());
-    }
+    for (size_t i = 0; i < count; ++i)
+        if (found[i].st_nlink != 0) fileshare::UnlinkIfStill(path + kJournalSuffixes[i], found[i]);
     return true;
 }
 
@@ -60,27 +56,19 @@ const int kJournalSuffix = 8;
 
 int EnginePathLimit() { return sqlite3_vfs_find(nullptr)->mxPathname - kJournalSuffix; }
 
-namespace {
-// The engine's full path for path, as its own function makes it; false
-// where it cannot make one.
-bool FullEngineName(const std::string& path, std::string& full) {
+bool EngineName(const std::string& path, std::string& name) {
     sqlite3_vfs* vfs = sqlite3_vfs_find(nullptr);
     std::vector<char> made(PATH_MAX + 1);
+    errno = 0;
     const int rc = vfs->xFullPathname(vfs, EngineFileName(path).c_str(), PATH_MAX + 1, made.data());
-    if ((rc & 0xff) != SQLITE_OK) return false;
-    full = made.data();
+    if ((rc & 0xff) != SQLITE_OK) return fileshare::Refuse(errno ? errno : EINVAL);
+    name = made.data();
     return true;
-}
-}  // namespace
-
-std::string EngineName(const std::string& path) {
-    std::string full;
-    return FullEngineName(path, full) ? full : EngineFileName(path);
 }
 
 bool TooLongForTheEngine(const std::string& path) {
     std::string full;
-    return FullEngineName(path, full) && static_cast<int>(full.size()) > EnginePathLimit();
+    return EngineName(path, full) && static_cast<int>(full.size()) > EnginePathLimit();
 }
 
 namespace {
@@ -123,13 +111,19 @@ int OpenDatabaseFile(const std::string& path, sqlite3** db, ProjectAccess access
 }
 
 bool LogHoldsChanges(const std::string& path) {
-    struct stat log;
-    if (lstat((path + "-wal").c_str(), &log) == 0 && log.st_size > 0) return true;
-    const int journal = open((path + "-journal").c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (journal < 0) return false;
+    // Anything but a regular file at a journal name counts as holding
+    // changes, never opened here: the fold that follows refuses it.
+    struct stat log, looked, opened;
+    if (lstat((path + "-wal").c_str(), &log) == 0 && (!S_ISREG(log.st_mode) || log.st_size > 0)) return true;
+    const std::string name = path + "-journal";
+    if (lstat(name.c_str(), &looked) != 0) return false;
+    if (!S_ISREG(looked.st_mode)) return true;
+    const int journal = open(name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (journal < 0) return errno != ENOENT;
     // A journal whose header the engine has zeroed or cut off is done with.
     unsigned char first = 0;
-    const bool live = pread(journal, &first, 1, 0) == 1 && first != 0;
+    const bool live = fstat(journal, &opened) != 0 || !fileshare::SameFile(opened, looked) ||
+                      (pread(journal, &first, 1, 0) == 1 && first != 0);
     fileshare::CloseOrPark(journal);
     return live;
 }

@@ -19,10 +19,10 @@ std::string EngineFileName(const std::string& path);
 
 // The name under which the engine opens and keeps the file at path, and
 // after which it names the file's journals: its full path with every
-// symbolic link resolved, as the engine's own full-path function makes it;
-// EngineFileName(path) where the engine cannot make one (its own open then
-// fails as it would).
-std::string EngineName(const std::string& path);
+// symbolic link resolved, as the engine's own full-path function makes it.
+// False with errno set (EINVAL where the engine gives no reason) where the
+// engine cannot make one, and so could not open the file either.
+bool EngineName(const std::string& path, std::string& name);
 
 // Whether the engine refuses a database at path for its length: its full
 // path, as the engine makes it (links resolved), is longer than the

@@ -18,10 +18,7 @@
 namespace {
 // Removes the name path only while it names what was looked at (looked).
 BOOL UnlinkWhatWasLookedAt(const char* path, const struct stat& looked) {
-    struct stat now;
-    if (lstat(path, &now) != 0) return FailFromErrno(errno, path);
-    if (!fileshare::SameFile(now, looked)) return FailFromErrno(EBUSY, path);
-    return unlink(path) == 0 ? TRUE : FailFromErrno(errno, path);
+    return fileshare::UnlinkIfStill(path, looked) ? TRUE : FailFromErrno(errno, path);
 }
 
 // Where path names a journal file of a database, holds the database

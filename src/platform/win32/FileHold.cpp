@@ -291,6 +291,13 @@ bool HeldByAnother(const std::string& path) {
 
 bool HeldElsewhere(int fd) { return LockedElsewhere(fd); }
 
+bool UnlinkIfStill(const std::string& path, const struct stat& looked) {
+    struct stat now;
+    if (lstat(path.c_str(), &now) != 0) return false;
+    if (!SameFile(now, looked)) return Refuse(EBUSY);
+    return unlink(path.c_str()) == 0;
+}
+
 bool HeldHere(const struct stat& info) {
     const FileKey key = KeyOf(info);
     std::lock_guard<std::mutex> guard(g_mutex);

@@ -69,6 +69,10 @@ inline bool SameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
+// Removes the name path only while it names what was looked at there
+// (looked, by lstat); false with errno set (EBUSY when it names another).
+bool UnlinkIfStill(const std::string& path, const struct stat& looked);
+
 // Sets errno to err and fails: the way the calls of this layer refuse.
 inline bool Refuse(int err) {
     errno = err;

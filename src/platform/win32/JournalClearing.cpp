@@ -51,7 +51,8 @@ bool MakeJournalsWritable(const std::string& path, mode_t mode) {
         if (lstat(journal.c_str(), &looked) != 0 || faccessat(AT_FDCWD, journal.c_str(), W_OK, AT_EACCESS) == 0)
             continue;
         const bool index = std::string(suffix) == "-shm";
-        if (!(index || looked.st_size == 0 ? unlink(journal.c_str()) == 0 : ReplaceByOwnCopy(journal, looked, mode)))
+        if (!(index || looked.st_size == 0 ? fileshare::UnlinkIfStill(journal, looked)
+                                           : ReplaceByOwnCopy(journal, looked, mode)))
             return false;
     }
     return true;
