@@ -9,6 +9,7 @@
 #include "platform/win32/FileHold.h"
 #include "platform/win32/FolderLock.h"
 #include "platform/win32/LogNames.h"
+#include "platform/win32/ProjectAccess.h"
 #include "platform/win32/ScratchFile.h"
 
 namespace {
@@ -48,8 +49,7 @@ bool MakeJournalsWritable(const std::string& path, mode_t mode) {
     for (const char* suffix : kJournalSuffixes) {
         const std::string journal = path + suffix;
         struct stat looked;
-        if (lstat(journal.c_str(), &looked) != 0 || faccessat(AT_FDCWD, journal.c_str(), W_OK, AT_EACCESS) == 0)
-            continue;
+        if (lstat(journal.c_str(), &looked) != 0 || MayWrite(journal, W_OK)) continue;
         const bool index = std::string(suffix) == "-shm";
         if (!(index || looked.st_size == 0 ? fileshare::UnlinkIfStill(journal, looked)
                                            : ReplaceByOwnCopy(journal, looked, mode)))

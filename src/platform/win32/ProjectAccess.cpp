@@ -7,12 +7,13 @@
 #include "platform/win32/DatabaseLog.h"
 #include "platform/win32/FolderLock.h"
 
+bool MayWrite(const std::string& path, int mode) { return faccessat(AT_FDCWD, path.c_str(), mode, AT_EACCESS) == 0; }
+
 namespace {
 // The byte of a database's header that is 2 while the file keeps its
 // changes in a write-ahead log (its read version).
 const off_t kReadVersionByte = 19;
 
-bool MayWrite(const std::string& path, int mode) { return faccessat(AT_FDCWD, path.c_str(), mode, AT_EACCESS) == 0; }
 
 bool MayWriteFileAndFolder(const std::string& path) {
     return MayWrite(path, W_OK) && MayWrite(FolderOf(path), W_OK | X_OK);

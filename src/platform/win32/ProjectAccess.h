@@ -28,6 +28,10 @@ enum class ProjectAccess {
 // (-journal, -wal, -shm) only reads it too: the engine would.
 ProjectAccess AccessToProject(const std::string& path, int fd);
 
+// Whether the process's user may do what mode asks (W_OK, X_OK, ...) of
+// what path names, as the system decides it for this user.
+bool MayWrite(const std::string& path, int mode);
+
 // Whether the user may write the project at path and its folder, but not a
 // journal file beside it, as a reader of an earlier version, which made
 // them with the bits of the file it could only read, left them.
