@@ -106,9 +106,9 @@ bool HeldHere(const struct stat& info);
 // Whether another open file description holds the file open at fd: another
 // process's hold, once HeldHere has said this process has none.
 bool HeldElsewhere(int fd);
-// Opens the regular file at path (flags as open takes them, O_RDONLY asking
-// for reading only, O_NOFOLLOW for a path whose last name is not followed)
-// as the library opens a file it looks into or a lock of its own: entered
+// Opens the regular file at path (flags as open takes them, O_NOFOLLOW for a
+// path whose last name is not followed) as the library opens a file it
+// looks into or a lock of its own: entered
 // in the table before it is opened, so that a child forked at any moment
 // closes its copy; for reading, open for writing too where its user may, so
 // that it can carry the lock it is closed under; one parked of the file is
@@ -118,9 +118,6 @@ int OpenFile(const std::string& path, int flags, mode_t mode = 0);
 // Lets go of fd, opened by OpenFile: closed where no lock stands on its
 // file, parked where one does (FileTable.h).
 void CloseFile(int fd) noexcept;
-// Whether fd, opened by OpenFile, may carry a lock: no child forked between
-// its open and its entry has a copy of it that the child does not know of.
-bool MayCarryALock(int fd);
 // OpenFile for a lock of the library's (a folder's) on the descriptor: one
 // that may not carry it is given up and the file opened again. With O_CREAT
 // and O_EXCL, a file made here that must be opened again and went meanwhile

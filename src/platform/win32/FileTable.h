@@ -106,6 +106,9 @@ uint64_t NewEntry(const FileKey& key, State state);
 // Under the table's lock: the entry of fd, a descriptor a look or a lock of the
 // library's uses (Loose); end when none.
 Table::iterator LooseEntryOf(int fd);
+// Whether fd, opened by OpenFile, may carry a lock: no child forked between
+// its open and its entry has a copy of it that the child does not know of.
+bool MayCarryALock(int fd);
 // Whether the file key names was held when this process or a forebear was forked.
 bool HeldByForebears(const FileKey& key);
 
