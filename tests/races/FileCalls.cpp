@@ -191,7 +191,7 @@ extern "C" int fcntl(int fd, int cmd, ...) {
     if (type == F_WRLCK) Sleep(filecalls::g_lockPauseMs.load());
     const bool locking = cmd == F_OFD_SETLK && type != F_UNLCK;
     const struct flock* asked = static_cast<struct flock*>(argument);
-    const filecalls::Call call = locking && type == F_WRLCK && asked->l_start == 0 && asked->l_len == 0
+    const filecalls::Call call = locking && type == F_WRLCK && asked->l_start == 0 && (asked->l_len == 0 || asked->l_len > (off_t(1) << 40))
                                      ? filecalls::Call::LockWhole
                                      : filecalls::Call::Lock;
     if (locking) StopHere(call, false, nullptr, fd);

@@ -41,8 +41,8 @@ extern std::function<void()> g_whileSyncingACopy;
 
 // The calls a test can stop at: an open, a lock (fcntl F_OFD_SETLK of a
 // read or write lock, flock LOCK_EX or LOCK_SH) that was granted, a write
-// lock of the whole file (F_OFD_SETLK from 0 to the end, under which the
-// library closes a descriptor), a close, an unlink.
+// lock of the file from its start on (F_OFD_SETLK, under which the library
+// closes a descriptor), a close, an unlink.
 enum class Call { Open, Lock, LockWhole, Close, Unlink };
 // Runs hook once, on the calling thread, right before (after false) or
 // right after the next call of that kind on the file of path (as the call

@@ -229,9 +229,11 @@ TEST(RemovalRaces, ALinkRemovedBesideARacingNewLeavesTheNewProjectWhole) {
 TEST(HoldEntries, AHoldThatFailsClosesItsDescriptorOnceNoLockStandsWithTheTableLetGo) {
     TempDir dir;
     const std::string path = MakeProject(dir, "p.tarnprj"), unrelated = MakeProject(dir, "q.tarnprj");
+    // The replacer holds the file and the engine's lock on it, as a copy
+    // that replaces a project holds them.
     ChildProcess replacer([&](ChildProcess& self) {
         fileshare::Hold hold;
-        self.Tell(hold.Take(path, true) ? 'h' : 'n');
+        self.Tell(hold.Take(path, true) && hold.LockEngine(0) ? 'h' : 'n');
         self.Await();
         return 0;
     });

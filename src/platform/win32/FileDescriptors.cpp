@@ -123,6 +123,30 @@ Table::iterator Lendable(const FileKey& key, bool write) {
     return g_held.end();
 }
 
+// The bytes no lock of any process may hold where a descriptor is closed:
+// every byte but the holds' own (a hold, and a frozen reader's mark), which
+// are locks of open file descriptions that no close of another drops, and
+// which other stores of any process keep while they have the file open.
+const struct {
+    off_t start, length;
+} kClosingRanges[] = {{0, kHoldByte}, {kHoldByte + 2, 0}};
+
+// Whether fd takes, at once, a write lock of every byte of kClosingRanges.
+bool LockForClosing(int fd) {
+    if (!SetLock(fd, F_WRLCK, kClosingRanges[0].start, kClosingRanges[0].length)) return false;
+    if (SetLock(fd, F_WRLCK, kClosingRanges[1].start, kClosingRanges[1].length)) return true;
+    SetLock(fd, F_UNLCK, kClosingRanges[0].start, kClosingRanges[0].length);
+    return false;
+}
+
+// Whether the kernel lists a lock of another on any byte of kClosingRanges
+// of the file open at fd.
+bool LockedForClosing(int fd) {
+    for (const auto& range : kClosingRanges)
+        if (LockedElsewhere(fd, range.start, range.length)) return true;
+    return false;
+}
+
 // A second descriptor of the file open at fd, open for writing, of no
 // child's: -1 where the user may not write the file (or /proc is missing).
 int SecondDescriptor(int fd) {
@@ -141,13 +165,13 @@ bool CloseUnderLock(Held& held) {
         carrier = held.fd;
     } else if (held.helper >= 0) {
         if (held.helperForksAt == g_forksBegun) carrier = held.helper;
-    } else if (!LockedElsewhere(held.fd, 0, 0)) {
+    } else if (!LockedForClosing(held.fd)) {
         held.helper = SecondDescriptor(held.fd);
         held.helperForksAt = g_forksBegun;
         carrier = held.helper;
     }
     // Without a carrier (a file the user may only read) the kernel's list decides.
-    const bool free = carrier >= 0 ? SetLock(carrier, F_WRLCK, 0, 0) : !LockedElsewhere(held.fd, 0, 0);
+    const bool free = carrier >= 0 ? LockForClosing(carrier) : !LockedForClosing(held.fd);
     if (!free) return false;
     // The carrier goes last, and its lock with it.
     for (int fd : {held.fd, held.helper})

@@ -9,7 +9,8 @@
 // on it, the engine's connections' included, the host's own as well as the
 // library's. So a descriptor is closed only where no lock stands on its
 // file, under a lock of the whole file (a write lock, which no record lock
-// of any process may meet) taken at once. That lock is carried by the
+// of any process may meet; all but the bytes of the holds, which are no
+// record locks) taken at once. That lock is carried by the
 // descriptor itself where no child forked since its entry may still have a
 // copy (which would keep the lock), else by a second descriptor of the
 // file opened for it; no fork begins meanwhile. A file the user may only
