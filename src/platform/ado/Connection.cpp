@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <new>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <thread>
@@ -408,10 +409,12 @@ StatementLease Connection::Prepare(const std::string& sql, Origin origin) {
         statement->LimitRuns(m_cache);
         return statement;
     } catch (const SecondStatementError& error) {
+        if (guard.RanOutOfMemory()) throw std::bad_alloc();
         // A second statement is found by preparing it, which the guard may
         // refuse for what it does; what is refused is the second statement.
         throw ComError(error.Error(), std::string(kConditionRefused) + "a second statement");
     } catch (const ComError& error) {
+        if (guard.RanOutOfMemory()) throw std::bad_alloc();
         if (guard.Refused().empty()) throw;
         throw ComError(error.Error(), kConditionRefused + guard.Refused());
     }
