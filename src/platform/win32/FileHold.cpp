@@ -155,32 +155,48 @@ uint64_t NewEntry(const FileKey& key, State state) {
     return g_lastId;
 }
 
+// Whether descriptors has room for more, made if it must be.
+bool RoomFor(std::vector<int>& descriptors, size_t more) noexcept {
+    try {
+        descriptors.reserve(descriptors.size() + more);
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
 // Ends the entry at it, under the table's lock (taken by guard): the one
 // place an entry ends. Its lock is taken off and its descriptors cleared
 // under the table's lock, so a child forked from then on neither keeps the
 // lock nor closes a number another thread reuses. They are parked with
 // another entry that has a descriptor of the file, or else closed with the
 // table let go while the entry, closing, keeps joiners waiting.
-void EndEntry(Table::iterator it, std::unique_lock<std::mutex>& guard) {
+// Where memory is too short to park them, the descriptors stay open: closing
+// one would drop the other entry's locks.
+void EndEntry(Table::iterator it, std::unique_lock<std::mutex>& guard) noexcept {
     const FileKey key = it->first;
     const uint64_t id = it->second.id;
     std::vector<int> descriptors;
     descriptors.swap(it->second.spares);
-    if (it->second.fd >= 0) {
-        SetHoldByte(it->second.fd, F_UNLCK);
-        if (it->second.frozenEngines > 0) SetHoldByte(it->second.fd, F_UNLCK, kFrozenReaderByte);
-        descriptors.push_back(it->second.fd);
+    const int own = it->second.fd;
+    if (own >= 0) {
+        SetHoldByte(own, F_UNLCK);
+        if (it->second.frozenEngines > 0) SetHoldByte(own, F_UNLCK, kFrozenReaderByte);
         it->second.fd = -1;
     }
+    const bool any = own >= 0 || !descriptors.empty();
     auto keeper = WithDescriptor(key, id);
-    if (keeper != g_held.end() && !descriptors.empty()) {
-        keeper->second.spares.insert(keeper->second.spares.end(), descriptors.begin(), descriptors.end());
-        descriptors.clear();
-    }
-    if (!descriptors.empty()) {
+    if (any && keeper != g_held.end()) {
+        std::vector<int>& spares = keeper->second.spares;
+        if (RoomFor(spares, descriptors.size() + 1)) {
+            spares.insert(spares.end(), descriptors.begin(), descriptors.end());
+            if (own >= 0) spares.push_back(own);
+        }
+    } else if (any) {
         it->second.state = State::Closing;
         guard.unlock();
         for (int fd : descriptors) close(fd);
+        if (own >= 0) close(own);
         guard.lock();
         it = EntryOf(key, id);
     }
@@ -188,9 +204,16 @@ void EndEntry(Table::iterator it, std::unique_lock<std::mutex>& guard) {
 }
 
 // Gives up fd, a descriptor of the file key names that no entry has, under
-// the table's lock: in an entry of its own, ended at once.
-void GiveUp(int fd, const FileKey& key, std::unique_lock<std::mutex>& guard) {
-    const uint64_t id = NewEntry(key, State::Opening);
+// the table's lock: in an entry of its own, ended at once. Where memory is
+// too short for the entry, the descriptor stays open, as another's locks on
+// the file may need it to.
+void GiveUp(int fd, const FileKey& key, std::unique_lock<std::mutex>& guard) noexcept {
+    uint64_t id = 0;
+    try {
+        id = NewEntry(key, State::Opening);
+    } catch (const std::bad_alloc&) {
+        return;
+    }
     auto it = EntryOf(key, id);
     it->second.fd = fd;
     EndEntry(it, guard);
@@ -341,16 +364,23 @@ int OpenLockable(const std::string& path, int flags, mode_t mode) {
             continue;
         }
         if (fd < 0) return -1;
+        bool forked = true;
         {
             std::lock_guard<std::mutex> guard(g_mutex);
-            if (g_forksBegun == forks) {
+            forked = g_forksBegun != forks;
+            if (!forked && RoomFor(g_lockables, 1)) {
                 g_lockables.push_back(fd);
                 return fd;
             }
         }
         // A child forked meanwhile may have a copy it does not know of: this
         // one is never locked. A file made here is opened again as it is.
+        // One that memory is too short to list is given up.
         CloseOrPark(fd);
+        if (!forked) {
+            errno = ENOMEM;
+            return -1;
+        }
         flags &= ~(O_CREAT | O_EXCL);
     }
 }
@@ -564,15 +594,22 @@ bool Hold::Create(const std::string& path) {
             return Refuse(EEXIST);
         }
         made = info;
-        {
+        bool entered = false;
+        try {
             std::lock_guard<std::mutex> guard(g_mutex);
             if (g_forksBegun == forks) {
                 // A new file: any entry of its key is of a file gone before it came.
                 Joined(KeyOf(info), NewEntry(KeyOf(info), State::Exclusive));
                 EntryOf(m_key, m_id)->second.fd = fd;
-                break;
+                entered = true;
             }
+        } catch (const std::bad_alloc&) {
+            // A file that memory is too short to hold goes as it came.
+            close(fd);
+            unlink(path.c_str());
+            return Refuse(ENOMEM);
         }
+        if (entered) break;
         // A child forked since the open may have a copy of it: never locked.
         close(fd);
         flags &= ~(O_CREAT | O_EXCL);
