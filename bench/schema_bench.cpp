@@ -6,15 +6,20 @@
 // two kinds (400 columns and 40 indexes, 2,000 and 20) against SQLite
 // loading that schema and compiling an insert into the table; of tables
 // whose insert compiles to a program of square size against SQLite loading
-// their schema; and Open and Close of an ordinary project against SQLite
-// opening it and reading a row.
+// their schema; of tables whose CHECK constraint SQLite compiles in square
+// time, and Open of a table whose every write builds a thousand indexes of a
+// thousand columns, against SQLite loading their schema, with the peak
+// memory of each beside (counter MB); and Open and Close of an ordinary
+// project against SQLite opening it and reading a row.
 #include <benchmark/benchmark.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 
 #include "BenchFiles.h"
+#include "PeakMemory.h"
 #include "support/WideTable.h"
 
 namespace {
@@ -132,6 +137,101 @@ void BM_Raw_LoadSquareInsert(benchmark::State& state) {
     }
 }
 
+// The peak memory of work (PeakMemory.h) as the counter MB, measured once per name.
+void CountPeak(benchmark::State& state, const std::string& name, const std::function<void()>& work) {
+    static std::map<std::string, double> measured;
+    const auto found = measured.find(name);
+    state.counters["MB"] = found != measured.end() ? found->second : measured[name] = PeakMegabytes(work);
+}
+
+// SQLite opening the file at path and loading its schema, as the first
+// statement that reads table does.
+void LoadSchema(benchmark::State& state, const std::string& path, const std::string& table) {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_stmt* read = nullptr;
+    if (sqlite3_prepare_v2(db, ("SELECT * FROM " + table).c_str(), -1, &read, nullptr) != SQLITE_OK)
+        state.SkipWithError(sqlite3_errmsg(db));
+    sqlite3_finalize(read);
+    sqlite3_close(db);
+}
+
+// Open of path by the store, which should answer expected.
+void OpenAnswers(benchmark::State& state, const std::string& path, int expected) {
+    CTaDBTDDataSingle store;
+    const int result = store.Open(path.c_str());
+    if (result != expected)
+        state.SkipWithError((std::to_string(result) + " " + store.GetErrorInfo().GetString()).c_str());
+    store.Close();
+}
+
+// A host table with one CHECK constraint of n constants: (0) a CASE of n
+// branches, (1) a balanced AND of n terms, (2) an IN of n values.
+const std::string& ProjectWithCheck(int kind, int n) {
+    const char* names[] = {"case", "and", "in"};
+    const std::string sql = kind == 0 ? CaseCheckSql(n) : kind == 1 ? AndCheckSql(n) : InCheckSql(n);
+    return ProjectWith(names[kind] + std::to_string(n), sql);
+}
+
+std::string ArgsName(const char* bench, benchmark::State& state) {
+    return std::string(bench) + "/" + std::to_string(state.range(0)) + "/" + std::to_string(state.range(1));
+}
+
+void BM_Store_RefuseCheck(benchmark::State& state) {
+    const std::string& path = ProjectWithCheck(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    CountPeak(state, ArgsName("store-check", state), [&] { OpenAnswers(state, path, -1); });
+    for (auto _ : state) OpenAnswers(state, path, -1);
+}
+
+void BM_Raw_LoadCheck(benchmark::State& state) {
+    const std::string& path = ProjectWithCheck(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    CountPeak(state, ArgsName("raw-check", state), [&] { LoadSchema(state, path, "Checked"); });
+    for (auto _ : state) LoadSchema(state, path, "Checked");
+}
+
+// A host table of 1,000 columns with count indexes over all of them, and
+// (replacing 1) a key ON CONFLICT REPLACE on its first column, which is
+// refused; without it the table holds nothing that runs.
+const std::string& ProjectWithIndexedWideTable(int count, bool replacing) {
+    return ProjectWith("indexed" + std::to_string(count) + (replacing ? "r" : ""),
+                       IndexedWideTableSql(1000, count, replacing ? " UNIQUE ON CONFLICT REPLACE" : ""));
+}
+
+void BM_Store_JudgeIndexedWide(benchmark::State& state) {
+    const bool replacing = state.range(1) != 0;
+    const std::string& path = ProjectWithIndexedWideTable(static_cast<int>(state.range(0)), replacing);
+    const int expected = replacing ? -1 : 1;
+    CountPeak(state, ArgsName("store-wide", state), [&] { OpenAnswers(state, path, expected); });
+    for (auto _ : state) OpenAnswers(state, path, expected);
+}
+
+void BM_Raw_LoadIndexedWide(benchmark::State& state) {
+    const std::string& path = ProjectWithIndexedWideTable(static_cast<int>(state.range(0)), state.range(1) != 0);
+    CountPeak(state, ArgsName("raw-wide", state), [&] { LoadSchema(state, path, "Wide"); });
+    for (auto _ : state) LoadSchema(state, path, "Wide");
+}
+
+// A project with count host tables of a row id's alias, a NOT NULL column
+// and a constant default each, which take every program the check compiles.
+const std::string& ProjectWithManyTables(int count) {
+    std::string sql = "BEGIN;";
+    for (int i = 0; i < count; ++i)
+        sql += "CREATE TABLE Host" + std::to_string(i) + " (id INTEGER PRIMARY KEY, name TEXT NOT NULL, n DEFAULT 0);";
+    return ProjectWith("tables" + std::to_string(count), sql + "COMMIT;");
+}
+
+void BM_Store_JudgeManyTables(benchmark::State& state) {
+    const std::string& path = ProjectWithManyTables(static_cast<int>(state.range(0)));
+    CountPeak(state, "store-tables/" + std::to_string(state.range(0)), [&] { OpenAnswers(state, path, 1); });
+    for (auto _ : state) OpenAnswers(state, path, 1);
+}
+
+void BM_Raw_LoadManyTables(benchmark::State& state) {
+    const std::string& path = ProjectWithManyTables(static_cast<int>(state.range(0)));
+    CountPeak(state, "raw-tables/" + std::to_string(state.range(0)), [&] { LoadSchema(state, path, "Host0"); });
+    for (auto _ : state) LoadSchema(state, path, "Host0");
+}
+
 // Open and Close of an ordinary project (three test groups), against SQLite
 // opening the file, loading its schema, reading a row and closing.
 const std::string& OrdinaryProject() {
@@ -168,5 +268,15 @@ BENCHMARK(BM_Store_RefuseWideTable)->Args({400, 40})->Args({2000, 20})->Unit(ben
 BENCHMARK(BM_Raw_LoadWideTable)->Args({400, 40})->Args({2000, 20})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Store_RefuseSquareInsert)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Raw_LoadSquareInsert)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Store_RefuseCheck)
+    ->Args({0, 12500})->Args({0, 25000})->Args({0, 50000})->Args({0, 100000})->Args({1, 100000})->Args({2, 400000})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Raw_LoadCheck)
+    ->Args({0, 12500})->Args({0, 25000})->Args({0, 50000})->Args({0, 100000})->Args({1, 100000})->Args({2, 400000})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Store_JudgeIndexedWide)->Args({1000, 0})->Args({1000, 1})->Args({2000, 1})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Raw_LoadIndexedWide)->Args({1000, 0})->Args({1000, 1})->Args({2000, 1})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Store_JudgeManyTables)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Raw_LoadManyTables)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Store_OpenClose)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Raw_OpenReadClose)->Unit(benchmark::kMicrosecond);

@@ -10,6 +10,7 @@
 
 #include "ATMLCommonError/ATMLCommonFun.h"
 #include "platform/win32/DatabaseLog.h"
+#include "platform/win32/LogNames.h"
 #include "platform/win32/FileHold.h"
 #include "platform/win32/FolderLock.h"
 #include "platform/win32/LastError.h"

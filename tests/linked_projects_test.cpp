@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "ATMLCommonError/ATMLCommonFun.h"
 #include "support/Bounded.h"
 #include "support/TestStore.h"
 
@@ -97,4 +98,24 @@ TEST_F(LinkedProject, WhatLiesBesideTheFileItLeadsToStopsAnOpenThroughIt) {
     EXPECT_EQ(ReadFile(project + "-wal"), before);
     unlink((project + "-wal").c_str());
     EXPECT_EQ(RawQuery(project, "SELECT count(*) FROM TpsTable")[0][0], "10");
+}
+
+// A stray file at a journal name of the link, beside it: the engine never
+// reads it, naming the project's journals after the file the link leads to.
+// It is removed as the plain file it is, at once, and the project and its
+// own journal names stay as they were.
+TEST_F(LinkedProject, AStrayFileAtTheLinksLogNameIsRemovedAsAPlainFile) {
+    Make("stray");
+    const std::string before = ReadFile(project);
+    for (const char* suffix : {"-wal", "-journal", "-shm"}) {
+        SCOPED_TRACE(suffix);
+        const std::string stray = link + suffix;
+        WriteFile(stray, "stray bytes no engine reads");
+        CATMLCommonFun files;
+        EXPECT_EQ(files.RemoveFile(stray.c_str()), 1) << files.GetErrorInfo().GetString();
+        EXPECT_FALSE(FileExists(stray));
+        EXPECT_EQ(ReadFile(project), before);
+        for (const char* own : {"-wal", "-journal", "-shm"}) EXPECT_FALSE(FileExists(project + own)) << own;
+    }
+    EXPECT_EQ(TpsKeys(link), "r0,r1,r2,r3,r4,r5,r6,r7,r8,r9");
 }

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <mutex>
 #include <sys/file.h>
@@ -76,6 +77,18 @@ long After(long result) {
     Sleep(filecalls::g_pauseAfterMs.load());
     errno = err;
     return result;
+}
+
+// Whether the open file description of fd holds a write lock of its own.
+bool HoldsWriteLock(int fd) {
+    char name[64], text[4096];
+    snprintf(name, sizeof name, "/proc/self/fdinfo/%d", fd);
+    const int info = static_cast<int>(syscall(SYS_openat, AT_FDCWD, name, O_RDONLY | O_CLOEXEC, 0));
+    if (info < 0) return false;
+    const ssize_t got = read(info, text, sizeof text - 1);
+    syscall(SYS_close, info);
+    text[got > 0 ? got : 0] = 0;
+    return strstr(text, "OFDLCK") && strstr(text, "WRITE");
 }
 
 // The path of the file open at fd, as the kernel names it.
@@ -171,15 +184,19 @@ extern "C" int fcntl(int fd, int cmd, ...) {
     void* argument = va_arg(more, void*);
     va_end(more);
     const short type = cmd == F_OFD_SETLK ? static_cast<struct flock*>(argument)->l_type : F_UNLCK;
-    if (filecalls::g_noDowngrade && type == F_RDLCK && (syscall(SYS_fcntl, fd, F_GETFL) & O_ACCMODE) == O_RDWR) {
+    if (filecalls::g_noDowngrade && type == F_RDLCK && HoldsWriteLock(fd)) {
         errno = ENOLCK;
         return -1;
     }
     if (type == F_WRLCK) Sleep(filecalls::g_lockPauseMs.load());
     const bool locking = cmd == F_OFD_SETLK && type != F_UNLCK;
-    if (locking) StopHere(filecalls::Call::Lock, false, nullptr, fd);
+    const struct flock* asked = static_cast<struct flock*>(argument);
+    const filecalls::Call call = locking && type == F_WRLCK && asked->l_start == 0 && asked->l_len == 0
+                                     ? filecalls::Call::LockWhole
+                                     : filecalls::Call::Lock;
+    if (locking) StopHere(call, false, nullptr, fd);
     const int result = static_cast<int>(syscall(SYS_fcntl, fd, cmd, argument));
-    if (locking && result == 0) StopHere(filecalls::Call::Lock, true, nullptr, fd);
+    if (locking && result == 0) StopHere(call, true, nullptr, fd);
     return result;
 }
 

@@ -28,8 +28,8 @@ extern std::string g_fullFile;
 // Milliseconds each exclusive hold (a write lock asked by fcntl
 // F_OFD_SETLK) waits before it locks.
 extern std::atomic<int> g_lockPauseMs;
-// A hold that would turn from exclusive to shared (a read lock asked on a
-// descriptor open for writing, by fcntl F_OFD_SETLK) fails with ENOLCK.
+// A hold that would turn from exclusive to shared (a read lock asked, by
+// fcntl F_OFD_SETLK, on a descriptor that holds a write lock) fails with ENOLCK.
 extern std::atomic<bool> g_noDowngrade;
 // Run once, on the closing thread, as a descriptor of the file of this path
 // (as the kernel names it) is about to be closed; empty for none.
@@ -40,9 +40,10 @@ extern std::function<void()> g_whileClosing;
 extern std::function<void()> g_whileSyncingACopy;
 
 // The calls a test can stop at: an open, a lock (fcntl F_OFD_SETLK of a
-// read or write lock, flock LOCK_EX or LOCK_SH) that was granted, a close,
-// an unlink.
-enum class Call { Open, Lock, Close, Unlink };
+// read or write lock, flock LOCK_EX or LOCK_SH) that was granted, a write
+// lock of the whole file (F_OFD_SETLK from 0 to the end, under which the
+// library closes a descriptor), a close, an unlink.
+enum class Call { Open, Lock, LockWhole, Close, Unlink };
 // Runs hook once, on the calling thread, right before (after false) or
 // right after the next call of that kind on the file of path (as the call
 // names it for an open or an unlink, as the kernel names it else); the hook

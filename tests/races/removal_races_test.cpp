@@ -221,10 +221,12 @@ TEST(RemovalRaces, ALinkRemovedBesideARacingNewLeavesTheNewProjectWhole) {
     EXPECT_EQ(TpsKeys(led), "kept");
 }
 
-// A hold that cannot lock a file another process replaces closes what it
-// opened of it with the table of holds let go: another thread opens and
+// A hold that cannot lock a file another process replaces keeps what it
+// opened of it while that process locks the file (closing it then could
+// drop record locks of the process), and closes it once no lock stands, at
+// the next close, with the table of holds let go: another thread opens and
 // closes a project meanwhile.
-TEST(HoldEntries, AHoldThatFailsClosesItsDescriptorWithTheTableLetGo) {
+TEST(HoldEntries, AHoldThatFailsClosesItsDescriptorOnceNoLockStandsWithTheTableLetGo) {
     TempDir dir;
     const std::string path = MakeProject(dir, "p.tarnprj"), unrelated = MakeProject(dir, "q.tarnprj");
     ChildProcess replacer([&](ChildProcess& self) {
@@ -234,16 +236,23 @@ TEST(HoldEntries, AHoldThatFailsClosesItsDescriptorWithTheTableLetGo) {
         return 0;
     });
     ASSERT_EQ(replacer.Heard(), 'h');
-    bool openedMeanwhile = false;
+    bool closedMeanwhile = false, openedMeanwhile = false;
     filecalls::g_closingFile = std::filesystem::canonical(path).string();
-    filecalls::g_whileClosing = [&] { openedMeanwhile = AnotherThreadOpensAndCloses(dir, unrelated); };
+    filecalls::g_whileClosing = [&] { closedMeanwhile = true; };
+    const int descriptors = OpenDescriptors();
     fileshare::Hold hold;
     EXPECT_FALSE(hold.Share(path, 0, fileshare::Use::Project));
     EXPECT_EQ(errno, EBUSY);
-    filecalls::g_whileClosing = nullptr;
+    EXPECT_FALSE(closedMeanwhile) << "closed while another process locks the file";
+    filecalls::g_whileClosing = [&] { openedMeanwhile = AnotherThreadOpensAndCloses(dir, unrelated); };
     replacer.Answer();
     EXPECT_EQ(replacer.Wait(), 0);
+    fileshare::Hold next;
+    EXPECT_TRUE(next.Share(unrelated, 0, fileshare::Use::Project));
+    next.Release();
+    filecalls::g_whileClosing = nullptr;
     EXPECT_TRUE(openedMeanwhile);
+    EXPECT_LE(OpenDescriptors(), descriptors);
 }
 
 // Where the file system has no exclusive rename a copy places its file by a

@@ -35,3 +35,42 @@ inline std::string UniqueWideTableSql(int columns, int indexes, const std::strin
     }
     return sql;
 }
+
+// A table (C0, C1, ...) of columns columns, C0 with keyClause (as " UNIQUE ON
+// CONFLICT REPLACE", or none), and indexes indexes over all its columns,
+// each beginning at another column: every write builds every index's key
+// from every column, so an insert compiles to columns x indexes instructions.
+inline std::string IndexedWideTableSql(int columns, int indexes, const std::string& keyClause = "") {
+    std::string sql = "CREATE TABLE Wide (C0 TEXT" + keyClause;
+    for (int i = 1; i < columns; ++i) sql += ", C" + std::to_string(i) + " TEXT";
+    sql += ");";
+    for (int i = 0; i < indexes; ++i) {
+        sql += "CREATE INDEX Wide" + std::to_string(i) + " ON Wide (";
+        for (int k = 0; k < columns; ++k) sql += (k ? ", C" : "C") + std::to_string((k + i * 7) % columns);
+        sql += ");";
+    }
+    return sql;
+}
+
+// Tables whose one CHECK constraint SQLite compiles to code of square cost
+// (each constant of it is looked for among those coded before): a CASE of
+// n branches, a balanced AND of n terms, an IN of n values.
+inline std::string CheckedTableSql(const std::string& check) {
+    return "CREATE TABLE Checked (C INTEGER, CHECK (" + check + "));";
+}
+inline std::string CaseCheckSql(int n) {
+    std::string check = "CASE C";
+    for (int i = 0; i < n; ++i) check += " WHEN " + std::to_string(i) + " THEN " + std::to_string(i);
+    return CheckedTableSql(check + " END");
+}
+inline std::string AndTerms(int from, int to) {
+    if (to - from == 1) return "C <> " + std::to_string(from);
+    const int middle = from + (to - from) / 2;
+    return "(" + AndTerms(from, middle) + " AND " + AndTerms(middle, to) + ")";
+}
+inline std::string AndCheckSql(int n) { return CheckedTableSql(AndTerms(0, n)); }
+inline std::string InCheckSql(int n) {
+    std::string check = "C IN (0";
+    for (int i = 1; i < n; ++i) check += ", " + std::to_string(i);
+    return CheckedTableSql(check + ")");
+}

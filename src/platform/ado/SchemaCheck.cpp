@@ -87,7 +87,7 @@ std::string RowFault(const std::vector<SchemaRow>& rows, sqlite3* db, std::vecto
 
 // What in table runs or changes a write, or "".
 std::string TableFault(sqlite3* db, const std::string& table, const std::vector<IndexShape>& indexes,
-                       std::vector<ColumnShape>& columns) {
+                       size_t budget, std::vector<ColumnShape>& columns) {
     const std::string name = QuoteIdentifier(table);
     if (!ReadColumns(db, table, columns)) return "virtual table " + name;
     for (const ColumnShape& column : columns)
@@ -97,7 +97,7 @@ std::string TableFault(sqlite3* db, const std::string& table, const std::vector<
             return "index " + QuoteIdentifier(index.name) + " on an expression or with a WHERE clause";
     std::string rules;
     try {
-        rules = WriteRules(db, table, columns, indexes);
+        rules = WriteRules(db, table, columns, indexes, budget);
     } catch (const ComError& error) {
         return "table " + name + ", into which SQLite compiles no insert (" + error.Description() + ")";
     }
@@ -158,12 +158,13 @@ std::string ProjectSchemaFault(sqlite3* db, const TemplateShape& shape,
     std::string fault = RowFault(rows, db, tables, indexes);
     if (!fault.empty()) return fault;
     bool statistics = false;
+    const size_t budget = ProgramBudget(db);
     for (const std::string& table : tables) {
         statistics = statistics || NameKey(table) == "SQLITE_STAT1";
         TableShape found;
         found.name = table;
         found.indexes = std::move(indexes[NameKey(table)]);
-        fault = TableFault(db, table, found.indexes, found.columns);
+        fault = TableFault(db, table, found.indexes, budget, found.columns);
         if (!fault.empty()) return OnlyData(fault);
         if (const TableShape* expected = shape.Find(table)) {
             fault = ShapeDifference(db, std::move(found), *expected, indexNames);

@@ -48,8 +48,11 @@
 //
 // Every step is linear in the size of the schema: one pass over its rows,
 // lookups by name in hash maps, one listing of each table's columns and
-// indexes and a few compiled programs per table, each held to a multiple
-// of the table's insert with OR ABORT, which is linear in them.
+// indexes (kept in a few bytes a key column) and a few compiled programs
+// per table, each held to a multiple of the table's insert with OR ABORT,
+// which is linear in them, and to a budget in proportion to the memory of
+// the schema SQLite loaded (WriteProgram.h): judging takes a few times the
+// time and memory of SQLite's own load of the schema, whatever it holds.
 #pragma once
 #include <string>
 #include <unordered_map>

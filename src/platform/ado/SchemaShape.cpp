@@ -17,11 +17,12 @@ std::string ColumnText(const std::string& table, const std::string& column) {
     return "column " + QuoteIdentifier(column) + " of table " + QuoteIdentifier(table);
 }
 
-// The key columns of an index as a message names them: (A, B DESC).
-std::string KeyText(const IndexShape& index) {
+// The key columns of an index of a table of columns as a message names
+// them: (A, B DESC).
+std::string KeyText(const IndexShape& index, const std::vector<ColumnShape>& columns) {
     std::string text = "(";
     for (size_t i = 0; i < index.columns.size(); ++i)
-        text += (i ? ", " : "") + index.columns[i] + (index.descending[i] ? " DESC" : "");
+        text += (i ? ", " : "") + ColumnName(columns, index.columns[i]) + (index.descending[i] ? " DESC" : "");
     return text + ")";
 }
 
@@ -29,10 +30,10 @@ std::string KeyText(const IndexShape& index) {
 // column with its collation and sort order. A statement that reads through
 // an index without an ORDER BY lists rows in the index's order. Names do
 // not change a result.
-std::string IndexKey(const IndexShape& index) {
+std::string IndexKey(const IndexShape& index, const std::vector<ColumnShape>& columns) {
     std::string key = index.unique ? "U" : "I";
     for (size_t i = 0; i < index.columns.size(); ++i)
-        key += "|" + NameKey(index.columns[i]) + " " + NameKey(index.collations[i]) +
+        key += "|" + NameKey(ColumnName(columns, index.columns[i])) + " " + NameKey(index.Collation(i)) +
                (index.descending[i] ? " D" : " A");
     return key;
 }
@@ -70,6 +71,11 @@ std::string ColumnDifference(const std::string& table, const ColumnShape& found,
 
 std::string NameKey(const std::string& name) { return UpperCase(name); }
 
+const std::string& ColumnName(const std::vector<ColumnShape>& columns, int32_t cid) {
+    static const std::string none;
+    return cid >= 0 && static_cast<size_t>(cid) < columns.size() ? columns[cid].name : none;
+}
+
 bool IsParsedTable(sqlite3* db, const std::string& name) {
     return sqlite3_table_column_metadata(db, "main", name.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr,
                                          nullptr) == SQLITE_OK;
@@ -98,8 +104,12 @@ std::vector<IndexShape> ReadIndexes(sqlite3* db, const std::string& table) {
                 continue;
             }
             if (cid < 0) index.plain = false;
-            index.columns.push_back(columns.Column(2).ToText());
-            index.collations.push_back(columns.Column(4).ToText());
+            index.columns.push_back(static_cast<int32_t>(cid));
+            const VariantView collation = columns.ColumnView(4);
+            const std::string_view name(collation.text ? collation.text : "", collation.size);
+            const auto known = std::find(index.collationNames.begin(), index.collationNames.end(), name);
+            index.collations.push_back(static_cast<uint16_t>(known - index.collationNames.begin()));
+            if (known == index.collationNames.end()) index.collationNames.emplace_back(name);
             index.descending.push_back(columns.ColumnInt64(3) != 0);
         }
         index.tableItself = index.origin == "pk" && !endsWithRowid;
@@ -215,18 +225,18 @@ std::string ShapeDifference(sqlite3* db, TableShape found, const TableShape& exp
         if (!difference.empty()) return difference;
     }
     std::unordered_map<std::string, std::vector<const IndexShape*>> unmatched;
-    for (const IndexShape& index : found.indexes) unmatched[IndexKey(index)].push_back(&index);
+    for (const IndexShape& index : found.indexes) unmatched[IndexKey(index, found.columns)].push_back(&index);
     for (const IndexShape& index : expected.indexes) {
-        std::vector<const IndexShape*>& alike = unmatched[IndexKey(index)];
+        std::vector<const IndexShape*>& alike = unmatched[IndexKey(index, expected.columns)];
         if (alike.empty())
             return "table " + table + " lacks the template's " + (index.unique ? "key on " : "index on ") +
-                   KeyText(index);
+                   KeyText(index, expected.columns);
         indexNames[NameKey(index.name)] = alike.back()->name;
         alike.pop_back();
     }
     for (const IndexShape& index : found.indexes)
-        if (index.unique && !unmatched[IndexKey(index)].empty())
-            return "table " + table + " has a key on " + KeyText(index) + " that the template's has not";
+        if (index.unique && !unmatched[IndexKey(index, found.columns)].empty())
+            return "table " + table + " has a key on " + KeyText(index, found.columns) + " that the template's has not";
     if (CountForeignKeys(db, found.name) != expected.foreignKeys)
         return "the foreign keys of table " + table + " are not the template's";
     return std::string();

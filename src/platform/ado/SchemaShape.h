@@ -10,6 +10,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <cstdint>
 #include <tuple>
 #include <unordered_map>
 #include <vector>
@@ -40,8 +41,15 @@ struct IndexShape {
     // which has no schema row of its own.
     bool tableItself = false;
     std::string origin;  // "c" made by CREATE INDEX, "u" by UNIQUE, "pk" by PRIMARY KEY
-    std::vector<std::string> columns, collations;  // of the key columns
-    std::vector<char> descending;                  // of the key columns: sorted DESC
+    // Of the key columns: each column's place among the table's columns
+    // (its cid; below 0 the row id or an expression), its collation as a
+    // place in collationNames, and whether it sorts DESC. A few bytes a
+    // column, as an index may have thousands: less than SQLite keeps.
+    std::vector<int32_t> columns;
+    std::vector<uint16_t> collations;
+    std::vector<std::string> collationNames;
+    std::vector<char> descending;
+    const std::string& Collation(size_t i) const { return collationNames[collations[i]]; }
 };
 
 struct TableShape {
@@ -102,6 +110,9 @@ private:
     mutable std::mutex m_plansMutex;
     mutable std::unordered_map<std::string, std::vector<PlanLoop>> m_plans;
 };
+
+// The name of the column at cid among columns, "" for none (the row id, an expression).
+const std::string& ColumnName(const std::vector<ColumnShape>& columns, int32_t cid);
 
 // The first way in which table found (its columns and indexes read) differs
 // from expected, the template's table of its name; "" when it is shaped as

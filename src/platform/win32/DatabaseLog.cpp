@@ -29,13 +29,6 @@ int ErrnoOfEngineResult(int rc) {
     }
 }
 
-bool IsDatabaseFile(int fd) {
-    static const char kHeader[] = "SQLite format 3";  // with its NUL: 16 bytes
-    char start[sizeof kHeader] = {};
-    return pread(fd, start, sizeof start, 0) == static_cast<ssize_t>(sizeof start) &&
-           std::equal(start, start + sizeof start, kHeader);
-}
-
 bool RemoveDatabaseJournals(const std::string& path) {
     const size_t count = std::size(kJournalSuffixes);
     struct stat found[count];
@@ -118,13 +111,13 @@ bool LogHoldsChanges(const std::string& path) {
     const std::string name = path + "-journal";
     if (lstat(name.c_str(), &looked) != 0) return false;
     if (!S_ISREG(looked.st_mode)) return true;
-    const int journal = open(name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int journal = fileshare::OpenFile(name, O_RDONLY | O_NOFOLLOW);
     if (journal < 0) return errno != ENOENT;
     // A journal whose header the engine has zeroed or cut off is done with.
     unsigned char first = 0;
     const bool live = fstat(journal, &opened) != 0 || !fileshare::SameFile(opened, looked) ||
                       (pread(journal, &first, 1, 0) == 1 && first != 0);
-    fileshare::CloseOrPark(journal);
+    fileshare::CloseFile(journal);
     return live;
 }
 

@@ -56,12 +56,6 @@ bool FoldDatabaseLog(const std::string& path);
 // (one a writer killed part-way left, which the engine rolls back).
 bool LogHoldsChanges(const std::string& path);
 
-// Whether the file open at fd begins as every database of the engine does.
-bool IsDatabaseFile(int fd);
-
-// What the engine adds to a database's path to name its journal files.
-constexpr const char* kJournalSuffixes[] = {"-journal", "-wal", "-shm"};
-
 // Removes the journal files (-journal, -wal, -shm) beside the database at
 // path: only once nothing of them is part of a file, when the file goes or
 // before a new one comes, and only where the caller holds the file

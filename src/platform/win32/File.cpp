@@ -24,11 +24,17 @@ BOOL UnlinkWhatWasLookedAt(const char* path, const struct stat& looked) {
 // Where path names a journal file of a database, holds the database
 // exclusively (EBUSY while anyone else holds it) and folds its log into it,
 // so that removing the journal loses nothing. True when path names no
-// journal of a database, or once the log is folded. Anything but a journal
-// file at that name (a database, a held file) is a file of its own.
+// journal of a database, or once the log is folded. The engine names a
+// database's journals after the name it opens it by, links resolved: a file
+// at any other name (one beside a link to the database) is no journal the
+// engine reads. Anything but a journal file at that name (a database, a
+// held file) is a file of its own.
 bool ReleaseJournal(const std::string& path, fileshare::Hold& database) {
-    const std::string owner = JournalOwner(path);
-    if (owner == path || owner.empty()) return true;
+    const std::string named = JournalOwner(path);
+    std::string owner, journal;
+    if (named == path || named.empty() || !EngineName(named, owner) || !EngineName(path, journal) ||
+        journal != owner + path.substr(named.size()))
+        return true;
     if (!database.Take(owner, false)) return errno == ENOENT || errno == fileshare::kNotRegularFile;
     if (!IsDatabaseFile(database.Descriptor())) {
         database.Release();

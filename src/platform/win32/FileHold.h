@@ -6,31 +6,30 @@
 // engine locks, so they never meet the engine's own record locks.
 //
 // The engine's record locks belong to the process, and closing any
-// descriptor of a file drops all of them. So a file this process holds is
-// opened once, by its first holder; later holders join that descriptor and
-// open none, and it is closed only when the last hold ends. The process's
-// table of held files has one entry per hold that made one: the entry is
-// made before its lock is taken and ends in one place (EndEntry), which
-// unlocks and clears every descriptor it has under the table's lock and
-// closes them outside it. A descriptor that must not be closed while the
-// file is held is parked only on an entry that has a descriptor of the
-// file, and goes with it. An entry belongs to the hold that made it: no
-// other hold changes or erases it. The table is locked only around the
-// table itself, never across a call that can block, a close included. An
-// exclusive hold is on the file its path names once it is locked.
+// descriptor of a file drops all of them, those of the host's own
+// connections too. So a file this process holds is opened once, by its
+// first holder; later holders join that descriptor and open none. Every
+// descriptor the library has of a file an engine may lock, a hold's or a
+// look's, is closed only where no lock stands on the file, and else parked
+// until none does and lent to the next open of the file (FileTable.h): the
+// descriptors stay as many as the files in use. The table of held files has
+// one entry per hold that made one: the entry is made before its lock is
+// taken and ends in one place (EndEntry). An entry belongs to the hold that
+// made it: no other hold changes or erases it. The table is locked only
+// around the table itself, never across a call that can block, a close
+// included. An exclusive hold is on the file its path names once it is locked.
 //
 // A child forked without exec keeps none of its parent's locks: a
 // descriptor is locked only once it is in the table, and only if no fork
-// began between its open and its entry (else it is closed unlocked and
-// opened again); the child closes its copies of every descriptor in the
-// table, and of the folder locks' (OpenLockable), and no other. The
-// engine's record of its locks is copied into the child while the locks
-// stay with the parent, so the child refuses, for its whole life, to use as
-// a project any file that was held when it was forked (by device and
-// inode), and holds made before the fork act on nothing there. A child
-// forked while another thread ran, or from a process whose threads could
-// not be counted, may have the engine's own mutexes copied locked, for
-// good: it refuses every project operation (ForkedBesideThreads).
+// began between its open and its entry; the child closes its copies of
+// every descriptor in the table, and no other. The engine's record of its
+// locks is copied into the child while the locks stay with the parent, so
+// the child refuses, for its whole life, to use as a project any file that
+// was held when it was forked (by device and inode), and holds made before
+// the fork act on nothing there. A child forked while another thread ran,
+// or from a process whose threads could not be counted, may have the
+// engine's own mutexes copied locked, for good: it refuses every project
+// operation (ForkedBesideThreads).
 #pragma once
 #include <cerrno>
 #include <cstdint>
@@ -107,19 +106,23 @@ bool HeldHere(const struct stat& info);
 // Whether another open file description holds the file open at fd: another
 // process's hold, once HeldHere has said this process has none.
 bool HeldElsewhere(int fd);
-// Closes fd, a descriptor the library opened of a file it only looked at;
-// one of a file this process holds is parked with the file's entry until
-// it ends instead, since closing it would drop the engine's record locks.
-void CloseOrPark(int fd);
-
-// Opens path for a lock of the library's other than a hold's (a folder's
-// lock), entered in the table before the caller locks it, so that a child
-// forked at any moment closes its copy; -1 with errno set. With O_CREAT and
-// O_EXCL, a file made here that must be opened again and went meanwhile is
-// made again. The caller unlocks it, then closes it with CloseLockable.
+// Opens the regular file at path (flags as open takes them, O_NOFOLLOW for a
+// path whose last name is not followed) as the library opens a file it
+// looks into or a lock of its own: entered
+// in the table before it is opened, so that a child forked at any moment
+// closes its copy; for reading, open for writing too where its user may, so
+// that it can carry the lock it is closed under; one parked of the file is
+// lent where one is. Anything but a regular file is looked at and never
+// opened (kNotRegularFile, ELOOP for a link not followed). -1 with errno set.
+int OpenFile(const std::string& path, int flags, mode_t mode = 0);
+// Lets go of fd, opened by OpenFile: closed where no lock stands on its
+// file, parked where one does (FileTable.h).
+void CloseFile(int fd) noexcept;
+// OpenFile for a lock of the library's (a folder's) on the descriptor: one
+// that may not carry it is given up and the file opened again. With O_CREAT
+// and O_EXCL, a file made here that must be opened again and went meanwhile
+// is made again. The caller unlocks it, then closes it with CloseFile.
 int OpenLockable(const std::string& path, int flags, mode_t mode = 0);
-// Takes fd, unlocked, out of the table, then closes or parks it (CloseOrPark).
-void CloseLockable(int fd);
 
 // What a project's hold checks of the files beside its file before the
 // engine opens it: called with whether this hold opens the file's entry
@@ -188,9 +191,9 @@ private:
     // Under the table's lock: notes that this hold holds the file key names,
     // counted in the table's entry id.
     void Joined(const FileKey& key, uint64_t id);
-    // Opens, for this hold, the file at path it entered as being opened
-    // when forks had begun; false with errno EAGAIN when it must look again.
-    bool OpenShared(const std::string& path, uint64_t forks, const BesideCheck& beside);
+    // Opens, for this hold, the file at path it entered as being opened;
+    // false with errno EAGAIN when it must look again.
+    bool OpenShared(const std::string& path, const BesideCheck& beside);
 
     bool m_held = false;
     FileKey m_key;

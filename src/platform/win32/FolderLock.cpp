@@ -80,7 +80,7 @@ FolderLock::~FolderLock() {
         S_ISREG(there.st_mode) && there.st_size == 0 && there.st_nlink == 1)
         unlink(m_file.c_str());
     flock(m_fd, LOCK_UN);
-    fileshare::CloseLockable(m_fd);
+    fileshare::CloseFile(m_fd);
 }
 
 bool FolderLock::Lock(const std::string& path) {
@@ -101,7 +101,7 @@ bool FolderLock::Lock(const std::string& path) {
             // Anything else that came to the lock file's name meanwhile is
             // left alone (a descriptor of a held file parked with its hold),
             // and no copy or removal runs there.
-            fileshare::CloseLockable(fd);
+            fileshare::CloseFile(fd);
             return fileshare::Refuse(fileshare::kLockNameTaken);
         } else if (fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0) {
             // Locked, if the name still names the file locked.
@@ -115,7 +115,7 @@ bool FolderLock::Lock(const std::string& path) {
         } else if (fd >= 0) {
             err = errno == EWOULDBLOCK ? EAGAIN : errno;
         }
-        if (fd >= 0) fileshare::CloseLockable(fd);
+        if (fd >= 0) fileshare::CloseFile(fd);
         if (err != EAGAIN && err != EINTR) return fileshare::Refuse(err);
         if (std::chrono::steady_clock::now() >= deadline) return fileshare::Refuse(unreadable ? EACCES : EBUSY);
         if (err == EAGAIN) std::this_thread::sleep_for(kPoll);

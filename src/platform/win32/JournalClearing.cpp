@@ -22,7 +22,7 @@ const int kFoldAttempts = 3;
 // the engine's lock keeps every engine away from it; the caller has the
 // folder locked. False with errno set, the journal as it was.
 bool ReplaceByOwnCopy(const std::string& journal, const struct stat& looked, mode_t mode) {
-    const int from = open(journal.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int from = fileshare::OpenFile(journal, O_RDONLY | O_NOFOLLOW);
     if (from < 0) return false;
     RemoveAbandonedScratch(journal);
     fileshare::Hold made;
@@ -34,7 +34,7 @@ bool ReplaceByOwnCopy(const std::string& journal, const struct stat& looked, mod
            fsync(made.Descriptor()) == 0 && lstat(journal.c_str(), &there) == 0 &&
            fileshare::SameFile(there, looked) && rename(scratch.c_str(), journal.c_str()) == 0;
     const int err = errno;
-    fileshare::CloseOrPark(from);
+    fileshare::CloseFile(from);
     if (!done && scratchMade) unlink(scratch.c_str());
     if (done) SyncFolder(journal);
     errno = err;

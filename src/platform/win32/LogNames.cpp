@@ -1,9 +1,9 @@
 #include "platform/win32/LogNames.h"
 
+#include <algorithm>
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "platform/win32/DatabaseLog.h"
 #include "platform/win32/FileHold.h"
 #include "platform/win32/FolderLock.h"
 
@@ -39,6 +39,13 @@ bool EndsWith(const std::string& text, const std::string& end) {
 }
 }  // namespace
 
+bool IsDatabaseFile(int fd) {
+    static const char kHeader[] = "SQLite format 3";  // with its NUL: 16 bytes
+    char start[sizeof kHeader] = {};
+    return pread(fd, start, sizeof start, 0) == static_cast<ssize_t>(sizeof start) &&
+           std::equal(start, start + sizeof start, kHeader);
+}
+
 bool LogNameClear(const std::string& log, LogLook look, struct stat* found) {
     struct stat info = {};
     if (found) *found = info;
@@ -53,10 +60,11 @@ bool LogNameClear(const std::string& log, LogLook look, struct stat* found) {
         if (found) *found = info;
         return true;
     }
-    const int fd = open(log.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd = fileshare::OpenFile(log, O_RDONLY | O_NOFOLLOW);
     if (fd < 0) {
         if (errno == ENOENT) return true;  // gone meanwhile
-        if (errno == ELOOP) return Taken(log, fileshare::kLogNameNotAFile, "a symbolic link");
+        if (errno == ELOOP || errno == fileshare::kNotRegularFile)
+            return Taken(log, fileshare::kLogNameNotAFile, errno == ELOOP ? "a symbolic link" : "no regular file");
         return Taken(log, errno, errno == EACCES ? "a file this user may not read" : "a file that cannot be opened");
     }
     // What was opened is judged, whatever the name named at the look.
@@ -75,7 +83,7 @@ bool LogNameClear(const std::string& log, LogLook look, struct stat* found) {
         err = fileshare::kLogNameHeld;
         what = kHeld;
     }
-    fileshare::CloseOrPark(fd);
+    fileshare::CloseFile(fd);
     if (what) return Taken(log, err, what);
     if (found) *found = info;
     return true;

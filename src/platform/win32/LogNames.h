@@ -25,6 +25,12 @@ const int kLogNameHeld = EREMCHG;
 const int kReservedName = ENOTNAM;
 }  // namespace fileshare
 
+// What the engine adds to a database's path to name its journal files.
+constexpr const char* kJournalSuffixes[] = {"-journal", "-wal", "-shm"};
+
+// Whether the file open at fd begins as every database of the engine does.
+bool IsDatabaseFile(int fd);
+
 // How far a look at a project's journal names goes.
 enum class LogLook {
     // What each name is (lstat), and this process's holds: for a caller

@@ -6,6 +6,7 @@
 
 #include "platform/win32/DatabaseLog.h"
 #include "platform/win32/FolderLock.h"
+#include "platform/win32/LogNames.h"
 
 bool MayWrite(const std::string& path, int mode) { return faccessat(AT_FDCWD, path.c_str(), mode, AT_EACCESS) == 0; }
 

@@ -1,0 +1,134 @@
+// A host's own SQLite connection on a project, in the process of a store:
+// whatever the store opens, looks at and closes, the host's connection
+// keeps its locks, and programs of other processes beside both lose no
+// committed row.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <sqlite3.h>
+#include <string>
+#include <thread>
+
+#include "support/PlainProgram.h"
+#include "support/TestStore.h"
+
+namespace {
+// A connection the host opened itself with SQLite, not through the library.
+class HostConnection {
+public:
+    explicit HostConnection(const std::string& path) { sqlite3_open(path.c_str(), &m_db); }
+    ~HostConnection() { Close(); }
+    HostConnection(const HostConnection&) = delete;
+    HostConnection& operator=(const HostConnection&) = delete;
+    // The engine's result of sql.
+    int Run(const std::string& sql) { return sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, nullptr); }
+    std::string Message() const { return sqlite3_errmsg(m_db); }
+    void Close() {
+        sqlite3_close(m_db);
+        m_db = nullptr;
+    }
+
+private:
+    sqlite3* m_db = nullptr;
+};
+
+std::string Insert(const std::string& key) { return "INSERT INTO TpsTable (TPS_UUID) VALUES ('" + key + "')"; }
+
+// The record locks this process has on the project at path and on its log's index.
+std::pair<int, int> LocksOn(const std::string& path) { return {RecordLocksOn(path), RecordLocksOn(path + "-shm")}; }
+
+void OpenAndClose(const TempDir& dir, const std::string& path) {
+    TestStore store(dir);
+    ASSERT_EQ(store.Open(path.c_str()), 1) << store.GetErrorInfo().GetString();
+    ASSERT_GE(TpsRows(store), 0);
+    store.Close();
+}
+}  // namespace
+
+// The host's connection writes in the log and stays open while a store
+// opens and closes the project; then a plain program of another process
+// opens and closes it and does not take itself for its last user, and
+// every row either commits stays.
+TEST(HostConnections, KeepTheirLocksWhileAStoreOpensAndClosesTheProject) {
+    TempDir dir;
+    const std::string path = MakeProject(dir, "p.tarnprj");
+    HostConnection host(path);
+    ASSERT_EQ(host.Run("PRAGMA journal_mode=WAL; " + Insert("1")), SQLITE_OK);
+    const auto locks = LocksOn(path);
+    ASSERT_GT(locks.first, 0);
+    ASSERT_GT(locks.second, 0);
+    {
+        TestStore store(dir);
+        ASSERT_EQ(store.Open(path.c_str()), 1) << store.GetErrorInfo().GetString();
+        EXPECT_EQ(LocksOn(path), locks) << "the store's Open took the host's locks";
+        EXPECT_EQ(TpsRows(store), 1);
+        EXPECT_EQ(AddTps(store, "store"), 1);
+        store.Close();
+    }
+    EXPECT_EQ(LocksOn(path), locks) << "the store's Close took the host's locks";
+    EXPECT_TRUE(PlainSqlInAProcessStartedAnew(path, "SELECT count(*) FROM TpsTable"));
+    EXPECT_EQ(host.Run(Insert("2")), SQLITE_OK) << host.Message();
+    EXPECT_TRUE(PlainSqlInAProcessStartedAnew(path, Insert("3")));
+    host.Close();
+    EXPECT_EQ(TpsKeys(path), "1,2,3,store");
+}
+
+// The host's connection holds the log's write lock, a row written, while a
+// store opens and closes the project (or stays open): a plain program of
+// another process that would write waits for it, and both rows stay.
+TEST(HostConnections, KeepTheirWriteLockWhileAStoreOpensAndClosesTheProject) {
+    for (const bool storeStays : {false, true}) {
+        SCOPED_TRACE(storeStays ? "the store stays open" : "the store closes");
+        TempDir dir;
+        const std::string path = MakeProject(dir, "p.tarnprj");
+        HostConnection host(path);
+        ASSERT_EQ(host.Run("PRAGMA journal_mode=WAL; BEGIN IMMEDIATE; " + Insert("a")), SQLITE_OK);
+        TestStore store(dir);
+        ASSERT_EQ(store.Open(path.c_str()), 1) << store.GetErrorInfo().GetString();
+        if (!storeStays) store.Close();
+        PlainProgram writer(path, Insert("b1"));
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        EXPECT_TRUE(writer.Running()) << "the other process wrote past the host's write lock";
+        EXPECT_EQ(host.Run("COMMIT"), SQLITE_OK) << host.Message();
+        EXPECT_TRUE(writer.Wait());
+        store.Close();
+        host.Close();
+        EXPECT_EQ(TpsKeys(path), "a,b1");
+    }
+}
+
+// A store opens the project, the host's connection opens and reads it, the
+// store closes; a plain program of another process then writes and closes,
+// and leaves the log to the host's connection, which is still open.
+TEST(HostConnections, OpenedBesideAStoreStayUsersOfTheProjectOnceItCloses) {
+    TempDir dir;
+    const std::string path = MakeProject(dir, "p.tarnprj");
+    TestStore store(dir);
+    ASSERT_EQ(store.Open(path.c_str()), 1) << store.GetErrorInfo().GetString();
+    ASSERT_EQ(AddTps(store, "s"), 1);
+    HostConnection host(path);
+    ASSERT_EQ(host.Run("SELECT count(*) FROM TpsTable"), SQLITE_OK);
+    const auto locks = LocksOn(path);
+    store.Close();
+    EXPECT_EQ(LocksOn(path), locks) << "the store's Close took the host's locks";
+    EXPECT_TRUE(PlainSqlInAProcessStartedAnew(path, Insert("x")));
+    EXPECT_EQ(host.Run(Insert("c1")), SQLITE_OK) << host.Message();
+    host.Close();
+    EXPECT_EQ(TpsKeys(path), "c1,s,x");
+}
+
+// Stores open and close the project a thousand times beside the host's
+// connection: the process's descriptors stay as many, and the host keeps
+// its locks.
+TEST(HostConnections, DescriptorsStayBoundedOverManyOpensAndClosesBesideThem) {
+    TempDir dir;
+    const std::string path = MakeProject(dir, "p.tarnprj");
+    HostConnection host(path);
+    ASSERT_EQ(host.Run("PRAGMA journal_mode=WAL; " + Insert("h")), SQLITE_OK);
+    OpenAndClose(dir, path);
+    const int descriptors = OpenDescriptors();
+    const auto locks = LocksOn(path);
+    for (int i = 0; i < 1000; ++i) OpenAndClose(dir, path);
+    EXPECT_LE(OpenDescriptors(), descriptors);
+    EXPECT_EQ(LocksOn(path), locks);
+}
