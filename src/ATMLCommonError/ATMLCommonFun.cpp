@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <cstring>
 
+#include "ATMLCommonError/Answering.h"
+#include "ATMLCommonError/CommonTexts.h"
+
 #include "platform/com/Com.h"
 #include "platform/win32/LastError.h"
 #include "platform/win32/Module.h"
@@ -25,7 +28,7 @@ CATMLCommonFun::CATMLCommonFun() = default;
 
 CATMLCommonFun::~CATMLCommonFun() = default;
 
-CString CATMLCommonFun::CreateGUIDString() {
+CString NewKeyText() {
     CoInitialize(nullptr);
     GUID guid{};
     CoCreateGuid(&guid);
@@ -40,7 +43,7 @@ CString CATMLCommonFun::CreateGUIDString() {
     return CString(first, length);
 }
 
-CString CATMLCommonFun::GetOSErrorMessage(DWORD errorNumber) {
+CString SystemErrorMessage(DWORD errorNumber) {
     CString message;
     const char* text = SystemErrorText(errorNumber);
     // The number reads as a signed 32-bit value: 0xFFFFFFFF is (-1).
@@ -50,109 +53,134 @@ CString CATMLCommonFun::GetOSErrorMessage(DWORD errorNumber) {
     return message;
 }
 
+CString CATMLCommonFun::CreateGUIDString() { return RunAnswering(NewKeyText, EmptyText); }
+
+CString CATMLCommonFun::GetOSErrorMessage(DWORD errorNumber) {
+    return RunAnswering([&] { return SystemErrorMessage(errorNumber); }, EmptyText);
+}
+
 int CATMLCommonFun::GetModulePath(CString& path, HMODULE module, bool full) {
-    // Larger than the classic 260 so that deep folders are not cut short.
-    char name[4096];
-    if (GetModuleFileNameA(module, name, sizeof name) == 0) {
-        SetErrorCode(60);
-        SetErrorInfo(GetOSErrorMessage(GetLastError()));
-        return -1;
-    }
-    path = name;
-    if (!full) {
-        int cut = path.ReverseFind('/');
-        path = cut < 0 ? CString() : path.Left(cut);
-    }
-    return 1;
+    return HelperAnswer(*this, 60, [&] {
+        // Larger than the classic 260 so that deep folders are not cut short.
+        char name[4096];
+        if (GetModuleFileNameA(module, name, sizeof name) == 0) {
+            RecordControlFailure(60, GetLastError());
+            return -1;
+        }
+        path = name;
+        if (!full) {
+            int cut = path.ReverseFind('/');
+            path = cut < 0 ? CString() : path.Left(cut);
+        }
+        return 1;
+    });
 }
 
 void CATMLCommonFun::RecordSystemFailure(long code, const CString& subject, DWORD error) {
     CString message;
-    message.Format("%s，“%s”。", subject.GetString(), GetOSErrorMessage(error).GetString());
+    message.Format("%s，“%s”。", subject.GetString(), SystemErrorMessage(error).GetString());
     SetErrorCode(code);
     SetErrorInfo(message);
 }
 
 void CATMLCommonFun::RecordControlFailure(long code, DWORD error) {
     SetErrorCode(code);
-    SetErrorInfo(GetOSErrorMessage(error));
+    SetErrorInfo(SystemErrorMessage(error));
 }
 
 CString CATMLCommonFun::GetCurrentTimeString(int format) {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    CString text;
-    switch (format) {
-        case 0: text.Format("%.2d%s%.2d%s%.2d", now.wMonth, "/", now.wDay, "/", now.wYear); break;
-        case 1: text.Format("%.2d%s%.2d%s%.2d", now.wHour, ":", now.wMinute, ":", now.wSecond); break;
-        case 2:
-            text.Format("%d%s%.2d%s%.2d %.2d%s%.2d%s%.2d", now.wYear, "-", now.wMonth, "-", now.wDay, now.wHour, ":",
-                        now.wMinute, ":", now.wSecond);
-            break;
-        default:
-            text.Format("%d%.2d%.2d %.2d%.2d%.2d", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
-                        now.wSecond);
-    }
-    return text;
+    return RunAnswering(
+        [&] {
+            SYSTEMTIME now;
+            GetLocalTime(&now);
+            CString text;
+            switch (format) {
+                case 0: text.Format("%.2d%s%.2d%s%.2d", now.wMonth, "/", now.wDay, "/", now.wYear); break;
+                case 1: text.Format("%.2d%s%.2d%s%.2d", now.wHour, ":", now.wMinute, ":", now.wSecond); break;
+                case 2:
+                    text.Format("%d%s%.2d%s%.2d %.2d%s%.2d%s%.2d", now.wYear, "-", now.wMonth, "-", now.wDay,
+                                now.wHour, ":", now.wMinute, ":", now.wSecond);
+                    break;
+                default:
+                    text.Format("%d%.2d%.2d %.2d%.2d%.2d", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
+                                now.wSecond);
+            }
+            return text;
+        },
+        EmptyText);
 }
 
 CString CATMLCommonFun::GetCurrentTimeISO() {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    CString text;
-    text.Format("%d%s%.2d%s%.2dT%.2d%s%.2d%s%.2d", now.wYear, "-", now.wMonth, "-", now.wDay, now.wHour, ":",
-                now.wMinute, ":", now.wSecond);
-    return text;
+    return RunAnswering(
+        [] {
+            SYSTEMTIME now;
+            GetLocalTime(&now);
+            CString text;
+            text.Format("%d%s%.2d%s%.2dT%.2d%s%.2d%s%.2d", now.wYear, "-", now.wMonth, "-", now.wDay, now.wHour, ":",
+                        now.wMinute, ":", now.wSecond);
+            return text;
+        },
+        EmptyText);
 }
 
 int CATMLCommonFun::RegisterComponent(CString path, BOOL registering) {
-    if (path.IsEmpty()) {
-        SetErrorCode(53);
-        SetErrorInfo("空");
-        return -1;
-    }
-    HMODULE library = LoadLibraryA(path);
-    if (!library) {
-        RecordSystemFailure(40, path, GetLastError());
-        return -1;
-    }
-    typedef HRESULT (*EntryPoint)();
-    auto entry = reinterpret_cast<EntryPoint>(
-        GetProcAddress(library, registering == 1 ? "DllRegisterServer" : "DllUnregisterServer"));
-    if (!entry) {
-        DWORD missing = GetLastError();
-        FreeLibrary(library);
-        RecordSystemFailure(42, path, missing);
-        return -1;
-    }
-    if (entry() < 0) {
-        RecordSystemFailure(43, path, GetLastError());
-        FreeLibrary(library);
-        return -1;
-    }
-    if (!FreeLibrary(library)) {
-        RecordSystemFailure(41, path, GetLastError());
-        return -1;
-    }
-    return 1;
+    return HelperAnswer(*this, 40, [&] {
+        if (path.IsEmpty()) {
+            SetErrorCode(53);
+            SetErrorInfo("空");
+            return -1;
+        }
+        HMODULE library = LoadLibraryA(path);
+        if (!library) {
+            RecordSystemFailure(40, path, GetLastError());
+            return -1;
+        }
+        typedef HRESULT (*EntryPoint)();
+        auto entry = reinterpret_cast<EntryPoint>(
+            GetProcAddress(library, registering == 1 ? "DllRegisterServer" : "DllUnregisterServer"));
+        if (!entry) {
+            DWORD missing = GetLastError();
+            FreeLibrary(library);
+            RecordSystemFailure(42, path, missing);
+            return -1;
+        }
+        if (entry() < 0) {
+            const DWORD failed = GetLastError();
+            FreeLibrary(library);
+            RecordSystemFailure(43, path, failed);
+            return -1;
+        }
+        if (!FreeLibrary(library)) {
+            RecordSystemFailure(41, path, GetLastError());
+            return -1;
+        }
+        return 1;
+    });
 }
 
 int CATMLCommonFun::CheckName(CString name, CString& message) {
-    message.Empty();
-    if (name.IsEmpty()) {
-        message = "名称为空！";
-        return 0;
-    }
-    if (DoubleByteLength(name) > 50) {
-        message = "请确保名称不大于 50 个字符！";
-        return 0;
-    }
-    static const char kRefused[] = "\\/:*?<>|,;";
-    if (name.str().find_first_of(kRefused) != std::string::npos) {
-        message.Format("名称中不能实现下述字符：‘%c’、‘%c’、‘%c’、‘%c’、‘%c’、‘%c’、‘%c’、‘%c’、‘%c’、‘%c’。", kRefused[0],
-                       kRefused[1], kRefused[2], kRefused[3], kRefused[4], kRefused[5], kRefused[6], kRefused[7],
-                       kRefused[8], kRefused[9]);
-        return 0;
-    }
-    return 1;
+    return RunAnswering(
+        [&] {
+            message.Empty();
+            if (name.IsEmpty()) {
+                message = "名称为空！";
+                return 0;
+            }
+            if (DoubleByteLength(name) > 50) {
+                message = "请确保名称不大于 50 个字符！";
+                return 0;
+            }
+            static const char kRefused[] = "\\/:*?<>|,;";
+            if (name.str().find_first_of(kRefused) != std::string::npos) {
+                message.Format("名称中不能实现下述字符：‘%c’、‘%c’、‘%c’、‘%c’、‘%c’、‘%c’、‘%c’、‘%c’、‘%c’、‘%c’。",
+                               kRefused[0], kRefused[1], kRefused[2], kRefused[3], kRefused[4], kRefused[5],
+                               kRefused[6], kRefused[7], kRefused[8], kRefused[9]);
+                return 0;
+            }
+            return 1;
+        },
+        [&](const Thrown& thrown) noexcept {
+            AssignNoThrow(message, thrown.message);
+            return -1;
+        });
 }

@@ -1,8 +1,10 @@
 // Common helpers: new keys, system-error texts, the library's own path, path
 // parts, folders, file removal, time texts, tree and list controls,
 // component registration and the check of a typed name. Member helpers
-// record a failure as code and message (no trace) and return -1; static
-// helpers cannot fail.
+// record a failure as code and message (no trace) and return -1; running
+// out of memory is such a failure, with the helper's code (its first one
+// below) and the out-of-memory text. Static helpers cannot fail: where
+// memory is too short for it, a text they give is empty.
 #pragma once
 #include "platform/mfc/AfxExt.h"
 #include "ATMLCommonError/ATMLError.h"
@@ -71,7 +73,7 @@ public:
 
     // 1 for a name a user may give, 0 with the reason in message: empty, over
     // 50 bytes (an ASCII character counts one, any other two), or holding one
-    // of \ / : * ? < > | , ;
+    // of \ / : * ? < > | , ; (-1 with the out-of-memory text when memory runs out)
     static int CheckName(CString name, CString& message);
 
 private:

@@ -1,5 +1,7 @@
 #include "ATMLCommonError/ATMLError.h"
 
+#include "ATMLCommonError/Answering.h"
+
 namespace {
 struct CodeText {
     long code;
@@ -50,6 +52,12 @@ const CodeText kCodeTexts[] = {
 };
 
 const char kUnknownCode[] = "不能识别的错误代码";
+
+// A getter's copy of text.
+template <class Text>
+CString CopyOrEmpty(const Text& text) noexcept {
+    return RunAnswering([&] { return CString(text); }, EmptyText);
+}
 }  // namespace
 
 CATMLError::CATMLError() : m_nErrorCode(1) {}
@@ -71,38 +79,35 @@ void CATMLError::SetErrorCode(long code) { m_nErrorCode = code; }
 
 long CATMLError::GetErrorCode() const { return m_nErrorCode; }
 
-void CATMLError::SetErrorInfo(CString info) { m_strErrorInfo = info; }
+// The setters never throw: a text that memory is too short for is answered
+// as running out of memory (see Answering.h).
+void CATMLError::SetErrorInfo(CString info) {
+    try {
+        m_strErrorInfo = info;
+    } catch (const std::bad_alloc&) {
+        RecordCodeNoThrow(*this, m_nErrorCode, kMsgOutOfMemory);
+    }
+}
 
-CString CATMLError::GetErrorInfo() const { return m_strErrorInfo; }
+CString CATMLError::GetErrorInfo() const { return CopyOrEmpty(m_strErrorInfo); }
 
 void CATMLError::SetErrorTrace(CString position, const CATMLError* source) {
-    CString inner;
-    if (source) {
-        m_nErrorCode = source->m_nErrorCode;
-        m_strErrorInfo = source->m_strErrorInfo;
-        inner = source->m_strErrorTrace;
-    }
-    const CString codeText = GetErrorCodeText(m_nErrorCode);
-    CString trace;
-    trace.Format("-> 错误位置：%s，（代码：%ld，%s；信息：“%s”）。%s", position.GetString(), m_nErrorCode,
-                 codeText.GetString(), m_strErrorInfo.GetString(), inner.GetString());
-    m_strErrorTrace = trace;
+    WriteTraceNoThrow(*this, position.GetString(), source);
 }
 
 void CATMLError::RecordFailure(CString message, CString position) {
-    SetErrorCode(-1);
-    SetErrorInfo(message);
-    SetErrorTrace(position);
+    RecordFailureNoThrow(*this, message.GetString(), position.GetString());
 }
 
-CString CATMLError::GetErrorTrace() const { return m_strErrorTrace; }
+CString CATMLError::GetErrorTrace() const { return CopyOrEmpty(m_strErrorTrace); }
 
-CString CATMLError::GetErrorCodeText(long code) const {
+CString CATMLError::GetErrorCodeText(long code) const { return CopyOrEmpty(ErrorCodeTextOf(code)); }
+
+CString CATMLError::ErrorCodeToText(long code) { return CopyOrEmpty(ErrorCodeTextOf(code)); }
+
+// Codes outside -1 to 999 have no text of their own.
+const char* ErrorCodeTextOf(long code) noexcept {
     if (code < -1 || code > 999) return kUnknownCode;
-    return ErrorCodeToText(code);
-}
-
-CString CATMLError::ErrorCodeToText(long code) {
     for (const CodeText& entry : kCodeTexts)
         if (entry.code == code) return entry.text;
     return kUnknownCode;

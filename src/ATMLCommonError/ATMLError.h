@@ -1,6 +1,8 @@
 // The error state every class of the library carries: the code, message and
 // trace of its last failure. Errors travel by value in this state; nothing
-// throws out of the library. A success never resets it.
+// throws out of the library. A success never resets it. Where memory is too
+// short for a text, a setter writes the out-of-memory text instead (or none)
+// and a getter gives the empty text; neither throws.
 #pragma once
 #include "platform/mfc/AfxExt.h"
 #include "platform/mfc/CObList.h"

@@ -1,5 +1,6 @@
 #include "ATMLCommonError/TaDBMng.h"
 
+#include "ATMLCommonError/Answering.h"
 #include "platform/ado/Command.h"
 #include "platform/ado/ComError.h"
 #include "platform/ado/Connection.h"
@@ -10,13 +11,16 @@ namespace {
 const char kConnectPosition[] = "CTaDBMng::ConnectDB()";
 const char kQueryPosition[] = "CTaDBMng::QueryDataInDB()";
 const char kExecutePosition[] = "CTaDBMng::Execute()";
-const char kPresetMessage[] = "未知错误！";
 
 // The state a connect, query or statement starts from: the preset failure at
-// its position, made once, so that a call copies it instead of writing its trace.
+// its position, made once, so that a call copies it instead of writing its
+// trace. One that memory was too short for is not kept but made again.
 class PresetFailure : public CATMLError {
 public:
-    explicit PresetFailure(const char* position) { RecordFailure(kPresetMessage, position); }
+    explicit PresetFailure(const char* position) {
+        RecordFailure(kMsgUnknown, position);
+        if (m_strErrorInfo != kMsgUnknown) throw std::bad_alloc();
+    }
 };
 
 // Whether mng is connected: a copy may have closed the shared connection,
@@ -46,72 +50,84 @@ void CTaDBMng::Preset(const char* position) {
     if (position == kQueryPosition) CATMLError::operator=(query);
     else if (position == kExecutePosition) CATMLError::operator=(execute);
     else if (position == kConnectPosition) CATMLError::operator=(connect);
-    else RecordFailure(kPresetMessage, position);
+    else RecordFailure(kMsgUnknown, position);
 }
 
-void CTaDBMng::ReportComError(const ado::ComError& error, const char* position) {
-    RecordFailure(CString(error.Description()) + "，" + error.Source().c_str() + "，" + error.ErrorMessage().c_str(),
-                  position);
+// The database layer's error joins its description, source and text.
+int CTaDBMng::Refuse(const char* message, const ado::ComError* error, const char* position) noexcept {
+    RunAnswering(
+        [&] {
+            if (!error) return RecordFailureNoThrow(*this, message, position);
+            const CString joined = CString(error->Description()) + "，" + error->Source().c_str() + "，" +
+                                   error->ErrorMessage().c_str();
+            RecordFailureNoThrow(*this, joined, position);
+        },
+        [&](const Thrown& joining) noexcept { RecordFailureNoThrow(*this, joining.message, position); });
+    return -1;
+}
+
+// Every step, the preset failure's copy included, runs where what it throws is refused.
+template <class Body>
+int CTaDBMng::Answered(const char* position, Body&& body) noexcept {
+    return RunAnswering(
+        [&] {
+            MakeRoomForAnswer(*this);
+            return body();
+        },
+        [&](const Thrown& thrown) noexcept { return Refuse(thrown.message, thrown.error, position); });
 }
 
 int CTaDBMng::RefuseUnconnected(const char* position) {
-    RecordFailure("使用数据库查询之前未建立数据库连接！", position);
+    RecordFailureNoThrow(*this, "使用数据库查询之前未建立数据库连接！", position);
     return -1;
 }
 
 int CTaDBMng::ConnectDB(_DB_CONNECT_INFO info) {
     CloseDB();
     CoInitialize(nullptr);
-    Preset(kConnectPosition);
-    try {
+    const int result = Answered(kConnectPosition, [&] {
+        Preset(kConnectPosition);
         auto connection = std::make_shared<ado::Connection>();
         connection->Open(info.m_strConnectionString.str(), info.m_strUserId.str(), info.m_strPassword.str(), 0);
         m_pConnection = connection;
         m_bConnected = 1;
         return 1;
-    } catch (const ado::ComError& error) {
-        ReportComError(error, kConnectPosition);
-    } catch (...) {
-    }
+    });
     // A failed connect balances its own initialisation.
-    CoUninitialize();
-    return -1;
+    if (result != 1) CoUninitialize();
+    return result;
 }
 
 // A host's statement text is kept for reuse apart from the library's own.
-int CTaDBMng::QueryDataInDB(CString sql) { return QueryDataInDB(ado::Command{sql.str(), {}, ado::Origin::Host}); }
+int CTaDBMng::QueryDataInDB(CString sql) {
+    return Answered(kQueryPosition, [&] { return QueryDataInDB(ado::Command{sql.str(), {}, ado::Origin::Host}); });
+}
 
-int CTaDBMng::Execute(CString sql) { return Execute(ado::Command{sql.str(), {}, ado::Origin::Host}); }
+int CTaDBMng::Execute(CString sql) {
+    return Answered(kExecutePosition, [&] { return Execute(ado::Command{sql.str(), {}, ado::Origin::Host}); });
+}
 
 int CTaDBMng::QueryDataInDB(const ado::Command& command) {
     if (!StillConnected(*this)) return RefuseUnconnected(kQueryPosition);
     CloseRecordset();
-    Preset(kQueryPosition);
-    try {
+    return Answered(kQueryPosition, [&] {
+        Preset(kQueryPosition);
         // A recordset that no one else holds is opened again, keeping what it allocated.
         if (!m_pRecordset || m_pRecordset.use_count() > 1) m_pRecordset = std::make_shared<ado::Recordset>();
         m_pRecordset->Open(command, m_pConnection, ado::adOpenDynamic, ado::adLockOptimistic, ado::adCmdText);
         m_bRecordsetOpen = 1;
         return 1;
-    } catch (const ado::ComError& error) {
-        ReportComError(error, kQueryPosition);
-    } catch (...) {
-    }
-    return -1;
+    });
 }
 
 int CTaDBMng::Execute(const ado::Command& command) {
     if (!StillConnected(*this)) return RefuseUnconnected(kExecutePosition);
     CloseRecordset();
-    Preset(kExecutePosition);
-    try {
+    return Answered(kExecutePosition, [&] {
+        Preset(kExecutePosition);
         m_pConnection->Execute(command);
         return 1;
-    } catch (const ado::ComError& error) {
-        ReportComError(error, kExecutePosition);
-    } catch (...) {
-    }
-    return -1;
+    });
 }
 
 int CTaDBMng::CloseRecordset() {

@@ -59,7 +59,12 @@ public:
 
 private:
     AFX_INTERNAL void Preset(const char* position);
-    AFX_INTERNAL void ReportComError(const ado::ComError& error, const char* position);
+    // -1, with what a connect, query or statement threw written as its
+    // failure at position: the database layer's error, or else message.
+    AFX_INTERNAL int Refuse(const char* message, const ado::ComError* error, const char* position) noexcept;
+    // Runs the steps of a connect, query or statement; what they throw is refused at position.
+    template <class Body>
+    AFX_INTERNAL int Answered(const char* position, Body&& body) noexcept;
     AFX_INTERNAL int RefuseUnconnected(const char* position);
 };
 

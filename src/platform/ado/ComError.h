@@ -13,11 +13,14 @@ public:
     static const long kMisuse = 21;        // a call on a closed object or past the end
     static const long kTypeMismatch = 20;  // a value that does not fit the column
     static const long kNotADatabase = 26;  // a file that is not a database
+    // The engine's code for running out of memory.
+    static const long kNoMemory = 7;
 
     ComError(long code, std::string description, std::string source = "SQLite")
         : m_code(code), m_description(std::move(description)), m_source(std::move(source)) {}
 
     long Error() const { return m_code; }
+    bool OutOfMemory() const { return m_code == kNoMemory; }
     const std::string& Description() const { return m_description; }
     const std::string& Source() const { return m_source; }
     // The engine's text for the result code.

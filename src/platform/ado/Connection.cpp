@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <new>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <thread>
@@ -74,6 +75,27 @@ size_t ReadValue(const std::string& text, size_t at, std::string& value) {
         }
     }
     throw ComError(ComError::kError, "The connection string holds a quoted value without its closing quote.");
+}
+
+// Writes "ROLLBACK TO q; RELEASE q", q the savepoint's name quoted, into
+// out without an allocation; false when it does not fit.
+bool SavepointRollbackText(const std::string& name, char* out, size_t size) noexcept {
+    size_t at = 0;
+    const auto put = [&](const char* text) {
+        for (; *text && at + 1 < size; ++text) out[at++] = *text;
+        return *text == 0;
+    };
+    const auto quoted = [&] {
+        if (!put("\"")) return false;
+        for (char c : name) {
+            const char one[] = {c, 0};
+            if ((c == '"' && !put("\"")) || !put(one)) return false;
+        }
+        return put("\"");
+    };
+    const bool fits = put("ROLLBACK TO ") && quoted() && put("; RELEASE ") && quoted();
+    out[at] = 0;
+    return fits;
 }
 }  // namespace
 
@@ -319,6 +341,7 @@ void Connection::Close() noexcept {
         }
     }
     m_db = nullptr;
+    m_rollbackOwed = false;
     m_hold.Release();
 }
 
@@ -396,10 +419,12 @@ long Connection::Execute(const Command& command) {
 
 PatternSlot& Connection::Slot(const char* pattern, PatternUse use) {
     Handle();  // a closed connection keeps no slots
+    SettleOwedRollback();
     return m_cache.Slot(pattern, use);
 }
 
 StatementLease Connection::Prepare(const std::string& sql, Origin origin) {
+    if (m_db) SettleOwedRollback();
     if (origin != Origin::HostCondition)
         return m_cache.Lend(Handle(), sql, origin == Origin::Library ? KeptAmong::Library : KeptAmong::Host);
     ReadGuard guard(Handle(), sql);
@@ -408,10 +433,12 @@ StatementLease Connection::Prepare(const std::string& sql, Origin origin) {
         statement->LimitRuns(m_cache);
         return statement;
     } catch (const SecondStatementError& error) {
+        if (guard.RanOutOfMemory()) throw std::bad_alloc();
         // A second statement is found by preparing it, which the guard may
         // refuse for what it does; what is refused is the second statement.
         throw ComError(error.Error(), std::string(kConditionRefused) + "a second statement");
     } catch (const ComError& error) {
+        if (guard.RanOutOfMemory()) throw std::bad_alloc();
         if (guard.Refused().empty()) throw;
         throw ComError(error.Error(), kConditionRefused + guard.Refused());
     }
@@ -427,6 +454,7 @@ void Connection::Savepoint(const std::string& name) {
         ++m_savepoints;
         return;
     }
+    if (m_db) SettleOwedRollback();
     PrepareWrite();
     // A transaction that reads before it writes could not become a writer
     // while another connection writes, and would fail at once: it begins as
@@ -480,14 +508,23 @@ void Connection::RollbackToSavepoint(const std::string& name) noexcept {
     bool began = false;
     if (LeaveSavepoint(open, began) || !open) return;
     if (began) return EndTransaction("ROLLBACK");
-    const std::string quoted = QuoteIdentifier(name);
-    sqlite3_exec(m_db, ("ROLLBACK TO " + quoted + "; RELEASE " + quoted).c_str(), nullptr, nullptr, nullptr);
+    // The text is made without an allocation: an undo runs where memory ran out.
+    char text[256];
+    if (!SavepointRollbackText(name, text, sizeof text)) return;
+    sqlite3_exec(m_db, text, nullptr, nullptr, nullptr);
 }
 
 void Connection::EndTransaction(const char* how) noexcept {
     m_began = false;
     m_savepoints = 0;
     if (m_db && sqlite3_get_autocommit(m_db) == 0) sqlite3_exec(m_db, how, nullptr, nullptr, nullptr);
+    m_rollbackOwed = InTransaction();
+}
+
+void Connection::SettleOwedRollback() {
+    if (!m_rollbackOwed) return;
+    EndTransaction("ROLLBACK");
+    if (m_rollbackOwed) throw ComError(ComError::kNoMemory, "out of memory");
 }
 
 bool Connection::InTransaction() const { return m_db && sqlite3_get_autocommit(m_db) == 0; }

@@ -116,6 +116,10 @@ private:
         return m_access == ProjectAccess::Frozen ? fileshare::Engine::Frozen : fileshare::Engine::Locking;
     }
     void EndTransaction(const char* how) noexcept;
+    // Makes the rollback owed since the engine had no memory for it, before
+    // anything else runs on the connection, so that no later change joins
+    // the transaction; raises ComError while it still cannot be made.
+    void SettleOwedRollback();
 
     sqlite3* m_db = nullptr;
     std::string m_path;
@@ -129,6 +133,7 @@ private:
     // connection when it was opened (of m_transactionsEnded, which the
     // engine's commit and rollback hooks count).
     bool m_began = false;
+    bool m_rollbackOwed = false;
     int m_savepoints = 0;
     uint64_t m_endedBefore = 0;
     uint64_t m_transactionsEnded = 0;

@@ -81,10 +81,17 @@ std::string ReadGuard::Refusal(int action, const char* a, const char* b) const {
     return refusal;
 }
 
-int ReadGuard::Authorize(void* self, int action, const char* a, const char* b, const char* db, const char*) {
+// Called by the engine: nothing thrown may cross its frames, so a judgement
+// that memory is too short for refuses, and says so.
+int ReadGuard::Authorize(void* self, int action, const char* a, const char* b, const char* db,
+                         const char*) noexcept {
     ReadGuard& guard = *static_cast<ReadGuard*>(self);
-    if (guard.Allows(action, a, b, db)) return SQLITE_OK;
-    if (guard.m_refused.empty()) guard.m_refused = guard.Refusal(action, a, b);
+    try {
+        if (guard.Allows(action, a, b, db)) return SQLITE_OK;
+        if (guard.m_refused.empty()) guard.m_refused = guard.Refusal(action, a, b);
+    } catch (...) {
+        guard.m_outOfMemory = true;
+    }
     return SQLITE_DENY;
 }
 

@@ -27,9 +27,12 @@ public:
     // What the guard refused first, as "PRAGMA", "INSERT into T", "table-valued
     // function json_each", ...; empty when nothing was.
     const std::string& Refused() const { return m_refused; }
+    // Whether memory ran out while the guard judged: it then refused.
+    bool RanOutOfMemory() const { return m_outOfMemory; }
 
 private:
-    static int Authorize(void* self, int action, const char* a, const char* b, const char* db, const char* trigger);
+    static int Authorize(void* self, int action, const char* a, const char* b, const char* db,
+                         const char* trigger) noexcept;
     bool Allows(int action, const char* a, const char* b, const char* db);
     std::string Refusal(int action, const char* a, const char* b) const;
 
@@ -37,6 +40,7 @@ private:
     std::set<std::string> m_tables;   // the project's tables and views, upper-case
     std::set<std::string> m_schema;   // every name of the main and temporary schemas, upper-case
     bool m_declaring = false;         // the engine is declaring a table-valued function's columns
+    bool m_outOfMemory = false;
     std::vector<SqlToken> m_tokens;  // of the statement guarded
     std::string m_refused;
 };

@@ -105,11 +105,12 @@ bool Place(const NewFile& made, const std::string& target, bool failIfExists) {
     return fileshare::Refuse(EBUSY);
 }
 
-// Whether fill wrote the new file; what it throws fails it with errno set,
-// so that its scratch file goes.
-bool Filled(const FileFiller& fill, const NewFile& made) noexcept {
+// Whether a step of the copy (filling the new file, placing it) succeeded;
+// what it throws fails it with errno set, so that the scratch file goes.
+template <class Step>
+bool Succeeded(Step&& step) noexcept {
     try {
-        return fill(made.fd, made.scratch);
+        return step();
     } catch (const std::bad_alloc&) {
         errno = ENOMEM;
     } catch (...) {
@@ -149,8 +150,9 @@ BOOL PlaceFileOnce(const char* newFile, BOOL failIfExists, const FileFiller& fil
     struct stat info;
     const bool created = fstat(made.fd, &info) == 0;
     if (created) made.createdMode = info.st_mode & 0777;
-    if (!(created && fchmod(made.fd, (made.createdMode & 0700) | 0600) == 0 && Filled(fill, made) &&
-          fsync(made.fd) == 0 && Place(made, target, failIfExists))) {
+    if (!(created && fchmod(made.fd, (made.createdMode & 0700) | 0600) == 0 &&
+          Succeeded([&] { return fill(made.fd, made.scratch); }) && fsync(made.fd) == 0 &&
+          Succeeded([&] { return Place(made, target, failIfExists); }))) {
         const int err = errno;
         unlink(made.scratch.c_str());
         return FailFromErrno(err, newFile);

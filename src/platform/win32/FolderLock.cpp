@@ -85,7 +85,7 @@ FolderLock::~FolderLock() {
 
 bool FolderLock::Lock(const std::string& path) {
     const std::string folder = FolderOf(path);
-    const std::string name = (folder == "/" ? "" : folder) + "/" + kLockFileName;
+    std::string name = (folder == "/" ? "" : folder) + "/" + kLockFileName;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyTimeoutMs);
     bool unreadable = false;
     for (;;) {
@@ -107,7 +107,7 @@ bool FolderLock::Lock(const std::string& path) {
             // Locked, if the name still names the file locked.
             if (lstat(name.c_str(), &there) == 0 && fileshare::SameFile(locked, there)) {
                 m_fd = fd;
-                m_file = name;
+                m_file = std::move(name);  // no allocation once it is locked
                 return true;
             }
             flock(fd, LOCK_UN);

@@ -4,6 +4,7 @@
 #include <cinttypes>
 #include <cstdio>
 #include <dirent.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -50,13 +51,14 @@ std::string SlotName(const std::string& target, int slot) {
 std::vector<std::string> ScratchFilesOf(const std::string& target) {
     std::vector<std::string> found;
     const std::string prefix = ScratchPrefix(target), folder = FolderPrefix(target);
-    if (DIR* listing = opendir(FolderOf(target).c_str())) {
-        while (const dirent* entry = readdir(listing)) {
+    // The listing is closed whatever the reading throws (it allocates).
+    const std::unique_ptr<DIR, int (*)(DIR*)> listing(opendir(FolderOf(target).c_str()), closedir);
+    if (listing) {
+        while (const dirent* entry = readdir(listing.get())) {
             const std::string name = entry->d_name;
             if (name.size() == prefix.size() + kRandom && name.compare(0, prefix.size(), prefix) == 0)
                 found.push_back(folder + name);
         }
-        closedir(listing);
         return found;
     }
     struct stat info;

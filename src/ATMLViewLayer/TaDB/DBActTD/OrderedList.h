@@ -57,11 +57,11 @@ struct CTaDBTDDataSingle::OrderedList {
 // finishes with 1 and undoes everything otherwise; a change begun inside
 // another joins it and undoes only its own part. A change whose write
 // transaction cannot begin (another writer kept it past the busy timeout)
-// is refused: the operation runs none of its statements, and Finish gives
-// -1 with the engine's message.
+// is refused, its failure written at position: the operation runs none of
+// its statements, and Finish gives -1.
 class CTaDBTDDataSingle::ListChange {
 public:
-    explicit ListChange(CTaDBTDDataSingle& store);
+    ListChange(CTaDBTDDataSingle& store, const char* position);
     ~ListChange();
     ListChange(const ListChange&) = delete;
     ListChange& operator=(const ListChange&) = delete;
@@ -75,5 +75,4 @@ private:
     CTaDBTDDataSingle& m_store;
     ado::ConnectionPtr m_connection;
     bool m_refused = false;
-    std::string m_refusal;
 };

@@ -33,11 +33,27 @@ std::string sqltext::Parameters(const char* pattern, size_t count) {
     return out;
 }
 
-ado::Command ConditionSql(const char* pattern, const char* condition) {
-    std::string text = pattern;
-    const size_t slot = text.find("%s");
-    if (slot == std::string::npos || text.find("%s", slot + 2) != std::string::npos)
-        throw std::logic_error(std::string("A condition pattern needs one %s: ") + pattern);
-    text.replace(slot, 2, condition);
-    return ado::Command{text, {}, ado::Origin::HostCondition};
+namespace {
+const char kUnbuiltPattern[] = "(a statement that memory was too short to build)";
+
+[[noreturn]] std::string NoText(const char*, size_t) { throw std::bad_alloc(); }
+}  // namespace
+
+ado::Command sqltext::Unbuilt() noexcept {
+    return ado::Command{std::string(), {}, ado::Origin::Library, kUnbuiltPattern, &NoText};
+}
+
+// The pattern is the library's own: one without its one %s is refused by the
+// statement's run, like any statement the engine cannot prepare.
+ado::Command ConditionSql(const char* pattern, const char* condition) noexcept {
+    try {
+        std::string text = pattern;
+        const size_t slot = text.find("%s");
+        if (slot == std::string::npos || text.find("%s", slot + 2) != std::string::npos)
+            return ado::Command{std::string(), {}, ado::Origin::HostCondition};
+        text.replace(slot, 2, condition);
+        return ado::Command{std::move(text), {}, ado::Origin::HostCondition};
+    } catch (const std::bad_alloc&) {
+        return sqltext::Unbuilt();
+    }
 }

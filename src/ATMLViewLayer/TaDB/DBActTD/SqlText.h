@@ -7,6 +7,7 @@
 // values.
 #pragma once
 #include <cstdint>
+#include <new>
 
 #include "platform/ado/Command.h"
 #include "platform/mfc/CString.h"
@@ -27,18 +28,28 @@ inline ado::Variant Arg(long value) {
 inline ado::Variant Arg(int value) { return ado::Variant(static_cast<int32_t>(value)); }
 // The pattern's text with "?" in place of each slot; the slots must number count.
 std::string Parameters(const char* pattern, size_t count);
+// A statement that memory was too short to build: its text cannot be made
+// either, so running it runs out of memory again, where every statement's
+// failure is answered.
+ado::Command Unbuilt() noexcept;
 }  // namespace sqltext
 
-// pattern must have static storage: its address names the statement.
+// Building a statement never throws (see sqltext::Unbuilt). pattern must
+// have static storage: its address names the statement.
 template <class... Args>
-ado::Command SqlText(const char* pattern, const Args&... args) {
-    return ado::Command{std::string(), {sqltext::Arg(args)...}, ado::Origin::Library, pattern, &sqltext::Parameters};
+ado::Command SqlText(const char* pattern, const Args&... args) noexcept {
+    try {
+        return ado::Command{std::string(), {sqltext::Arg(args)...}, ado::Origin::Library, pattern,
+                            &sqltext::Parameters};
+    } catch (const std::bad_alloc&) {
+        return sqltext::Unbuilt();
+    }
 }
 
 // The statement when the edition passes the gate; otherwise the empty
 // statement, which the connection manager refuses.
 template <class... Args>
-ado::Command GatedSql(int edition, const char* pattern, const Args&... args) {
+ado::Command GatedSql(int edition, const char* pattern, const Args&... args) noexcept {
     return edition >= kEditionGate ? SqlText(pattern, args...) : ado::Command();
 }
 
@@ -46,4 +57,4 @@ ado::Command GatedSql(int edition, const char* pattern, const Args&... args) {
 // condition is SQL, not a value, so it takes the pattern's one %s as it
 // stands, the host's quoting included. The database layer prepares the text
 // only as one read-only statement over the project's own tables.
-ado::Command ConditionSql(const char* pattern, const char* condition);
+ado::Command ConditionSql(const char* pattern, const char* condition) noexcept;

@@ -311,9 +311,13 @@ private:
     // Deletes the first selected row, or with all every selected row.
     AFX_INTERNAL RESULTSTATE DeleteRow(const ado::Command& sql, const char* position, bool all = false);
     AFX_INTERNAL RESULTSTATE RunStatement(const ado::Command& sql, const char* position, bool marksModified);
-    AFX_INTERNAL RESULTSTATE PassOn(int result, const char* position);
-    AFX_INTERNAL RESULTSTATE OwnFailure(RESULTSTATE result, const char* message, const char* position);
-    AFX_INTERNAL RESULTSTATE Caught(const char* message, const char* position);
+    AFX_INTERNAL RESULTSTATE PassOn(int result, const char* position) noexcept;
+    AFX_INTERNAL RESULTSTATE OwnFailure(RESULTSTATE result, const char* message, const char* position) noexcept;
+    AFX_INTERNAL RESULTSTATE Caught(const char* message, const char* position) noexcept;
+    // Runs the steps of an operation; what they throw fails it with -1 at
+    // position, running out of memory with its own text (Caught).
+    template <class Body>
+    AFX_INTERNAL RESULTSTATE Answered(const char* position, Body&& body) noexcept;
 
     // The sequence operations of the three ordered tables, each on one
     // scope of its table. Every change of a list is made whole or not at

@@ -6,7 +6,9 @@
 // What every project and table operation has in common:
 //
 // Result (RESULTSTATE): 1 success; 0 a warning: no row has the key given,
-// or a position or move that the ordered list refuses; -1 an error.
+// or a position or move that the ordered list refuses; -1 an error. No
+// operation throws: running out of memory answers -1 with
+// "内存不足，操作未完成！" and leaves the project as it was.
 //
 // Error state (CATMLError, which the store is): a failure or warning sets
 // the code (-1), the message (GetErrorInfo) and the trace (GetErrorTrace:

@@ -2,8 +2,8 @@
 #include <new>
 
 #include "ATMLCommonError/ATMLCommonFun.h"
-#include "ATMLViewLayer/TaDB/DBActTD/StoreMessages.h"
-#include "ATMLViewLayer/TaDB/DBActTD/TaDBTDData.h"
+#include "ATMLCommonError/CommonTexts.h"
+#include "ATMLViewLayer/TaDB/DBActTD/TableProtocol.h"
 #include "ATMLViewLayer/TaDB/DBActTD/TemplateSchema.h"
 #include "ATMLViewLayer/TaDB/RuriDAriRAZudidarUri/RuriDAriRAZudidarUri.h"
 #include "platform/ado/ComError.h"
@@ -16,6 +16,8 @@ namespace {
 const char kConnectionFormat[] =
     "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%s;Persist Security info=False;Jet OLEDB:Database Password=%s";
 const char kProjectPassword[] = "rido-zeda";
+const char kInitPosition[] = "CTaDBTDDataSingle::InitLibrary()";
+const char kOpenPosition[] = "CTaDBTDDataSingle::Open()";
 const char kNewPosition[] = "CTaDBTDDataSingle::New()";
 const char kMsgPathNotOneFile[] = "文件路径中含有空字符，不能确切指明一个文件！";
 const char kSavePosition[] = "CTaDBTDDataSingle::Save()";
@@ -23,6 +25,13 @@ const char kSavePosition[] = "CTaDBTDDataSingle::Save()";
 // The file system and the engine take a path as C text, which ends at the
 // first NUL character: a path that holds one would name another file.
 bool NamesOneFile(const CString& path) { return path.str().find('\0') == std::string::npos; }
+
+// The text a failed copy answers with: running out of memory's own, or the
+// system's text for the error followed by tail.
+CString CopyFailureText(DWORD error, const CString& tail) {
+    if (error == ERROR_NOT_ENOUGH_MEMORY) return kMsgOutOfMemory;
+    return SystemErrorMessage(error) + tail;
+}
 
 // The shape every project's tables are held to: the template's, read once
 // from the SQL the template file is made from. Raises ComError.
@@ -32,7 +41,10 @@ const ado::TemplateShape& ProjectShape() {
 }
 }  // namespace
 
-CTaDBTDDataSingle::CTaDBTDDataSingle() { InitLibrary(); }
+// A store that memory is too short to make is not made.
+CTaDBTDDataSingle::CTaDBTDDataSingle() {
+    if (InitLibrary() != 1) throw std::bad_alloc();
+}
 
 CTaDBTDDataSingle::CTaDBTDDataSingle(const CTaDBTDDataSingle& other) = default;
 
@@ -47,48 +59,41 @@ CTaDBTDDataSingle::~CTaDBTDDataSingle() {
 }
 
 RESULTSTATE CTaDBTDDataSingle::InitLibrary() {
-    m_strFilePath = "";
+    m_strFilePath.Empty();
     m_bModified = 0;
     m_nFilePathState = FILEPATHSTATE_NONE;
     ResetEditions();
-    CATMLCommonFun helper;
-    CString folder;
-    helper.GetModulePath(folder, g_hInstance, false);
-    m_strTemplatePath = folder + "/tpstemplate.dll";
-    m_strTempPath = folder + "/tpstemp.tarnprj";
-    return 1;
+    return Answered(kInitPosition, [&] {
+        CATMLCommonFun helper;
+        CString folder;
+        if (helper.GetModulePath(folder, g_hInstance, false) != 1 && helper.m_strErrorInfo == kMsgOutOfMemory)
+            throw std::bad_alloc();
+        m_strTemplatePath = folder + "/tpstemplate.dll";
+        m_strTempPath = folder + "/tpstemp.tarnprj";
+        return 1;
+    });
 }
 
 RESULTSTATE CTaDBTDDataSingle::ReleaseLibrary() { return Close(); }
 
 RESULTSTATE CTaDBTDDataSingle::ConnectProject(const CString& path, const char* position) {
     if (!NamesOneFile(path)) return OwnFailure(-1, kMsgPathNotOneFile, position);
-    // The path is quoted where it holds ";" or a quote, so that no part of it
-    // is read as a setting of its own.
-    _DB_CONNECT_INFO info;
-    info.m_strConnectionString.Format(kConnectionFormat, ado::Connection::QuoteValue(path.str()).c_str(),
-                                      kProjectPassword);
-    if (m_dbMng.ConnectDB(info) != 1) {
-        SetErrorTrace(position, &m_dbMng);
-        return -1;
-    }
-    // A project holds data only, in tables shaped as the template's: any
-    // other file is refused before anything of it is read.
-    RESULTSTATE result = 1;
-    try {
+    const RESULTSTATE result = Answered(position, [&] {
+        // The path is quoted where it holds ";" or a quote, so that no part of
+        // it is read as a setting of its own.
+        _DB_CONNECT_INFO info;
+        info.m_strConnectionString.Format(kConnectionFormat, ado::Connection::QuoteValue(path.str()).c_str(),
+                                          kProjectPassword);
+        if (m_dbMng.ConnectDB(info) != 1) return PassOn(-1, position);
+        // A project holds data only, in tables shaped as the template's: any
+        // other file is refused before anything of it is read.
         m_dbMng.m_pConnection->RequireProjectShape(ProjectShape());
-    } catch (const ado::ComError& error) {
-        result = OwnFailure(-1, error.Description().c_str(), position);
-    } catch (const std::bad_alloc&) {
-        result = OwnFailure(-1, kMsgOutOfMemory, position);
-    } catch (...) {
-        result = OwnFailure(-1, kMsgUnknown, position);
-    }
-    // A file whose editions cannot be read is not a project either.
-    if (result == 1) result = SetEditionInfo();
+        // A file whose editions cannot be read is not a project either.
+        return SetEditionInfo();
+    });
     // Nothing may be written into a file refused, its log folded back in
     // included, so its connection is not left open.
-    if (result != 1) {
+    if (result != 1 && m_dbMng.m_bConnected) {
         m_dbMng.m_pConnection->LeaveFileAsFound();
         m_dbMng.CloseDB();
     }
@@ -97,31 +102,35 @@ RESULTSTATE CTaDBTDDataSingle::ConnectProject(const CString& path, const char* p
 
 RESULTSTATE CTaDBTDDataSingle::Open(CString path) {
     Close();
-    m_strFilePath = path;
-    const RESULTSTATE result = ConnectProject(path, "CTaDBTDDataSingle::Open()");
-    if (result != 1) return result;
-    m_nFilePathState = FILEPATHSTATE_FILE;
-    return 1;
+    return Answered(kOpenPosition, [&] {
+        m_strFilePath = path;
+        const RESULTSTATE result = ConnectProject(path, kOpenPosition);
+        if (result != 1) return result;
+        m_nFilePathState = FILEPATHSTATE_FILE;
+        return 1;
+    });
 }
 
 RESULTSTATE CTaDBTDDataSingle::New(CString path, int bOverwriteTemp) {
     Close();
-    const bool untitled = path.IsEmpty();
-    const CString target = untitled ? m_strTempPath : path;
-    if (!NamesOneFile(target) || !NamesOneFile(m_strTemplatePath))
-        return OwnFailure(-1, kMsgPathNotOneFile, kNewPosition);
-    // The new file stays held from its placing until the store has joined the hold.
-    fileshare::Hold placed;
-    if (!CopyFileA(m_strTemplatePath, target, untitled && bOverwriteTemp == 0, &placed)) {
-        // An untitled project already on disk is continued as it is.
-        if (!(untitled && GetLastError() == ERROR_FILE_EXISTS))
-            return OwnFailure(-1, CATMLCommonFun::GetOSErrorMessage(GetLastError()) + m_strTemplatePath, kNewPosition);
-    }
-    if (!untitled) m_strFilePath = path;
-    const RESULTSTATE result = ConnectProject(target, kNewPosition);
-    if (result != 1) return result;
-    m_nFilePathState = untitled ? FILEPATHSTATE_TEMP : FILEPATHSTATE_FILE;
-    return 1;
+    return Answered(kNewPosition, [&] {
+        const bool untitled = path.IsEmpty();
+        const CString target = untitled ? m_strTempPath : path;
+        if (!NamesOneFile(target) || !NamesOneFile(m_strTemplatePath))
+            return OwnFailure(-1, kMsgPathNotOneFile, kNewPosition);
+        // The new file stays held from its placing until the store has joined the hold.
+        fileshare::Hold placed;
+        if (!CopyFileA(m_strTemplatePath, target, untitled && bOverwriteTemp == 0, &placed)) {
+            // An untitled project already on disk is continued as it is.
+            if (!(untitled && GetLastError() == ERROR_FILE_EXISTS))
+                return OwnFailure(-1, CopyFailureText(GetLastError(), m_strTemplatePath), kNewPosition);
+        }
+        if (!untitled) m_strFilePath = path;
+        const RESULTSTATE result = ConnectProject(target, kNewPosition);
+        if (result != 1) return result;
+        m_nFilePathState = untitled ? FILEPATHSTATE_TEMP : FILEPATHSTATE_FILE;
+        return 1;
+    });
 }
 
 RESULTSTATE CTaDBTDDataSingle::Save() {
@@ -132,27 +141,40 @@ RESULTSTATE CTaDBTDDataSingle::Save() {
                           : !named                               ? kMsgPathNotOneFile
                                                                  : nullptr;
     if (refusal) return OwnFailure(-1, refusal, kSavePosition);
-    // The project stays connected while it is copied, and other stores may
-    // write into it meanwhile: the copy is taken from one snapshot of the
-    // open connection. A temporary project this store is not connected to
-    // is opened for the copy, so that what its log holds is copied too. The
-    // copy stays held from its placing until the store has joined the hold.
-    m_dbMng.CloseRecordset();
-    const ado::ConnectionPtr& connection = m_dbMng.m_pConnection;
-    const bool connected = connection && connection->IsOpen() && connection->Path() == m_strTempPath.str();
-    fileshare::Hold placed;
-    if (!(connected ? connection->CopyTo(m_strFilePath.str(), &placed)
-                    : ado::Connection::CopyFile(m_strTempPath.str(), m_strFilePath.str(), &placed)))
-        return OwnFailure(-1, CATMLCommonFun::GetOSErrorMessage(GetLastError()), kSavePosition);
-    const RESULTSTATE result = Open(m_strFilePath);
-    if (result != 1) return result;
-    m_nFilePathState = FILEPATHSTATE_FILE;
-    m_bModified = 0;
-    return 1;
+    return Answered(kSavePosition, [&] {
+        // The project stays connected while it is copied, and other stores may
+        // write into it meanwhile: the copy is taken from one snapshot of the
+        // open connection. A temporary project this store is not connected to
+        // is opened for the copy, so that what its log holds is copied too. The
+        // copy stays held from its placing until the store has joined the hold.
+        m_dbMng.CloseRecordset();
+        const ado::ConnectionPtr& connection = m_dbMng.m_pConnection;
+        const bool connected = connection && connection->IsOpen() && connection->Path() == m_strTempPath.str();
+        fileshare::Hold placed;
+        if (!(connected ? connection->CopyTo(m_strFilePath.str(), &placed)
+                        : ado::Connection::CopyFile(m_strTempPath.str(), m_strFilePath.str(), &placed)))
+            return OwnFailure(-1, CopyFailureText(GetLastError(), ""), kSavePosition);
+        const CString saved = m_strFilePath;
+        const int modified = m_bModified;
+        const RESULTSTATE result = Open(saved);
+        if (result == 1) {
+            m_nFilePathState = FILEPATHSTATE_FILE;
+            m_bModified = 0;
+            return 1;
+        }
+        // A copy in place that cannot be opened (memory ran out) leaves the
+        // store on the untitled project, as it was before, to save again.
+        if (ConnectProject(m_strTempPath, kSavePosition) == 1) {
+            m_nFilePathState = FILEPATHSTATE_TEMP;
+            m_bModified = modified;
+            m_strFilePath = saved;
+        }
+        return result;
+    });
 }
 
 RESULTSTATE CTaDBTDDataSingle::Close() {
-    m_strFilePath = "";
+    m_strFilePath.Empty();
     m_bModified = 0;
     m_nFilePathState = FILEPATHSTATE_NONE;
     ResetEditions();
@@ -161,13 +183,17 @@ RESULTSTATE CTaDBTDDataSingle::Close() {
 }
 
 RESULTSTATE CTaDBTDDataSingle::SetFilePath(CString path) {
-    if (m_nFilePathState != FILEPATHSTATE_FILE) m_strFilePath = path;
-    return 1;
+    return Answered("CTaDBTDDataSingle::SetFilePath()", [&] {
+        if (m_nFilePathState != FILEPATHSTATE_FILE) m_strFilePath = path;
+        return 1;
+    });
 }
 
 RESULTSTATE CTaDBTDDataSingle::GetFilePath(CString& path) {
-    path = m_strFilePath;
-    return 1;
+    return Answered("CTaDBTDDataSingle::GetFilePath()", [&] {
+        path = m_strFilePath;
+        return 1;
+    });
 }
 
 RESULTSTATE CTaDBTDDataSingle::IsModified(int& modified) {
@@ -191,6 +217,8 @@ RESULTSTATE CTaDBTDDataSingle::SetFilePathState(int state) {
 }
 
 RESULTSTATE CTaDBTDDataSingle::GetTpsTempPath(CString& path) {
-    path = m_strTempPath;
-    return 1;
+    return Answered("CTaDBTDDataSingle::GetTpsTempPath()", [&] {
+        path = m_strTempPath;
+        return 1;
+    });
 }

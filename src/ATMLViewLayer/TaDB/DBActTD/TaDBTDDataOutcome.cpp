@@ -23,13 +23,16 @@ RESULTSTATE CTaDBTDDataSingle::GetItem_Outcome(CTaDBOutcome& record, int mode, C
 RESULTSTATE CTaDBTDDataSingle::GetItem_Outcome_AMTLID(CTaDBOutcome& record, const CString& atmlId,
                                                       const CString& name) {
     const Gate gate{m_nEditionOutcomeTable, "CTaDBTDDataSingle::GetItem_Outcome()"};
-    if (!atmlId.IsEmpty()) {
-        const CATMLError before(*this);
-        const RESULTSTATE found = GetRow(record, 1, "Select * From OutcomeTable Where ACTION_ATML_ID='%s'", atmlId, gate);
-        if (found != 0) return found;
-        CATMLError::operator=(before);
-    }
-    return GetRow(record, 1, "Select * From OutcomeTable Where ACTION_NAME='%s'", name, gate);
+    return Answered(gate.position, [&] {
+        if (!atmlId.IsEmpty()) {
+            const CATMLError before(*this);
+            const RESULTSTATE found =
+                GetRow(record, 1, "Select * From OutcomeTable Where ACTION_ATML_ID='%s'", atmlId, gate);
+            if (found != 0) return found;
+            CATMLError::operator=(before);
+        }
+        return GetRow(record, 1, "Select * From OutcomeTable Where ACTION_NAME='%s'", name, gate);
+    });
 }
 
 RESULTSTATE CTaDBTDDataSingle::DelItem_Outcome(CString key) {

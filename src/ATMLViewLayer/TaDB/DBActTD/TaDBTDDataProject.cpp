@@ -1,6 +1,6 @@
 // Operations on the project as a whole, built from the store's own table
 // operations, each called through the interface.
-#include "ATMLViewLayer/TaDB/DBActTD/TaDBTDData.h"
+#include "ATMLViewLayer/TaDB/DBActTD/TableProtocol.h"
 
 namespace {
 // The clears of ClearATMLID in their order, each with the message it adds when it fails.
@@ -31,12 +31,13 @@ const struct {
 // Every clear runs, whatever the ones before it returned; the store's error
 // state is the last failing clear's.
 RESULTSTATE CTaDBTDDataSingle::ClearATMLID(CString& message) {
-    message = "";
+    message.Empty();
     RESULTSTATE result = 1;
     for (const auto& step : kProjectClears) {
         if ((this->*step.clear)() == 1) continue;
-        message += step.failure;
         result = -1;
+        // Without room for its text, the failing clear's error state tells of it alone.
+        RunAnswering([&] { message += step.failure; }, [](const Thrown&) noexcept {});
     }
     return result;
 }
@@ -44,16 +45,18 @@ RESULTSTATE CTaDBTDDataSingle::ClearATMLID(CString& message) {
 // The project's first TPS row; a project without one gets a new row first.
 RESULTSTATE CTaDBTDDataSingle::GetTpsUutInfo(CTaDBTps& record) {
     CObList rows;
-    RESULTSTATE result = GetAllItem_Tps(rows);
-    const CTaDBTps* found = result == 1 && !rows.IsEmpty() ? static_cast<CTaDBTps*>(rows.GetHead()) : nullptr;
-    CTaDBTps fresh;
-    if (result == 1 && !found && (result = AddItem_Tps(fresh, 1)) == 1) found = &fresh;
-    if (found) {
+    const RESULTSTATE result = Answered("CTaDBTDDataSingle::GetTpsUutInfo()", [&] {
+        if (GetAllItem_Tps(rows) != 1) return -1;
+        const CTaDBTps* found = !rows.IsEmpty() ? static_cast<CTaDBTps*>(rows.GetHead()) : nullptr;
+        CTaDBTps fresh;
+        if (!found && AddItem_Tps(fresh, 1) != 1) return -1;
+        if (!found) found = &fresh;
         record = *found;  // the assignment keeps the target's key
         record.m_strTpsUuid = found->m_strTpsUuid;
-    }
+        return 1;
+    });
     ClearObjectList(rows, "CTaDBTps");
-    return found ? 1 : -1;
+    return result;
 }
 
 RESULTSTATE CTaDBTDDataSingle::SetTpsUutInfo(CTaDBTps& record) { return AddItem_Tps(record, 0) == -1 ? -1 : 1; }
@@ -61,18 +64,20 @@ RESULTSTATE CTaDBTDDataSingle::SetTpsUutInfo(CTaDBTps& record) { return AddItem_
 // A test group is shown by its name when it is a plain sequence or branch,
 // otherwise by its control text; a test point by its name.
 RESULTSTATE CTaDBTDDataSingle::GetTestItemName(CString kind, CString key, CString& name) {
-    name = "";
+    name.Empty();
     if (key.IsEmpty()) return 1;
-    if (kind == "测试项目") {
-        CTaDBTestGroup group;
-        if (GetItem_TestGroupTable(group, 1, key) != 1) return -1;
-        const CString& control = group.m_strTgControl;
-        const bool named = control == "none" || control == "顺序测试项目" || control == "分支测试项目";
-        name = named ? group.m_strTgName : control;
-    } else if (kind == "测试点") {
-        CTaDBTestPoint point;
-        if (GetItem_TestPointTable(point, 1, key) != 1) return -1;
-        name = point.m_strTpName;
-    }
-    return 1;
+    return Answered("CTaDBTDDataSingle::GetTestItemName()", [&] {
+        if (kind == "测试项目") {
+            CTaDBTestGroup group;
+            if (GetItem_TestGroupTable(group, 1, key) != 1) return -1;
+            const CString& control = group.m_strTgControl;
+            const bool named = control == "none" || control == "顺序测试项目" || control == "分支测试项目";
+            name = named ? group.m_strTgName : control;
+        } else if (kind == "测试点") {
+            CTaDBTestPoint point;
+            if (GetItem_TestPointTable(point, 1, key) != 1) return -1;
+            name = point.m_strTpName;
+        }
+        return 1;
+    });
 }

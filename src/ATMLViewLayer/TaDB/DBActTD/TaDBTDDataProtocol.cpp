@@ -2,7 +2,7 @@
 #include "ATMLViewLayer/TaDB/DBActTD/TableProtocol.h"
 
 RESULTSTATE CTaDBTDDataSingle::DeleteRow(const ado::Command& sql, const char* position, bool all) {
-    try {
+    return Answered(position, [&] {
         const int result = m_dbMng.QueryDataInDB(sql);
         if (result != 1) return PassOn(result, position);
         ado::RecordsetPtr recordset = m_dbMng.GetRecordset();
@@ -11,13 +11,7 @@ RESULTSTATE CTaDBTDDataSingle::DeleteRow(const ado::Command& sql, const char* po
         m_dbMng.CloseRecordset();
         m_bModified = 1;
         return 1;
-    } catch (const ado::ComError& error) {
-        return Caught(error.Description().c_str(), position);
-    } catch (const std::bad_alloc&) {
-        return Caught(kMsgOutOfMemory, position);
-    } catch (...) {
-        return Caught(kMsgUnknown, position);
-    }
+    });
 }
 
 RESULTSTATE CTaDBTDDataSingle::RunStatement(const ado::Command& sql, const char* position, bool marksModified) {
@@ -27,17 +21,17 @@ RESULTSTATE CTaDBTDDataSingle::RunStatement(const ado::Command& sql, const char*
     return 1;
 }
 
-RESULTSTATE CTaDBTDDataSingle::PassOn(int result, const char* position) {
-    SetErrorTrace(position, &m_dbMng);
+RESULTSTATE CTaDBTDDataSingle::PassOn(int result, const char* position) noexcept {
+    WriteTraceNoThrow(*this, position, &m_dbMng);
     return result;
 }
 
-RESULTSTATE CTaDBTDDataSingle::OwnFailure(RESULTSTATE result, const char* message, const char* position) {
-    RecordFailure(message, position);
+RESULTSTATE CTaDBTDDataSingle::OwnFailure(RESULTSTATE result, const char* message, const char* position) noexcept {
+    RecordFailureNoThrow(*this, message, position);
     return result;
 }
 
-RESULTSTATE CTaDBTDDataSingle::Caught(const char* message, const char* position) {
+RESULTSTATE CTaDBTDDataSingle::Caught(const char* message, const char* position) noexcept {
     // No row stays pending and no statement stays open behind the manager.
     if (ado::RecordsetPtr recordset = m_dbMng.GetRecordset()) {
         recordset->CancelUpdate();

@@ -19,22 +19,14 @@ ado::Command CTaDBTDDataSingle::ListSql(const OrderedList& list, int edition, co
     return list.scoped ? SqlText(pattern, positions..., scope) : SqlText(pattern, positions...);
 }
 
-CTaDBTDDataSingle::ListChange::ListChange(CTaDBTDDataSingle& store) : m_store(store) {
+CTaDBTDDataSingle::ListChange::ListChange(CTaDBTDDataSingle& store, const char* position) : m_store(store) {
     // Without a connection the change's first statement fails and says why.
     if (!store.m_dbMng.m_bConnected || !store.m_dbMng.m_pConnection) return;
-    try {
-        store.m_dbMng.m_pConnection->Savepoint(kSavepoint);
-        m_connection = store.m_dbMng.m_pConnection;
-    } catch (const ado::ComError& error) {
-        m_refused = true;
-        m_refusal = error.Description();
-    } catch (const std::bad_alloc&) {
-        m_refused = true;
-        m_refusal = kMsgOutOfMemory;
-    } catch (...) {
-        m_refused = true;
-        m_refusal = kMsgUnknown;
-    }
+    m_refused = store.Answered(position, [&] {
+                    store.m_dbMng.m_pConnection->Savepoint(kSavepoint);
+                    m_connection = store.m_dbMng.m_pConnection;
+                    return 1;
+                }) != 1;
 }
 
 CTaDBTDDataSingle::ListChange::~ListChange() {
@@ -42,33 +34,26 @@ CTaDBTDDataSingle::ListChange::~ListChange() {
 }
 
 RESULTSTATE CTaDBTDDataSingle::ListChange::Finish(RESULTSTATE result, const char* position) {
-    if (m_refused) return m_store.OwnFailure(-1, m_refusal.c_str(), position);
+    if (m_refused) return -1;
     ado::ConnectionPtr connection = std::move(m_connection);
     if (!connection) return result;
     if (result != 1) {
         connection->RollbackToSavepoint(kSavepoint);
         return result;
     }
-    try {
+    result = m_store.Answered(position, [&] {
         connection->ReleaseSavepoint(kSavepoint);
         return 1;
-    } catch (const ado::ComError& error) {
-        connection->RollbackToSavepoint(kSavepoint);
-        return m_store.OwnFailure(-1, error.Description().c_str(), position);
-    } catch (const std::bad_alloc&) {
-        connection->RollbackToSavepoint(kSavepoint);
-        return m_store.OwnFailure(-1, kMsgOutOfMemory, position);
-    } catch (...) {
-        connection->RollbackToSavepoint(kSavepoint);
-        return m_store.OwnFailure(-1, kMsgUnknown, position);
-    }
+    });
+    if (result != 1) connection->RollbackToSavepoint(kSavepoint);
+    return result;
 }
 
 RESULTSTATE CTaDBTDDataSingle::StuckDeleting(const char* position) { return OwnFailure(-1, kMsgDeleteStuck, position); }
 
 RESULTSTATE CTaDBTDDataSingle::NewSequenceIn(const OrderedList& list, const CString& scope, long& next) {
     next = 1;
-    try {
+    return Answered(list.countPosition, [&] {
         const int edition = this->*list.edition;
         const ado::Command sql = list.scoped ? GatedSql(edition, list.count, scope) : SqlText(list.count);
         const int result = m_dbMng.QueryDataInDB(sql);
@@ -83,80 +68,86 @@ RESULTSTATE CTaDBTDDataSingle::NewSequenceIn(const OrderedList& list, const CStr
         }
         m_dbMng.CloseRecordset();
         return 1;
-    } catch (const ado::ComError& error) {
-        return Caught(error.Description().c_str(), list.countPosition);
-    } catch (const std::bad_alloc&) {
-        return Caught(kMsgOutOfMemory, list.countPosition);
-    } catch (...) {
-        return Caught(kMsgUnknown, list.countPosition);
-    }
+    });
 }
 
+// Each change below runs its steps where what they throw is answered, after
+// its ListChange has undone them.
 RESULTSTATE CTaDBTDDataSingle::SetSequenceIn(const OrderedList& list, const CString& scope, long from, long to) {
-    ListChange change(*this);
-    if (change.Refused()) return change.Finish(-1, list.lastStepPosition);
-    long next = 1;
-    RESULTSTATE result = list.newSequence(*this, scope, next);
-    if (result != 1) return change.Finish(result, list.lastStepPosition);
-    const long count = next - 1;
-    if (from < 1 || to < 1 || from > count || to > count)
-        return change.Finish(OwnFailure(0, kMsgWrongPosition, list.refusePosition), list.lastStepPosition);
-    if (from == to) return change.Finish(0, list.lastStepPosition);
-    CString step;
-    result = list.stepAt(*this, scope, from, step);
-    if (result != 1) return change.Finish(result, list.lastStepPosition);
-    const int edition = this->*list.edition;
-    const ado::Command shift = from > to ? ListSql(list, edition, list.shiftUp, scope, from, to)
-                                    : ListSql(list, edition, list.shiftDown, scope, from, to);
-    result = RunStatement(shift, list.shiftPosition, false);
-    if (result == 1)
-        result = RunStatement(ListSql(list, edition, list.setAt, scope, to, step), list.lastStepPosition, false);
-    return change.Finish(result, list.lastStepPosition);
+    const char* position = list.lastStepPosition;
+    return Answered(position, [&] {
+        ListChange change(*this, position);
+        if (change.Refused()) return change.Finish(-1, position);
+        long next = 1;
+        RESULTSTATE result = list.newSequence(*this, scope, next);
+        if (result != 1) return change.Finish(result, position);
+        const long count = next - 1;
+        if (from < 1 || to < 1 || from > count || to > count)
+            return change.Finish(OwnFailure(0, kMsgWrongPosition, list.refusePosition), position);
+        if (from == to) return change.Finish(0, position);
+        CString step;
+        result = list.stepAt(*this, scope, from, step);
+        if (result != 1) return change.Finish(result, position);
+        const int edition = this->*list.edition;
+        const ado::Command shift = from > to ? ListSql(list, edition, list.shiftUp, scope, from, to)
+                                             : ListSql(list, edition, list.shiftDown, scope, from, to);
+        result = RunStatement(shift, list.shiftPosition, false);
+        if (result == 1) result = RunStatement(ListSql(list, edition, list.setAt, scope, to, step), position, false);
+        return change.Finish(result, position);
+    });
 }
 
 RESULTSTATE CTaDBTDDataSingle::MoveSequenceIn(const OrderedList& list, const CString& scope, long at,
                                               MOVEITEM_TYPE type) {
     if (type < MOVEITEM_UP || type > MOVEITEM_BOTTOM) return -1;
-    ListChange change(*this);
-    if (change.Refused()) return change.Finish(-1, list.movePosition);
-    long next = 1;
-    RESULTSTATE result = list.newSequence(*this, scope, next);
-    if (result != 1) return change.Finish(result, list.movePosition);
-    const long count = next - 1;
-    const bool towardsTop = type == MOVEITEM_UP || type == MOVEITEM_TOP;
-    if (towardsTop ? at <= 1 : at >= count)
-        return change.Finish(OwnFailure(0, list.refuseMove[type], list.movePosition), list.movePosition);
-    // One place, or place by place to the end it moves towards.
-    const long last = type == MOVEITEM_TOP ? 2 : type == MOVEITEM_BOTTOM ? count - 1 : at;
-    for (long k = at; result == 1 && (towardsTop ? k >= last : k <= last); k += towardsTop ? -1 : 1)
-        result = list.swop(*this, scope, k, towardsTop ? k - 1 : k + 1);
-    return change.Finish(result, list.movePosition);
+    const char* position = list.movePosition;
+    return Answered(position, [&] {
+        ListChange change(*this, position);
+        if (change.Refused()) return change.Finish(-1, position);
+        long next = 1;
+        RESULTSTATE result = list.newSequence(*this, scope, next);
+        if (result != 1) return change.Finish(result, position);
+        const long count = next - 1;
+        const bool towardsTop = type == MOVEITEM_UP || type == MOVEITEM_TOP;
+        if (towardsTop ? at <= 1 : at >= count)
+            return change.Finish(OwnFailure(0, list.refuseMove[type], position), position);
+        // One place, or place by place to the end it moves towards.
+        const long last = type == MOVEITEM_TOP ? 2 : type == MOVEITEM_BOTTOM ? count - 1 : at;
+        for (long k = at; result == 1 && (towardsTop ? k >= last : k <= last); k += towardsTop ? -1 : 1)
+            result = list.swop(*this, scope, k, towardsTop ? k - 1 : k + 1);
+        return change.Finish(result, position);
+    });
 }
 
 RESULTSTATE CTaDBTDDataSingle::SwopIn(const OrderedList& list, const CString& scope, long first, long second) {
-    if (first < 1 || second < 1) return OwnFailure(0, kMsgWrongPosition, list.movePosition);
-    ListChange change(*this);
-    if (change.Refused()) return change.Finish(-1, list.movePosition);
-    CString firstStep, secondStep;
-    RESULTSTATE result = list.stepAt(*this, scope, first, firstStep);
-    if (result == 1) result = list.stepAt(*this, scope, second, secondStep);
-    const int edition = this->*list.edition;
-    if (result == 1)
-        result = RunStatement(ListSql(list, edition, list.setAt, scope, second, firstStep), list.movePosition, false);
-    if (result == 1)
-        result = RunStatement(ListSql(list, edition, list.setAt, scope, first, secondStep), list.movePosition, false);
-    return change.Finish(result, list.movePosition);
+    const char* position = list.movePosition;
+    if (first < 1 || second < 1) return OwnFailure(0, kMsgWrongPosition, position);
+    return Answered(position, [&] {
+        ListChange change(*this, position);
+        if (change.Refused()) return change.Finish(-1, position);
+        CString firstStep, secondStep;
+        RESULTSTATE result = list.stepAt(*this, scope, first, firstStep);
+        if (result == 1) result = list.stepAt(*this, scope, second, secondStep);
+        const int edition = this->*list.edition;
+        if (result == 1)
+            result = RunStatement(ListSql(list, edition, list.setAt, scope, second, firstStep), position, false);
+        if (result == 1)
+            result = RunStatement(ListSql(list, edition, list.setAt, scope, first, secondStep), position, false);
+        return change.Finish(result, position);
+    });
 }
 
 RESULTSTATE CTaDBTDDataSingle::DelSequenceIn(const OrderedList& list, const CString& scope, long at) {
-    if (at < 1) return OwnFailure(0, kMsgWrongPosition, list.movePosition);
-    ListChange change(*this);
-    if (change.Refused()) return change.Finish(-1, list.movePosition);
-    const int edition = this->*list.edition;
-    RESULTSTATE result = RunStatement(ListSql(list, edition, list.deleteAt, scope, at), list.movePosition, false);
-    if (result == 1)
-        result = RunStatement(ListSql(list, edition, list.closeGap, scope, at), list.movePosition, false);
-    return change.Finish(result, list.movePosition);
+    const char* position = list.movePosition;
+    if (at < 1) return OwnFailure(0, kMsgWrongPosition, position);
+    return Answered(position, [&] {
+        ListChange change(*this, position);
+        if (change.Refused()) return change.Finish(-1, position);
+        const int edition = this->*list.edition;
+        RESULTSTATE result = RunStatement(ListSql(list, edition, list.deleteAt, scope, at), position, false);
+        if (result == 1) result = RunStatement(ListSql(list, edition, list.closeGap, scope, at), position, false);
+        return change.Finish(result, position);
+    });
 }
 
 // Deletes what the key names: first the whole list of the scope it names,
@@ -166,30 +157,34 @@ RESULTSTATE CTaDBTDDataSingle::DelSequenceIn(const OrderedList& list, const CStr
 RESULTSTATE CTaDBTDDataSingle::DelItemIn(const OrderedList& list, const CString& key) {
     const int edition = this->*list.edition;
     const char* position = list.movePosition;
-    ListChange change(*this);
-    if (change.Refused()) return change.Finish(-1, position);
-    OrderedList::Found found;
-    RESULTSTATE result = 0;
-    if (list.firstOfScope) {
-        result = list.firstOfScope(*this, key, found);
-        if (result == 1) {
-            result = RunStatement(GatedSql(edition, list.deleteScope, key), position, false);
-            if (result != 1) return change.Finish(result, position);
-            // The repeated look-up must come back empty; its -1 ends the operation below.
+    return Answered(position, [&] {
+        ListChange change(*this, position);
+        if (change.Refused()) return change.Finish(-1, position);
+        OrderedList::Found found;
+        RESULTSTATE result = 0;
+        if (list.firstOfScope) {
             result = list.firstOfScope(*this, key, found);
-            if (result == 1) return change.Finish(StuckDeleting(position), position);
+            if (result == 1) {
+                result = RunStatement(GatedSql(edition, list.deleteScope, key), position, false);
+                if (result != 1) return change.Finish(result, position);
+                // The repeated look-up must come back empty; its -1 ends the operation below.
+                result = list.firstOfScope(*this, key, found);
+                if (result == 1) return change.Finish(StuckDeleting(position), position);
+            }
+            if (result == -1) return change.Finish(-1, position);
         }
-        if (result == -1) return change.Finish(-1, position);
-    }
-    for (result = list.firstOfItem(*this, key, found); result == 1;) {
-        const OrderedList::Found removed = found;
-        result = RunStatement(GatedSql(edition, list.deleteStep, removed.step), position, false);
-        if (result == 1 && removed.position >= 1)
-            result = RunStatement(ListSql(list, edition, list.closeStepGap, removed.scope, removed.position), position,
-                                  false);
-        if (result != 1) return change.Finish(result, position);
-        result = list.firstOfItem(*this, key, found);
-        if (result == 1 && found.step == removed.step) return change.Finish(StuckDeleting(position), position);
-    }
-    return change.Finish(result == -1 ? -1 : 1, position);
+        for (result = list.firstOfItem(*this, key, found); result == 1;) {
+            const OrderedList::Found removed = found;
+            result = RunStatement(GatedSql(edition, list.deleteStep, removed.step), position, false);
+            if (result == 1 && removed.position >= 1) {
+                const ado::Command closeGap =
+                    ListSql(list, edition, list.closeStepGap, removed.scope, removed.position);
+                result = RunStatement(closeGap, position, false);
+            }
+            if (result != 1) return change.Finish(result, position);
+            result = list.firstOfItem(*this, key, found);
+            if (result == 1 && found.step == removed.step) return change.Finish(StuckDeleting(position), position);
+        }
+        return change.Finish(result == -1 ? -1 : 1, position);
+    });
 }

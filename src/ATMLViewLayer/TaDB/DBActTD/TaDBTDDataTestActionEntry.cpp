@@ -59,7 +59,7 @@ RESULTSTATE CTaDBTDDataSingle::DelItem_TestActionEntry(CString key) {
 
 RESULTSTATE CTaDBTDDataSingle::DelAllItem_TestActionEntry_TP(CString tpUuid) {
     const char* position = "CTaDBTDDataSingle::DelItem_TestActionEntry()";
-    ListChange change(*this);
+    ListChange change(*this, position);
     if (change.Refused()) return change.Finish(-1, position);
     const RESULTSTATE result = DeleteRow(
         GatedSql(m_nEditionTestActionEntryTable, "Select * From TestActionEntryTable Where TP_UUID='%s'", tpUuid),

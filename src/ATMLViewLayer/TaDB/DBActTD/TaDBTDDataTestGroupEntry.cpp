@@ -24,7 +24,7 @@ RESULTSTATE CTaDBTDDataSingle::DelItem_TestGroupEntryTable(CString key) {
 // Deletes every step of one group, as the test point's counterpart does for its steps.
 RESULTSTATE CTaDBTDDataSingle::DelAllItem_TestGroupEntryTable(CString groupKey) {
     const char* position = "CTaDBTDDataSingle::DelAllItem_TestGroupEntryTable()";
-    ListChange change(*this);
+    ListChange change(*this, position);
     if (change.Refused()) return change.Finish(-1, position);
     const RESULTSTATE result = DeleteRow(
         GatedSql(m_nEditionTestGroupEntryTable, "Select * From TestGroupEntryTable Where TG_UUID='%s'", groupKey),

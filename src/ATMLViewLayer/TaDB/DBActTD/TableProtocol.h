@@ -6,7 +6,6 @@
 // statements, its edition and its position.
 #pragma once
 #include <memory>
-#include <new>
 
 #include "ATMLViewLayer/TaDB/DBActTD/RowIO.h"
 #include "ATMLViewLayer/TaDB/DBActTD/SqlText.h"
@@ -14,11 +13,21 @@
 #include "ATMLViewLayer/TaDB/DBActTD/TaDBTDData.h"
 #include "platform/ado/SqlTokens.h"
 
+template <class Body>
+RESULTSTATE CTaDBTDDataSingle::Answered(const char* position, Body&& body) noexcept {
+    return RunAnswering(
+        [&] {
+            MakeRoomForAnswer(*this);
+            return body();
+        },
+        [&](const Thrown& thrown) noexcept { return Caught(thrown.message, position); });
+}
+
 template <class R>
 RESULTSTATE CTaDBTDDataSingle::AddRow(R& record, int mode, const char* insertSql, const char* keyPattern,
                                       Gate gate) {
-    const bool insert = mode == 1;
-    try {
+    return Answered(gate.position, [&] {
+        const bool insert = mode == 1;
         const ado::Command sql = insert ? SqlText(insertSql) : GatedSql(gate.edition, keyPattern, KeyOf(record));
         const int result = m_dbMng.QueryDataInDB(sql);
         if (result != 1) return PassOn(result, gate.position);
@@ -35,29 +44,17 @@ RESULTSTATE CTaDBTDDataSingle::AddRow(R& record, int mode, const char* insertSql
         m_dbMng.CloseRecordset();
         m_bModified = 1;
         return 1;
-    } catch (const ado::ComError& error) {
-        return Caught(error.Description().c_str(), gate.position);
-    } catch (const std::bad_alloc&) {
-        return Caught(kMsgOutOfMemory, gate.position);
-    } catch (...) {
-        return Caught(kMsgUnknown, gate.position);
-    }
+    });
 }
 
 template <class R>
 RESULTSTATE CTaDBTDDataSingle::GetRow(R& record, int mode, const char* keyPattern, const CString& key, Gate gate) {
-    ado::Command sql;
-    try {
-        if (mode != 0) sql = GatedSql(gate.edition, keyPattern, key);
-    } catch (const std::bad_alloc&) {
-        return Caught(kMsgOutOfMemory, gate.position);
-    }
-    return GetRow(record, mode, sql, gate);
+    return GetRow(record, mode, mode != 0 ? GatedSql(gate.edition, keyPattern, key) : ado::Command(), gate);
 }
 
 template <class R>
 RESULTSTATE CTaDBTDDataSingle::GetRow(R& record, int mode, const ado::Command& sql, Gate gate) {
-    try {
+    return Answered(gate.position, [&] {
         ado::RecordsetPtr recordset;
         if (mode != 0) {
             const int result = m_dbMng.QueryDataInDB(sql);
@@ -81,20 +78,14 @@ RESULTSTATE CTaDBTDDataSingle::GetRow(R& record, int mode, const ado::Command& s
         if (mode != 0) m_dbMng.CloseRecordset();
         else recordset->MoveNext();
         return 1;
-    } catch (const ado::ComError& error) {
-        return Caught(error.Description().c_str(), gate.position);
-    } catch (const std::bad_alloc&) {
-        return Caught(kMsgOutOfMemory, gate.position);
-    } catch (...) {
-        return Caught(kMsgUnknown, gate.position);
-    }
+    });
 }
 
 template <class R, class ReadNext>
 RESULTSTATE CTaDBTDDataSingle::ListRows(CObList& list, const char* className, const ado::Command& sql,
                                         const char* position, ReadNext readNext, bool keepListIfRefused) {
-    if (!keepListIfRefused) ClearObjectList(list, className);
-    try {
+    return Answered(position, [&] {
+        if (!keepListIfRefused) ClearObjectList(list, className);
         int result = m_dbMng.QueryDataInDB(sql);
         if (result != 1) return PassOn(result, position);
         if (keepListIfRefused) ClearObjectList(list, className);
@@ -105,17 +96,13 @@ RESULTSTATE CTaDBTDDataSingle::ListRows(CObList& list, const char* className, co
         FreshRecords<R> fresh;
         std::unique_ptr<R> record = fresh.Make();
         while ((result = readNext(*record)) == 1) {
-            list.AddTail(record.release());
+            // The list owns the record once it holds it.
+            list.AddTail(record.get());
+            record.release();
             record = fresh.Make();
         }
         return result == 0 ? 1 : -1;
-    } catch (const ado::ComError& error) {
-        return Caught(error.Description().c_str(), position);
-    } catch (const std::bad_alloc&) {
-        return Caught(kMsgOutOfMemory, position);
-    } catch (...) {
-        return Caught(kMsgUnknown, position);
-    }
+    });
 }
 
 template <class R, class ReadNext>

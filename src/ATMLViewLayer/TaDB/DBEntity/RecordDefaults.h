@@ -1,6 +1,6 @@
 // The defaults that several record classes share, set the same way in each.
 #pragma once
-#include "ATMLCommonError/ATMLCommonFun.h"
+#include "ATMLCommonError/CommonTexts.h"
 
 // The reserve run: RESERVER1 0 (the strings default to empty).
 template <class R>
@@ -18,7 +18,7 @@ void SetAuditDefaults(R& record) {
 // The action head: a fresh key, both sleeps 0.
 template <class R>
 void SetActionHeadDefaults(R& record) {
-    record.m_strActionUuid = CATMLCommonFun::CreateGUIDString();
+    record.m_strActionUuid = NewKeyText();
     record.m_nActionSleepPre = 0;
     record.m_nActionSleepPost = 0;
 }

@@ -5,7 +5,7 @@
 
 // The test date is left at the zero date: a measurement not yet taken has none.
 CTaDBMeasurement::CTaDBMeasurement() {
-    m_strMeasUuid = CATMLCommonFun::CreateGUIDString();
+    m_strMeasUuid = NewKeyText();
     m_nNumber = 1;
     SetReserveDefaults(*this);
     SetAuditDefaults(*this);

@@ -4,7 +4,7 @@
 #include "ATMLViewLayer/TaDB/DBEntity/RecordDefaults.h"
 
 CTaDBParameter::CTaDBParameter() {
-    m_strParaUuid = CATMLCommonFun::CreateGUIDString();
+    m_strParaUuid = NewKeyText();
     m_nNumber = 1;
     m_strParaRange = "本地";
     SetReserveDefaults(*this);

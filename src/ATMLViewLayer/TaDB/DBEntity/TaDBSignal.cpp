@@ -4,7 +4,7 @@
 #include "ATMLViewLayer/TaDB/DBEntity/RecordDefaults.h"
 
 CTaDBSignal::CTaDBSignal() {
-    m_strSignalUuid = CATMLCommonFun::CreateGUIDString();
+    m_strSignalUuid = NewKeyText();
     m_strSignalRole = "激励";
     m_strSignalRange = "本地";
     SetReserveDefaults(*this);

@@ -4,7 +4,7 @@
 #include "ATMLViewLayer/TaDB/DBEntity/RecordDefaults.h"
 
 CTaDBTestActionEntry::CTaDBTestActionEntry() {
-    m_strStepUuid = CATMLCommonFun::CreateGUIDString();
+    m_strStepUuid = NewKeyText();
     m_nSequence = 0;
     SetReserveDefaults(*this);
 }

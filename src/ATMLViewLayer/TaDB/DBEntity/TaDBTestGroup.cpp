@@ -8,7 +8,7 @@ namespace {
 // Both constructors: a fresh key, then every default in declaration order,
 // with the control node given by the caller at its own place.
 void SetTestGroupDefaults(CTaDBTestGroup& group, CONTROL_NODE_TYPE control) {
-    group.m_strTgUuid = CATMLCommonFun::CreateGUIDString();
+    group.m_strTgUuid = NewKeyText();
     group.m_strTgName = "新建测试项目";
     group.m_nTgSleepPre = 0;
     group.m_nTgSleepPost = 0;

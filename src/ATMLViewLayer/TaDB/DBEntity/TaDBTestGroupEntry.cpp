@@ -4,7 +4,7 @@
 #include "ATMLViewLayer/TaDB/DBEntity/RecordDefaults.h"
 
 CTaDBTestGroupEntry::CTaDBTestGroupEntry() {
-    m_strStepUuid = CATMLCommonFun::CreateGUIDString();
+    m_strStepUuid = NewKeyText();
     m_nSequence = 0;
     m_strTestType = "测试项目";
     SetReserveDefaults(*this);

@@ -6,7 +6,7 @@
 // The test date is left at the zero date; the logger sets it when it records
 // the value.
 CTaDBTestMeasurement::CTaDBTestMeasurement() {
-    m_strTestUuid = CATMLCommonFun::CreateGUIDString();
+    m_strTestUuid = NewKeyText();
     m_nNumber = 1;
     SetReserveDefaults(*this);
     SetAuditDefaults(*this);

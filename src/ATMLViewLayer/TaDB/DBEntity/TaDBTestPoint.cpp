@@ -4,7 +4,7 @@
 #include "ATMLViewLayer/TaDB/DBEntity/RecordDefaults.h"
 
 CTaDBTestPoint::CTaDBTestPoint() {
-    m_strTpUuid = CATMLCommonFun::CreateGUIDString();
+    m_strTpUuid = NewKeyText();
     m_strTpName = "新建测试点";
     m_nTpSleepPre = 0;
     m_nTpSleepPost = 0;

@@ -6,7 +6,7 @@
 // Every date of a new entry is the time of its construction, each read by a
 // call of its own in declaration order.
 CTaDBTestReplay::CTaDBTestReplay() {
-    m_strPlayUuid = CATMLCommonFun::CreateGUIDString();
+    m_strPlayUuid = NewKeyText();
     m_dtPlayDate = COleDateTime::GetCurrentTime();
     m_dtClewDate = COleDateTime::GetCurrentTime();
     m_nMeasNumber = 1;

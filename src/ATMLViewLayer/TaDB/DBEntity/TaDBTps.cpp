@@ -4,7 +4,7 @@
 #include "ATMLViewLayer/TaDB/DBEntity/RecordDefaults.h"
 
 CTaDBTps::CTaDBTps() {
-    m_strTpsUuid = CATMLCommonFun::CreateGUIDString();
+    m_strTpsUuid = NewKeyText();
     SetReserveDefaults(*this);
     SetAuditDefaults(*this);
 }

@@ -1,8 +1,8 @@
 #include "ATMLViewLayer/TaDB/DBTDOther/StdMeasure.h"
 
-#include "ATMLCommonError/ATMLCommonFun.h"
+#include "ATMLCommonError/CommonTexts.h"
 
-CStdMeasure::CStdMeasure() : m_strName(CATMLCommonFun::CreateGUIDString()) {}
+CStdMeasure::CStdMeasure() : m_strName(NewKeyText()) {}
 
 void CStdMeasure::operator=(const CStdMeasure& other) {
     m_strName = other.m_strName;
