@@ -24,8 +24,8 @@ void RunBudget::Attach(sqlite3* db, const std::string& path) {
     m_db = db;
     m_path = path;
     m_limit = 0;
-    m_depth = 0;
-    m_run = Run();
+    m_loose = Run();
+    m_current = &m_loose;
     sqlite3_progress_handler(db, kInstructionsPerCall, &RunBudget::Progress, this);
 }
 
@@ -37,7 +37,7 @@ int64_t RunBudget::Measure() {
 
 int RunBudget::Progress(void* self) {
     RunBudget& budget = *static_cast<RunBudget*>(self);
-    Run& run = budget.m_run;
+    Run& run = *budget.m_current;
     run.spent += kInstructionsPerCall;
     if (run.timed) {
         if (std::chrono::steady_clock::now() >= run.deadline) run.stop = Stop::Deadline;

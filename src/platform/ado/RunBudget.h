@@ -54,26 +54,22 @@ public:
     void Attach(sqlite3* db, const std::string& path);
 
     // Makes run the one the engine's work counts to, and gives the one it
-    // counted to before, which Leave makes current again, giving run back.
-    // Work outside any run counts to one that begins with it.
-    Run Enter(const Run& run) {
-        const Run outer = m_depth++ > 0 ? m_run : Run();
-        m_run = run;
+    // counted to before, which Leave makes current again. Work outside any
+    // run counts to one of its own, begun anew each time a run hands back.
+    Run* Enter(Run& run) {
+        Run* const outer = m_current;
+        m_current = &run;
         return outer;
     }
-    Run Leave(const Run& outer) {
-        const Run run = m_run;
-        m_run = outer;
-        --m_depth;
-        return run;
+    void Leave(Run* outer) {
+        m_current = outer;
+        if (outer == &m_loose) m_loose = Run();
     }
 
     // A run of its own for the work done while it stands; none without a budget.
     class Scope {
     public:
-        explicit Scope(RunBudget* budget) : m_budget(budget) {
-            if (m_budget) m_outer = m_budget->Enter(Run());
-        }
+        explicit Scope(RunBudget* budget) : m_budget(budget), m_outer(budget ? budget->Enter(m_run) : nullptr) {}
         ~Scope() {
             if (m_budget) m_budget->Leave(m_outer);
         }
@@ -81,12 +77,13 @@ public:
         Scope& operator=(const Scope&) = delete;
         // Raises the refusal when the budget stopped the scope's work.
         void RequireWithinBudget() const {
-            if (m_budget && m_budget->m_run.stop == Stop::Budget) m_budget->ThrowSpent();
+            if (m_budget && m_run.stop == Stop::Budget) m_budget->ThrowSpent();
         }
 
     private:
         RunBudget* m_budget;
-        Run m_outer;
+        Run m_run;
+        Run* m_outer;
     };
 
     // Does work as a run of its own: work that the budget stopped raises the
@@ -114,8 +111,8 @@ private:
     sqlite3* m_db = nullptr;
     std::string m_path;
     int64_t m_limit = 0;  // the budget as last measured
-    int m_depth = 0;
-    Run m_run;
+    Run m_loose;
+    Run* m_current = &m_loose;
 };
 
 }  // namespace ado

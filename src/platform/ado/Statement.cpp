@@ -208,9 +208,9 @@ void Statement::BeginRun() {
 // The engine counts its work to this statement's run while it steps it.
 int Statement::EngineStep() {
     if (!m_budget) return sqlite3_step(m_stmt);
-    const RunBudget::Run outer = m_budget->Enter(m_run);
+    RunBudget::Run* const outer = m_budget->Enter(m_run);
     const int rc = sqlite3_step(m_stmt);
-    m_run = m_budget->Leave(outer);
+    m_budget->Leave(outer);
     return rc;
 }
 

@@ -92,7 +92,7 @@ private:
     sqlite3_stmt* m_stmt = nullptr;
     uint64_t m_forks;  // the process's fork count when it was prepared
     RunBudget* m_budget;
-    RunBudget::Run m_run;  // the current run's, while the engine does not count to it
+    RunBudget::Run m_run;  // the current run's
     StatementCache* m_limitCache = nullptr;  // set when the runs are limited
     bool m_running = false;
     // The value limit of the run, and the connection's count of changed rows
