@@ -19,7 +19,7 @@ void Put(std::string& data, size_t at, uint32_t value, int width) {
     for (int i = width - 1; i >= 0; --i, value >>= 8) data[at + i] = static_cast<char>(value & 0xff);
 }
 
-// A varint of the file format that ends at or after at: its value and where it ends.
+// The varint of the file format at at, which moves past it.
 uint64_t Varint(const std::string& data, size_t& at) {
     uint64_t value = 0;
     for (int i = 0; i < 8; ++i) {
@@ -50,8 +50,8 @@ void LoopTree(const std::string& path, const std::string& name, int levels, int 
     if (index) {
         const size_t cell = page(at) + Get(data, header(at) + 8, 2);
         size_t end = cell;
-        end += Varint(data, end);
-        key = data.substr(cell, end - cell);
+        const uint64_t payload = Varint(data, end);  // end moves past the varint
+        key = data.substr(cell, end + payload - cell);
     } else {
         key = std::string("\x81\x80\x80\x80", 4) + '\0';  // 2^28
     }
