@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <chrono>
 #include <new>
+#include <optional>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <thread>
@@ -99,7 +100,7 @@ bool SavepointRollbackText(const std::string& name, char* out, size_t size) noex
 }
 }  // namespace
 
-Connection::Connection() : m_cache(kCacheLimit, kHostCacheLimit) {}
+Connection::Connection() : m_cache(kCacheLimit, kHostCacheLimit, &m_budget) {}
 
 Connection::~Connection() { Close(); }
 
@@ -281,11 +282,14 @@ sqlite3* Connection::OpenEngine(const std::string& name, const std::string& path
             throw ComError(rc, std::string(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)) + ": " + path);
         sqlite3_extended_result_codes(db, 0);
         sqlite3_busy_timeout(db, kBusyTimeoutMs);
+        // From the first read of the file on, its reading ends.
+        m_budget.Attach(db, path);
         // Reading the schema proves the file is a database; an empty file is
         // not one either, and is refused before anything could write to it.
-        Statement count(db, "SELECT count(*) FROM sqlite_master");
-        count.Step();
-        if (count.ColumnInt64(0) == 0) throw ComError(ComError::kNotADatabase, "file is not a database: " + path);
+        // The first row is read, not a count, which the engine makes in one
+        // step that no budget stops.
+        if (!Statement(db, "SELECT 1 FROM sqlite_master LIMIT 1", &m_budget).Step())
+            throw ComError(ComError::kNotADatabase, "file is not a database: " + path);
         // The file the engine opened is the one held: the engine took the
         // name looked at (no link came on the way to it meanwhile), and a
         // file put at that name since the hold looked is not (the engine's
@@ -295,7 +299,7 @@ sqlite3* Connection::OpenEngine(const std::string& name, const std::string& path
         const char* opened = sqlite3_db_filename(db, "main");
         if (moved || !opened || name != opened || !m_hold.IsAt(name))
             throw ComError(SQLITE_BUSY, kReplacedText + path);
-        Statement(db, "PRAGMA synchronous=NORMAL").Run();
+        Statement(db, "PRAGMA synchronous=NORMAL", &m_budget).Run();
     } catch (...) {
         sqlite3_close_v2(db);
         m_hold.DropEngine(kind);
@@ -363,8 +367,10 @@ void Connection::RequireProjectShape(const TemplateShape& shape) {
         sqlite3* db;
         ~ReadEnds() { sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr); }
     } readEnds{db};
+    // The whole judging is one run of the budget.
     std::unordered_map<std::string, std::string> indexNames;
-    const std::string fault = ProjectSchemaFault(db, shape, indexNames);
+    std::string fault;
+    m_budget.Within([&] { fault = ProjectSchemaFault(db, shape, indexNames); });
     if (!fault.empty()) throw ComError(ComError::kError, fault);
     m_template = &shape;
     m_indexNames = std::move(indexNames);
@@ -391,7 +397,7 @@ void Connection::PrepareWrite() {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyTimeoutMs);
     for (;;) {
         try {
-            Statement(Handle(), "PRAGMA journal_mode=WAL").Run();
+            Statement(Handle(), "PRAGMA journal_mode=WAL", &m_budget).Run();
             break;
         } catch (const ComError& error) {
             if (error.Error() != SQLITE_BUSY || std::chrono::steady_clock::now() >= deadline) throw;
@@ -427,20 +433,22 @@ StatementLease Connection::Prepare(const std::string& sql, Origin origin) {
     if (m_db) SettleOwedRollback();
     if (origin != Origin::HostCondition)
         return m_cache.Lend(Handle(), sql, origin == Origin::Library ? KeptAmong::Library : KeptAmong::Host);
-    ReadGuard guard(Handle(), sql);
+    // The guard reads the schema's names.
+    std::optional<ReadGuard> guard;
+    m_budget.Within([&] { guard.emplace(Handle(), sql); });
     try {
         StatementLease statement = m_cache.Lend(m_db, sql, KeptAmong::None);
         statement->LimitRuns(m_cache);
         return statement;
     } catch (const SecondStatementError& error) {
-        if (guard.RanOutOfMemory()) throw std::bad_alloc();
+        if (guard->RanOutOfMemory()) throw std::bad_alloc();
         // A second statement is found by preparing it, which the guard may
         // refuse for what it does; what is refused is the second statement.
         throw ComError(error.Error(), std::string(kConditionRefused) + "a second statement");
     } catch (const ComError& error) {
-        if (guard.RanOutOfMemory()) throw std::bad_alloc();
-        if (guard.Refused().empty()) throw;
-        throw ComError(error.Error(), kConditionRefused + guard.Refused());
+        if (guard->RanOutOfMemory()) throw std::bad_alloc();
+        if (guard->Refused().empty()) throw;
+        throw ComError(error.Error(), kConditionRefused + guard->Refused());
     }
 }
 

@@ -18,6 +18,7 @@
 #include <unordered_map>
 
 #include "platform/ado/Command.h"
+#include "platform/ado/RunBudget.h"
 #include "platform/ado/StatementCache.h"
 #include "platform/win32/FileHold.h"
 #include "platform/win32/ProjectAccess.h"
@@ -142,6 +143,9 @@ private:
     // one of a transaction still open; else the count starts again, and
     // began tells whether the outermost began the transaction.
     bool LeaveSavepoint(bool open, bool& began) noexcept;
+    // Bounds the work of every run on the connection; before the cache,
+    // whose statements count to it.
+    RunBudget m_budget;
     StatementCache m_cache;
     fileshare::Hold m_hold;
     // The template the file was judged against, and the file's index for each
@@ -161,6 +165,11 @@ constexpr const char* kShapeText = "A project's tables are shaped as the templat
 // has ended (the engine rolled it back on a full disk or a failed write).
 constexpr const char* kChangeEndedText =
     "The transaction of the change this one is part of has ended; this part was not written";
+// What an operation answers whose reading of the file passed the budget of
+// its work (RunBudget.h): the engine undid what it had begun.
+constexpr const char* kUnboundedReadText =
+    "The project file could not be read in bounded time: the work of reading it passed a budget set by the "
+    "file's size, so the operation was stopped, and nothing was written: ";
 // The refusal of a file that a copy replaces while it is being opened.
 constexpr const char* kReplacedText = "The file is being replaced: ";
 // What a write into a project its user may only read answers.

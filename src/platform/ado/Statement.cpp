@@ -81,8 +81,11 @@ std::string QuoteIdentifier(const std::string& name) {
     return out + "\"";
 }
 
-Statement::Statement(sqlite3* db, const std::string& sql) : m_db(db), m_forks(fileshare::ForkCount()) {
+Statement::Statement(sqlite3* db, const std::string& sql, RunBudget* budget)
+    : m_db(db), m_forks(fileshare::ForkCount()), m_budget(budget) {
     if (!db) throw ComError(ComError::kMisuse, "Operation is not allowed when the connection is closed.");
+    // Preparing reads the schema the first time and after a change of it.
+    const RunBudget::Scope preparing(budget);
     const char* tail = nullptr;
     int rc = sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size() + 1), &m_stmt, &tail);
     // Only a text the engine cannot read as it stands has its column TABLE quoted.
@@ -96,11 +99,15 @@ Statement::Statement(sqlite3* db, const std::string& sql) : m_db(db), m_forks(fi
             rc = sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size() + 1), &m_stmt, &tail);
         }
     }
-    if (rc != SQLITE_OK) ThrowEngineError(db, rc);
+    if (rc != SQLITE_OK) {
+        preparing.RequireWithinBudget();
+        ThrowEngineError(db, rc);
+    }
     if (!m_stmt) throw ComError(ComError::kError, "The statement is empty.");
     if (!HoldsNoStatement(db, tail)) {
         sqlite3_finalize(m_stmt);
         m_stmt = nullptr;
+        preparing.RequireWithinBudget();
         throw SecondStatementError();
     }
 }
@@ -138,20 +145,22 @@ bool Statement::Step() {
     RequireRunnable();
     // Such a read begins again, as a busy one waits, up to the busy timeout.
     const bool beginning = !sqlite3_stmt_busy(m_stmt);
-    int rc = m_limitCache ? LimitedStep() : sqlite3_step(m_stmt);
+    if (beginning) BeginRun();
+    int rc = m_limitCache ? LimitedStep() : EngineStep();
     if (beginning && MetARewrittenIndex(m_db, rc)) {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyTimeoutMs);
         do {
             sqlite3_reset(m_stmt);
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            rc = m_limitCache ? LimitedStep() : sqlite3_step(m_stmt);
+            rc = m_limitCache ? LimitedStep() : EngineStep();
         } while (MetARewrittenIndex(m_db, rc) && std::chrono::steady_clock::now() < deadline);
     }
     if (rc == SQLITE_ROW) return true;
     m_running = false;
     if (rc == SQLITE_DONE) return false;
     sqlite3_reset(m_stmt);
-    if (rc == SQLITE_INTERRUPT && m_timedOut)
+    if (m_run.stop == RunBudget::Stop::Budget) m_budget->ThrowSpent();
+    if (m_run.stop == RunBudget::Stop::Deadline)
         throw ComError(rc, "The statement ran longer than its limit of " + std::to_string(kRunSecondsLimit) +
                                " seconds and was interrupted.");
     if (rc == SQLITE_TOOBIG && m_limitCache) {
@@ -161,12 +170,6 @@ bool Statement::Step() {
         throw ComError(rc, "The statement made a value longer than its limit of " + limit + ".");
     }
     ThrowEngineError(m_db, rc);
-}
-
-int Statement::Progress(void* self) {
-    Statement& statement = *static_cast<Statement*>(self);
-    statement.m_timedOut = std::chrono::steady_clock::now() >= statement.m_deadline;
-    return statement.m_timedOut ? 1 : 0;
 }
 
 // The engine bounds the values a statement reads by the same limit as the
@@ -194,19 +197,32 @@ int64_t Statement::ValueBytesLimit(int64_t engineLimit, StatementLease& pageCoun
     return std::min(engineLimit, std::max<int64_t>(kRunValueBytesLimit, bytes));
 }
 
-// The limits hold only while this statement steps: the connection's other
-// statements, run between its steps, are not bounded by them.
+// A run begins with its first step, and ends once the statement is done or
+// set back; a limited statement's deadline is counted from its beginning.
+void Statement::BeginRun() {
+    m_run = RunBudget::Run();
+    m_run.timed = m_limitCache != nullptr;
+    if (m_run.timed) m_run.deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kRunSecondsLimit);
+}
+
+// The engine counts its work to this statement's run while it steps it.
+int Statement::EngineStep() {
+    if (!m_budget) return sqlite3_step(m_stmt);
+    RunBudget::Run* const outer = m_budget->Enter(m_run);
+    const int rc = sqlite3_step(m_stmt);
+    m_budget->Leave(outer);
+    return rc;
+}
+
+// The value limit holds only while this statement steps: the connection's
+// other statements, run between its steps, are not bounded by it.
 int Statement::LimitedStep() {
     const int length = sqlite3_limit(m_db, SQLITE_LIMIT_LENGTH, -1);
     StatementLease pageCount;
     m_valueLimit = ValueBytesLimit(length, pageCount);
-    if (!m_running) m_deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kRunSecondsLimit);
     m_running = true;
-    m_timedOut = false;
     sqlite3_limit(m_db, SQLITE_LIMIT_LENGTH, static_cast<int>(m_valueLimit));
-    sqlite3_progress_handler(m_db, 1000, &Statement::Progress, this);
-    const int rc = sqlite3_step(m_stmt);
-    sqlite3_progress_handler(m_db, 0, nullptr, nullptr);
+    const int rc = EngineStep();
     sqlite3_limit(m_db, SQLITE_LIMIT_LENGTH, length);
     return rc;
 }

@@ -1,14 +1,17 @@
 // One prepared SQLite statement (internal to the database layer). A text
 // holds exactly one statement: empty texts and texts with a second
-// statement are refused.
+// statement are refused. Given its connection's budget, its preparation and
+// each of its runs count to a run of the budget of their own (RunBudget.h),
+// and one stopped there raises the budget's refusal; without one, the work
+// counts to the run its caller stands in.
 #pragma once
-#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/ado/ComError.h"
+#include "platform/ado/RunBudget.h"
 #include "platform/ado/Variant.h"
 
 struct sqlite3;
@@ -26,7 +29,7 @@ struct ColumnNames {
 
 class Statement {
 public:
-    Statement(sqlite3* db, const std::string& sql);
+    Statement(sqlite3* db, const std::string& sql, RunBudget* budget = nullptr);
     ~Statement();
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
@@ -66,7 +69,8 @@ public:
     int Reprepares() const;
 
     // Bounds every run of the statement from its first step on: it is
-    // interrupted once it has run kRunSecondsLimit seconds, and no value it
+    // stopped once it has run kRunSecondsLimit seconds (counted by the
+    // budget's handler, which the statement must have), and no value it
     // makes may be longer than kRunValueBytesLimit bytes, or than the
     // database it reads when that is larger, so that it reads every stored
     // value whole. Either failure raises a ComError that names the limit.
@@ -79,17 +83,18 @@ public:
 
 private:
     bool Inherited() const;
+    void BeginRun();
     int LimitedStep();
+    int EngineStep();
     int64_t ValueBytesLimit(int64_t engineLimit, StatementLease& pageCount);
-    static int Progress(void* self);
 
     sqlite3* m_db;
     sqlite3_stmt* m_stmt = nullptr;
     uint64_t m_forks;  // the process's fork count when it was prepared
+    RunBudget* m_budget;
+    RunBudget::Run m_run;  // the current run's
     StatementCache* m_limitCache = nullptr;  // set when the runs are limited
     bool m_running = false;
-    bool m_timedOut = false;
-    std::chrono::steady_clock::time_point m_deadline;
     // The value limit of the run, and the connection's count of changed rows
     // when it was measured: the database a run reads grows only by them.
     int64_t m_valueLimit = 0;

@@ -55,9 +55,9 @@ StatementLease StatementCache::LendOut(std::string key, PatternSlot* slot, IdleT
 
 StatementLease StatementCache::Lend(sqlite3* db, const std::string& sql, KeptAmong kind) {
     IdleTexts* const keptIn = kind == KeptAmong::Library ? &m_library : kind == KeptAmong::Host ? &m_host : nullptr;
-    if (!keptIn) return LendOut(std::string(), nullptr, nullptr, std::make_unique<Statement>(db, sql));
+    if (!keptIn) return LendOut(std::string(), nullptr, nullptr, std::make_unique<Statement>(db, sql, m_budget));
     std::unique_ptr<Statement> statement = keptIn->Take(sql);
-    if (!statement) statement = std::make_unique<Statement>(db, sql);
+    if (!statement) statement = std::make_unique<Statement>(db, sql, m_budget);
     return LendOut(sql, nullptr, keptIn, std::move(statement));
 }
 
@@ -65,7 +65,7 @@ PatternSlot& StatementCache::Slot(const char* pattern, PatternUse use) { return 
 
 StatementLease StatementCache::Lend(sqlite3* db, PatternSlot& slot) {
     std::unique_ptr<Statement> statement =
-        slot.idle ? std::move(slot.idle) : std::make_unique<Statement>(db, slot.text);
+        slot.idle ? std::move(slot.idle) : std::make_unique<Statement>(db, slot.text, m_budget);
     return LendOut(std::string(), &slot, nullptr, std::move(statement));
 }
 

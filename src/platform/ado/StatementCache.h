@@ -102,7 +102,9 @@ private:
 
 class StatementCache {
 public:
-    StatementCache(size_t limit, size_t hostLimit) : m_library(limit), m_host(hostLimit) {}
+    // The statements it prepares count their work to budget, when given (RunBudget.h).
+    StatementCache(size_t limit, size_t hostLimit, RunBudget* budget = nullptr)
+        : m_library(limit), m_host(hostLimit), m_budget(budget) {}
     StatementCache(const StatementCache&) = delete;
     StatementCache& operator=(const StatementCache&) = delete;
 
@@ -133,6 +135,7 @@ private:
     uint64_t m_generation = 0;
     IdleTexts m_library;
     IdleTexts m_host;
+    RunBudget* m_budget;
     std::unordered_map<std::pair<const char*, PatternUse>, PatternSlot, SlotHash> m_slots;
     // Every statement out, each knowing its place here.
     std::vector<Statement*> m_lent;
