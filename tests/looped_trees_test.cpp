@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "ATMLCommonError/ATMLCommonFun.h"
 #include "platform/ado/Connection.h"
 #include "support/Bounded.h"
 #include "support/LoopedTree.h"
@@ -109,4 +110,19 @@ TEST(LoopedTrees, AListAndAMoveOfARealSizePass) {
     EXPECT_EQ(RawQuery(entries, "SELECT TEST_UUID FROM EntryTable WHERE SEQUENCE = 1")[0][0], std::to_string(steps));
     EXPECT_EQ(RawQuery(entries, "SELECT count(DISTINCT SEQUENCE) || ' ' || max(SEQUENCE) FROM EntryTable")[0][0],
               std::to_string(steps) + " " + std::to_string(steps));
+}
+
+// Removing a project whose schema's b-tree is looped, a log beside it,
+// folds the log without reading any b-tree of the file, and ends.
+TEST(LoopedTrees, ARemovalFoldsTheLogBesideALoopedProjectAndEnds) {
+    TempDir dir;
+    const std::string path = MakeProject(dir, "p.tarnprj", kRows);
+    LoopTree(path, "sqlite_master", 4, 40);
+    WriteFile(path + "-wal", std::string(32, '\0'));  // a log that holds no frame
+    const std::string removed = Bounded(dir, [&] {
+        CATMLCommonFun files;
+        return std::to_string(files.RemoveFile(path.c_str())) + " " + std::string(files.GetErrorInfo());
+    });
+    EXPECT_EQ(removed.substr(0, 2), "1 ") << removed;
+    EXPECT_FALSE(FileExists(path) || FileExists(path + "-wal"));
 }
