@@ -5,19 +5,15 @@
 // on an open file description, on a byte far past anything the database
 // engine locks, so they never meet the engine's own record locks.
 //
-// The engine's record locks belong to the process, and closing any
-// descriptor of a file drops all of them, those of the host's own
-// connections too. So a file this process holds is opened once, by its
-// first holder; later holders join that descriptor and open none. Every
-// descriptor the library has of a file an engine may lock, a hold's or a
-// look's, is closed only where no lock stands on the file, and else parked
-// until none does and lent to the next open of the file (FileTable.h): the
-// descriptors stay as many as the files in use. The table of held files has
-// one entry per hold that made one: the entry is made before its lock is
-// taken and ends in one place (EndEntry). An entry belongs to the hold that
-// made it: no other hold changes or erases it. The table is locked only
-// around the table itself, never across a call that can block, a close
-// included. An exclusive hold is on the file its path names once it is locked.
+// A file this process holds is opened once, by its first holder; later
+// holders join that descriptor and open none. Its descriptor, as every one
+// the library opens of a file an engine may lock, is closed as FileTable.h
+// says, so no record lock of the process (the host's own connections'
+// included) is dropped. The table of held files has one entry per hold
+// that made one: made before its lock is taken, ended in one place
+// (EndEntry), and no other hold's to change or erase. The table is locked
+// only around the table itself, never across a call that can block. An
+// exclusive hold is on the file its path names once it is locked.
 //
 // A child forked without exec keeps none of its parent's locks: a
 // descriptor is locked only once it is in the table, and only if no fork

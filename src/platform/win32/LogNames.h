@@ -33,10 +33,9 @@ bool IsDatabaseFile(int fd);
 
 // How far a look at a project's journal names goes.
 enum class LogLook {
-    // What each name is (lstat), and this process's holds: for a caller
-    // beside which an engine of this process may have the project open.
-    // Closing any descriptor of a file the engine has open drops its locks
-    // on it, so nothing there is opened.
+    // What each name is (lstat), and this process's holds, opening nothing:
+    // for a caller beside which an engine of this process has the project
+    // open, whose first holder looked into the files.
     Names,
     // Also the files' first bytes and other processes' holds, on a
     // descriptor: for a caller that holds the project exclusively, or opens
