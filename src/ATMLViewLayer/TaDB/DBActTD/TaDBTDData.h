@@ -318,6 +318,8 @@ private:
     // position, running out of memory with its own text (Caught).
     template <class Body>
     AFX_INTERNAL RESULTSTATE Answered(const char* position, Body&& body) noexcept;
+    template <class Steps>
+    AFX_INTERNAL RESULTSTATE ChangeList(const char* position, Steps&& steps);
 
     // The sequence operations of the three ordered tables, each on one
     // scope of its table. Every change of a list is made whole or not at

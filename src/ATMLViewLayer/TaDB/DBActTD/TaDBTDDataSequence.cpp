@@ -71,29 +71,36 @@ RESULTSTATE CTaDBTDDataSingle::NewSequenceIn(const OrderedList& list, const CStr
     });
 }
 
-// Each change below runs its steps where what they throw is answered, after
-// its ListChange has undone them.
-RESULTSTATE CTaDBTDDataSingle::SetSequenceIn(const OrderedList& list, const CString& scope, long from, long to) {
-    const char* position = list.lastStepPosition;
+// Runs the steps of one change of a list where what they throw is
+// answered: they hold whole, or are undone with all they did (ListChange).
+template <class Steps>
+RESULTSTATE CTaDBTDDataSingle::ChangeList(const char* position, Steps&& steps) {
     return Answered(position, [&] {
         ListChange change(*this, position);
         if (change.Refused()) return change.Finish(-1, position);
+        return change.Finish(steps(), position);
+    });
+}
+
+RESULTSTATE CTaDBTDDataSingle::SetSequenceIn(const OrderedList& list, const CString& scope, long from, long to) {
+    const char* position = list.lastStepPosition;
+    return ChangeList(position, [&] {
         long next = 1;
         RESULTSTATE result = list.newSequence(*this, scope, next);
-        if (result != 1) return change.Finish(result, position);
+        if (result != 1) return result;
         const long count = next - 1;
         if (from < 1 || to < 1 || from > count || to > count)
-            return change.Finish(OwnFailure(0, kMsgWrongPosition, list.refusePosition), position);
-        if (from == to) return change.Finish(0, position);
+            return OwnFailure(0, kMsgWrongPosition, list.refusePosition);
+        if (from == to) return 0;
         CString step;
         result = list.stepAt(*this, scope, from, step);
-        if (result != 1) return change.Finish(result, position);
+        if (result != 1) return result;
         const int edition = this->*list.edition;
         const ado::Command shift = from > to ? ListSql(list, edition, list.shiftUp, scope, from, to)
                                              : ListSql(list, edition, list.shiftDown, scope, from, to);
         result = RunStatement(shift, list.shiftPosition, false);
         if (result == 1) result = RunStatement(ListSql(list, edition, list.setAt, scope, to, step), position, false);
-        return change.Finish(result, position);
+        return result;
     });
 }
 
@@ -101,30 +108,26 @@ RESULTSTATE CTaDBTDDataSingle::MoveSequenceIn(const OrderedList& list, const CSt
                                               MOVEITEM_TYPE type) {
     if (type < MOVEITEM_UP || type > MOVEITEM_BOTTOM) return -1;
     const char* position = list.movePosition;
-    return Answered(position, [&] {
-        ListChange change(*this, position);
-        if (change.Refused()) return change.Finish(-1, position);
+    return ChangeList(position, [&] {
         long next = 1;
         RESULTSTATE result = list.newSequence(*this, scope, next);
-        if (result != 1) return change.Finish(result, position);
+        if (result != 1) return result;
         const long count = next - 1;
         const bool towardsTop = type == MOVEITEM_UP || type == MOVEITEM_TOP;
         if (towardsTop ? at <= 1 : at >= count)
-            return change.Finish(OwnFailure(0, list.refuseMove[type], position), position);
+            return OwnFailure(0, list.refuseMove[type], position);
         // One place, or place by place to the end it moves towards.
         const long last = type == MOVEITEM_TOP ? 2 : type == MOVEITEM_BOTTOM ? count - 1 : at;
         for (long k = at; result == 1 && (towardsTop ? k >= last : k <= last); k += towardsTop ? -1 : 1)
             result = list.swop(*this, scope, k, towardsTop ? k - 1 : k + 1);
-        return change.Finish(result, position);
+        return result;
     });
 }
 
 RESULTSTATE CTaDBTDDataSingle::SwopIn(const OrderedList& list, const CString& scope, long first, long second) {
     const char* position = list.movePosition;
     if (first < 1 || second < 1) return OwnFailure(0, kMsgWrongPosition, position);
-    return Answered(position, [&] {
-        ListChange change(*this, position);
-        if (change.Refused()) return change.Finish(-1, position);
+    return ChangeList(position, [&] {
         CString firstStep, secondStep;
         RESULTSTATE result = list.stepAt(*this, scope, first, firstStep);
         if (result == 1) result = list.stepAt(*this, scope, second, secondStep);
@@ -133,20 +136,18 @@ RESULTSTATE CTaDBTDDataSingle::SwopIn(const OrderedList& list, const CString& sc
             result = RunStatement(ListSql(list, edition, list.setAt, scope, second, firstStep), position, false);
         if (result == 1)
             result = RunStatement(ListSql(list, edition, list.setAt, scope, first, secondStep), position, false);
-        return change.Finish(result, position);
+        return result;
     });
 }
 
 RESULTSTATE CTaDBTDDataSingle::DelSequenceIn(const OrderedList& list, const CString& scope, long at) {
     const char* position = list.movePosition;
     if (at < 1) return OwnFailure(0, kMsgWrongPosition, position);
-    return Answered(position, [&] {
-        ListChange change(*this, position);
-        if (change.Refused()) return change.Finish(-1, position);
+    return ChangeList(position, [&] {
         const int edition = this->*list.edition;
         RESULTSTATE result = RunStatement(ListSql(list, edition, list.deleteAt, scope, at), position, false);
         if (result == 1) result = RunStatement(ListSql(list, edition, list.closeGap, scope, at), position, false);
-        return change.Finish(result, position);
+        return result;
     });
 }
 
@@ -157,21 +158,19 @@ RESULTSTATE CTaDBTDDataSingle::DelSequenceIn(const OrderedList& list, const CStr
 RESULTSTATE CTaDBTDDataSingle::DelItemIn(const OrderedList& list, const CString& key) {
     const int edition = this->*list.edition;
     const char* position = list.movePosition;
-    return Answered(position, [&] {
-        ListChange change(*this, position);
-        if (change.Refused()) return change.Finish(-1, position);
+    return ChangeList(position, [&] {
         OrderedList::Found found;
         RESULTSTATE result = 0;
         if (list.firstOfScope) {
             result = list.firstOfScope(*this, key, found);
             if (result == 1) {
                 result = RunStatement(GatedSql(edition, list.deleteScope, key), position, false);
-                if (result != 1) return change.Finish(result, position);
+                if (result != 1) return result;
                 // The repeated look-up must come back empty; its -1 ends the operation below.
                 result = list.firstOfScope(*this, key, found);
-                if (result == 1) return change.Finish(StuckDeleting(position), position);
+                if (result == 1) return StuckDeleting(position);
             }
-            if (result == -1) return change.Finish(-1, position);
+            if (result == -1) return -1;
         }
         for (result = list.firstOfItem(*this, key, found); result == 1;) {
             const OrderedList::Found removed = found;
@@ -181,10 +180,10 @@ RESULTSTATE CTaDBTDDataSingle::DelItemIn(const OrderedList& list, const CString&
                     ListSql(list, edition, list.closeStepGap, removed.scope, removed.position);
                 result = RunStatement(closeGap, position, false);
             }
-            if (result != 1) return change.Finish(result, position);
+            if (result != 1) return result;
             result = list.firstOfItem(*this, key, found);
-            if (result == 1 && found.step == removed.step) return change.Finish(StuckDeleting(position), position);
+            if (result == 1 && found.step == removed.step) return StuckDeleting(position);
         }
-        return change.Finish(result == -1 ? -1 : 1, position);
+        return result == -1 ? -1 : 1;
     });
 }
