@@ -118,4 +118,12 @@ TEST_F(LinkedProject, AStrayFileAtTheLinksLogNameIsRemovedAsAPlainFile) {
         for (const char* own : {"-wal", "-journal", "-shm"}) EXPECT_FALSE(FileExists(project + own)) << own;
     }
     EXPECT_EQ(TpsKeys(link), "r0,r1,r2,r3,r4,r5,r6,r7,r8,r9");
+    // Nor is a file at a journal name of a link in a loop, which SQLite
+    // cannot open as anything.
+    const std::string loop = dir.File("loop.tarnprj");
+    ASSERT_EQ(symlink("loop.tarnprj", loop.c_str()), 0);
+    WriteFile(loop + "-wal", "stray bytes");
+    CATMLCommonFun files;
+    EXPECT_EQ(files.RemoveFile((loop + "-wal").c_str()), 1) << files.GetErrorInfo().GetString();
+    EXPECT_FALSE(FileExists(loop + "-wal"));
 }

@@ -54,6 +54,7 @@ bool EngineName(const std::string& path, std::string& name) {
     std::vector<char> made(PATH_MAX + 1);
     errno = 0;
     const int rc = vfs->xFullPathname(vfs, EngineFileName(path).c_str(), PATH_MAX + 1, made.data());
+    if ((rc & 0xff) == SQLITE_NOMEM) return fileshare::Refuse(ENOMEM);
     if ((rc & 0xff) != SQLITE_OK) return fileshare::Refuse(errno ? errno : EINVAL);
     name = made.data();
     return true;

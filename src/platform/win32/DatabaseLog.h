@@ -21,7 +21,8 @@ std::string EngineFileName(const std::string& path);
 // after which it names the file's journals: its full path with every
 // symbolic link resolved, as the engine's own full-path function makes it.
 // False with errno set (EINVAL where the engine gives no reason) where the
-// engine cannot make one, and so could not open the file either.
+// engine cannot make one, and so could not open the file either; ENOMEM
+// where it had no memory to make it, which says nothing of the file.
 bool EngineName(const std::string& path, std::string& name);
 
 // Whether the engine refuses a database at path for its length: its full

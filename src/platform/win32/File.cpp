@@ -27,14 +27,17 @@ BOOL UnlinkWhatWasLookedAt(const char* path, const struct stat& looked) {
 // journal of a database, or once the log is folded. The engine names a
 // database's journals after the name it opens it by, links resolved: a file
 // at any other name (one beside a link to the database) is no journal the
-// engine reads. Anything but a journal file at that name (a database, a
-// held file) is a file of its own.
+// engine reads, nor is one at a name of a database the engine cannot name
+// at all (a link in a loop). A name the engine had no memory to make fails
+// the removal: it says nothing of which file the journal is of. Anything
+// but a journal file at that name (a database, a held file) is a file of
+// its own.
 bool ReleaseJournal(const std::string& path, fileshare::Hold& database) {
     const std::string named = JournalOwner(path);
+    if (named == path || named.empty()) return true;
     std::string owner, journal;
-    if (named == path || named.empty() || !EngineName(named, owner) || !EngineName(path, journal) ||
-        journal != owner + path.substr(named.size()))
-        return true;
+    if (!EngineName(named, owner) || !EngineName(path, journal)) return errno != ENOMEM;
+    if (journal != owner + path.substr(named.size())) return true;
     if (!database.Take(owner, false)) return errno == ENOENT || errno == fileshare::kNotRegularFile;
     if (!IsDatabaseFile(database.Descriptor())) {
         database.Release();
