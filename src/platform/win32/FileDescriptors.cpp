@@ -148,31 +148,43 @@ bool LockedForClosing(int fd) {
 }
 
 // A second descriptor of the file open at fd, open for writing, of no
-// child's: -1 where the user may not write the file (or /proc is missing).
+// child's; -1 with errno set where it cannot be had.
 int SecondDescriptor(int fd) {
     char name[64];
     snprintf(name, sizeof name, "/proc/self/fd/%d", fd);
     return open(name, O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
 }
 
+// Whether an open failed because the user may not write the file: a file
+// no descriptor of whose can carry a write lock.
+bool OnlyReadable(int err) { return err == EACCES || err == EROFS || err == EPERM || err == ETXTBSY; }
+
+// Under the close gate: the descriptor of the parked entry held (its own,
+// or a second one opened here) that carries the lock it is closed under;
+// -1 with errno EACCES where the user may only read the file, and with
+// EBUSY where it must wait: a lock stands on the file, or no descriptor
+// that could carry the lock can be had now.
+int Carrier(Held& held) {
+    if (held.writable && !held.copied && held.forksAt == g_forksBegun) return held.fd;
+    // A second one a child forked since its open may still have a copy of
+    // is no carrier: the entry keeps both until the process ends.
+    if (held.helper >= 0) return held.helperForksAt == g_forksBegun ? held.helper : NoDescriptor(EBUSY);
+    if (LockedForClosing(held.fd)) return NoDescriptor(EBUSY);
+    held.helper = SecondDescriptor(held.fd);
+    held.helperForksAt = g_forksBegun;
+    return held.helper >= 0 ? held.helper : NoDescriptor(OnlyReadable(errno) ? EACCES : EBUSY);
+}
+
 // Under the close gate: closes the descriptors of the parked entry held (its
 // own and a second one) where no lock stands on its file, under the lock of
-// the whole file carried by one of them; true once they are closed. The
-// table is let go meanwhile: the entry, closing, is no other's.
+// every byte but the holds' carried by one of them; true once they are
+// closed. Where the user may only read the file, none can carry that lock:
+// the kernel's list of locks decides. The table is let go meanwhile: the
+// entry, closing, is no other's.
 bool CloseUnderLock(Held& held) {
-    int carrier = -1;
-    if (held.writable && !held.copied && held.forksAt == g_forksBegun) {
-        carrier = held.fd;
-    } else if (held.helper >= 0) {
-        if (held.helperForksAt == g_forksBegun) carrier = held.helper;
-    } else if (!LockedForClosing(held.fd)) {
-        held.helper = SecondDescriptor(held.fd);
-        held.helperForksAt = g_forksBegun;
-        carrier = held.helper;
-    }
-    // Without a carrier (a file the user may only read) the kernel's list decides.
-    const bool free = carrier >= 0 ? LockForClosing(carrier) : !LockedForClosing(held.fd);
-    if (!free) return false;
+    const int carrier = Carrier(held);
+    if (carrier < 0 && errno != EACCES) return false;
+    if (!(carrier >= 0 ? LockForClosing(carrier) : !LockedForClosing(held.fd))) return false;
     // The carrier goes last, and its lock with it.
     for (int fd : {held.fd, held.helper})
         if (fd >= 0 && fd != carrier) close(fd);
