@@ -367,8 +367,8 @@ TEST(RemovalRaces, AnOpenBesideACopyPlacingByAHardLinkOpensTheProject) {
 
 // The folder lock's name is looked at before it is opened. A host that puts
 // a hard link to a project this process holds there in between has its
-// file opened: that descriptor is parked with the project's hold, never
-// closed while it is held, so the engine keeps its locks on the project.
+// file opened: that descriptor is closed only once no lock stands on the
+// project, so the engine keeps its locks on it.
 TEST(RemovalRaces, AHeldProjectSwappedInAtTheLockNameAfterTheLookKeepsItsLocks) {
     TempDir dir;
     const std::string path = MakeProject(dir, "p.tarnprj"), lock = dir.File(kLockFileName);

@@ -99,8 +99,8 @@ bool FolderLock::Lock(const std::string& path) {
             err = EAGAIN;  // removed by its last holder since it was opened
         } else if (fd >= 0 && !Lockable(locked)) {
             // Anything else that came to the lock file's name meanwhile is
-            // left alone (a descriptor of a held file parked with its hold),
-            // and no copy or removal runs there.
+            // left alone (its descriptor closed only where no lock stands on
+            // it), and no copy or removal runs there.
             fileshare::CloseFile(fd);
             return fileshare::Refuse(fileshare::kLockNameTaken);
         } else if (fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0) {
