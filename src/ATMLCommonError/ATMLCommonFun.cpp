@@ -59,20 +59,23 @@ CString CATMLCommonFun::GetOSErrorMessage(DWORD errorNumber) {
     return RunAnswering([&] { return SystemErrorMessage(errorNumber); }, EmptyText);
 }
 
+bool ModulePathText(HMODULE module, bool full, CString& path) {
+    // Larger than the classic 260 so that deep folders are not cut short.
+    char name[4096];
+    if (GetModuleFileNameA(module, name, sizeof name) == 0) return false;
+    path = name;
+    if (!full) {
+        int cut = path.ReverseFind('/');
+        path = cut < 0 ? CString() : path.Left(cut);
+    }
+    return true;
+}
+
 int CATMLCommonFun::GetModulePath(CString& path, HMODULE module, bool full) {
     return HelperAnswer(*this, 60, [&] {
-        // Larger than the classic 260 so that deep folders are not cut short.
-        char name[4096];
-        if (GetModuleFileNameA(module, name, sizeof name) == 0) {
-            RecordControlFailure(60, GetLastError());
-            return -1;
-        }
-        path = name;
-        if (!full) {
-            int cut = path.ReverseFind('/');
-            path = cut < 0 ? CString() : path.Left(cut);
-        }
-        return 1;
+        if (ModulePathText(module, full, path)) return 1;
+        RecordControlFailure(60, GetLastError());
+        return -1;
     });
 }
 

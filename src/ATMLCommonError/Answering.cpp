@@ -32,8 +32,9 @@ void AnswerOutOfMemoryInPlace(CATMLError& state, const char* position) noexcept 
 }
 
 // The trace line for position, after the code and message of source (or
-// of state itself) and before source's trace.
-void WriteTrace(CATMLError& state, const char* position, const CATMLError* source) noexcept {
+// of state itself) and before source's trace; false, the out-of-memory
+// answer written instead, where memory is too short for it.
+bool WriteTrace(CATMLError& state, const char* position, const CATMLError* source) noexcept {
     try {
         const long code = source ? source->m_nErrorCode : state.m_nErrorCode;
         const CString& info = source ? source->m_strErrorInfo : state.m_strErrorInfo;
@@ -44,28 +45,31 @@ void WriteTrace(CATMLError& state, const char* position, const CATMLError* sourc
         // A copy, not a move: the room the trace has stays for a later answer.
         state.m_strErrorTrace = trace;
         state.m_nErrorCode = code;
+        return true;
     } catch (...) {
         AnswerOutOfMemoryInPlace(state, position);
+        return false;
     }
 }
 
 // Gives target room for size bytes, its text kept.
 void Grow(CString& target, size_t size) {
     if (target.str().capacity() >= size) return;
-    const CString kept = target;
-    target = CString(' ', static_cast<int>(size));
-    target = kept;
+    CString room(' ', static_cast<int>(size));
+    room = target;  // a copy keeps the room it is copied into
+    target = std::move(room);
 }
 }  // namespace
 
-void RecordFailureNoThrow(CATMLError& state, const char* message, const char* position) noexcept {
+bool RecordFailureNoThrow(CATMLError& state, const char* message, const char* position) noexcept {
     state.m_nErrorCode = -1;
     try {
         state.m_strErrorInfo = message;
     } catch (...) {
-        return AnswerOutOfMemoryInPlace(state, position);
+        AnswerOutOfMemoryInPlace(state, position);
+        return false;
     }
-    WriteTrace(state, position, nullptr);
+    return WriteTrace(state, position, nullptr);
 }
 
 void WriteTraceNoThrow(CATMLError& state, const char* position, const CATMLError* source) noexcept {

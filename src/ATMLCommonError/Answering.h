@@ -42,6 +42,22 @@ auto RunAnswering(Body&& body, Answer&& answer) noexcept -> decltype(body()) {
     }
 }
 
+// Makes room in state for the out-of-memory answer, so that it can be
+// written whole once no memory is left. Throws std::bad_alloc.
+void MakeRoomForAnswer(CATMLError& state);
+
+// RunAnswering for an operation that answers in state: the room for the
+// out-of-memory answer is made first, where what it throws is answered too.
+template <class Body, class Answer>
+auto RunAnswering(CATMLError& state, Body&& body, Answer&& answer) noexcept -> decltype(body()) {
+    return RunAnswering(
+        [&] {
+            MakeRoomForAnswer(state);
+            return body();
+        },
+        std::forward<Answer>(answer));
+}
+
 // The empty text: what a getter or a static helper whose only answer is its
 // text gives when memory is too short for it.
 inline CString EmptyText(const Thrown&) noexcept { return CString(); }
@@ -53,8 +69,9 @@ template <class Body>
 int HelperAnswer(CATMLError& helper, long code, Body&& body) noexcept;
 
 // A failure detected at position, written into state: code -1, message
-// and a trace that starts at position.
-void RecordFailureNoThrow(CATMLError& state, const char* message, const char* position) noexcept;
+// and a trace that starts at position. False where memory was too short
+// for it: state then holds the out-of-memory answer instead.
+bool RecordFailureNoThrow(CATMLError& state, const char* message, const char* position) noexcept;
 // The trace line for position, as CATMLError::SetErrorTrace writes it: with
 // a source, its code and message taken over and its trace after the line.
 void WriteTraceNoThrow(CATMLError& state, const char* position, const CATMLError* source) noexcept;
@@ -64,10 +81,6 @@ void RecordCodeNoThrow(CATMLError& state, long code, const char* message) noexce
 void AssignNoThrow(CString& target, const char* text) noexcept;
 // The text of an error code, as CATMLError::GetErrorCodeText gives it.
 const char* ErrorCodeTextOf(long code) noexcept;
-// Makes room in state for the out-of-memory answer, so that it can be
-// written whole once no memory is left. Throws std::bad_alloc.
-void MakeRoomForAnswer(CATMLError& state);
-
 template <class Body>
 int HelperAnswer(CATMLError& helper, long code, Body&& body) noexcept {
     return RunAnswering(std::forward<Body>(body), [&](const Thrown& thrown) noexcept {

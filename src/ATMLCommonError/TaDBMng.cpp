@@ -18,8 +18,7 @@ const char kExecutePosition[] = "CTaDBMng::Execute()";
 class PresetFailure : public CATMLError {
 public:
     explicit PresetFailure(const char* position) {
-        RecordFailure(kMsgUnknown, position);
-        if (m_strErrorInfo != kMsgUnknown) throw std::bad_alloc();
+        if (!RecordFailureNoThrow(*this, kMsgUnknown, position)) throw std::bad_alloc();
     }
 };
 
@@ -57,7 +56,10 @@ void CTaDBMng::Preset(const char* position) {
 int CTaDBMng::Refuse(const char* message, const ado::ComError* error, const char* position) noexcept {
     RunAnswering(
         [&] {
-            if (!error) return RecordFailureNoThrow(*this, message, position);
+            if (!error) {
+                RecordFailureNoThrow(*this, message, position);
+                return;
+            }
             const CString joined = CString(error->Description()) + "，" + error->Source().c_str() + "，" +
                                    error->ErrorMessage().c_str();
             RecordFailureNoThrow(*this, joined, position);
@@ -69,12 +71,8 @@ int CTaDBMng::Refuse(const char* message, const ado::ComError* error, const char
 // Every step, the preset failure's copy included, runs where what it throws is refused.
 template <class Body>
 int CTaDBMng::Answered(const char* position, Body&& body) noexcept {
-    return RunAnswering(
-        [&] {
-            MakeRoomForAnswer(*this);
-            return body();
-        },
-        [&](const Thrown& thrown) noexcept { return Refuse(thrown.message, thrown.error, position); });
+    return RunAnswering(*this, std::forward<Body>(body),
+                        [&](const Thrown& thrown) noexcept { return Refuse(thrown.message, thrown.error, position); });
 }
 
 int CTaDBMng::RefuseUnconnected(const char* position) {

@@ -19,26 +19,19 @@ std::string Lines(const CObList& list) {
     return text;
 }
 
-// Appends what listing gives, or "unreadable".
-template <class R, class Listing>
-bool Read(CTaDBTDDataSingle& store, Listing listing, std::string& out) {
+// Appends what show makes of the list listing gives, or "unreadable".
+template <class Listing, class Show>
+bool Read(CTaDBTDDataSingle& store, Listing listing, Show show, std::string& out) {
     CObList list;
     const bool read = listing(store, list) == 1;
-    out += read ? Lines<R>(list) + "--\n" : "unreadable";
+    out += read ? show(list) + "--\n" : "unreadable";
     store.ClearObjectList(list, "");
     return read;
 }
 
-// Appends how many rows listing gives, for a table whose rows the store
-// makes up (their keys new, their dates now), or "unreadable".
-template <class Listing>
-bool Count(CTaDBTDDataSingle& store, Listing listing, std::string& out) {
-    CObList list;
-    const bool read = listing(store, list) == 1;
-    out += read ? std::to_string(list.GetCount()) + " rows\n--\n" : "unreadable";
-    store.ClearObjectList(list, "");
-    return read;
-}
+// How many rows a list holds, for a table whose rows the store makes up
+// (their keys new, their dates now).
+std::string Count(const CObList& list) { return std::to_string(list.GetCount()) + " rows\n"; }
 }  // namespace
 
 std::string Make(const TempDir& dir, const std::string& name) {
@@ -82,13 +75,15 @@ std::string Rows(const TempDir& dir, const std::string& project) {
     TestStore fresh(dir);
     if (fresh.Open(project.c_str()) != 1) return "unopenable";
     std::string rows;
-    Read<CTaDBActionSetup>(fresh, [](CTaDBTDDataSingle& s, CObList& l) { return s.GetAllItem_ActionSetup(l, ""); },
-                           rows) &&
-        Read<CTaDBEntry>(fresh, [](CTaDBTDDataSingle& s, CObList& l) { return s.GetAllItem_EntryTable(l); }, rows) &&
-        Read<CTaDBMeasurement>(fresh, [](CTaDBTDDataSingle& s, CObList& l) { return s.GetAllItem_Measurement(l); },
-                               rows) &&
-        Count(fresh, [](CTaDBTDDataSingle& s, CObList& l) { return s.GetAllItem_Tps(l); }, rows) &&
-        Read<CTaDBSignal>(fresh, [](CTaDBTDDataSingle& s, CObList& l) { return s.GetAllItem_Signal(l, ""); }, rows);
+    Read(fresh, [](CTaDBTDDataSingle& s, CObList& l) { return s.GetAllItem_ActionSetup(l, ""); },
+         Lines<CTaDBActionSetup>, rows) &&
+        Read(fresh, [](CTaDBTDDataSingle& s, CObList& l) { return s.GetAllItem_EntryTable(l); }, Lines<CTaDBEntry>,
+             rows) &&
+        Read(fresh, [](CTaDBTDDataSingle& s, CObList& l) { return s.GetAllItem_Measurement(l); },
+             Lines<CTaDBMeasurement>, rows) &&
+        Read(fresh, [](CTaDBTDDataSingle& s, CObList& l) { return s.GetAllItem_Tps(l); }, Count, rows) &&
+        Read(fresh, [](CTaDBTDDataSingle& s, CObList& l) { return s.GetAllItem_Signal(l, ""); }, Lines<CTaDBSignal>,
+             rows);
     return rows;
 }
 

@@ -131,6 +131,10 @@ const HelperCall kHelpers[] = {
          return std::to_string(p.result) + " " + (p.result == 1 ? p.signal.m_strSignalName : p.text).GetString();
      },
      {"0 " OUT_OF_MEMORY_TEXT}},
+    // A refusal whose text memory is too short for answers as running out of memory.
+    {"MissingRow", [](Probe& p) { p.result = p.store.GetItem_Signal(p.signal, 1, "none"); },
+     [](Probe& p) { return std::to_string(p.result) + " " + p.store.m_strErrorInfo.GetString(); },
+     {"-1 " OUT_OF_MEMORY_TEXT}},
     {"ParameterListItem",
      [](Probe& p) { p.text = CTaDBTDDataBase::AnalysisParaList(std::move(p.content), std::move(p.listName), 2); },
      [](Probe& p) { return std::string(p.text.GetString()); }, {""}},

@@ -104,6 +104,26 @@ protected:
         return outcome;
     }
 
+    // The same inside a transaction the host began on the store's connection
+    // and commits after the call: what it commits is the call's work whole
+    // where the call answered 1, and nothing of it otherwise.
+    Outcome RunFailingInHostTransaction(long n, bool sticky) {
+        sample::CopyOver(pristine, project);
+        TestStore store(dir);
+        EXPECT_EQ(store.Open(project.c_str()), 1);
+        EXPECT_EQ(store.m_dbMng.Execute("BEGIN"), 1);
+        Records records;
+        int result = 0;
+        const Outcome outcome = CallFailing(n, [&] { result = GetParam().call(store, records); }, sticky);
+        EXPECT_ANSWERED(result, store, n);
+        store.ClearObjectList(records.list, "");
+        // Refused where the engine ended the transaction itself.
+        store.m_dbMng.Execute("COMMIT");
+        store.Close();
+        EXPECT_EQ(sample::Rows(dir, project), result == 1 ? succeeded : before) << "allocation " << n;
+        return outcome;
+    }
+
     TempDir dir;
     std::string pristine;
     const std::string project = dir.File("project.tarnprj");
@@ -118,6 +138,12 @@ TEST_P(StoreCallTest, EachFailedAllocationIsAnsweredAndLeavesTheProjectWhole) {
 
 TEST_P(StoreCallTest, MemoryThatStaysExhaustedIsAnsweredAndLeavesTheProjectWhole) {
     const long runs = Sweep([&](long n) { return RunFailing(n, true); });
+    RecordProperty("runs", static_cast<int>(runs));
+}
+
+TEST_P(StoreCallTest, InsideAHostsTransactionWhatTheHostCommitsIsTheWholeCallOrNone) {
+    const long runs = Sweep([&](long n) { return RunFailingInHostTransaction(n, false); }) +
+                      Sweep([&](long n) { return RunFailingInHostTransaction(n, true); });
     RecordProperty("runs", static_cast<int>(runs));
 }
 

@@ -78,26 +78,6 @@ size_t ReadValue(const std::string& text, size_t at, std::string& value) {
     throw ComError(ComError::kError, "The connection string holds a quoted value without its closing quote.");
 }
 
-// Writes "ROLLBACK TO q; RELEASE q", q the savepoint's name quoted, into
-// out without an allocation; false when it does not fit.
-bool SavepointRollbackText(const std::string& name, char* out, size_t size) noexcept {
-    size_t at = 0;
-    const auto put = [&](const char* text) {
-        for (; *text && at + 1 < size; ++text) out[at++] = *text;
-        return *text == 0;
-    };
-    const auto quoted = [&] {
-        if (!put("\"")) return false;
-        for (char c : name) {
-            const char one[] = {c, 0};
-            if ((c == '"' && !put("\"")) || !put(one)) return false;
-        }
-        return put("\"");
-    };
-    const bool fits = put("ROLLBACK TO ") && quoted() && put("; RELEASE ") && quoted();
-    out[at] = 0;
-    return fits;
-}
 }  // namespace
 
 Connection::Connection() : m_cache(kCacheLimit, kHostCacheLimit, &m_budget) {}
@@ -345,7 +325,7 @@ void Connection::Close() noexcept {
         }
     }
     m_db = nullptr;
-    m_rollbackOwed = false;
+    m_undoOwed = Undo::Nothing;
     m_hold.Release();
 }
 
@@ -469,7 +449,10 @@ void Connection::Savepoint(const std::string& name) {
     // one, and is itself the outermost savepoint. Inside a transaction the
     // host began, the outermost is a savepoint of that transaction.
     m_began = !InTransaction();
-    Prepare(m_began ? std::string("BEGIN IMMEDIATE") : "SAVEPOINT " + QuoteIdentifier(name))->Run();
+    // Its undo is made now: it runs where memory ran out.
+    const std::string quoted = QuoteIdentifier(name);
+    m_savepointUndo = m_began ? std::string() : "ROLLBACK TO " + quoted + "; RELEASE " + quoted;
+    Prepare(m_began ? std::string("BEGIN IMMEDIATE") : "SAVEPOINT " + quoted)->Run();
     m_savepoints = 1;
     m_endedBefore = m_transactionsEnded;
 }
@@ -498,7 +481,12 @@ void Connection::ReleaseSavepoint(const std::string& name) {
     // Another's transaction is neither committed nor released here.
     if (!open) throw ComError(SQLITE_ABORT, kChangeEndedText);
     if (!began) {
-        Prepare("RELEASE " + QuoteIdentifier(name))->Run();
+        try {
+            Prepare("RELEASE " + QuoteIdentifier(name))->Run();
+        } catch (...) {
+            UndoSavepoint();
+            throw;
+        }
         return;
     }
     try {
@@ -509,30 +497,33 @@ void Connection::ReleaseSavepoint(const std::string& name) {
     }
 }
 
-void Connection::RollbackToSavepoint(const std::string& name) noexcept {
+void Connection::RollbackToSavepoint() noexcept {
     // A joined savepoint's part is undone by the outermost, which its
     // failure reaches; nothing is undone of a transaction that is not its own.
     const bool open = m_savepoints > 0 && OwnTransactionOpen();
     bool began = false;
     if (LeaveSavepoint(open, began) || !open) return;
     if (began) return EndTransaction("ROLLBACK");
-    // The text is made without an allocation: an undo runs where memory ran out.
-    char text[256];
-    if (!SavepointRollbackText(name, text, sizeof text)) return;
-    sqlite3_exec(m_db, text, nullptr, nullptr, nullptr);
+    UndoSavepoint();
 }
 
 void Connection::EndTransaction(const char* how) noexcept {
     m_began = false;
     m_savepoints = 0;
     if (m_db && sqlite3_get_autocommit(m_db) == 0) sqlite3_exec(m_db, how, nullptr, nullptr, nullptr);
-    m_rollbackOwed = InTransaction();
+    m_undoOwed = InTransaction() ? Undo::Transaction : Undo::Nothing;
+}
+
+void Connection::UndoSavepoint() noexcept {
+    const bool undone = sqlite3_exec(m_db, m_savepointUndo.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    // Nothing is owed of a transaction that has ended meanwhile.
+    m_undoOwed = undone || !OwnTransactionOpen() ? Undo::Nothing : Undo::Savepoint;
 }
 
 void Connection::SettleOwedRollback() {
-    if (!m_rollbackOwed) return;
-    EndTransaction("ROLLBACK");
-    if (m_rollbackOwed) throw ComError(ComError::kNoMemory, "out of memory");
+    if (m_undoOwed == Undo::Transaction) EndTransaction("ROLLBACK");
+    else if (m_undoOwed == Undo::Savepoint) UndoSavepoint();
+    if (m_undoOwed != Undo::Nothing) throw ComError(ComError::kNoMemory, "out of memory");
 }
 
 bool Connection::InTransaction() const { return m_db && sqlite3_get_autocommit(m_db) == 0; }

@@ -55,7 +55,8 @@ public:
     // Close is rolled back.
     void Savepoint(const std::string& name);
     void ReleaseSavepoint(const std::string& name);
-    void RollbackToSavepoint(const std::string& name) noexcept;
+    // Undoes the outermost savepoint; a joined one leaves that to the outermost.
+    void RollbackToSavepoint() noexcept;
     bool InTransaction() const;
 
     // Puts a consistent copy of the open database at path, made by the
@@ -117,9 +118,11 @@ private:
         return m_access == ProjectAccess::Frozen ? fileshare::Engine::Frozen : fileshare::Engine::Locking;
     }
     void EndTransaction(const char* how) noexcept;
-    // Makes the rollback owed since the engine had no memory for it, before
+    // Undoes the outermost savepoint opened inside a transaction it did not begin.
+    void UndoSavepoint() noexcept;
+    // Makes the undo owed since the engine had no memory for it, before
     // anything else runs on the connection, so that no later change joins
-    // the transaction; raises ComError while it still cannot be made.
+    // what it undoes; raises ComError while it still cannot be made.
     void SettleOwedRollback();
 
     sqlite3* m_db = nullptr;
@@ -134,7 +137,11 @@ private:
     // connection when it was opened (of m_transactionsEnded, which the
     // engine's commit and rollback hooks count).
     bool m_began = false;
-    bool m_rollbackOwed = false;
+    // The undo the engine had no memory for: a rollback of the transaction
+    // the outermost savepoint began, or m_savepointUndo, which undoes one
+    // opened inside another's transaction (made when it opened).
+    enum class Undo { Nothing, Transaction, Savepoint } m_undoOwed = Undo::Nothing;
+    std::string m_savepointUndo;
     int m_savepoints = 0;
     uint64_t m_endedBefore = 0;
     uint64_t m_transactionsEnded = 0;

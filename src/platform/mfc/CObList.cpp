@@ -3,11 +3,8 @@
 #include <stdexcept>
 
 POSITION CObList::AddTail(CObject* item) {
-    if (m_count % kBlockSize == 0) {
-        // Owned before the list of blocks grows, so that a failed growth frees it.
-        std::unique_ptr<Node[]> block(new Node[kBlockSize]);
-        m_blocks.push_back(std::move(block));
-    }
+    // The block is owned before the list of blocks grows, so that a failed growth frees it.
+    if (m_count % kBlockSize == 0) m_blocks.push_back(std::make_unique<Node[]>(kBlockSize));
     Node* node = &m_blocks.back()[m_count % kBlockSize];
     *node = Node{item, nullptr};
     if (m_tail) m_tail->next = node; else m_head = node;

@@ -54,25 +54,32 @@ struct CTaDBTDDataSingle::OrderedList {
 };
 
 // Spans one change of an ordered list. The outermost change commits when it
-// finishes with 1 and undoes everything otherwise; a change begun inside
-// another joins it and undoes only its own part. A change whose write
-// transaction cannot begin (another writer kept it past the busy timeout)
-// is refused, its failure written at position: the operation runs none of
-// its statements, and Finish gives -1.
+// finishes with 1 and undoes everything otherwise (an exception passing
+// included); a change begun inside another joins it and undoes only its own
+// part. A change whose write transaction cannot begin (another writer kept
+// it past the busy timeout) raises the database layer's error: the
+// operation runs none of its statements.
 class CTaDBTDDataSingle::ListChange {
 public:
-    ListChange(CTaDBTDDataSingle& store, const char* position);
+    explicit ListChange(CTaDBTDDataSingle& store);
     ~ListChange();
     ListChange(const ListChange&) = delete;
     ListChange& operator=(const ListChange&) = delete;
 
-    bool Refused() const { return m_refused; }
-    // Ends the change with the operation's result (or -1 when it cannot be
-    // committed, or was refused).
-    RESULTSTATE Finish(RESULTSTATE result, const char* position);
+    // Ends the change with the operation's result; raises what committing
+    // raises, the change then undone.
+    RESULTSTATE Finish(RESULTSTATE result);
 
 private:
-    CTaDBTDDataSingle& m_store;
     ado::ConnectionPtr m_connection;
-    bool m_refused = false;
 };
+
+// Runs the steps of one change of a list where what they throw is
+// answered: they hold whole, or are undone with all they did.
+template <class Steps>
+RESULTSTATE CTaDBTDDataSingle::ChangeList(const char* position, Steps&& steps) {
+    return Answered(position, [&] {
+        ListChange change(*this);
+        return change.Finish(steps());
+    });
+}

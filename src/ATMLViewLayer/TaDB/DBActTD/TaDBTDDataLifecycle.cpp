@@ -1,7 +1,6 @@
 // The project file's lifecycle: new, open, save, close, and the path state.
 #include <new>
 
-#include "ATMLCommonError/ATMLCommonFun.h"
 #include "ATMLCommonError/CommonTexts.h"
 #include "ATMLViewLayer/TaDB/DBActTD/TableProtocol.h"
 #include "ATMLViewLayer/TaDB/DBActTD/TemplateSchema.h"
@@ -64,10 +63,8 @@ RESULTSTATE CTaDBTDDataSingle::InitLibrary() {
     m_nFilePathState = FILEPATHSTATE_NONE;
     ResetEditions();
     return Answered(kInitPosition, [&] {
-        CATMLCommonFun helper;
         CString folder;
-        if (helper.GetModulePath(folder, g_hInstance, false) != 1 && helper.m_strErrorInfo == kMsgOutOfMemory)
-            throw std::bad_alloc();
+        ModulePathText(g_hInstance, false, folder);
         m_strTemplatePath = folder + "/tpstemplate.dll";
         m_strTempPath = folder + "/tpstemp.tarnprj";
         return 1;

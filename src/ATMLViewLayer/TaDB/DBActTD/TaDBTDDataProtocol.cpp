@@ -26,9 +26,9 @@ RESULTSTATE CTaDBTDDataSingle::PassOn(int result, const char* position) noexcept
     return result;
 }
 
+// A failure whose text memory is too short for is answered as running out of memory.
 RESULTSTATE CTaDBTDDataSingle::OwnFailure(RESULTSTATE result, const char* message, const char* position) noexcept {
-    RecordFailureNoThrow(*this, message, position);
-    return result;
+    return RecordFailureNoThrow(*this, message, position) ? result : -1;
 }
 
 RESULTSTATE CTaDBTDDataSingle::Caught(const char* message, const char* position) noexcept {

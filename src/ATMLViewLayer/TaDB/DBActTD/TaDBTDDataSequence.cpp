@@ -19,34 +19,22 @@ ado::Command CTaDBTDDataSingle::ListSql(const OrderedList& list, int edition, co
     return list.scoped ? SqlText(pattern, positions..., scope) : SqlText(pattern, positions...);
 }
 
-CTaDBTDDataSingle::ListChange::ListChange(CTaDBTDDataSingle& store, const char* position) : m_store(store) {
+CTaDBTDDataSingle::ListChange::ListChange(CTaDBTDDataSingle& store) {
     // Without a connection the change's first statement fails and says why.
     if (!store.m_dbMng.m_bConnected || !store.m_dbMng.m_pConnection) return;
-    m_refused = store.Answered(position, [&] {
-                    store.m_dbMng.m_pConnection->Savepoint(kSavepoint);
-                    m_connection = store.m_dbMng.m_pConnection;
-                    return 1;
-                }) != 1;
+    store.m_dbMng.m_pConnection->Savepoint(kSavepoint);
+    m_connection = store.m_dbMng.m_pConnection;
 }
 
 CTaDBTDDataSingle::ListChange::~ListChange() {
-    if (m_connection) m_connection->RollbackToSavepoint(kSavepoint);
+    if (m_connection) m_connection->RollbackToSavepoint();
 }
 
-RESULTSTATE CTaDBTDDataSingle::ListChange::Finish(RESULTSTATE result, const char* position) {
-    if (m_refused) return -1;
-    ado::ConnectionPtr connection = std::move(m_connection);
-    if (!connection) return result;
-    if (result != 1) {
-        connection->RollbackToSavepoint(kSavepoint);
-        return result;
-    }
-    result = m_store.Answered(position, [&] {
-        connection->ReleaseSavepoint(kSavepoint);
-        return 1;
-    });
-    if (result != 1) connection->RollbackToSavepoint(kSavepoint);
-    return result;
+RESULTSTATE CTaDBTDDataSingle::ListChange::Finish(RESULTSTATE result) {
+    if (result != 1 || !m_connection) return result;
+    m_connection->ReleaseSavepoint(kSavepoint);
+    m_connection.reset();
+    return 1;
 }
 
 RESULTSTATE CTaDBTDDataSingle::StuckDeleting(const char* position) { return OwnFailure(-1, kMsgDeleteStuck, position); }
@@ -68,17 +56,6 @@ RESULTSTATE CTaDBTDDataSingle::NewSequenceIn(const OrderedList& list, const CStr
         }
         m_dbMng.CloseRecordset();
         return 1;
-    });
-}
-
-// Runs the steps of one change of a list where what they throw is
-// answered: they hold whole, or are undone with all they did (ListChange).
-template <class Steps>
-RESULTSTATE CTaDBTDDataSingle::ChangeList(const char* position, Steps&& steps) {
-    return Answered(position, [&] {
-        ListChange change(*this, position);
-        if (change.Refused()) return change.Finish(-1, position);
-        return change.Finish(steps(), position);
     });
 }
 

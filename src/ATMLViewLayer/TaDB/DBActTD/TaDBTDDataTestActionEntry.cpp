@@ -59,12 +59,11 @@ RESULTSTATE CTaDBTDDataSingle::DelItem_TestActionEntry(CString key) {
 
 RESULTSTATE CTaDBTDDataSingle::DelAllItem_TestActionEntry_TP(CString tpUuid) {
     const char* position = "CTaDBTDDataSingle::DelItem_TestActionEntry()";
-    ListChange change(*this, position);
-    if (change.Refused()) return change.Finish(-1, position);
-    const RESULTSTATE result = DeleteRow(
-        GatedSql(m_nEditionTestActionEntryTable, "Select * From TestActionEntryTable Where TP_UUID='%s'", tpUuid),
-        position, true);
-    return change.Finish(result, position);
+    return ChangeList(position, [&] {
+        return DeleteRow(
+            GatedSql(m_nEditionTestActionEntryTable, "Select * From TestActionEntryTable Where TP_UUID='%s'", tpUuid),
+            position, true);
+    });
 }
 
 RESULTSTATE CTaDBTDDataSingle::GetNewSequence_TestActionEntry(CString tpUuid, long& sequence) {

@@ -24,12 +24,11 @@ RESULTSTATE CTaDBTDDataSingle::DelItem_TestGroupEntryTable(CString key) {
 // Deletes every step of one group, as the test point's counterpart does for its steps.
 RESULTSTATE CTaDBTDDataSingle::DelAllItem_TestGroupEntryTable(CString groupKey) {
     const char* position = "CTaDBTDDataSingle::DelAllItem_TestGroupEntryTable()";
-    ListChange change(*this, position);
-    if (change.Refused()) return change.Finish(-1, position);
-    const RESULTSTATE result = DeleteRow(
-        GatedSql(m_nEditionTestGroupEntryTable, "Select * From TestGroupEntryTable Where TG_UUID='%s'", groupKey),
-        position, true);
-    return change.Finish(result, position);
+    return ChangeList(position, [&] {
+        return DeleteRow(
+            GatedSql(m_nEditionTestGroupEntryTable, "Select * From TestGroupEntryTable Where TG_UUID='%s'", groupKey),
+            position, true);
+    });
 }
 
 RESULTSTATE CTaDBTDDataSingle::GetAllItem_TestGroupEntryTable(CObList& list, CString groupKey, CString testType) {

@@ -15,12 +15,8 @@
 
 template <class Body>
 RESULTSTATE CTaDBTDDataSingle::Answered(const char* position, Body&& body) noexcept {
-    return RunAnswering(
-        [&] {
-            MakeRoomForAnswer(*this);
-            return body();
-        },
-        [&](const Thrown& thrown) noexcept { return Caught(thrown.message, position); });
+    return RunAnswering(*this, std::forward<Body>(body),
+                        [&](const Thrown& thrown) noexcept { return Caught(thrown.message, position); });
 }
 
 template <class R>
