@@ -23,14 +23,7 @@ protected:
         }
     }
     // The keys the store selects by the condition, or the failure's message.
-    std::string Selected(const std::string& condition) {
-        std::string keys;
-        if (store.GetItemBySQL_Measurement(list, condition.c_str()) != 1) keys = "failed: " + store.GetErrorInfo().str();
-        for (POSITION pos = list.GetHeadPosition(); pos;)
-            keys += static_cast<CTaDBMeasurement*>(list.GetNext(pos))->m_strMeasUuid.str() + " ";
-        store.ClearObjectList(list, "");
-        return keys;
-    }
+    std::string Selected(const std::string& condition) { return SelectedMeasurements(store, condition); }
     // The keys a host's query walks through.
     std::string Queried(const std::string& sql) {
         if (store.m_dbMng.QueryDataInDB(sql.c_str()) != 1) return "failed: " + store.m_dbMng.GetErrorInfo().str();

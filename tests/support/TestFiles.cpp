@@ -37,13 +37,19 @@ std::string FolderIn(const TempDir& dir, const std::string& name, unsigned mode)
     return folder;
 }
 
-int OpenDescriptors() {
+namespace {
+int EntriesOf(const char* path) {
     int count = 0;
-    DIR* folder = opendir("/proc/self/fd");
+    DIR* folder = opendir(path);
     while (readdir(folder)) ++count;
     closedir(folder);
     return count;
 }
+}  // namespace
+
+int OpenDescriptors() { return EntriesOf("/proc/self/fd"); }
+
+int ThreadsOfThisProcess() { return EntriesOf("/proc/self/task") - 2; }  // less "." and ".."
 
 // Read from the descriptors' own listings, each of which the kernel writes
 // whole under the file's lock list: /proc/locks is written a page at a time,

@@ -23,6 +23,8 @@ bool FileExists(const std::string& path);
 std::string FolderIn(const TempDir& dir, const std::string& name, unsigned mode);
 // How many descriptors this process has open (the look's own included).
 int OpenDescriptors();
+// How many threads this process runs, as the kernel lists them.
+int ThreadsOfThisProcess();
 // How many record locks (fcntl, of the process, as the engine takes them)
 // this process has on the file at path, as the kernel lists them.
 int RecordLocksOn(const std::string& path);

@@ -109,6 +109,18 @@ inline void LeaveTpsRowsInTheLog(const std::string& path, int count) {
     RawQuery(path, "SELECT count(*) FROM sqlite_master");  // a read-only read makes the log's index and leaves both
 }
 
+// The keys of the measurements the store selects by condition, each
+// followed by a blank, or "failed: " and the store's message.
+inline std::string SelectedMeasurements(CTaDBTDDataSingle& store, const std::string& condition) {
+    CObList list;
+    std::string keys;
+    if (store.GetItemBySQL_Measurement(list, condition.c_str()) != 1) keys = "failed: " + store.GetErrorInfo().str();
+    for (POSITION pos = list.GetHeadPosition(); pos;)
+        keys += static_cast<CTaDBMeasurement*>(list.GetNext(pos))->m_strMeasUuid.str() + " ";
+    store.ClearObjectList(list, "");
+    return keys;
+}
+
 // Adds a TPS row with the given key through the store; the add's result.
 inline int AddTps(CTaDBTDDataSingle& store, const std::string& key) {
     CTaDBTps record;

@@ -419,6 +419,7 @@ StatementLease Connection::Prepare(const std::string& sql, Origin origin) {
     try {
         StatementLease statement = m_cache.Lend(m_db, sql, KeptAmong::None);
         statement->LimitRuns(m_cache);
+        if (guard->Counts()) statement->InterruptAtDeadline();
         return statement;
     } catch (const SecondStatementError& error) {
         if (guard->RanOutOfMemory()) throw std::bad_alloc();

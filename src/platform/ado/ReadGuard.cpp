@@ -66,6 +66,7 @@ bool ReadGuard::Allows(int action, const char* a, const char* b, const char* db)
             return Upper(db) == "MAIN" && m_tables.count(table) > 0;
         case SQLITE_FUNCTION: {
             const std::string name = Upper(b);
+            m_counts = m_counts || name == "COUNT";
             return name != "LOAD_EXTENSION" && name != "FTS3_TOKENIZER";
         }
         default: return false;

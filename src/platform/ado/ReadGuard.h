@@ -29,6 +29,9 @@ public:
     const std::string& Refused() const { return m_refused; }
     // Whether memory ran out while the guard judged: it then refused.
     bool RanOutOfMemory() const { return m_outOfMemory; }
+    // Whether the statement calls count, by which the engine may count a
+    // table's rows in one instruction.
+    bool Counts() const { return m_counts; }
 
 private:
     static int Authorize(void* self, int action, const char* a, const char* b, const char* db,
@@ -41,6 +44,7 @@ private:
     std::set<std::string> m_schema;   // every name of the main and temporary schemas, upper-case
     bool m_declaring = false;         // the engine is declaring a table-valued function's columns
     bool m_outOfMemory = false;
+    bool m_counts = false;
     std::vector<SqlToken> m_tokens;  // of the statement guarded
     std::string m_refused;
 };

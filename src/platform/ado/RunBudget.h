@@ -18,7 +18,8 @@
 // no budget stops: the library runs none.
 //
 // A host's condition is also held to a time limit (Statement::LimitRuns),
-// counted by the same handler.
+// counted by the same handler, and for one that counts, by an interrupt
+// from another thread (DeadlineWatch.h).
 #pragma once
 #include <chrono>
 #include <cstdint>

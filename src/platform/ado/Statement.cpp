@@ -7,6 +7,7 @@
 
 #include "platform/ado/ComError.h"
 #include "platform/ado/Connection.h"
+#include "platform/ado/DeadlineWatch.h"
 #include "platform/ado/SqlTokens.h"
 #include "platform/ado/StatementCache.h"
 #include "platform/win32/DatabaseLog.h"
@@ -120,6 +121,7 @@ bool Statement::Inherited() const { return m_forks != fileshare::ForkCount(); }
 Statement::~Statement() { Finalize(); }
 
 void Statement::Finalize() noexcept {
+    EndRun();
     if (!Inherited()) sqlite3_finalize(m_stmt);
     m_stmt = nullptr;
 }
@@ -156,7 +158,7 @@ bool Statement::Step() {
         } while (MetARewrittenIndex(m_db, rc) && std::chrono::steady_clock::now() < deadline);
     }
     if (rc == SQLITE_ROW) return true;
-    m_running = false;
+    EndRun();
     if (rc == SQLITE_DONE) return false;
     sqlite3_reset(m_stmt);
     if (m_run.stop == RunBudget::Stop::Budget) m_budget->ThrowSpent();
@@ -203,7 +205,15 @@ void Statement::BeginRun() {
     m_run = RunBudget::Run();
     m_run.timed = m_limitCache != nullptr;
     if (m_run.timed) m_run.deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kRunSecondsLimit);
+    if (m_watch && m_run.timed) m_watch->Start(m_db, m_stmt, m_run.deadline);
 }
+
+void Statement::EndRun() noexcept {
+    m_running = false;
+    if (m_watch) m_watch->Stop();
+}
+
+void Statement::InterruptAtDeadline() { m_watch = std::make_unique<DeadlineWatch>(); }
 
 // The engine counts its work to this statement's run while it steps it.
 int Statement::EngineStep() {
@@ -222,8 +232,9 @@ int Statement::LimitedStep() {
     m_valueLimit = ValueBytesLimit(length, pageCount);
     m_running = true;
     sqlite3_limit(m_db, SQLITE_LIMIT_LENGTH, static_cast<int>(m_valueLimit));
-    const int rc = EngineStep();
+    const int rc = m_watch ? m_watch->Step([this] { return EngineStep(); }) : EngineStep();
     sqlite3_limit(m_db, SQLITE_LIMIT_LENGTH, length);
+    if (m_watch && m_watch->Expired()) m_run.stop = RunBudget::Stop::Deadline;
     return rc;
 }
 
@@ -234,12 +245,12 @@ long Statement::Run() {
 }
 
 void Statement::Rewind() noexcept {
-    m_running = false;
+    EndRun();
     if (!Inherited() && m_stmt) sqlite3_reset(m_stmt);
 }
 
 void Statement::Reset() noexcept {
-    m_running = false;
+    EndRun();
     if (Inherited() || !m_stmt) return;
     sqlite3_reset(m_stmt);
     sqlite3_clear_bindings(m_stmt);

@@ -19,6 +19,7 @@ struct sqlite3_stmt;
 
 namespace ado {
 
+class DeadlineWatch;
 class StatementCache;
 class StatementLease;
 
@@ -77,6 +78,11 @@ public:
     // The database is measured with statements lent by cache, the
     // connection's own.
     void LimitRuns(StatementCache& cache) { m_limitCache = &cache; }
+    // For a limited statement that may count a table's rows, which the
+    // engine does in one instruction the handler never sees: its runs are
+    // also interrupted at the deadline, from a thread that lives while a
+    // run does (DeadlineWatch.h).
+    void InterruptAtDeadline();
 
     // Raises a ComError unless the statement can run in this process.
     void RequireRunnable() const;
@@ -84,6 +90,7 @@ public:
 private:
     bool Inherited() const;
     void BeginRun();
+    void EndRun() noexcept;
     int LimitedStep();
     int EngineStep();
     int64_t ValueBytesLimit(int64_t engineLimit, StatementLease& pageCount);
@@ -95,6 +102,7 @@ private:
     RunBudget::Run m_run;  // the current run's
     StatementCache* m_limitCache = nullptr;  // set when the runs are limited
     bool m_running = false;
+    std::unique_ptr<DeadlineWatch> m_watch;  // set for a statement interrupted at its deadline
     // The value limit of the run, and the connection's count of changed rows
     // when it was measured: the database a run reads grows only by them.
     int64_t m_valueLimit = 0;
