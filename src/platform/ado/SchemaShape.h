@@ -85,7 +85,8 @@ std::vector<IndexShape> ReadIndexes(sqlite3* db, const std::string& table);
 bool ReadColumns(sqlite3* db, const std::string& table, std::vector<ColumnShape>& columns);
 // Fills in the collation and AUTOINCREMENT of column.
 void ReadColumnDetails(sqlite3* db, const std::string& table, ColumnShape& column);
-int CountForeignKeys(sqlite3* db, const std::string& table);
+// The table each foreign key of table refers to, once for each of its columns.
+std::vector<std::string> ForeignKeyParents(sqlite3* db, const std::string& table);
 
 // The tables of the template, read from an in-memory database made from its
 // SQL, and the plans SQLite makes there, without statistics. Raises
@@ -99,6 +100,11 @@ public:
     std::vector<PlanLoop> PlanOf(const std::string& sql) const;
     // The texts of the template's schema rows, in order.
     const std::vector<SchemaText>& Rows() const { return m_rows; }
+    // The place in Rows() of the row of these texts, or none.
+    std::optional<size_t> RowOf(const SchemaText& text) const;
+    // The table (by NameKey) of the template's row named name as SQLite
+    // compares names (a table owns itself), or null.
+    const std::string* OwnerOf(const std::string& name) const;
     // The name of each of the template's indexes, by NameKey.
     const std::unordered_map<std::string, std::string>& IndexNames() const { return m_indexNames; }
 
@@ -106,6 +112,7 @@ private:
     std::unique_ptr<sqlite3, int (*)(sqlite3*)> m_db;
     std::unordered_map<std::string, TableShape> m_tables;  // by NameKey
     std::vector<SchemaText> m_rows;
+    std::unordered_map<std::string, std::string> m_owners;  // by NameKey of the row's name
     std::unordered_map<std::string, std::string> m_indexNames;
     mutable std::mutex m_plansMutex;
     mutable std::unordered_map<std::string, std::vector<PlanLoop>> m_plans;
