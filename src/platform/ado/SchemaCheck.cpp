@@ -50,20 +50,19 @@ std::string KindOrTreeFault(const std::vector<SchemaRow>& rows) {
 }
 
 // Of rows, those the template's texts do not vouch for: all but the
-// template's rows of a table whose every row is there, byte for byte, and
-// which no other row names, by its own name or its table's, as SQLite
-// compares names (an index on the table, a row named like one of its rows).
-std::vector<SchemaRow> RowsToJudge(const std::vector<SchemaRow>& rows, const TemplateShape& shape) {
-    std::vector<bool> found(shape.Rows().size());
-    for (const SchemaRow& row : rows)
-        if (row.templateRow) found[*row.templateRow] = true;
+// template's rows of a table whose every row is there, byte for byte
+// (found, by the template's rows), and which no other row names, by its own
+// name or its table's, as SQLite compares names (an index on the table, a
+// row named like it).
+std::vector<SchemaRow> RowsToJudge(const std::vector<SchemaRow>& rows, const std::vector<bool>& found,
+                                   const TemplateShape& shape) {
     std::unordered_set<std::string> judged;  // the template's tables, by NameKey
     for (size_t i = 0; i < found.size(); ++i)
         if (!found[i]) judged.insert(NameKey(shape.Rows()[i].table));
     for (const SchemaRow& row : rows) {
         if (row.templateRow) continue;
-        if (const std::string* owner = shape.OwnerOf(row.name)) judged.insert(*owner);
-        if (shape.Find(row.table)) judged.insert(NameKey(row.table));
+        for (const std::string* named : {&row.name, &row.table})
+            if (shape.Find(*named)) judged.insert(NameKey(*named));
     }
     std::vector<SchemaRow> toJudge;
     for (const SchemaRow& row : rows)
@@ -106,11 +105,12 @@ std::string RowFault(const std::vector<SchemaRow>& rows, sqlite3* db, std::vecto
     return std::string();
 }
 
-// The host's tables among tables (those not the template's) that the
-// store's writes may reach where a host turns foreign keys on: linked to a
-// table of the template's by foreign keys, directly or through other tables,
-// either way (a delete of a parent acts on its children, a write of a child
-// looks up its parent). By NameKey.
+// The host's tables among tables that the store's writes may reach where a
+// host turns foreign keys on, by NameKey (with tables of the template's
+// beside): linked to a table of the template's by their foreign keys (the
+// template's tables have none), directly or through other tables, either
+// way (a delete of a parent acts on its children, a write of a child looks
+// up its parent).
 std::unordered_set<std::string> ReachedByForeignKeys(sqlite3* db, const TemplateShape& shape,
                                                      const std::vector<std::string>& tables) {
     std::unordered_map<std::string, std::vector<std::string>> links;
@@ -238,7 +238,7 @@ std::string ProjectSchemaFault(sqlite3* db, const TemplateShape& shape,
     indexNames = shape.IndexNames();
     std::vector<std::string> tables;
     std::unordered_map<std::string, std::vector<IndexShape>> indexes;
-    const std::vector<SchemaRow> toJudge = RowsToJudge(rows, shape);
+    const std::vector<SchemaRow> toJudge = RowsToJudge(rows, matched, shape);
     fault = RowFault(toJudge, db, tables, indexes);
     // A row that did not name the table of its index, which SQLite may
     // load: every row is judged.

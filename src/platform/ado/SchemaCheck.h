@@ -55,7 +55,7 @@
 // byte) is what SQLite makes of the template's SQL, since SQLite parses a
 // schema from those texts alone. A table of the template's all of whose
 // rows are so, and which no other row names (an index on it, a row named
-// like it or one of its indexes, as SQLite compares names), has the
+// like it, as SQLite compares names), has the
 // template's shape: only where its rows lie is judged, whatever other rows
 // stand beside, which keeps Open of an ordinary project cheap, and of one
 // with host tables too. Every other row and table is judged.

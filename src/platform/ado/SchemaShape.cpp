@@ -182,7 +182,6 @@ TemplateShape::TemplateShape(const std::string& sql) : m_db(nullptr, sqlite3_clo
         const Variant sql = rows.Column(3);
         m_rows.push_back({rows.Column(0).ToText(), rows.Column(1).ToText(), rows.Column(2).ToText(),
                           sql.IsNull() ? std::nullopt : std::optional<std::string>(sql.ToText())});
-        m_owners[NameKey(m_rows.back().name)] = NameKey(m_rows.back().table);
     }
     std::sort(m_rows.begin(), m_rows.end());
 }
@@ -191,11 +190,6 @@ std::optional<size_t> TemplateShape::RowOf(const SchemaText& text) const {
     const auto found = std::lower_bound(m_rows.begin(), m_rows.end(), text);
     if (found == m_rows.end() || !(*found == text)) return std::nullopt;
     return static_cast<size_t>(found - m_rows.begin());
-}
-
-const std::string* TemplateShape::OwnerOf(const std::string& name) const {
-    const auto found = m_owners.find(NameKey(name));
-    return found == m_owners.end() ? nullptr : &found->second;
 }
 
 const TableShape* TemplateShape::Find(const std::string& name) const {

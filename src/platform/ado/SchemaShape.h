@@ -102,9 +102,6 @@ public:
     const std::vector<SchemaText>& Rows() const { return m_rows; }
     // The place in Rows() of the row of these texts, or none.
     std::optional<size_t> RowOf(const SchemaText& text) const;
-    // The table (by NameKey) of the template's row named name as SQLite
-    // compares names (a table owns itself), or null.
-    const std::string* OwnerOf(const std::string& name) const;
     // The name of each of the template's indexes, by NameKey.
     const std::unordered_map<std::string, std::string>& IndexNames() const { return m_indexNames; }
 
@@ -112,7 +109,6 @@ private:
     std::unique_ptr<sqlite3, int (*)(sqlite3*)> m_db;
     std::unordered_map<std::string, TableShape> m_tables;  // by NameKey
     std::vector<SchemaText> m_rows;
-    std::unordered_map<std::string, std::string> m_owners;  // by NameKey of the row's name
     std::unordered_map<std::string, std::string> m_indexNames;
     mutable std::mutex m_plansMutex;
     mutable std::unordered_map<std::string, std::vector<PlanLoop>> m_plans;
