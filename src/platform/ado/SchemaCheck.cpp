@@ -1,6 +1,5 @@
 #include "platform/ado/SchemaCheck.h"
 
-#include <algorithm>
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>

@@ -18,15 +18,17 @@
 // judged alike wherever it is opened.
 //
 // A host's own table, which the store never reads or writes, may hold all
-// that SQLite accepts under the connection's settings: only the host's own
-// writes run it. Those connections trust no schema, so SQLite itself
-// refuses there, when a write would run one, a function of the schema's
-// that is not innocuous (json(), load_extension()). A host table is judged
-// as one the store writes where the store's writes could reach it: linked
-// by foreign keys to a table of the template's, directly or through other
-// host tables (a delete acts on the rows that refer to it and a write looks
-// up the row it refers to, where a host turns foreign keys on). Indexes
-// of a host table run only in writes to it; a host's condition only reads.
+// that SQLite accepts: only the host's own writes run it. The library's
+// connections trust no schema (SQLITE_DBCONFIG_TRUSTED_SCHEMA off), so a
+// write through one that would run a function of the schema's not marked
+// innocuous (json() in SQLite 3.40, load_extension()) is refused by SQLite
+// itself. A host table is judged as one the store writes where the
+// store's writes could reach it: linked by foreign keys to a table of the
+// template's, directly or through other host tables (a delete acts on the
+// rows that refer to it and a write looks up the row it refers to, where a
+// host turns foreign keys on). Indexes of a host table run only in writes
+// to it; a host's condition reads one only where its own text names it,
+// within the condition's limits (a generated column is then computed).
 //
 // How each is known:
 // - The kinds: each schema row's type is "table" or "index", byte for byte
@@ -55,18 +57,20 @@
 // byte) is what SQLite makes of the template's SQL, since SQLite parses a
 // schema from those texts alone. A table of the template's all of whose
 // rows are so, and which no other row names (an index on it, a row named
-// like it, as SQLite compares names), has the
-// template's shape: only where its rows lie is judged, whatever other rows
-// stand beside, which keeps Open of an ordinary project cheap, and of one
-// with host tables too. Every other row and table is judged.
+// like it, as SQLite compares names), has the template's shape: only where
+// its rows lie is judged, whatever other rows stand beside, which keeps
+// Open of an ordinary project cheap, and of one with host tables too.
+// Every other row and table is judged.
 //
 // Every step is linear in the size of the schema: one pass over its rows,
-// lookups by name in hash maps, one listing of each table's columns and
-// indexes (kept in a few bytes a key column) and a few compiled programs
-// per table, each held to a multiple of the table's insert with OR ABORT,
-// which is linear in them, and to a budget in proportion to the memory of
-// the schema SQLite loaded (WriteProgram.h): judging takes a few times the
-// time and memory of SQLite's own load of the schema, whatever it holds.
+// lookups by name in hash maps, one listing of each table's columns,
+// indexes (kept in a few bytes a key column) and foreign keys, a walk of
+// the links these make, and a few compiled programs per table the store
+// reads or writes, each held to a multiple of the table's insert with OR
+// ABORT, which is linear in them, and to a budget in proportion to the
+// memory of the schema SQLite loaded (WriteProgram.h): judging takes a few
+// times the time and memory of SQLite's own load of the schema, whatever
+// it holds.
 #pragma once
 #include <string>
 #include <unordered_map>
