@@ -10,7 +10,8 @@
 // time, and Open of a table whose every write builds a thousand indexes of a
 // thousand columns, against SQLite loading their schema, with the peak
 // memory of each beside (counter MB); and Open and Close of an ordinary
-// project against SQLite opening it and reading a row.
+// project, and of one with a plain host table beside, against SQLite
+// opening it and reading a row.
 #include <benchmark/benchmark.h>
 
 #include <functional>
@@ -165,7 +166,8 @@ void OpenAnswers(benchmark::State& state, const std::string& path, int expected)
     store.Close();
 }
 
-// A host table with one CHECK constraint of n constants: (0) a CASE of n
+// A host table (linked to the template's by a foreign key, so judged as a
+// table the store writes) with one CHECK constraint of n constants: (0) a CASE of n
 // branches, (1) a balanced AND of n terms, (2) an IN of n values.
 const std::string& ProjectWithCheck(int kind, int n) {
     const char* names[] = {"case", "and", "in"};
@@ -189,9 +191,9 @@ void BM_Raw_LoadCheck(benchmark::State& state) {
     for (auto _ : state) LoadSchema(state, path, "Checked");
 }
 
-// A host table of 1,000 columns with count indexes over all of them, and
-// (replacing 1) a key ON CONFLICT REPLACE on its first column, which is
-// refused; without it the table holds nothing that runs.
+// A host table (linked as above) of 1,000 columns with count indexes over
+// all of them, and (replacing 1) a key ON CONFLICT REPLACE on its first
+// column, which is refused; without it the table holds nothing that runs.
 const std::string& ProjectWithIndexedWideTable(int count, bool replacing) {
     return ProjectWith("indexed" + std::to_string(count) + (replacing ? "r" : ""),
                        IndexedWideTableSql(1000, count, replacing ? " UNIQUE ON CONFLICT REPLACE" : ""));
@@ -212,11 +214,13 @@ void BM_Raw_LoadIndexedWide(benchmark::State& state) {
 }
 
 // A project with count host tables of a row id's alias, a NOT NULL column
-// and a constant default each, which take every program the check compiles.
+// and a constant default each, linked to the template's test group table by
+// a foreign key, which take every program the check compiles.
 const std::string& ProjectWithManyTables(int count) {
     std::string sql = "BEGIN;";
     for (int i = 0; i < count; ++i)
-        sql += "CREATE TABLE Host" + std::to_string(i) + " (id INTEGER PRIMARY KEY, name TEXT NOT NULL, n DEFAULT 0);";
+        sql += "CREATE TABLE Host" + std::to_string(i) + " (id INTEGER PRIMARY KEY, name TEXT NOT NULL, n DEFAULT 0, "
+               "g TEXT REFERENCES TestGroupTable);";
     return ProjectWith("tables" + std::to_string(count), sql + "COMMIT;");
 }
 
@@ -239,8 +243,13 @@ const std::string& OrdinaryProject() {
                                    "('c', 'C')");
 }
 
-void BM_Store_OpenClose(benchmark::State& state) {
-    const std::string& path = OrdinaryProject();
+// An ordinary project beside which the host keeps a plain table of its own.
+const std::string& ProjectWithHostTable() {
+    return ProjectWith("host-table", "INSERT INTO TestGroupTable (TG_UUID, TG_NAME) VALUES ('a', 'A'), ('b', 'B'), "
+                                     "('c', 'C'); CREATE TABLE HostNotes (id INTEGER PRIMARY KEY, note TEXT)");
+}
+
+void OpenClose(benchmark::State& state, const std::string& path) {
     CTaDBTDDataSingle store;
     for (auto _ : state) {
         if (store.Open(path.c_str()) != 1) state.SkipWithError(store.GetErrorInfo().GetString());
@@ -248,8 +257,7 @@ void BM_Store_OpenClose(benchmark::State& state) {
     }
 }
 
-void BM_Raw_OpenReadClose(benchmark::State& state) {
-    const std::string& path = OrdinaryProject();
+void RawOpenReadClose(benchmark::State& state, const std::string& path) {
     for (auto _ : state) {
         sqlite3* db = nullptr;
         sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
@@ -260,6 +268,11 @@ void BM_Raw_OpenReadClose(benchmark::State& state) {
         sqlite3_close(db);
     }
 }
+
+void BM_Store_OpenClose(benchmark::State& state) { OpenClose(state, OrdinaryProject()); }
+void BM_Raw_OpenReadClose(benchmark::State& state) { RawOpenReadClose(state, OrdinaryProject()); }
+void BM_Store_OpenCloseHostTable(benchmark::State& state) { OpenClose(state, ProjectWithHostTable()); }
+void BM_Raw_OpenReadCloseHostTable(benchmark::State& state) { RawOpenReadClose(state, ProjectWithHostTable()); }
 }  // namespace
 
 BENCHMARK(BM_Store_OpenManyIndexes)->Arg(0)->Arg(2000)->Arg(4000)->Arg(8000)->Unit(benchmark::kMillisecond);
@@ -280,3 +293,5 @@ BENCHMARK(BM_Store_JudgeManyTables)->Arg(1000)->Arg(10000)->Unit(benchmark::kMil
 BENCHMARK(BM_Raw_LoadManyTables)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Store_OpenClose)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Raw_OpenReadClose)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Store_OpenCloseHostTable)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Raw_OpenReadCloseHostTable)->Unit(benchmark::kMicrosecond);

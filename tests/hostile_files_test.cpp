@@ -50,7 +50,8 @@ TEST(HostileFiles, ARefusedFileIsLeftAsItWas) {
          kRefused + "a generated column in table \"TpsTable\"", nullptr},
         {"ALTER TABLE TpsTable ADD COLUMN X DEFAULT (1 + 1)", false,
          kRefused + "a default expression in table \"TpsTable\"", nullptr},
-        {"CREATE TABLE Notes (K TEXT PRIMARY KEY ON CONFLICT REPLACE)", false,
+        // A host table that the store's deletes reach by its foreign key.
+        {"CREATE TABLE Notes (K TEXT PRIMARY KEY ON CONFLICT REPLACE REFERENCES TestGroupTable)", false,
          kRefused + "ON CONFLICT REPLACE in table \"Notes\"", nullptr},
         {"CREATE INDEX Names ON TpsTable (length(TPS_NAME))", false,
          kRefused + "index \"Names\" on an expression or with a WHERE clause", nullptr},

@@ -192,6 +192,7 @@ TEST(HostileSchemas, EveryTableTheStoreReadsIsShapedAsTheTemplates) {
     for (int i = 0; i < 130; ++i) overlapping += ", C" + std::to_string(i);
     overlapping += ", UNIQUE (A, B)";
     for (int i = 0; i < 130; ++i) overlapping += ", UNIQUE (A, B, C" + std::to_string(i) + ")";
+    overlapping += ", FOREIGN KEY (A) REFERENCES TestGroupTable";
     const Case cases[] = {
         {Anew("TestGroupTable", groupEnd, before(groupEnd, ", rowid INTEGER"), "*, 1"),
          kShape + "table \"TestGroupTable\" has a column named \"rowid\", which stands for the row id", DeleteGroup},
@@ -203,12 +204,14 @@ TEST(HostileSchemas, EveryTableTheStoreReadsIsShapedAsTheTemplates) {
          kRuns + "ON CONFLICT IGNORE on column \"TP_UUID\" in table \"TestActionEntryTable\"", RenumberStep},
         {InPlace("TestGroupTable", groupKey, groupKey + " ON CONFLICT ROLLBACK"),
          kRuns + "ON CONFLICT ROLLBACK in table \"TestGroupTable\"", AddGroupNamedA},
-        {"CREATE TABLE Notes (K TEXT NOT NULL ON CONFLICT FAIL)", kRuns + "ON CONFLICT FAIL in table \"Notes\"",
-         nullptr},
+        // Host tables linked to a table of the template's by a foreign key,
+        // which the store's deletes reach where a host turns foreign keys on.
+        {"CREATE TABLE Notes (K TEXT NOT NULL ON CONFLICT FAIL REFERENCES TestGroupTable)",
+         kRuns + "ON CONFLICT FAIL in table \"Notes\"", nullptr},
         {InPlace("TestGroupTable", "TG_SLEEP_PRE INTEGER", "TG_SLEEP_PRE INTEGER CHECK (TG_SLEEP_PRE > 0)"),
          kRuns + "a CHECK constraint in table \"TestGroupTable\"", AddGroupNamedA},
-        {"CREATE TABLE Notes (D REAL DEFAULT CURRENT_TIMESTAMP)", kRuns + "a default expression in table \"Notes\"",
-         nullptr},
+        {"CREATE TABLE Notes (D REAL DEFAULT CURRENT_TIMESTAMP REFERENCES TestGroupTable)",
+         kRuns + "a default expression in table \"Notes\"", nullptr},
         {overlapping + ")", kRuns + "keys that share their columns too widely to be judged in table \"Notes\"",
          nullptr},
         {InPlace("TestActionEntryTable", "SEQUENCE INTEGER", "SEQUENCE TEXT"),
@@ -243,15 +246,15 @@ TEST(HostileSchemas, EveryTableTheStoreReadsIsShapedAsTheTemplates) {
         {InPlace("TestGroupEntryTable", "TG_UUID TEXT COLLATE NOCASE,",
                  "TG_UUID TEXT COLLATE NOCASE REFERENCES TestGroupTable ON DELETE CASCADE,"),
          kShape + "the foreign keys of table \"TestGroupEntryTable\" are not the template's", nullptr},
-        // What opens: plain indexes of any order and collation, tables the
-        // store never reads holding nothing that runs, the engine's own
-        // statistics, a clause that changes nothing.
+        // What opens: plain indexes of any order and collation, host tables
+        // the store's writes reach holding nothing that runs, the engine's
+        // own statistics, a clause that changes nothing.
         {"CREATE INDEX ByName ON TestGroupTable (TG_NAME COLLATE BINARY DESC, TG_ATML_ID)", "1 1 4", AddGroupNamedA},
         {"CREATE TABLE Notes (rowid TEXT PRIMARY KEY, N INTEGER NOT NULL DEFAULT -1, T TEXT DEFAULT 'x' UNIQUE, "
          "B BLOB DEFAULT x'00', G TEXT REFERENCES TestGroupTable ON DELETE CASCADE) WITHOUT ROWID; "
          "CREATE INDEX NoteNames ON Notes (T COLLATE NOCASE)",
          "1 1 s1:1,s10:2,s2:3,s3:4,s4:5,s5:6,s6:7,s7:8,s8:9,s9:10", RenumberStep},
-        {"CREATE TABLE Notes (K TEXT NOT NULL ON CONFLICT REPLACE)", "1 1 2", DeleteGroup},
+        {"CREATE TABLE Notes (K TEXT NOT NULL ON CONFLICT REPLACE REFERENCES TestGroupTable)", "1 1 2", DeleteGroup},
         {"ANALYZE", "1 1 4", AddGroupNamedA},
     };
     for (const Case& c : cases) Check(c);
@@ -272,14 +275,15 @@ const char* const kConstantDefaults[] = {
 const char* const kComputedDefaults[] = {"(random())", "CURRENT_TIMESTAMP", "(1 + 1)", "(-'x')"};
 
 // A host table named name of key (its slot given keyExtra) and a column
-// "level" with levelExtra.
+// "level" with levelExtra, linked to the test group table by a foreign key:
+// the store's deletes reach it where a host turns foreign keys on.
 std::string HostTable(const std::string& name, std::string key, const std::string& keyExtra,
                       const std::string& levelExtra) {
     key.replace(key.find('%'), 1, keyExtra);
     const size_t split = key.find(", PRIMARY KEY");
     const std::string tail = split == std::string::npos ? "" : key.substr(split);
     return "CREATE TABLE " + name + " (" + key.substr(0, split) + ", level INTEGER" + levelExtra + ", msg TEXT" +
-           tail + ");";
+           tail + ", FOREIGN KEY (msg) REFERENCES TestGroupTable);";
 }
 
 // Host tables of key, one for each constant default (HostLog0, HostLog1,
@@ -294,8 +298,8 @@ std::string ConstantDefaultTables(const std::string& key, bool onKey) {
 }
 }  // namespace
 
-// A host's own table with any key and constant defaults opens, the row id's
-// alias among them (an insert that names it tests whether the row id it
+// A host's own table that the store's writes reach, with any key and
+// constant defaults, opens, the row id's alias among them (an insert that names it tests whether the row id it
 // takes is free, which DEFAULT VALUES leaves to SQLite); a default computed
 // by an expression is refused beside any key, but on the row id's alias
 // itself, which SQLite never computes.

@@ -1,7 +1,8 @@
 // Files whose schema SQLite loads in moments, but whose judging could take
-// the square of that or many times its memory: a host table whose one CHECK
-// constraint SQLite compiles in square time, and one whose every write
-// builds hundreds of indexes of a thousand columns. Each file is opened by
+// the square of that or many times its memory: a host table that the
+// store's writes reach by a foreign key, whose one CHECK constraint SQLite
+// compiles in square time, and one whose every write builds hundreds of
+// indexes of a thousand columns. Each file is opened by
 // a host held to an address space of four times the memory SQLite's load of
 // its schema takes, and a few megabytes, beyond what it held before: Open
 // gives its verdict there, refused or opened, never out of memory.

@@ -1,6 +1,5 @@
 #include "platform/ado/SchemaCheck.h"
 
-#include <algorithm>
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
@@ -17,9 +16,10 @@ namespace ado {
 
 namespace {
 struct SchemaRow {
-    std::string type, name;
+    std::string type, name, table;
     bool hasSql;   // SQLite parses a row with SQL; one without only places an index the table made
     int64_t root;  // the page of its b-tree; 0 for none (a virtual table, a trigger, a view)
+    std::optional<size_t> templateRow;  // the template's row of its texts, byte for byte, if it is one
 };
 
 std::string OnlyData(const std::string& item) { return kOnlyDataText + item; }
@@ -48,12 +48,31 @@ std::string KindOrTreeFault(const std::vector<SchemaRow>& rows) {
     return std::string();
 }
 
+// Of rows, those the template's texts do not vouch for: all but the
+// template's rows of a table whose every row is there, byte for byte
+// (found, by the template's rows), and which no other row names, by its own
+// name or its table's, as SQLite compares names (an index on the table, a
+// row named like it).
+std::vector<SchemaRow> RowsToJudge(const std::vector<SchemaRow>& rows, const std::vector<bool>& found,
+                                   const TemplateShape& shape) {
+    std::unordered_set<std::string> judged;  // the template's tables, by NameKey
+    for (size_t i = 0; i < found.size(); ++i)
+        if (!found[i]) judged.insert(NameKey(shape.Rows()[i].table));
+    for (const SchemaRow& row : rows) {
+        if (row.templateRow) continue;
+        for (const std::string* named : {&row.name, &row.table})
+            if (shape.Find(*named)) judged.insert(NameKey(*named));
+    }
+    std::vector<SchemaRow> toJudge;
+    for (const SchemaRow& row : rows)
+        if (!row.templateRow || judged.count(NameKey(row.table))) toJudge.push_back(row);
+    return toJudge;
+}
+
 // The first row that is not a table or an index as SQLite parsed it, or "".
 // tables gets the table rows' names and indexes each table's indexes.
 std::string RowFault(const std::vector<SchemaRow>& rows, sqlite3* db, std::vector<std::string>& tables,
                      std::unordered_map<std::string, std::vector<IndexShape>>& indexes) {
-    const std::string fault = KindOrTreeFault(rows);
-    if (!fault.empty()) return fault;
     std::unordered_set<std::string> tableNames;
     std::unordered_map<std::string, const IndexShape*> parsedIndexes;
     for (const SchemaRow& row : rows) {
@@ -83,6 +102,37 @@ std::string RowFault(const std::vector<SchemaRow>& rows, sqlite3* db, std::vecto
         if (!indexNames.count(key))
             return OnlyData("index " + QuoteIdentifier(index->name) + " without its schema row");
     return std::string();
+}
+
+// The host's tables among tables that the store's writes may reach where a
+// host turns foreign keys on, by NameKey (with tables of the template's
+// beside): linked to a table of the template's by their foreign keys (the
+// template's tables have none), directly or through other tables, either
+// way (a delete of a parent acts on its children, a write of a child looks
+// up its parent).
+std::unordered_set<std::string> ReachedByForeignKeys(sqlite3* db, const TemplateShape& shape,
+                                                     const std::vector<std::string>& tables) {
+    std::unordered_map<std::string, std::vector<std::string>> links;
+    for (const std::string& table : tables) {
+        if (shape.Find(table)) continue;
+        const std::string child = NameKey(table);
+        for (const std::string& parent : ForeignKeyParents(db, table)) {
+            links[child].push_back(NameKey(parent));
+            links[NameKey(parent)].push_back(child);
+        }
+    }
+    std::unordered_set<std::string> reached;
+    std::vector<std::string> next;
+    for (const auto& link : links)
+        if (shape.Find(link.first)) next.push_back(link.first);
+    reached.insert(next.begin(), next.end());
+    while (!next.empty()) {
+        const std::string table = std::move(next.back());
+        next.pop_back();
+        for (const std::string& linked : links[table])
+            if (reached.insert(linked).second) next.push_back(linked);
+    }
+    return reached;
 }
 
 // What in table runs or changes a write, or "".
@@ -125,13 +175,44 @@ std::string StatisticsFault(sqlite3* db) {
     }
     return std::string();
 }
+
+// The first fault of tables (with their indexes), or "": each of the
+// template's is held to what a table the store reads may hold and to the
+// template's shape, and so is each host table the store's writes may reach;
+// the host's other tables only to be tables SQLite can read without a module.
+std::string TablesFault(sqlite3* db, const TemplateShape& shape, const std::vector<std::string>& tables,
+                        std::unordered_map<std::string, std::vector<IndexShape>>& indexes,
+                        std::unordered_map<std::string, std::string>& indexNames) {
+    const std::unordered_set<std::string> reached = ReachedByForeignKeys(db, shape, tables);
+    bool statistics = false;
+    const size_t budget = ProgramBudget(db);
+    for (const std::string& table : tables) {
+        const std::string key = NameKey(table);
+        statistics = statistics || key == "SQLITE_STAT1";
+        TableShape found;
+        found.name = table;
+        found.indexes = std::move(indexes[key]);
+        const TableShape* expected = shape.Find(table);
+        if (!expected && !reached.count(key)) {
+            if (!ReadColumns(db, table, found.columns)) return OnlyData("virtual table " + QuoteIdentifier(table));
+            continue;
+        }
+        std::string fault = TableFault(db, table, found.indexes, budget, found.columns);
+        if (!fault.empty()) return OnlyData(fault);
+        if (expected) {
+            fault = ShapeDifference(db, std::move(found), *expected, indexNames);
+            if (!fault.empty()) return kShapeText + fault;
+        }
+    }
+    const std::string fault = statistics ? StatisticsFault(db) : std::string();
+    return fault.empty() ? fault : OnlyData(fault);
+}
 }  // namespace
 
 std::string ProjectSchemaFault(sqlite3* db, const TemplateShape& shape,
                                std::unordered_map<std::string, std::string>& indexNames) {
     std::vector<SchemaRow> rows;
-    std::vector<SchemaText> texts;
-    bool allText = true;
+    std::vector<bool> matched(shape.Rows().size());
     Statement read(db, "SELECT type, name, tbl_name, sql, rootpage, typeof(type) || typeof(name) || "
                        "typeof(tbl_name) || typeof(sql) IN ('texttexttexttext', 'texttexttextnull') "
                        "FROM main.sqlite_master");
@@ -139,40 +220,33 @@ std::string ProjectSchemaFault(sqlite3* db, const TemplateShape& shape,
         const Variant sql = read.Column(3);
         SchemaText text{read.Column(0).ToText(), read.Column(1).ToText(), read.Column(2).ToText(),
                         sql.IsNull() ? std::nullopt : std::optional<std::string>(sql.ToText())};
-        rows.push_back({text.type, text.name, text.sql && !text.sql->empty(), read.ColumnInt64(4)});
-        allText = allText && read.ColumnInt64(5) != 0;
-        if (texts.size() <= shape.Rows().size()) texts.push_back(std::move(text));
+        // Each of the template's rows vouches for one row at most.
+        std::optional<size_t> templateRow = read.ColumnInt64(5) != 0 ? shape.RowOf(text) : std::nullopt;
+        if (templateRow && matched[*templateRow]) templateRow.reset();
+        if (templateRow) matched[*templateRow] = true;
+        rows.push_back({std::move(text.type), std::move(text.name), std::move(text.table),
+                        text.sql && !text.sql->empty(), read.ColumnInt64(4), templateRow});
     }
-    // A schema of exactly the template's own texts is what SQLite made of
-    // the template's SQL: the same tables, keys and indexes, as its texts
-    // are all SQLite parses of a schema, and no statistics. Only where its
-    // rows lie is the file's own.
-    std::sort(texts.begin(), texts.end());
-    if (allText && texts == shape.Rows()) {
-        const std::string fault = KindOrTreeFault(rows);
-        if (fault.empty()) indexNames = shape.IndexNames();
-        return fault;
-    }
+    std::string fault = KindOrTreeFault(rows);
+    if (!fault.empty()) return fault;
+    // A row of the template's own texts is what SQLite made of the
+    // template's SQL, as its texts are all SQLite parses of a schema: a
+    // table of the template's all of whose rows are so, and which no other
+    // row names, has the template's shape, keys and indexes; only where its
+    // rows lie is the file's own. The other rows are judged.
+    indexNames = shape.IndexNames();
     std::vector<std::string> tables;
     std::unordered_map<std::string, std::vector<IndexShape>> indexes;
-    std::string fault = RowFault(rows, db, tables, indexes);
-    if (!fault.empty()) return fault;
-    bool statistics = false;
-    const size_t budget = ProgramBudget(db);
-    for (const std::string& table : tables) {
-        statistics = statistics || NameKey(table) == "SQLITE_STAT1";
-        TableShape found;
-        found.name = table;
-        found.indexes = std::move(indexes[NameKey(table)]);
-        fault = TableFault(db, table, found.indexes, budget, found.columns);
-        if (!fault.empty()) return OnlyData(fault);
-        if (const TableShape* expected = shape.Find(table)) {
-            fault = ShapeDifference(db, std::move(found), *expected, indexNames);
-            if (!fault.empty()) return kShapeText + fault;
-        }
+    const std::vector<SchemaRow> toJudge = RowsToJudge(rows, matched, shape);
+    fault = RowFault(toJudge, db, tables, indexes);
+    // A row that did not name the table of its index, which SQLite may
+    // load: every row is judged.
+    if (!fault.empty() && toJudge.size() < rows.size()) {
+        tables.clear();
+        indexes.clear();
+        fault = RowFault(rows, db, tables, indexes);
     }
-    fault = statistics ? StatisticsFault(db) : std::string();
-    return fault.empty() ? fault : OnlyData(fault);
+    return fault.empty() ? TablesFault(db, shape, tables, indexes, indexNames) : fault;
 }
 
 }  // namespace ado

@@ -150,11 +150,11 @@ void ReadColumnDetails(sqlite3* db, const std::string& table, ColumnShape& colum
     column.autoincrement = autoincrement != 0;
 }
 
-int CountForeignKeys(sqlite3* db, const std::string& table) {
-    Statement keys(db, Pragma("foreign_key_list", table));
-    int count = 0;
-    while (keys.Step()) ++count;
-    return count;
+std::vector<std::string> ForeignKeyParents(sqlite3* db, const std::string& table) {
+    Statement keys(db, Pragma("foreign_key_list", table));  // id, seq, table, from, to, ...
+    std::vector<std::string> parents;
+    while (keys.Step()) parents.push_back(keys.Column(2).ToText());
+    return parents;
 }
 
 TemplateShape::TemplateShape(const std::string& sql) : m_db(nullptr, sqlite3_close_v2) {
@@ -172,7 +172,7 @@ TemplateShape::TemplateShape(const std::string& sql) : m_db(nullptr, sqlite3_clo
             throw ComError(ComError::kError, "The template's table " + table.name + " has no columns.");
         for (ColumnShape& column : table.columns) ReadColumnDetails(db, table.name, column);
         table.indexes = ReadIndexes(db, table.name);
-        table.foreignKeys = CountForeignKeys(db, table.name);
+        table.foreignKeys = static_cast<int>(ForeignKeyParents(db, table.name).size());
         for (const IndexShape& index : table.indexes)
             if (!index.tableItself) m_indexNames[NameKey(index.name)] = index.name;
         m_tables[NameKey(table.name)] = std::move(table);
@@ -184,6 +184,12 @@ TemplateShape::TemplateShape(const std::string& sql) : m_db(nullptr, sqlite3_clo
                           sql.IsNull() ? std::nullopt : std::optional<std::string>(sql.ToText())});
     }
     std::sort(m_rows.begin(), m_rows.end());
+}
+
+std::optional<size_t> TemplateShape::RowOf(const SchemaText& text) const {
+    const auto found = std::lower_bound(m_rows.begin(), m_rows.end(), text);
+    if (found == m_rows.end() || !(*found == text)) return std::nullopt;
+    return static_cast<size_t>(found - m_rows.begin());
 }
 
 const TableShape* TemplateShape::Find(const std::string& name) const {
@@ -237,7 +243,7 @@ std::string ShapeDifference(sqlite3* db, TableShape found, const TableShape& exp
     for (const IndexShape& index : found.indexes)
         if (index.unique && !unmatched[IndexKey(index, found.columns)].empty())
             return "table " + table + " has a key on " + KeyText(index, found.columns) + " that the template's has not";
-    if (CountForeignKeys(db, found.name) != expected.foreignKeys)
+    if (ForeignKeyParents(db, found.name).size() != static_cast<size_t>(expected.foreignKeys))
         return "the foreign keys of table " + table + " are not the template's";
     return std::string();
 }

@@ -85,7 +85,8 @@ std::vector<IndexShape> ReadIndexes(sqlite3* db, const std::string& table);
 bool ReadColumns(sqlite3* db, const std::string& table, std::vector<ColumnShape>& columns);
 // Fills in the collation and AUTOINCREMENT of column.
 void ReadColumnDetails(sqlite3* db, const std::string& table, ColumnShape& column);
-int CountForeignKeys(sqlite3* db, const std::string& table);
+// The table each foreign key of table refers to, once for each of its columns.
+std::vector<std::string> ForeignKeyParents(sqlite3* db, const std::string& table);
 
 // The tables of the template, read from an in-memory database made from its
 // SQL, and the plans SQLite makes there, without statistics. Raises
@@ -99,6 +100,8 @@ public:
     std::vector<PlanLoop> PlanOf(const std::string& sql) const;
     // The texts of the template's schema rows, in order.
     const std::vector<SchemaText>& Rows() const { return m_rows; }
+    // The place in Rows() of the row of these texts, or none.
+    std::optional<size_t> RowOf(const SchemaText& text) const;
     // The name of each of the template's indexes, by NameKey.
     const std::unordered_map<std::string, std::string>& IndexNames() const { return m_indexNames; }
 
