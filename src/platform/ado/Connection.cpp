@@ -139,6 +139,7 @@ ComError HoldRefusal(int err, const std::string& path) {
         case fileshare::kOpenInParent: return ComError(SQLITE_CANTOPEN, std::string(kOpenInParentText) + ": " + path);
         case fileshare::kForkedBesideThreads:
             return ComError(SQLITE_CANTOPEN, std::string(kForkedBesideThreadsText) + ": " + path);
+        case ENOMEM: return ComError(ComError::kNoMemory, "out of memory");
         case ENOENT:
         case ENOTDIR: return ComError(SQLITE_CANTOPEN, "No file is at the path: " + path);
         case EMFILE:
