@@ -303,7 +303,8 @@ void Connection::Close() noexcept {
     // A connection that a fork copied from the parent is the parent's: the
     // child leaves the engine's state of it alone (its statements went unfinalized).
     if (!m_hold.Inherited()) {
-        EndTransaction("ROLLBACK");
+        EndTransaction();
+        m_undo.Clear();
         // The last connection to close writes the log back into the file and
         // removes it; another one's readers never make a close wait.
         sqlite3_busy_timeout(m_db, 0);
@@ -325,6 +326,7 @@ void Connection::Close() noexcept {
             }
         }
     }
+    m_undo.Clear(false);
     m_db = nullptr;
     m_undoOwed = Undo::Nothing;
     m_hold.Release();
@@ -450,10 +452,9 @@ void Connection::Savepoint(const std::string& name) {
     // one, and is itself the outermost savepoint. Inside a transaction the
     // host began, the outermost is a savepoint of that transaction.
     m_began = !InTransaction();
-    // Its undo is made now: it runs where memory ran out.
-    const std::string quoted = QuoteIdentifier(name);
-    m_savepointUndo = m_began ? std::string() : "ROLLBACK TO " + quoted + "; RELEASE " + quoted;
-    Prepare(m_began ? std::string("BEGIN IMMEDIATE") : "SAVEPOINT " + quoted)->Run();
+    // Its undo is made ready now: it runs where memory ran out.
+    m_undo.Ready(Handle(), m_began, name);
+    Prepare(m_began ? std::string("BEGIN IMMEDIATE") : "SAVEPOINT " + QuoteIdentifier(name))->Run();
     m_savepoints = 1;
     m_endedBefore = m_transactionsEnded;
 }
@@ -493,7 +494,7 @@ void Connection::ReleaseSavepoint(const std::string& name) {
     try {
         Prepare("COMMIT")->Run();
     } catch (...) {
-        EndTransaction("ROLLBACK");
+        EndTransaction();
         throw;
     }
 }
@@ -504,25 +505,25 @@ void Connection::RollbackToSavepoint() noexcept {
     const bool open = m_savepoints > 0 && OwnTransactionOpen();
     bool began = false;
     if (LeaveSavepoint(open, began) || !open) return;
-    if (began) return EndTransaction("ROLLBACK");
+    if (began) return EndTransaction();
     UndoSavepoint();
 }
 
-void Connection::EndTransaction(const char* how) noexcept {
+void Connection::EndTransaction() noexcept {
     m_began = false;
     m_savepoints = 0;
-    if (m_db && sqlite3_get_autocommit(m_db) == 0) sqlite3_exec(m_db, how, nullptr, nullptr, nullptr);
+    if (InTransaction()) m_undo.RollBack(m_db);
     m_undoOwed = InTransaction() ? Undo::Transaction : Undo::Nothing;
 }
 
 void Connection::UndoSavepoint() noexcept {
-    const bool undone = sqlite3_exec(m_db, m_savepointUndo.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    const bool undone = m_undo.UndoSavepoint();
     // Nothing is owed of a transaction that has ended meanwhile.
     m_undoOwed = undone || !OwnTransactionOpen() ? Undo::Nothing : Undo::Savepoint;
 }
 
 void Connection::SettleOwedRollback() {
-    if (m_undoOwed == Undo::Transaction) EndTransaction("ROLLBACK");
+    if (m_undoOwed == Undo::Transaction) EndTransaction();
     else if (m_undoOwed == Undo::Savepoint) UndoSavepoint();
     if (m_undoOwed != Undo::Nothing) throw ComError(ComError::kNoMemory, "out of memory");
 }
