@@ -8,10 +8,12 @@
 
 #include <dirent.h>
 #include <set>
+#include <sqlite3.h>
 #include <unistd.h>
 
 #include "oom/SampleProject.h"
 #include "oom/Sweep.h"
+#include "platform/ado/Connection.h"
 
 namespace {
 using failing::CallFailing;
@@ -53,6 +55,10 @@ TEST_F(ProjectFileTest, OpenAnswersAndLeavesTheFileAsItWas) {
         EXPECT_ANSWERED(result, store, n);
         if (result != 1) {
             EXPECT_EQ(store.State(), FILEPATHSTATE_NONE) << "allocation " << n;
+        } else {
+            // Nothing of Open's reading is left open, which the store's
+            // next change would take for a transaction of the host's.
+            EXPECT_NE(sqlite3_get_autocommit(store.m_dbMng.m_pConnection->Handle()), 0) << "allocation " << n;
         }
         store.Close();
         EXPECT_EQ(ReadFile(project), bytes) << "allocation " << n;

@@ -348,13 +348,20 @@ void Connection::RequireProjectShape(const TemplateShape& shape) {
     if (rc != SQLITE_OK) ThrowEngineError(db, rc);
     struct ReadEnds {
         sqlite3* db;
-        ~ReadEnds() { sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr); }
+        // Whether the read has ended: one left open would be taken for a
+        // host's transaction by the store's next change.
+        bool End() const {
+            if (sqlite3_get_autocommit(db) == 0) sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+            return sqlite3_get_autocommit(db) != 0;
+        }
+        ~ReadEnds() { End(); }
     } readEnds{db};
     // The whole judging is one run of the budget.
     std::unordered_map<std::string, std::string> indexNames;
     std::string fault;
     m_budget.Within([&] { fault = ProjectSchemaFault(db, shape, indexNames); });
     if (!fault.empty()) throw ComError(ComError::kError, fault);
+    if (!readEnds.End()) throw ComError(ComError::kNoMemory, "out of memory");
     m_template = &shape;
     m_indexNames = std::move(indexNames);
 }
