@@ -58,40 +58,41 @@ std::string SeenOnTheConnection(TestStore& store) {
 
 sqlite3* HandleOf(TestStore& store) { return store.m_dbMng.m_pConnection->Handle(); }
 
-class ListChangeTest : public ::testing::TestWithParam<ListChange> {
+class ListChangeTest : public ::testing::TestWithParam<ListChange>, protected sample::Sandbox {
 protected:
     void SetUp() override {
-        pristine = sample::Make(dir, "pristine.tarnprj");
-        before = sample::Rows(dir, pristine);
-        sample::CopyOver(pristine, project);
         TestStore store(dir);
-        ASSERT_EQ(store.Open(project.c_str()), 1);
+        ASSERT_TRUE(OpenCopy(store));
         ASSERT_EQ(store.m_dbMng.Execute(kHostWrite), 1);
         store.Close();
         hostWritten = sample::Rows(dir, project);
         ASSERT_NE(hostWritten, before);
     }
 
-    TempDir dir;
-    std::string pristine;
-    const std::string project = dir.File("project.tarnprj");
-    std::string before;       // what a fresh store reads of the project
-    std::string hostWritten;  // the same once the host's write is committed
+    // Runs the change on store with memory exhausted from allocation n on:
+    // its answer, and whether it had written part of itself first.
+    int ChangeFailing(TestStore& store, long n, Outcome& outcome, bool& wrote) {
+        const sqlite3_int64 changes = sqlite3_total_changes64(HandleOf(store));
+        int result = 0;
+        outcome = CallFailing(n, [&] { result = GetParam().call(store); }, true);
+        EXPECT_ANSWERED(result, store, n);
+        wrote = sqlite3_total_changes64(HandleOf(store)) > changes;
+        return result;
+    }
+
+    std::string hostWritten;  // what a fresh store reads once the host's write is committed
 };
 
 TEST_P(ListChangeTest, AFailedChangeIsUndoneBeforeItAnswers) {
     long failed = 0, undoneAfterWriting = 0;
     const long runs = Sweep([&](long n) {
-        sample::CopyOver(pristine, project);
         TestStore store(dir);
-        EXPECT_EQ(store.Open(project.c_str()), 1);
-        const sqlite3_int64 changes = sqlite3_total_changes64(HandleOf(store));
-        int result = 0;
-        const Outcome outcome = CallFailing(n, [&] { result = GetParam().call(store); }, true);
-        EXPECT_ANSWERED(result, store, n);
-        if (result != 1) {
+        EXPECT_TRUE(OpenCopy(store));
+        Outcome outcome;
+        bool wrote = false;
+        if (ChangeFailing(store, n, outcome, wrote) != 1) {
             ++failed;
-            if (sqlite3_total_changes64(HandleOf(store)) > changes) ++undoneAfterWriting;
+            undoneAfterWriting += wrote;
             EXPECT_NE(sqlite3_get_autocommit(HandleOf(store)), 0) << "allocation " << n;
             // The host makes no call meanwhile.
             EXPECT_TRUE(PlainSqlInAProcessStartedAnew(project, kOtherWrite)) << "allocation " << n;
@@ -112,22 +113,20 @@ TEST_P(ListChangeTest, AFailedChangeIsUndoneBeforeItAnswers) {
 TEST_P(ListChangeTest, InsideAHostsTransactionAFailedChangeUndoesItsPartAlone) {
     long keptOpen = 0, endedAfterWriting = 0;
     const long runs = Sweep([&](long n) {
-        sample::CopyOver(pristine, project);
         TestStore store(dir);
-        EXPECT_EQ(store.Open(project.c_str()), 1);
+        EXPECT_TRUE(OpenCopy(store));
         EXPECT_EQ(store.m_dbMng.Execute("BEGIN"), 1);
         EXPECT_EQ(store.m_dbMng.Execute(kHostWrite), 1);
         const std::string hostSees = SeenOnTheConnection(store);
-        const sqlite3_int64 changes = sqlite3_total_changes64(HandleOf(store));
-        int result = 0;
-        const Outcome outcome = CallFailing(n, [&] { result = GetParam().call(store); }, true);
-        EXPECT_ANSWERED(result, store, n);
+        Outcome outcome;
+        bool wrote = false;
+        const int result = ChangeFailing(store, n, outcome, wrote);
         const bool open = sqlite3_get_autocommit(HandleOf(store)) == 0;
         if (result != 1 && open) {
             ++keptOpen;
             EXPECT_EQ(SeenOnTheConnection(store), hostSees) << "allocation " << n;
         } else if (result != 1) {
-            if (sqlite3_total_changes64(HandleOf(store)) > changes) ++endedAfterWriting;
+            endedAfterWriting += wrote;
             EXPECT_TRUE(PlainSqlInAProcessStartedAnew(project, kOtherWrite)) << "allocation " << n;
         }
         // Refused where the engine ended the transaction itself.
