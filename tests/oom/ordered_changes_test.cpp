@@ -40,6 +40,8 @@ const ListChange kChanges[] = {
 const char kHostWrite[] = "UPDATE MeasurementTable SET MEAS_NAME = 'by the host' WHERE MEAS_UUID = 'm-1'";
 const char kOtherWrite[] = "UPDATE MeasurementTable SET MEAS_NAME = MEAS_NAME";
 
+sqlite3* HandleOf(TestStore& store) { return store.m_dbMng.m_pConnection->Handle(); }
+
 // What the store's own connection reads of the list and of the host's row,
 // straight through the engine: the library runs nothing before it.
 std::string SeenOnTheConnection(TestStore& store) {
@@ -48,15 +50,12 @@ std::string SeenOnTheConnection(TestStore& store) {
         for (int i = 0; i < columns; ++i) *static_cast<std::string*>(out) += std::string(values[i]) + "|";
         return 0;
     };
-    sqlite3* db = store.m_dbMng.m_pConnection->Handle();
-    const int rc = sqlite3_exec(db,
+    const int rc = sqlite3_exec(HandleOf(store),
                                 "SELECT TEST_UUID, SEQUENCE FROM EntryTable ORDER BY TEST_UUID;"
                                 "SELECT MEAS_NAME FROM MeasurementTable WHERE MEAS_UUID = 'm-1'",
                                 add, &seen, nullptr);
     return rc == SQLITE_OK ? seen : "unreadable";
 }
-
-sqlite3* HandleOf(TestStore& store) { return store.m_dbMng.m_pConnection->Handle(); }
 
 class ListChangeTest : public ::testing::TestWithParam<ListChange>, protected sample::Sandbox {
 protected:
