@@ -142,7 +142,7 @@ TEST_P(ListChangeTest, InsideAHostsTransactionAFailedChangeUndoesItsPartAlone) {
     RecordProperty("ended by the engine", static_cast<int>(endedAfterWriting));
 }
 
-INSTANTIATE_TEST_SUITE_P(OrderedLists, ListChangeTest, ::testing::ValuesIn(kChanges),
+INSTANTIATE_TEST_SUITE_P(MemoryExhausted, ListChangeTest, ::testing::ValuesIn(kChanges),
                          [](const ::testing::TestParamInfo<ListChange>& info) { return info.param.name; });
 
 }  // namespace
