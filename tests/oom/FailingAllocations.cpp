@@ -9,12 +9,13 @@ namespace {
 // constructor runs.
 thread_local bool t_armed = false;
 thread_local bool t_sticky = false;
+thread_local bool t_engineOnly = false;
 thread_local bool t_fired = false;
 thread_local long t_nth = 0;
 thread_local long t_counted = 0;
 
-bool FailThisOne() {
-    if (!t_armed) return false;
+bool FailThisOne(bool engine) {
+    if (!t_armed || (t_engineOnly && !engine)) return false;
     ++t_counted;
     if (t_fired && t_sticky) return true;
     if (t_counted != t_nth) return false;
@@ -23,12 +24,12 @@ bool FailThisOne() {
 }
 
 void* Allocate(std::size_t size) {
-    if (FailThisOne()) return nullptr;
+    if (FailThisOne(false)) return nullptr;
     return std::malloc(size ? size : 1);
 }
 
 void* AllocateAligned(std::size_t size, std::align_val_t align) {
-    if (FailThisOne()) return nullptr;
+    if (FailThisOne(false)) return nullptr;
     void* p = nullptr;
     const std::size_t alignment = static_cast<std::size_t>(align);
     return posix_memalign(&p, alignment < sizeof(void*) ? sizeof(void*) : alignment, size ? size : 1) == 0 ? p
@@ -42,8 +43,8 @@ void* Throwing(void* p) {
 
 sqlite3_mem_methods g_engine;
 
-void* EngineMalloc(int size) { return FailThisOne() ? nullptr : g_engine.xMalloc(size); }
-void* EngineRealloc(void* p, int size) { return FailThisOne() ? nullptr : g_engine.xRealloc(p, size); }
+void* EngineMalloc(int size) { return FailThisOne(true) ? nullptr : g_engine.xMalloc(size); }
+void* EngineRealloc(void* p, int size) { return FailThisOne(true) ? nullptr : g_engine.xRealloc(p, size); }
 }  // namespace
 
 namespace failing {
@@ -56,9 +57,10 @@ bool RouteEngineAllocations() {
     return sqlite3_config(SQLITE_CONFIG_MALLOC, &routed) == SQLITE_OK;
 }
 
-void Arm(long nth, bool sticky) {
+void Arm(long nth, bool sticky, Counting counting) {
     t_nth = nth;
     t_sticky = sticky;
+    t_engineOnly = counting == Counting::Engine;
     t_fired = false;
     t_counted = 0;
     t_armed = true;

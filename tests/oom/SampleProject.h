@@ -20,4 +20,20 @@ void CopyOver(const std::string& from, const std::string& to);
 // "unopenable" or "unreadable" when it cannot.
 std::string Rows(const TempDir& dir, const std::string& project);
 
+// The project made for a test, what a fresh store reads of it, and the copy
+// of it that each run of the test works on.
+struct Sandbox {
+    Sandbox() : pristine(Make(dir, "pristine.tarnprj")), before(Rows(dir, pristine)) {}
+    // Puts a fresh copy in place and opens store on it; whether it opened.
+    bool OpenCopy(CTaDBTDDataSingle& store) const {
+        CopyOver(pristine, project);
+        return store.Open(project.c_str()) == 1;
+    }
+
+    TempDir dir;
+    const std::string pristine;
+    const std::string project = dir.File("project.tarnprj");
+    const std::string before;
+};
+
 }  // namespace sample

@@ -8,10 +8,12 @@
 
 #include <dirent.h>
 #include <set>
+#include <sqlite3.h>
 #include <unistd.h>
 
 #include "oom/SampleProject.h"
 #include "oom/Sweep.h"
+#include "platform/ado/Connection.h"
 
 namespace {
 using failing::CallFailing;
@@ -53,6 +55,10 @@ TEST_F(ProjectFileTest, OpenAnswersAndLeavesTheFileAsItWas) {
         EXPECT_ANSWERED(result, store, n);
         if (result != 1) {
             EXPECT_EQ(store.State(), FILEPATHSTATE_NONE) << "allocation " << n;
+        } else {
+            // Nothing of Open's reading is left open, which the store's
+            // next change would take for a transaction of the host's.
+            EXPECT_NE(sqlite3_get_autocommit(store.m_dbMng.m_pConnection->Handle()), 0) << "allocation " << n;
         }
         store.Close();
         EXPECT_EQ(ReadFile(project), bytes) << "allocation " << n;
@@ -88,30 +94,70 @@ TEST_F(ProjectFileTest, NewAnswersAndPlacesAWholeProjectOrNone) {
     RecordProperty("runs", static_cast<int>(runs));
 }
 
-TEST_F(ProjectFileTest, SaveAnswersAndPlacesAWholeCopyOrNone) {
-    const std::string target = dir.File("saved.tarnprj");
-    TestStore store(dir);
-    const std::string untitled = store.m_strTempPath.GetString();
-    const long runs = Sweep([&](long n) {
+// Save of the untitled project, allocation n failing (and every one after
+// it, when sticky): a whole copy at the target or none; the store on the
+// copy where Save answered 1, and else on the untitled project as it was;
+// its next call works there, and nothing is lost.
+class SaveTest : public ProjectFileTest {
+protected:
+    Outcome SaveFailing(long n, bool sticky) {
         unlink(target.c_str());
         EXPECT_EQ(store.New("", 1), 1);
         sample::CopyOver(project, untitled);
         EXPECT_EQ(store.New("", 0), 1);
         store.SetFilePath(target.c_str());
+        store.SetModifyState(1);
         int result = 0;
-        const Outcome outcome = CallFailing(n, [&] { result = store.Save(); });
+        const Outcome outcome = CallFailing(n, [&] { result = store.Save(); }, sticky);
         EXPECT_ANSWERED(result, store, n);
         if (FileExists(target)) {
             EXPECT_EQ(sample::Rows(dir, target), rows) << "allocation " << n;
         }
-        if (result != 1) {
+        const bool saved = result == 1;
+        if (!saved) {
+            ++failed;
+            if (FileExists(target)) ++placedNotOpened;
+        }
+        EXPECT_EQ(store.State(), saved ? FILEPATHSTATE_FILE : FILEPATHSTATE_TEMP) << "allocation " << n;
+        EXPECT_EQ(store.Modified(), saved ? 0 : 1) << "allocation " << n;
+        EXPECT_EQ(store.Path(), target) << "allocation " << n;
+        EXPECT_TRUE(store.m_dbMng.m_pConnection && store.m_dbMng.m_pConnection->Path() == (saved ? target : untitled))
+            << "allocation " << n;
+        CObList entries;
+        EXPECT_EQ(store.GetAllItem_EntryTable(entries), 1) << "allocation " << n;
+        EXPECT_EQ(entries.GetCount(), sample::kEntries) << "allocation " << n;
+        store.ClearObjectList(entries, "");
+        if (!saved) {
             EXPECT_EQ(store.Save(), 1) << "allocation " << n;
         }
         EXPECT_EQ(store.Path(), target) << "allocation " << n;
         store.Close();
         EXPECT_EQ(sample::Rows(dir, target), rows) << "allocation " << n;
         return outcome;
-    });
+    }
+
+    // The runs that failed, and those of them whose copy was in place.
+    void ExpectBothReached() const {
+        EXPECT_GT(failed, 0);
+        EXPECT_GT(placedNotOpened, 0);
+    }
+
+    const std::string target = dir.File("saved.tarnprj");
+    long failed = 0;
+    long placedNotOpened = 0;
+    TestStore store{dir};
+    const std::string untitled = store.m_strTempPath.GetString();
+};
+
+TEST_F(SaveTest, SaveAnswersAndPlacesAWholeCopyOrNone) {
+    const long runs = Sweep([&](long n) { return SaveFailing(n, false); });
+    ExpectBothReached();
+    RecordProperty("runs", static_cast<int>(runs));
+}
+
+TEST_F(SaveTest, WithMemoryExhaustedSaveLeavesTheStoreOnItsProjectOrOnTheCopy) {
+    const long runs = Sweep([&](long n) { return SaveFailing(n, true); });
+    ExpectBothReached();
     RecordProperty("runs", static_cast<int>(runs));
 }
 

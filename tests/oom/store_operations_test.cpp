@@ -61,15 +61,12 @@ const StoreCall kCalls[] = {
     {"TpsOfTheProject", [](CTaDBTDDataSingle& s, Records& r) { return s.GetTpsUutInfo(r.tps); }, -1},
 };
 
-class StoreCallTest : public ::testing::TestWithParam<StoreCall> {
+class StoreCallTest : public ::testing::TestWithParam<StoreCall>, protected sample::Sandbox {
 protected:
     void SetUp() override {
-        pristine = sample::Make(dir, "pristine.tarnprj");
-        before = sample::Rows(dir, pristine);
         // What the call's success makes of the project.
-        sample::CopyOver(pristine, project);
         TestStore store(dir);
-        ASSERT_EQ(store.Open(project.c_str()), 1);
+        ASSERT_TRUE(OpenCopy(store));
         Records records;
         ASSERT_EQ(GetParam().call(store, records), 1);
         store.ClearObjectList(records.list, "");
@@ -83,9 +80,8 @@ protected:
     // again; either way the project holds the call's work once the store
     // has closed.
     Outcome RunFailing(long n, bool sticky) {
-        sample::CopyOver(pristine, project);
         TestStore store(dir);
-        EXPECT_EQ(store.Open(project.c_str()), 1);
+        EXPECT_TRUE(OpenCopy(store));
         Records records;
         int result = 0;
         const Outcome outcome = CallFailing(n, [&] { result = GetParam().call(store, records); }, sticky);
@@ -108,9 +104,8 @@ protected:
     // and commits after the call: what it commits is the call's work whole
     // where the call answered 1, and nothing of it otherwise.
     Outcome RunFailingInHostTransaction(long n, bool sticky) {
-        sample::CopyOver(pristine, project);
         TestStore store(dir);
-        EXPECT_EQ(store.Open(project.c_str()), 1);
+        EXPECT_TRUE(OpenCopy(store));
         EXPECT_EQ(store.m_dbMng.Execute("BEGIN"), 1);
         Records records;
         int result = 0;
@@ -124,10 +119,6 @@ protected:
         return outcome;
     }
 
-    TempDir dir;
-    std::string pristine;
-    const std::string project = dir.File("project.tarnprj");
-    std::string before;
     std::string succeeded;
 };
 

@@ -139,6 +139,7 @@ ComError HoldRefusal(int err, const std::string& path) {
         case fileshare::kOpenInParent: return ComError(SQLITE_CANTOPEN, std::string(kOpenInParentText) + ": " + path);
         case fileshare::kForkedBesideThreads:
             return ComError(SQLITE_CANTOPEN, std::string(kForkedBesideThreadsText) + ": " + path);
+        case ENOMEM: return ComError(ComError::kNoMemory, "out of memory");
         case ENOENT:
         case ENOTDIR: return ComError(SQLITE_CANTOPEN, "No file is at the path: " + path);
         case EMFILE:
@@ -302,7 +303,8 @@ void Connection::Close() noexcept {
     // A connection that a fork copied from the parent is the parent's: the
     // child leaves the engine's state of it alone (its statements went unfinalized).
     if (!m_hold.Inherited()) {
-        EndTransaction("ROLLBACK");
+        EndTransaction();
+        m_undo.Clear();
         // The last connection to close writes the log back into the file and
         // removes it; another one's readers never make a close wait.
         sqlite3_busy_timeout(m_db, 0);
@@ -324,6 +326,7 @@ void Connection::Close() noexcept {
             }
         }
     }
+    m_undo.Clear(false);
     m_db = nullptr;
     m_undoOwed = Undo::Nothing;
     m_hold.Release();
@@ -345,13 +348,20 @@ void Connection::RequireProjectShape(const TemplateShape& shape) {
     if (rc != SQLITE_OK) ThrowEngineError(db, rc);
     struct ReadEnds {
         sqlite3* db;
-        ~ReadEnds() { sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr); }
+        // Whether the read has ended: one left open would be taken for a
+        // host's transaction by the store's next change.
+        bool End() const {
+            if (sqlite3_get_autocommit(db) == 0) sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+            return sqlite3_get_autocommit(db) != 0;
+        }
+        ~ReadEnds() { End(); }
     } readEnds{db};
     // The whole judging is one run of the budget.
     std::unordered_map<std::string, std::string> indexNames;
     std::string fault;
     m_budget.Within([&] { fault = ProjectSchemaFault(db, shape, indexNames); });
     if (!fault.empty()) throw ComError(ComError::kError, fault);
+    if (!readEnds.End()) throw ComError(ComError::kNoMemory, "out of memory");
     m_template = &shape;
     m_indexNames = std::move(indexNames);
 }
@@ -450,10 +460,9 @@ void Connection::Savepoint(const std::string& name) {
     // one, and is itself the outermost savepoint. Inside a transaction the
     // host began, the outermost is a savepoint of that transaction.
     m_began = !InTransaction();
-    // Its undo is made now: it runs where memory ran out.
-    const std::string quoted = QuoteIdentifier(name);
-    m_savepointUndo = m_began ? std::string() : "ROLLBACK TO " + quoted + "; RELEASE " + quoted;
-    Prepare(m_began ? std::string("BEGIN IMMEDIATE") : "SAVEPOINT " + quoted)->Run();
+    // Its undo is made ready now: it runs where memory ran out.
+    m_undo.Ready(Handle(), m_began, name);
+    Prepare(m_began ? std::string("BEGIN IMMEDIATE") : "SAVEPOINT " + QuoteIdentifier(name))->Run();
     m_savepoints = 1;
     m_endedBefore = m_transactionsEnded;
 }
@@ -493,7 +502,7 @@ void Connection::ReleaseSavepoint(const std::string& name) {
     try {
         Prepare("COMMIT")->Run();
     } catch (...) {
-        EndTransaction("ROLLBACK");
+        EndTransaction();
         throw;
     }
 }
@@ -504,25 +513,25 @@ void Connection::RollbackToSavepoint() noexcept {
     const bool open = m_savepoints > 0 && OwnTransactionOpen();
     bool began = false;
     if (LeaveSavepoint(open, began) || !open) return;
-    if (began) return EndTransaction("ROLLBACK");
+    if (began) return EndTransaction();
     UndoSavepoint();
 }
 
-void Connection::EndTransaction(const char* how) noexcept {
+void Connection::EndTransaction() noexcept {
     m_began = false;
     m_savepoints = 0;
-    if (m_db && sqlite3_get_autocommit(m_db) == 0) sqlite3_exec(m_db, how, nullptr, nullptr, nullptr);
+    if (InTransaction()) m_undo.RollBack(m_db);
     m_undoOwed = InTransaction() ? Undo::Transaction : Undo::Nothing;
 }
 
 void Connection::UndoSavepoint() noexcept {
-    const bool undone = sqlite3_exec(m_db, m_savepointUndo.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    const bool undone = m_undo.UndoSavepoint();
     // Nothing is owed of a transaction that has ended meanwhile.
     m_undoOwed = undone || !OwnTransactionOpen() ? Undo::Nothing : Undo::Savepoint;
 }
 
 void Connection::SettleOwedRollback() {
-    if (m_undoOwed == Undo::Transaction) EndTransaction("ROLLBACK");
+    if (m_undoOwed == Undo::Transaction) EndTransaction();
     else if (m_undoOwed == Undo::Savepoint) UndoSavepoint();
     if (m_undoOwed != Undo::Nothing) throw ComError(ComError::kNoMemory, "out of memory");
 }

@@ -17,6 +17,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "platform/ado/ChangeUndo.h"
 #include "platform/ado/Command.h"
 #include "platform/ado/RunBudget.h"
 #include "platform/ado/StatementCache.h"
@@ -51,8 +52,9 @@ public:
     // Nested units of work: a savepoint opened outside a transaction begins
     // one as a writer (waiting out other writers like any write), and
     // releasing the outermost commits it. Savepoints opened inside it join
-    // it: only the outermost commits or undoes. A transaction left open at
-    // Close is rolled back.
+    // it: only the outermost commits or undoes, by statements made ready
+    // before it opened (ChangeUndo.h), so that the undo is made before the
+    // failed change answers. A transaction left open at Close is rolled back.
     void Savepoint(const std::string& name);
     void ReleaseSavepoint(const std::string& name);
     // Undoes the outermost savepoint; a joined one leaves that to the outermost.
@@ -117,7 +119,7 @@ private:
     fileshare::Engine EngineKind() const {
         return m_access == ProjectAccess::Frozen ? fileshare::Engine::Frozen : fileshare::Engine::Locking;
     }
-    void EndTransaction(const char* how) noexcept;
+    void EndTransaction() noexcept;
     // Undoes the outermost savepoint opened inside a transaction it did not begin.
     void UndoSavepoint() noexcept;
     // Makes the undo owed since the engine had no memory for it, before
@@ -137,11 +139,13 @@ private:
     // connection when it was opened (of m_transactionsEnded, which the
     // engine's commit and rollback hooks count).
     bool m_began = false;
-    // The undo the engine had no memory for: a rollback of the transaction
-    // the outermost savepoint began, or m_savepointUndo, which undoes one
-    // opened inside another's transaction (made when it opened).
+    // The undo of the outermost savepoint, made ready when it opened, and
+    // the undo owed where even that could not be made (the engine had
+    // expired its statements and had no memory to prepare them again): a
+    // rollback of the transaction the outermost savepoint began, or the
+    // undo of one opened inside another's transaction.
+    ChangeUndo m_undo;
     enum class Undo { Nothing, Transaction, Savepoint } m_undoOwed = Undo::Nothing;
-    std::string m_savepointUndo;
     int m_savepoints = 0;
     uint64_t m_endedBefore = 0;
     uint64_t m_transactionsEnded = 0;

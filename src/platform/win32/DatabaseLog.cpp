@@ -6,8 +6,10 @@
 #include <cstring>
 #include <fcntl.h>
 #include <iterator>
+#include <new>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -45,12 +47,37 @@ std::string EngineFileName(const std::string& path) { return path[0] == '/' ? pa
 namespace {
 // What the engine adds to a database's path to name its journal files, at most ("-journal").
 const int kJournalSuffix = 8;
+
+// The engine's file system, which its setup makes: the setup runs at the
+// process's first use of the engine, and may fail there (for want of
+// memory, ENOMEM). Null with errno set where it failed.
+sqlite3_vfs* EngineFileSystem() {
+    const int rc = sqlite3_initialize();
+    if (rc != SQLITE_OK) {
+        errno = ErrnoOfEngineResult(rc);
+        return nullptr;
+    }
+    sqlite3_vfs* vfs = sqlite3_vfs_find(nullptr);
+    if (!vfs) errno = EINVAL;
+    return vfs;
+}
+
+// Raises what keeps the engine from telling: running out of memory, or the error errno gives.
+[[noreturn]] void ThrowUntold() {
+    if (errno == ENOMEM) throw std::bad_alloc();
+    throw std::system_error(errno, std::generic_category());
+}
 }  // namespace
 
-int EnginePathLimit() { return sqlite3_vfs_find(nullptr)->mxPathname - kJournalSuffix; }
+int EnginePathLimit() {
+    const sqlite3_vfs* vfs = EngineFileSystem();
+    if (!vfs) ThrowUntold();
+    return vfs->mxPathname - kJournalSuffix;
+}
 
 bool EngineName(const std::string& path, std::string& name) {
-    sqlite3_vfs* vfs = sqlite3_vfs_find(nullptr);
+    sqlite3_vfs* vfs = EngineFileSystem();
+    if (!vfs) return false;
     std::vector<char> made(PATH_MAX + 1);
     errno = 0;
     const int rc = vfs->xFullPathname(vfs, EngineFileName(path).c_str(), PATH_MAX + 1, made.data());
@@ -62,7 +89,9 @@ bool EngineName(const std::string& path, std::string& name) {
 
 bool TooLongForTheEngine(const std::string& path) {
     std::string full;
-    return EngineName(path, full) && static_cast<int>(full.size()) > EnginePathLimit();
+    if (EngineName(path, full)) return static_cast<int>(full.size()) > EnginePathLimit();
+    if (errno == ENOMEM) ThrowUntold();
+    return false;
 }
 
 namespace {

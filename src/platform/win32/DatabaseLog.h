@@ -22,14 +22,17 @@ std::string EngineFileName(const std::string& path);
 // symbolic link resolved, as the engine's own full-path function makes it.
 // False with errno set (EINVAL where the engine gives no reason) where the
 // engine cannot make one, and so could not open the file either; ENOMEM
-// where it had no memory to make it, which says nothing of the file.
+// where it (its own setup included) had no memory to make it, which says
+// nothing of the file.
 bool EngineName(const std::string& path, std::string& name);
 
 // Whether the engine refuses a database at path for its length: its full
 // path, as the engine makes it (links resolved), is longer than the
 // engine's limit (EnginePathLimit characters, room left for a journal's
 // suffix). A path the engine cannot make for another reason is left to the
-// engine's own open.
+// engine's own open. Both raise std::bad_alloc where the engine had no
+// memory to tell, its own setup included (and the limit std::system_error
+// where that setup failed otherwise).
 bool TooLongForTheEngine(const std::string& path);
 int EnginePathLimit();
 

@@ -1,5 +1,7 @@
 // The project file's lifecycle: new, open, save, close, and the path state.
+#include <iterator>
 #include <new>
+#include <utility>
 
 #include "ATMLCommonError/CommonTexts.h"
 #include "ATMLViewLayer/TaDB/DBActTD/TableProtocol.h"
@@ -151,21 +153,34 @@ RESULTSTATE CTaDBTDDataSingle::Save() {
         if (!(connected ? connection->CopyTo(m_strFilePath.str(), &placed)
                         : ado::Connection::CopyFile(m_strTempPath.str(), m_strFilePath.str(), &placed)))
             return OwnFailure(-1, CopyFailureText(GetLastError(), ""), kSavePosition);
-        const CString saved = m_strFilePath;
+        // Open closes the untitled project before it connects the copy: the
+        // store's state is kept, and its connection set aside still open, so
+        // that a copy in place that cannot be opened (memory ran out) leaves
+        // the store on the untitled project as it was, to save again. Going
+        // back allocates nothing.
+        CString saved = m_strFilePath;
+        CString path = saved;  // Open's own, made while nothing has changed
         const int modified = m_bModified;
-        const RESULTSTATE result = Open(saved);
+        const int state = m_nFilePathState;
+        int editions[std::size(kEditionNames)];
+        for (size_t i = 0; i < std::size(kEditionNames); ++i) editions[i] = this->*kEditionNames[i].member;
+        CTaDBMng untitled;
+        untitled.m_pConnection = std::move(m_dbMng.m_pConnection);
+        std::swap(untitled.m_bConnected, m_dbMng.m_bConnected);
+        const RESULTSTATE result = Open(std::move(path));
         if (result == 1) {
+            untitled.CloseDB();
             m_nFilePathState = FILEPATHSTATE_FILE;
             m_bModified = 0;
             return 1;
         }
-        // A copy in place that cannot be opened (memory ran out) leaves the
-        // store on the untitled project, as it was before, to save again.
-        if (ConnectProject(m_strTempPath, kSavePosition) == 1) {
-            m_nFilePathState = FILEPATHSTATE_TEMP;
-            m_bModified = modified;
-            m_strFilePath = saved;
-        }
+        m_dbMng.CloseDB();
+        m_dbMng.m_pConnection = std::move(untitled.m_pConnection);
+        std::swap(untitled.m_bConnected, m_dbMng.m_bConnected);
+        for (size_t i = 0; i < std::size(kEditionNames); ++i) this->*kEditionNames[i].member = editions[i];
+        m_strFilePath = std::move(saved);
+        m_nFilePathState = state;
+        m_bModified = modified;
         return result;
     });
 }
