@@ -43,6 +43,36 @@ Table::iterator WithDescriptor(const FileKey& key, uint64_t id) {
     return g_held.end();
 }
 
+// The kind of lock (F_RDLCK, F_WRLCK) another open file description holds
+// on the byte at of the file open at fd; F_UNLCK for none, or where it
+// cannot be looked at.
+short LockOfAnother(int fd, off_t at) {
+    struct flock probe = {};
+    probe.l_type = F_WRLCK;
+    probe.l_whence = SEEK_SET;
+    probe.l_start = at;
+    probe.l_len = 1;
+    return fcntl(fd, F_OFD_GETLK, &probe) == 0 ? probe.l_type : F_UNLCK;
+}
+
+// Whether a hold refused at fd is kept out for as long as another process
+// has the file open: by a hold that keeps others out (its write lock of the
+// frozen reader's byte), or, for one that would keep others out itself, by
+// any other process's shared hold. A copy or removal that holds the file
+// for a moment locks the hold's byte alone.
+bool KeptOut(int fd, Others others) {
+    return LockOfAnother(fd, kFrozenReaderByte) == F_WRLCK ||
+           (others == Others::KeepOut && LockOfAnother(fd, kHoldByte) == F_RDLCK);
+}
+
+// Under the table's lock: turns the process's hold of the file that held
+// describes, which kept others out, back into a shared one; the frozen
+// reader's byte stays marked where this process reads the file frozen.
+void LetOthersIn(const Held& held) {
+    SetLock(held.fd, F_RDLCK, kHoldByte);
+    SetLock(held.fd, held.frozenEngines > 0 ? F_RDLCK : F_UNLCK, kFrozenReaderByte);
+}
+
 bool StillAt(const std::string& path, const FileKey& key) {
     struct stat info;
     return stat(path.c_str(), &info) == 0 && SameFile(KeyOf(info), key);
@@ -94,8 +124,10 @@ Hold& Hold::operator=(Hold&& other) noexcept {
         m_id = other.m_id;
         m_forks = other.m_forks;
         m_engineLocked = other.m_engineLocked;
+        m_keepsOthersOut = other.m_keepsOthersOut;
         other.m_held = false;
         other.m_engineLocked = false;
+        other.m_keepsOthersOut = false;
     }
     return *this;
 }
@@ -111,7 +143,7 @@ bool Hold::IsAt(const std::string& path) const { return m_held && StillAt(path, 
 
 bool Hold::Inherited() const { return m_held && m_forks != ForkCount(); }
 
-bool Hold::OpenShared(const std::string& path, const BesideCheck& beside) {
+bool Hold::OpenShared(const std::string& path, const BesideCheck& beside, Others others) {
     const int fd = OpenForEntry(path, m_key, m_id, false);
     const int err = errno;
     std::unique_lock<std::mutex> guard(g_mutex);
@@ -139,7 +171,9 @@ bool Hold::OpenShared(const std::string& path, const BesideCheck& beside) {
     }
     m_held = true;
     guard.unlock();
-    bool locked = SetLock(fd, F_RDLCK, kHoldByte);
+    const bool keepOut = others == Others::KeepOut;
+    bool locked = keepOut ? SetLock(fd, F_WRLCK, kHoldByte, 2) : SetLock(fd, F_RDLCK, kHoldByte);
+    if (!locked && errno == EBUSY && KeptOut(fd, others)) errno = kHeldElsewhere;
     // What lies beside the file is looked at while the entry is still being
     // opened: no engine of this process has the file open.
     if (locked && beside) locked = beside(true);
@@ -148,6 +182,8 @@ bool Hold::OpenShared(const std::string& path, const BesideCheck& beside) {
     own = EntryOf(m_key, m_id);
     if (locked) {
         own->second.state = State::Shared;
+        own->second.keepingOut = keepOut ? 1 : 0;
+        m_keepsOthersOut = keepOut;
         return true;
     }
     m_held = false;
@@ -155,7 +191,7 @@ bool Hold::OpenShared(const std::string& path, const BesideCheck& beside) {
     return Refuse(lockErr);
 }
 
-bool Hold::Share(const std::string& path, int waitMs, Use use, const BesideCheck& beside) {
+bool Hold::Share(const std::string& path, int waitMs, Use use, const BesideCheck& beside, Others others) {
     Release();
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
     for (;;) {
@@ -179,7 +215,7 @@ bool Hold::Share(const std::string& path, int waitMs, Use use, const BesideCheck
         }
         const uint64_t made = m_id;  // the entry this hold made, when it opens the file
         bool retry = false;
-        if (opening && !OpenShared(path, beside)) {
+        if (opening && !OpenShared(path, beside, others)) {
             // A copy of another process replaces the file, or the path changed.
             if (errno != EBUSY && errno != EAGAIN) return false;
             retry = errno == EAGAIN;
@@ -296,6 +332,21 @@ bool Hold::Downgrade() {
     return true;
 }
 
+bool Hold::KeepOthersOut() {
+    if (m_keepsOthersOut) return true;
+    std::lock_guard<std::mutex> guard(g_mutex);
+    auto found = m_held && !Inherited() ? EntryOf(m_key, m_id) : g_held.end();
+    if (found == g_held.end() || found->second.fd < 0) return Refuse(EBADF);
+    Held& held = found->second;
+    // The process's shared hold becomes exclusive: no other process holds
+    // the file meanwhile, or it is refused.
+    if (held.keepingOut == 0 && !SetLock(held.fd, F_WRLCK, kHoldByte, 2))
+        return Refuse(errno == EBUSY ? kHeldElsewhere : errno);
+    ++held.keepingOut;
+    m_keepsOthersOut = true;
+    return true;
+}
+
 bool Hold::AddEngine(Engine kind) {
     const bool frozen = kind == Engine::Frozen;
     int fd = -1;
@@ -363,10 +414,15 @@ void Hold::Release() noexcept {
     // The descriptor may outlive the hold, parked while a lock stands on the file.
     UnlockEngine();
     m_held = false;
+    const bool keptOthersOut = m_keepsOthersOut;
+    m_keepsOthersOut = false;
     std::unique_lock<std::mutex> guard(g_mutex);
     if (m_forks != ForkCount()) return;  // made before a fork: the child closed its copies
     auto found = EntryOf(m_key, m_id);
-    if (found == g_held.end() || --found->second.holders > 0) return;
+    if (found == g_held.end()) return;
+    Held& held = found->second;
+    if (keptOthersOut && --held.keepingOut == 0 && held.holders > 1) LetOthersIn(held);
+    if (--held.holders > 0) return;
     EndEntry(found, guard);
 }
 

@@ -1,0 +1,57 @@
+// The network tests run in a program of their own, whose statfs gives the
+// type a test chooses for its folder (NetworkType.h). Run as
+// "--host FOLDER TYPE PATH", it is a host started anew beside a test: with
+// that type for that folder, it works on the project at PATH as its
+// parent's words on its standard input say, and answers each on its
+// standard output: 'y' done, 'u' refused with the system's text for a file
+// in use, 'n' refused otherwise. The words: 'o' Open, 'n' New onto it,
+// 's' Save of a new untitled project onto it, 'r' RemoveFile of it, 'c'
+// Close. The end of its input ends it.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+#include "ATMLCommonError/ATMLCommonFun.h"
+#include "ATMLViewLayer/TaDB/DBActTD/TaDBTDData.h"
+#include "network/NetworkType.h"
+
+namespace {
+// A store whose untitled project is a file of its own.
+struct HostStore : CTaDBTDDataSingle {
+    explicit HostStore(const std::string& untitled) { m_strTempPath = untitled.c_str(); }
+};
+
+char Outcome(int result, const CString& message) {
+    if (result == 1) return 'y';
+    const std::string inUse = CATMLCommonFun::GetOSErrorMessage(32).GetString();
+    return std::string(message).find(inUse) != std::string::npos ? 'u' : 'n';
+}
+
+int RunAsHost(const std::string& folder, long type, const CString& path) {
+    networktype::SeeFolderAs(folder, type);
+    HostStore store(folder + "/untitled-" + std::to_string(getpid()) + ".tarnprj");
+    CATMLCommonFun files;
+    char word = 0;
+    while (read(0, &word, 1) == 1) {
+        int result = 1;
+        if (word == 'o') result = store.Open(path);
+        if (word == 'n') result = store.New(path, 1);
+        if (word == 's' && (result = store.New("", 1)) == 1 && (result = store.SetFilePath(path)) == 1)
+            result = store.Save();
+        if (word == 'c' || word == 'r') store.Close();
+        if (word == 'r') result = files.RemoveFile(path);
+        const char told = Outcome(result, word == 'r' ? files.GetErrorInfo() : store.GetErrorInfo());
+        if (write(1, &told, 1) != 1) return 1;
+    }
+    store.Close();
+    return 0;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 5 && std::string(argv[1]) == "--host") return RunAsHost(argv[2], std::atol(argv[3]), argv[4]);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
