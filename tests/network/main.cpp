@@ -1,5 +1,5 @@
-// The network tests run in a program of their own, whose statfs gives the
-// type a test chooses for its folder (NetworkType.h). Run as
+// The network tests run in a program of their own, whose statfs and fstatfs
+// give the type a test chooses for its folder (NetworkType.h). Run as
 // "--host FOLDER TYPE PATH", it is a host started anew beside a test: with
 // that type for that folder, it works on the project at PATH as its
 // parent's words on its standard input say, and answers each on its
@@ -9,13 +9,54 @@
 // Close. The end of its input ends it.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdlib>
-#include <string>
+#include <sys/statfs.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include "ATMLCommonError/ATMLCommonFun.h"
 #include "ATMLViewLayer/TaDB/DBActTD/TaDBTDData.h"
 #include "network/NetworkType.h"
+
+namespace {
+std::string g_folder;  // its real path and a "/"; empty for none
+long g_type = 0;
+std::string g_hookedPath;
+std::function<void()> g_hook;
+
+struct statfs* SeenAs(const std::string& path, struct statfs* info) {
+    if (!g_folder.empty() && path.rfind(g_folder, 0) == 0) info->f_type = g_type;
+    return info;
+}
+}  // namespace
+
+void networktype::SeeFolderAs(const std::string& folder, long type) {
+    char real[PATH_MAX];
+    g_folder = !folder.empty() && realpath(folder.c_str(), real) ? std::string(real) + "/" : std::string();
+    g_type = type;
+}
+
+void networktype::BeforeLookAt(const std::string& path, std::function<void()> hook) {
+    g_hookedPath = path;
+    g_hook = std::move(hook);
+}
+
+extern "C" int statfs(const char* path, struct statfs* info) {
+    std::function<void()> hook;
+    if (g_hookedPath == path) hook.swap(g_hook);
+    if (hook) hook();
+    if (syscall(SYS_statfs, path, info) != 0) return -1;
+    SeenAs(path, info);
+    return 0;
+}
+
+extern "C" int fstatfs(int fd, struct statfs* info) {
+    char path[PATH_MAX] = {};
+    if (syscall(SYS_fstatfs, fd, info) != 0) return -1;
+    if (readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), path, sizeof path - 1) > 0) SeenAs(path, info);
+    return 0;
+}
 
 namespace {
 // A store whose untitled project is a file of its own.

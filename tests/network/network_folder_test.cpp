@@ -86,6 +86,13 @@ TEST(NetworkFolder, ReadersWhoMayOnlyReadShareAProjectThereAndNoWriterMeetsThem)
     ASSERT_EQ(writer.Open(path.c_str()), 1) << writer.GetErrorInfo().GetString();
     EXPECT_EQ(Asked(*first, "o"), "u");
     writer.Close();
+    // A project that New puts in place is kept from them until its store has
+    // opened it: it looks at the type as it begins to.
+    std::string heard;
+    networktype::BeforeLookAt(path, [&] { heard = Asked(*first, "o"); });
+    EXPECT_EQ(writer.New(path.c_str(), 1), 1) << writer.GetErrorInfo().GetString();
+    EXPECT_EQ(heard, "u");
+    writer.Close();
     EXPECT_EQ(Asked(*first, "o"), "y");
     EXPECT_EQ(first->Wait() + second->Wait(), 0);
 }

@@ -65,6 +65,13 @@ bool KeptOut(int fd, Others others) {
            (others == Others::KeepOut && LockOfAnother(fd, kHoldByte) == F_RDLCK);
 }
 
+// Locks the hold's byte of the file open at fd shared, or, to keep other
+// processes out, locks it and the frozen reader's byte exclusively; false
+// with errno EBUSY while another holds either.
+bool LockShared(int fd, Others others) {
+    return others == Others::KeepOut ? SetLock(fd, F_WRLCK, kHoldByte, 2) : SetLock(fd, F_RDLCK, kHoldByte);
+}
+
 // Under the table's lock: turns the process's hold of the file that held
 // describes, which kept others out, back into a shared one; the frozen
 // reader's byte stays marked where this process reads the file frozen.
@@ -139,6 +146,13 @@ void Hold::Joined(const FileKey& key, uint64_t id) {
     m_held = true;
 }
 
+void Hold::SharedAs(Held& held, Others others) {
+    const bool keepOut = others == Others::KeepOut;
+    held.state = State::Shared;
+    held.keepingOut += keepOut ? 1 : 0;
+    m_keepsOthersOut = keepOut;
+}
+
 bool Hold::IsAt(const std::string& path) const { return m_held && StillAt(path, m_key); }
 
 bool Hold::Inherited() const { return m_held && m_forks != ForkCount(); }
@@ -171,8 +185,7 @@ bool Hold::OpenShared(const std::string& path, const BesideCheck& beside, Others
     }
     m_held = true;
     guard.unlock();
-    const bool keepOut = others == Others::KeepOut;
-    bool locked = keepOut ? SetLock(fd, F_WRLCK, kHoldByte, 2) : SetLock(fd, F_RDLCK, kHoldByte);
+    bool locked = LockShared(fd, others);
     if (!locked && errno == EBUSY && KeptOut(fd, others)) errno = kHeldElsewhere;
     // What lies beside the file is looked at while the entry is still being
     // opened: no engine of this process has the file open.
@@ -181,9 +194,7 @@ bool Hold::OpenShared(const std::string& path, const BesideCheck& beside, Others
     guard.lock();
     own = EntryOf(m_key, m_id);
     if (locked) {
-        own->second.state = State::Shared;
-        own->second.keepingOut = keepOut ? 1 : 0;
-        m_keepsOthersOut = keepOut;
+        SharedAs(own->second, others);
         return true;
     }
     m_held = false;
@@ -322,13 +333,13 @@ bool Hold::Create(const std::string& path) {
     return Refuse(err);
 }
 
-bool Hold::Downgrade() {
+bool Hold::Downgrade(Others others) {
     const int fd = Descriptor();
     if (fd < 0) return Refuse(EBADF);
     // The entry is exclusive and this hold's alone: no one else changes it.
-    if (!SetLock(fd, F_RDLCK, kHoldByte)) return false;
+    if (!LockShared(fd, others)) return false;
     std::lock_guard<std::mutex> guard(g_mutex);
-    EntryOf(m_key, m_id)->second.state = State::Shared;
+    SharedAs(EntryOf(m_key, m_id)->second, others);
     return true;
 }
 
@@ -340,10 +351,9 @@ bool Hold::KeepOthersOut() {
     Held& held = found->second;
     // The process's shared hold becomes exclusive: no other process holds
     // the file meanwhile, or it is refused.
-    if (held.keepingOut == 0 && !SetLock(held.fd, F_WRLCK, kHoldByte, 2))
+    if (held.keepingOut == 0 && !LockShared(held.fd, Others::KeepOut))
         return Refuse(errno == EBUSY ? kHeldElsewhere : errno);
-    ++held.keepingOut;
-    m_keepsOthersOut = true;
+    SharedAs(held, Others::KeepOut);
     return true;
 }
 

@@ -43,6 +43,8 @@
 
 namespace fileshare {
 
+struct Held;
+
 struct FileKey {
     dev_t device = 0;
     ino_t inode = 0;
@@ -173,8 +175,9 @@ public:
     // false with errno set (EEXIST when something is there).
     bool Create(const std::string& path);
     // Turns an exclusive hold into a shared one without a moment unheld, so
-    // that connections may join it; false with errno set when it cannot.
-    bool Downgrade();
+    // that connections may join it (with Others::KeepOut those of this
+    // process alone); false with errno set when it cannot.
+    bool Downgrade(Others others = Others::Share);
     // Notes that an engine connection of that kind is about to use the
     // held project; false with errno EBUSY while the other kind uses it in
     // this process, or, for a frozen one, while an engine connection of any
@@ -206,6 +209,9 @@ private:
     // Under the table's lock: notes that this hold holds the file key names,
     // counted in the table's entry id.
     void Joined(const FileKey& key, uint64_t id);
+    // Under the table's lock: notes that the process's hold of the file,
+    // its entry held, is shared within it as others says.
+    void SharedAs(Held& held, Others others);
     // Opens, for this hold, the file at path it entered as being opened;
     // false with errno EAGAIN when it must look again.
     bool OpenShared(const std::string& path, const BesideCheck& beside, Others others);

@@ -12,3 +12,5 @@
 // these: local file systems (an encrypted home, a container's root) share
 // its type with those that reach other machines.
 bool OnNetworkFileSystem(const std::string& path);
+// The same for the file open at fd, by fstatfs.
+bool OnNetworkFileSystem(int fd);
