@@ -8,7 +8,7 @@
 #include <string>
 
 namespace networktype {
-// Gives what lies in folder the type; an empty folder for none.
+// Gives what lies in folder the type; type 0 leaves every type the kernel's.
 void SeeFolderAs(const std::string& folder, long type);
 // Runs hook once, right before the next statfs of path.
 void BeforeLookAt(const std::string& path, std::function<void()> hook);

@@ -16,8 +16,8 @@
 #include <unistd.h>
 
 #include "ATMLCommonError/ATMLCommonFun.h"
-#include "ATMLViewLayer/TaDB/DBActTD/TaDBTDData.h"
 #include "network/NetworkType.h"
+#include "support/TestStore.h"
 
 namespace {
 std::string g_folder;  // its real path and a "/"; empty for none
@@ -25,15 +25,15 @@ long g_type = 0;
 std::string g_hookedPath;
 std::function<void()> g_hook;
 
-struct statfs* SeenAs(const std::string& path, struct statfs* info) {
+// Gives info, the kernel's look at path, the chosen type where path lies in the folder.
+void ChosenType(const std::string& path, struct statfs* info) {
     if (!g_folder.empty() && path.rfind(g_folder, 0) == 0) info->f_type = g_type;
-    return info;
 }
 }  // namespace
 
 void networktype::SeeFolderAs(const std::string& folder, long type) {
     char real[PATH_MAX];
-    g_folder = !folder.empty() && realpath(folder.c_str(), real) ? std::string(real) + "/" : std::string();
+    g_folder = type && realpath(folder.c_str(), real) ? std::string(real) + "/" : std::string();
     g_type = type;
 }
 
@@ -47,35 +47,25 @@ extern "C" int statfs(const char* path, struct statfs* info) {
     if (g_hookedPath == path) hook.swap(g_hook);
     if (hook) hook();
     if (syscall(SYS_statfs, path, info) != 0) return -1;
-    SeenAs(path, info);
+    ChosenType(path, info);
     return 0;
 }
 
 extern "C" int fstatfs(int fd, struct statfs* info) {
     char path[PATH_MAX] = {};
     if (syscall(SYS_fstatfs, fd, info) != 0) return -1;
-    if (readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), path, sizeof path - 1) > 0) SeenAs(path, info);
+    if (readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), path, sizeof path - 1) > 0) ChosenType(path, info);
     return 0;
 }
 
 namespace {
-// A store whose untitled project is a file of its own.
-struct HostStore : CTaDBTDDataSingle {
-    explicit HostStore(const std::string& untitled) { m_strTempPath = untitled.c_str(); }
-};
-
-char Outcome(int result, const CString& message) {
-    if (result == 1) return 'y';
-    const std::string inUse = CATMLCommonFun::GetOSErrorMessage(32).GetString();
-    return std::string(message).find(inUse) != std::string::npos ? 'u' : 'n';
-}
-
 int RunAsHost(const std::string& folder, long type, const CString& path) {
     networktype::SeeFolderAs(folder, type);
-    HostStore store(folder + "/untitled-" + std::to_string(getpid()) + ".tarnprj");
+    const TempDir own;  // for its untitled project
+    TestStore store(own);
     CATMLCommonFun files;
-    char word = 0;
-    while (read(0, &word, 1) == 1) {
+    const std::string inUse = CATMLCommonFun::GetOSErrorMessage(32).GetString();
+    for (char word = 0; read(0, &word, 1) == 1;) {
         int result = 1;
         if (word == 'o') result = store.Open(path);
         if (word == 'n') result = store.New(path, 1);
@@ -83,10 +73,10 @@ int RunAsHost(const std::string& folder, long type, const CString& path) {
             result = store.Save();
         if (word == 'c' || word == 'r') store.Close();
         if (word == 'r') result = files.RemoveFile(path);
-        const char told = Outcome(result, word == 'r' ? files.GetErrorInfo() : store.GetErrorInfo());
+        const std::string message((word == 'r' ? files.GetErrorInfo() : store.GetErrorInfo()).GetString());
+        const char told = result == 1 ? 'y' : message.find(inUse) != std::string::npos ? 'u' : 'n';
         if (write(1, &told, 1) != 1) return 1;
     }
-    store.Close();
     return 0;
 }
 }  // namespace

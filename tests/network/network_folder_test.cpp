@@ -14,7 +14,7 @@
 #include "support/TestStore.h"
 
 namespace {
-// What dir looks like to this process for as long as it stands.
+// What dir looks like to this process for as long as it stands (type 0: what it is).
 struct SeenAs {
     SeenAs(const TempDir& dir, long type) { networktype::SeeFolderAs(dir.Path(), type); }
     ~SeenAs() { networktype::SeeFolderAs("", 0); }
@@ -95,4 +95,25 @@ TEST(NetworkFolder, ReadersWhoMayOnlyReadShareAProjectThereAndNoWriterMeetsThem)
     writer.Close();
     EXPECT_EQ(Asked(*first, "o"), "y");
     EXPECT_EQ(first->Wait() + second->Wait(), 0);
+}
+
+// The hold keeps others out while a store that may write has the project
+// open, not while the stores of its process that may only read stay.
+TEST(NetworkFolder, OthersComeInOnceTheWriterClosesBesideAReaderOfItsProcess) {
+    TempDir dir;
+    const SeenAs seen(dir, NFS_SUPER_MAGIC);
+    FolderIn(dir, "shared", 0777);
+    const std::string path = MakeProject(dir, "shared/p.tarnprj");
+    ASSERT_EQ(chown(path.c_str(), 65534, 65534), 0);
+    AsUnprivilegedUser(dir, [&] {
+        TestStore writer(dir), reader(dir);
+        ASSERT_EQ(writer.Open(path.c_str()), 1) << writer.GetErrorInfo().GetString();
+        chmod(path.c_str(), 0444);
+        ASSERT_EQ(reader.Open(path.c_str()), 1) << reader.GetErrorInfo().GetString();
+        const auto other = Host(dir, NFS_SUPER_MAGIC, path);
+        EXPECT_EQ(Asked(*other, "o"), "u");
+        writer.Close();
+        EXPECT_EQ(Asked(*other, "o"), "y");
+        EXPECT_EQ(other->Wait(), 0);
+    });
 }
