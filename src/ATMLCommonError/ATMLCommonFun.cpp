@@ -1,6 +1,5 @@
 #include "ATMLCommonError/ATMLCommonFun.h"
 
-#include <cstdint>
 #include <cstring>
 
 #include "ATMLCommonError/Answering.h"
@@ -43,15 +42,7 @@ CString NewKeyText() {
     return CString(first, length);
 }
 
-CString SystemErrorMessage(DWORD errorNumber) {
-    CString message;
-    const char* text = SystemErrorText(errorNumber);
-    // The number reads as a signed 32-bit value: 0xFFFFFFFF is (-1).
-    const long number = static_cast<int32_t>(errorNumber);
-    if (text) message.Format("操作系统错误信息：(%ld)，%s", number, text);
-    else message.Format("操作系统错误信息：(%ld)。\r\n", number);
-    return message;
-}
+CString SystemErrorMessage(DWORD errorNumber) { return CString(SystemErrorLine(errorNumber).c_str()); }
 
 CString CATMLCommonFun::CreateGUIDString() { return RunAnswering(NewKeyText, EmptyText); }
 

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -9,7 +10,8 @@
 #include "support/TestStore.h"
 
 ChildProcess::ChildProcess(const std::function<int(ChildProcess&)>& body) {
-    if (pipe(m_toParent) != 0 || pipe(m_toChild) != 0) return;
+    // A program run anew in a child keeps the pipes of no other child.
+    if (pipe2(m_toParent, O_CLOEXEC) != 0 || pipe2(m_toChild, O_CLOEXEC) != 0) return;
     m_pid = fork();
     if (m_pid == 0) {
         close(m_toParent[0]);
@@ -32,6 +34,15 @@ void ChildProcess::Tell(char word) {
 char ChildProcess::Await() {
     char word = 0;
     return read(m_toChild[0], &word, 1) == 1 ? word : 0;
+}
+
+int ChildProcess::ExecAnew(const std::vector<std::string>& argv) {
+    std::vector<char*> args;
+    for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+    args.push_back(nullptr);
+    if (dup2(m_toChild[0], 0) < 0 || dup2(m_toParent[1], 1) < 0) return 126;
+    execv(args[0], args.data());
+    return 127;
 }
 
 char ChildProcess::Heard() {

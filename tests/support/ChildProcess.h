@@ -5,6 +5,7 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <vector>
 
 class TempDir;
 
@@ -18,6 +19,10 @@ public:
     // In the child: tells the parent a word, or waits for the parent's.
     void Tell(char word);
     char Await();
+    // In the child: runs the program at argv[0] anew (exec) in its place,
+    // with the words to it as its standard input and the words from it as
+    // its standard output; what exec gives where it fails.
+    int ExecAnew(const std::vector<std::string>& argv);
     // In the parent: the child's next word (0 when it ended without one),
     // and the answer to it.
     char Heard();

@@ -22,6 +22,7 @@
 #include "platform/win32/JournalClearing.h"
 #include "platform/win32/LastError.h"
 #include "platform/win32/LogNames.h"
+#include "platform/win32/NetworkFileSystem.h"
 #include "platform/win32/ScratchFile.h"
 
 namespace ado {
@@ -115,6 +116,7 @@ namespace {
 ComError HoldRefusal(int err, const std::string& path) {
     switch (err) {
         case EBUSY: return ComError(SQLITE_BUSY, kReplacedText + path);
+        case fileshare::kHeldElsewhere: return ComError(SQLITE_BUSY, SystemErrorLine(ERROR_SHARING_VIOLATION) + path);
         case fileshare::kFrozenReader:
             return ComError(SQLITE_BUSY,
                             "The project is in use: a store whose user may only read it reads it as it is, and no "
@@ -198,11 +200,18 @@ bool Connection::Connect(const std::string& path, int& err) {
     const fileshare::BesideCheck beside = [&name](bool opening) {
         return LogNamesClear(name, opening ? LogLook::Files : LogLook::Names);
     };
+    // On a network file system processes of several machines share no
+    // index of the log: a store that may write holds the project there
+    // exclusively of every other process, and one that may only read shares
+    // it with other readers alone.
+    const bool network = OnNetworkFileSystem(name);
+    const fileshare::Others others =
+        network && MayWriteProject(name) ? fileshare::Others::KeepOut : fileshare::Others::Share;
     // A second name may be a copy's that places its file by a hard link, or
     // one that a killed copy left: both are gone under the folder lock.
-    bool held = m_hold.Share(name, kBusyTimeoutMs, fileshare::Use::Project, beside);
+    bool held = m_hold.Share(name, kBusyTimeoutMs, fileshare::Use::Project, beside, others);
     if (!held && errno == fileshare::kSecondName && OneNameUnderTheFolderLock(name))
-        held = m_hold.Share(name, kBusyTimeoutMs, fileshare::Use::Project, beside);
+        held = m_hold.Share(name, kBusyTimeoutMs, fileshare::Use::Project, beside, others);
     if (!held) {
         err = errno;
         return false;
@@ -215,6 +224,12 @@ bool Connection::Connect(const std::string& path, int& err) {
         if (access == ProjectAccess::LogWithoutIndex) {
             m_hold.Release();
             throw ComError(SQLITE_CANTOPEN, kLogWithoutIndexText + path);
+        }
+        // A hold joined, or one its user came to write since it was taken, keeps others out now.
+        if (network && access == ProjectAccess::Write && !m_hold.KeepOthersOut()) {
+            err = errno;
+            m_hold.Release();
+            return false;
         }
         const fileshare::Engine kind =
             access == ProjectAccess::Frozen ? fileshare::Engine::Frozen : fileshare::Engine::Locking;

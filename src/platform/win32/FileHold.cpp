@@ -43,6 +43,43 @@ Table::iterator WithDescriptor(const FileKey& key, uint64_t id) {
     return g_held.end();
 }
 
+// The kind of lock (F_RDLCK, F_WRLCK) another open file description holds
+// on the byte at of the file open at fd; F_UNLCK for none, or where it
+// cannot be looked at.
+short LockOfAnother(int fd, off_t at) {
+    struct flock probe = {};
+    probe.l_type = F_WRLCK;
+    probe.l_whence = SEEK_SET;
+    probe.l_start = at;
+    probe.l_len = 1;
+    return fcntl(fd, F_OFD_GETLK, &probe) == 0 ? probe.l_type : F_UNLCK;
+}
+
+// Whether a hold refused at fd is kept out for as long as another process
+// has the file open: by a hold that keeps others out (its write lock of the
+// frozen reader's byte), or, for one that would keep others out itself, by
+// any other process's shared hold. A copy or removal that holds the file
+// for a moment locks the hold's byte alone.
+bool KeptOut(int fd, Others others) {
+    return LockOfAnother(fd, kFrozenReaderByte) == F_WRLCK ||
+           (others == Others::KeepOut && LockOfAnother(fd, kHoldByte) == F_RDLCK);
+}
+
+// Locks the hold's byte of the file open at fd shared, or, to keep other
+// processes out, locks it and the frozen reader's byte exclusively; false
+// with errno EBUSY while another holds either.
+bool LockShared(int fd, Others others) {
+    return others == Others::KeepOut ? SetLock(fd, F_WRLCK, kHoldByte, 2) : SetLock(fd, F_RDLCK, kHoldByte);
+}
+
+// Under the table's lock: turns the process's hold of the file that held
+// describes, which kept others out, back into a shared one; the frozen
+// reader's byte stays marked where this process reads the file frozen.
+void LetOthersIn(const Held& held) {
+    SetLock(held.fd, F_RDLCK, kHoldByte);
+    SetLock(held.fd, held.frozenEngines > 0 ? F_RDLCK : F_UNLCK, kFrozenReaderByte);
+}
+
 bool StillAt(const std::string& path, const FileKey& key) {
     struct stat info;
     return stat(path.c_str(), &info) == 0 && SameFile(KeyOf(info), key);
@@ -94,8 +131,10 @@ Hold& Hold::operator=(Hold&& other) noexcept {
         m_id = other.m_id;
         m_forks = other.m_forks;
         m_engineLocked = other.m_engineLocked;
+        m_keepsOthersOut = other.m_keepsOthersOut;
         other.m_held = false;
         other.m_engineLocked = false;
+        other.m_keepsOthersOut = false;
     }
     return *this;
 }
@@ -107,11 +146,18 @@ void Hold::Joined(const FileKey& key, uint64_t id) {
     m_held = true;
 }
 
+void Hold::SharedAs(Held& held, Others others) {
+    const bool keepOut = others == Others::KeepOut;
+    held.state = State::Shared;
+    held.keepingOut += keepOut ? 1 : 0;
+    m_keepsOthersOut = keepOut;
+}
+
 bool Hold::IsAt(const std::string& path) const { return m_held && StillAt(path, m_key); }
 
 bool Hold::Inherited() const { return m_held && m_forks != ForkCount(); }
 
-bool Hold::OpenShared(const std::string& path, const BesideCheck& beside) {
+bool Hold::OpenShared(const std::string& path, const BesideCheck& beside, Others others) {
     const int fd = OpenForEntry(path, m_key, m_id, false);
     const int err = errno;
     std::unique_lock<std::mutex> guard(g_mutex);
@@ -139,7 +185,8 @@ bool Hold::OpenShared(const std::string& path, const BesideCheck& beside) {
     }
     m_held = true;
     guard.unlock();
-    bool locked = SetLock(fd, F_RDLCK, kHoldByte);
+    bool locked = LockShared(fd, others);
+    if (!locked && errno == EBUSY && KeptOut(fd, others)) errno = kHeldElsewhere;
     // What lies beside the file is looked at while the entry is still being
     // opened: no engine of this process has the file open.
     if (locked && beside) locked = beside(true);
@@ -147,7 +194,7 @@ bool Hold::OpenShared(const std::string& path, const BesideCheck& beside) {
     guard.lock();
     own = EntryOf(m_key, m_id);
     if (locked) {
-        own->second.state = State::Shared;
+        SharedAs(own->second, others);
         return true;
     }
     m_held = false;
@@ -155,7 +202,7 @@ bool Hold::OpenShared(const std::string& path, const BesideCheck& beside) {
     return Refuse(lockErr);
 }
 
-bool Hold::Share(const std::string& path, int waitMs, Use use, const BesideCheck& beside) {
+bool Hold::Share(const std::string& path, int waitMs, Use use, const BesideCheck& beside, Others others) {
     Release();
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
     for (;;) {
@@ -179,7 +226,7 @@ bool Hold::Share(const std::string& path, int waitMs, Use use, const BesideCheck
         }
         const uint64_t made = m_id;  // the entry this hold made, when it opens the file
         bool retry = false;
-        if (opening && !OpenShared(path, beside)) {
+        if (opening && !OpenShared(path, beside, others)) {
             // A copy of another process replaces the file, or the path changed.
             if (errno != EBUSY && errno != EAGAIN) return false;
             retry = errno == EAGAIN;
@@ -286,13 +333,27 @@ bool Hold::Create(const std::string& path) {
     return Refuse(err);
 }
 
-bool Hold::Downgrade() {
+bool Hold::Downgrade(Others others) {
     const int fd = Descriptor();
     if (fd < 0) return Refuse(EBADF);
     // The entry is exclusive and this hold's alone: no one else changes it.
-    if (!SetLock(fd, F_RDLCK, kHoldByte)) return false;
+    if (!LockShared(fd, others)) return false;
     std::lock_guard<std::mutex> guard(g_mutex);
-    EntryOf(m_key, m_id)->second.state = State::Shared;
+    SharedAs(EntryOf(m_key, m_id)->second, others);
+    return true;
+}
+
+bool Hold::KeepOthersOut() {
+    if (m_keepsOthersOut) return true;
+    std::lock_guard<std::mutex> guard(g_mutex);
+    auto found = m_held && !Inherited() ? EntryOf(m_key, m_id) : g_held.end();
+    if (found == g_held.end() || found->second.fd < 0) return Refuse(EBADF);
+    Held& held = found->second;
+    // The process's shared hold becomes exclusive: no other process holds
+    // the file meanwhile, or it is refused.
+    if (held.keepingOut == 0 && !LockShared(held.fd, Others::KeepOut))
+        return Refuse(errno == EBUSY ? kHeldElsewhere : errno);
+    SharedAs(held, Others::KeepOut);
     return true;
 }
 
@@ -363,10 +424,15 @@ void Hold::Release() noexcept {
     // The descriptor may outlive the hold, parked while a lock stands on the file.
     UnlockEngine();
     m_held = false;
+    const bool keptOthersOut = m_keepsOthersOut;
+    m_keepsOthersOut = false;
     std::unique_lock<std::mutex> guard(g_mutex);
     if (m_forks != ForkCount()) return;  // made before a fork: the child closed its copies
     auto found = EntryOf(m_key, m_id);
-    if (found == g_held.end() || --found->second.holders > 0) return;
+    if (found == g_held.end()) return;
+    Held& held = found->second;
+    if (keptOthersOut && --held.keepingOut == 0 && held.holders > 1) LetOthersIn(held);
+    if (--held.holders > 0) return;
     EndEntry(found, guard);
 }
 

@@ -15,6 +15,12 @@
 // only around the table itself, never across a call that can block. An
 // exclusive hold is on the file its path names once it is locked.
 //
+// A project's hold may keep every other process out while it lasts (where
+// the engine's index of its log is no memory that processes of several
+// machines share): its lock is then a write lock of the hold's byte and of
+// the frozen reader's, which tells other processes that are refused that
+// the file is in use, not being replaced. Holds of this process still join it.
+//
 // A child forked without exec keeps none of its parent's locks: a
 // descriptor is locked only once it is in the table, and only if no fork
 // began between its open and its entry; the child closes its copies of
@@ -37,6 +43,8 @@
 
 namespace fileshare {
 
+struct Held;
+
 struct FileKey {
     dev_t device = 0;
     ino_t inode = 0;
@@ -54,6 +62,9 @@ const int kOpenInParent = ECHILD;
 // errno of a project that a frozen reader of another store keeps writers
 // out of, or that a frozen reader must leave to a writer: it is in use.
 const int kFrozenReader = ETXTBSY;
+// errno of a hold refused because a hold of another process keeps every
+// other out, or because one that would keep others out meets another's: in use.
+const int kHeldElsewhere = EUSERS;
 // errno of a project operation refused in a child forked while another
 // thread of its parent ran: that thread may have held the database engine's
 // mutexes, which then stay locked in the child for good.
@@ -76,6 +87,9 @@ inline bool Refuse(int err) {
 
 // What a shared hold is for: reading the file's bytes, or using it as a project.
 enum class Use { Read, Project };
+// Whether a shared hold shares the file with other processes' holds, or
+// keeps them all out (those of this process still join it).
+enum class Others { Share, KeepOut };
 
 // The kinds of engine connection on a held project. A locking one works
 // under the engine's record locks; a frozen one reads the file as it is,
@@ -140,8 +154,15 @@ public:
     // is being opened, replaced or closed. False with errno set: ENOENT and
     // the other errors of a look or an open, kNotRegularFile, EBUSY when it
     // is still being replaced at the end; for a project also kSecondName and
-    // kOpenInParent, and what beside gives.
-    bool Share(const std::string& path, int waitMs, Use use, const BesideCheck& beside = nullptr);
+    // kOpenInParent, and what beside gives; kHeldElsewhere at once when a
+    // hold of another process keeps others out, or, for a hold that opens
+    // the file to keep others out, when another process holds it at all.
+    bool Share(const std::string& path, int waitMs, Use use, const BesideCheck& beside = nullptr,
+               Others others = Others::Share);
+    // Makes the process's shared hold keep every other process out for as
+    // long as this hold lasts; false with errno kHeldElsewhere while another
+    // process holds the file.
+    bool KeepOthersOut();
     // Holds the regular file at path exclusively, to replace or remove it,
     // on a descriptor open for writing. False with errno set: ENOENT when
     // nothing is there, EBUSY while anyone else holds it, EACCES when this
@@ -154,8 +175,9 @@ public:
     // false with errno set (EEXIST when something is there).
     bool Create(const std::string& path);
     // Turns an exclusive hold into a shared one without a moment unheld, so
-    // that connections may join it; false with errno set when it cannot.
-    bool Downgrade();
+    // that connections may join it (with Others::KeepOut those of this
+    // process alone); false with errno set when it cannot.
+    bool Downgrade(Others others = Others::Share);
     // Notes that an engine connection of that kind is about to use the
     // held project; false with errno EBUSY while the other kind uses it in
     // this process, or, for a frozen one, while an engine connection of any
@@ -187,15 +209,19 @@ private:
     // Under the table's lock: notes that this hold holds the file key names,
     // counted in the table's entry id.
     void Joined(const FileKey& key, uint64_t id);
+    // Under the table's lock: notes that the process's hold of the file,
+    // its entry held, is shared within it as others says.
+    void SharedAs(Held& held, Others others);
     // Opens, for this hold, the file at path it entered as being opened;
     // false with errno EAGAIN when it must look again.
-    bool OpenShared(const std::string& path, const BesideCheck& beside);
+    bool OpenShared(const std::string& path, const BesideCheck& beside, Others others);
 
     bool m_held = false;
     FileKey m_key;
     uint64_t m_id = 0;
     uint64_t m_forks = 0;
     bool m_engineLocked = false;
+    bool m_keepsOthersOut = false;
 };
 
 }  // namespace fileshare

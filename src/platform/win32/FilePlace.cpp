@@ -15,6 +15,7 @@
 #include "platform/win32/JournalClearing.h"
 #include "platform/win32/LastError.h"
 #include "platform/win32/LogNames.h"
+#include "platform/win32/NetworkFileSystem.h"
 #include "platform/win32/ScratchFile.h"
 
 namespace {
@@ -159,8 +160,11 @@ BOOL PlaceFileOnce(const char* newFile, BOOL failIfExists, const FileFiller& fil
     }
     SyncFolder(target);
     // The file is in place, whatever comes of the downgrade: a hold that
-    // cannot become shared is let go, and the caller connects unheld.
-    if (placed && hold.Downgrade()) *placed = std::move(hold);
+    // cannot become shared is let go, and the caller connects unheld. On a
+    // network file system the caller's store will write the file: other
+    // processes stay out from its placing on.
+    const auto others = placed && OnNetworkFileSystem(made.fd) ? fileshare::Others::KeepOut : fileshare::Others::Share;
+    if (placed && hold.Downgrade(others)) *placed = std::move(hold);
     SetLastError(ERROR_SUCCESS);
     return TRUE;
 }

@@ -71,6 +71,8 @@ struct Held {
     // The engine connections on the file, of each kind (Engine).
     int lockingEngines = 0;
     int frozenEngines = 0;
+    // The holds that keep other processes out (Others::KeepOut).
+    int keepingOut = 0;
     State state = State::Opening;
     // Whether fd is open for writing, and whether a child forked between its
     // open and its entry may have a copy of it that the child does not know

@@ -1,6 +1,7 @@
 #include "platform/win32/LastError.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <string>
 #include <sys/stat.h>
 
@@ -99,6 +100,7 @@ void SetLastErrorFromErrno(int err, const char* path) {
         case EIO: SetLastError(ERROR_IO_DEVICE); break;
         case EOPNOTSUPP:
         case ENOSYS: SetLastError(ERROR_NOT_SUPPORTED); break;
+        case fileshare::kHeldElsewhere: SetLastError(ERROR_SHARING_VIOLATION); break;
         case fileshare::kSecondName: SetLastError(ERROR_PROJECT_HAS_SECOND_NAME); break;
         case fileshare::kOpenInParent: SetLastError(ERROR_PROJECT_OPEN_IN_PARENT); break;
         case fileshare::kForkedBesideThreads: SetLastError(ERROR_FORKED_BESIDE_THREADS); break;
@@ -116,4 +118,11 @@ const char* SystemErrorText(DWORD code) {
     for (const ErrorText& entry : kTexts)
         if (entry.code == code) return entry.text;
     return nullptr;
+}
+
+std::string SystemErrorLine(DWORD code) {
+    const char* text = SystemErrorText(code);
+    // The number reads as a signed 32-bit value: 0xFFFFFFFF is (-1).
+    const std::string number = "操作系统错误信息：(" + std::to_string(static_cast<int32_t>(code)) + ")";
+    return text ? number + "，" + text : number + "。\r\n";
 }

@@ -3,6 +3,7 @@
 // 80 a file that exists, ...), and the system's text for a number.
 #pragma once
 #include <new>
+#include <string>
 
 #include "platform/win32/WinTypes.h"
 
@@ -68,3 +69,7 @@ BOOL WithoutThrowing(Call&& call) noexcept {
 // The system's text for an error number, ending in "\r\n"; null when the
 // system has none.
 const char* SystemErrorText(DWORD code);
+// The system's text for an error number as the library's messages give it:
+// "操作系统错误信息：(number)，" and the text, or the number alone where the
+// system has no text for it.
+std::string SystemErrorLine(DWORD code);

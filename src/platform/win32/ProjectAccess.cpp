@@ -37,8 +37,10 @@ bool InWriteAheadLogging(int fd) {
 
 bool OnlyItsJournalsReadOnly(const std::string& path) { return MayWriteFileAndFolder(path) && !MayWriteJournals(path); }
 
+bool MayWriteProject(const std::string& path) { return MayWriteFileAndFolder(path) && MayWriteJournals(path); }
+
 ProjectAccess AccessToProject(const std::string& path, int fd) {
-    if (MayWriteFileAndFolder(path) && MayWriteJournals(path)) return ProjectAccess::Write;
+    if (MayWriteProject(path)) return ProjectAccess::Write;
     struct stat log, index;
     const bool logThere = lstat((path + "-wal").c_str(), &log) == 0;
     const bool indexThere = lstat((path + "-shm").c_str(), &index) == 0;

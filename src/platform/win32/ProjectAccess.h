@@ -23,6 +23,10 @@ enum class ProjectAccess {
     LogWithoutIndex,
 };
 
+// Whether the user may write the project at path: its file, its folder and
+// every journal file beside it.
+bool MayWriteProject(const std::string& path);
+
 // How the project at path, held and open at fd, may be opened. A user who
 // may write the file and its folder but not a journal file beside it
 // (-journal, -wal, -shm) only reads it too: the engine would.
