@@ -10,10 +10,11 @@
 #include "platform/win32/LastError.h"
 #include "platform/win32/Time.h"
 #include "support/TestFiles.h"
+#include "support/SystemTexts.h"
 
 namespace {
 std::string Failure(const std::string& subject, DWORD error) {
-    return subject + "，“" + CATMLCommonFun::GetOSErrorMessage(error).GetString() + "”。";
+    return subject + "，“" + SystemText(error) + "”。";
 }
 
 bool IsFolder(const std::string& path) {

@@ -19,11 +19,11 @@
 #include "platform/win32/ScratchFile.h"
 #include "support/ChildProcess.h"
 #include "support/TestStore.h"
+#include "support/SystemTexts.h"
 
 namespace {
 bool Holds(const CString& text, const char* part) { return std::string(text).find(part) != std::string::npos; }
 
-std::string SystemText(DWORD code) { return CATMLCommonFun::GetOSErrorMessage(code).GetString(); }
 }  // namespace
 
 TEST(HoldLifetime, OpeningAProjectAnotherStoreHoldsKeepsTheDescriptorCountFlat) {
