@@ -78,6 +78,38 @@ TEST(Template, HoldsEveryMappedColumnWithItsTypeAndAUniqueKey) {
     EXPECT_EQ(tables, 23);
 }
 
+// Every text column of every table compares without regard to letter
+// case, as SQLite parsed the template: a row holding "Ab" in each text
+// column is found by "aB" in each, and by nothing of other letters.
+TEST(Template, EveryTextColumnComparesWithoutRegardToCase) {
+    const TemplateCopy copy;
+    const std::string& path = copy.Path();
+    const auto tables = RawQuery(path, "SELECT name FROM sqlite_schema WHERE type = 'table' AND name NOT LIKE 'sqlite%'");
+    EXPECT_EQ(tables.size(), 23u);
+    int texts = 0;
+    for (const auto& table : tables) {
+        SCOPED_TRACE(table[0]);
+        std::vector<std::string> columns;
+        for (const auto& column : RawQuery(path, "SELECT name FROM pragma_table_info('" + table[0] + "') WHERE type = 'TEXT'"))
+            columns.push_back("\"" + column[0] + "\"");
+        ASSERT_FALSE(columns.empty());
+        std::string names, values;
+        for (const std::string& column : columns) {
+            names += (names.empty() ? "" : ", ") + column;
+            values += std::string(values.empty() ? "" : ", ") + "'Ab'";
+        }
+        RawExec(path, "DELETE FROM \"" + table[0] + "\"; INSERT INTO \"" + table[0] + "\" (" + names + ") VALUES (" +
+                          values + ")");
+        for (const std::string& column : columns) {
+            const std::string count = "SELECT count(*) FROM \"" + table[0] + "\" WHERE " + column + " = ";
+            EXPECT_EQ(RawQuery(path, count + "'aB'")[0][0], "1") << column;
+            EXPECT_EQ(RawQuery(path, count + "'aC'")[0][0], "0") << column;
+            ++texts;
+        }
+    }
+    EXPECT_EQ(texts, 294);  // the text columns the template declares
+}
+
 TEST(Template, GivesEveryTableWithAnEditionTenOrMore) {
     auto rows = RawQuery(TemplateCopy().Path(), "SELECT \"TABLE\", EDITION FROM EditionTable");
     std::set<std::string> named;
