@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
         const CString text = CATMLCommonFun::GetCurrentTimeString(2), iso = CATMLCommonFun::GetCurrentTimeISO();
         const double days = COleDateTime::GetCurrentTime().m_dt;
         const CTaDBTps record;
-        std::printf("%s\n%s\n%.9f\n%.9f\n", text.GetString(), iso.GetString(), days, record.m_dtCreateDate.m_dt);
+        std::printf("%s\n%s\n%.17g\n%.17g\n", text.GetString(), iso.GetString(), days, record.m_dtCreateDate.m_dt);
         return 0;
     }
     if (argc == 2) {
