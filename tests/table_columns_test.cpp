@@ -12,15 +12,6 @@
 #include "support/WrittenColumns.h"
 
 namespace {
-const char* DeclaredType(ColumnType type) {
-    switch (type) {
-        case ColumnType::Text: return "TEXT";
-        case ColumnType::Long: return "INTEGER";
-        case ColumnType::Date: return "REAL";
-    }
-    return "";
-}
-
 // The value the ith column (from 0) gets, as SQL and as the test expects to read it.
 struct Value {
     std::string sql;

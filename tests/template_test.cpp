@@ -11,6 +11,7 @@
 #include "platform/ado/SchemaShape.h"
 #include "support/Records.h"
 #include "support/TestFiles.h"
+#include "support/WrittenColumns.h"
 
 namespace {
 std::string TemplatePath() {
@@ -32,15 +33,6 @@ private:
     TempDir m_dir;
     std::string m_path;
 };
-
-const char* SqlType(ColumnType type) {
-    switch (type) {
-        case ColumnType::Text: return "TEXT";
-        case ColumnType::Long: return "INTEGER";
-        case ColumnType::Date: return "REAL";
-    }
-    return "";
-}
 }  // namespace
 
 TEST(Template, HoldsEveryMappedColumnWithItsTypeAndAUniqueKey) {
@@ -63,7 +55,7 @@ TEST(Template, HoldsEveryMappedColumnWithItsTypeAndAUniqueKey) {
             ASSERT_TRUE(mapped.insert(column.Name()).second) << column.Name() << " mapped twice";
             auto row = std::find_if(info.begin(), info.end(), [&](const auto& r) { return r[0] == column.Name(); });
             ASSERT_NE(row, info.end()) << column.Name() << " is not in the template";
-            EXPECT_EQ((*row)[1], SqlType(column.Type())) << column.Name();
+            EXPECT_EQ((*row)[1], DeclaredType(column.Type())) << column.Name();
         }
         for (const std::string& name : templateColumns)
             if (name != "ID") {

@@ -21,6 +21,16 @@ struct WrittenTable {
     RESULTSTATE (*list)(TestStore&, CObList&);
 };
 
+// The type the template declares for a column of a member's type.
+inline const char* DeclaredType(ColumnType type) {
+    switch (type) {
+        case ColumnType::Text: return "TEXT";
+        case ColumnType::Long: return "INTEGER";
+        case ColumnType::Date: return "REAL";
+    }
+    return "";
+}
+
 template <class R>
 std::vector<Column<R>> Joined(std::initializer_list<std::vector<Column<R>>> runs) {
     std::vector<Column<R>> all;
