@@ -10,7 +10,8 @@
 #                        build-fuzz/) and run each for RURI_FUZZ_SECONDS (60)
 # RURI_SANITIZE=1 builds with AddressSanitizer and UndefinedBehaviorSanitizer
 # (in build-sanitize/). Missing packages are installed with apt-get, and
-# `test` generates the de_DE.UTF-8 locale when the system has none.
+# `test` generates the de_DE.UTF-8 locale when the system has none; with
+# RURI_CI=1 (CI) it fails where it cannot.
 set -euo pipefail
 what="${1:-test}"
 args=("${@:2}")
@@ -40,9 +41,14 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 fi
 
-# The tests read numbers under a comma-decimal locale too.
+# The tests read numbers under a comma-decimal locale too. In CI (.ci/run
+# sets RURI_CI=1) a locale that cannot be made fails the build, and the
+# tests that need it fail rather than skip.
 if [ "$what" = test ] && ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
-  $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8 || echo "warning: could not generate de_DE.UTF-8" >&2
+  if ! $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8; then
+    echo "could not generate de_DE.UTF-8" >&2
+    if [ "${RURI_CI:-0}" = 1 ]; then exit 1; fi
+  fi
 fi
 
 dir=build

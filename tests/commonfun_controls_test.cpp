@@ -2,6 +2,7 @@
 
 #include "ATMLCommonError/ATMLCommonFun.h"
 #include "platform/win32/LastError.h"
+#include "support/SystemTexts.h"
 
 namespace {
 // The texts of the open items under item (null: the whole tree) in walk order.
@@ -16,7 +17,7 @@ std::string Open(const CTreeCtrl& tree, HTREEITEM item = nullptr) {
 
 void ExpectFailure(const CATMLCommonFun& fun, long code, DWORD error) {
     EXPECT_EQ(fun.GetErrorCode(), code);
-    EXPECT_EQ(fun.GetErrorInfo(), code == 3 ? CString("空") : CATMLCommonFun::GetOSErrorMessage(error));
+    EXPECT_EQ(fun.GetErrorInfo(), code == 3 ? CString("空") : CString(SystemText(error).c_str()));
     EXPECT_EQ(fun.GetErrorTrace(), "");
 }
 }  // namespace

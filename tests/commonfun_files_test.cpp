@@ -2,7 +2,10 @@
 
 #include <cstdlib>
 #include <dlfcn.h>
+#include <ctime>
 #include <regex>
+#include <set>
+#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,10 +13,11 @@
 #include "platform/win32/LastError.h"
 #include "platform/win32/Time.h"
 #include "support/TestFiles.h"
+#include "support/SystemTexts.h"
 
 namespace {
 std::string Failure(const std::string& subject, DWORD error) {
-    return subject + "，“" + CATMLCommonFun::GetOSErrorMessage(error).GetString() + "”。";
+    return subject + "，“" + SystemText(error) + "”。";
 }
 
 bool IsFolder(const std::string& path) {
@@ -105,6 +109,43 @@ TEST(CommonFunFiles, TimeTextsShowTheLocalClockInTheirFormats) {
         ASSERT_TRUE(std::regex_match(text, parts, std::regex(form))) << format << ": " << text;
         for (size_t i = 0; i < fields.size(); ++i)
             EXPECT_EQ(std::stoi(parts[i + 1]), clock[std::string("YMDhms").find(fields[i])]) << format << ": " << text;
+    }
+}
+
+// A host started anew under a time zone five and a half hours east of UTC
+// (whatever the machine's) reads its clocks in that zone: each clock shows
+// the UTC time of a second between the host's start and end, plus 5:30.
+TEST(CommonFunFiles, TheClocksShowTheTimeOfTheZoneTheHostRunsIn) {
+    const long kEastOfUtc = 5 * 3600 + 30 * 60;
+    const double kUnixEpochDay = 25569.0;  // 1970-01-01 counted from 1899-12-30
+    TempDir dir;
+    const std::string out = dir.File("clocks.out");
+    const std::time_t first = std::time(nullptr);
+    ASSERT_EQ(std::system(("TZ=XYZ-5:30 '" RURI_PROJECT_CHILD "' --clocks > '" + out + "'").c_str()), 0);
+    const std::time_t last = std::time(nullptr);
+    std::istringstream lines(ReadFile(out));
+    std::string text, iso, days, created;
+    ASSERT_TRUE(std::getline(lines, text) && std::getline(lines, iso) && std::getline(lines, days) &&
+                std::getline(lines, created));
+    std::set<std::string> texts, isos;
+    for (std::time_t second = first; second <= last; ++second) {
+        const std::time_t there = second + kEastOfUtc;
+        std::tm fields{};
+        gmtime_r(&there, &fields);
+        char buffer[32];
+        std::strftime(buffer, sizeof buffer, "%Y-%m-%d %H:%M:%S", &fields);
+        texts.insert(buffer);
+        std::strftime(buffer, sizeof buffer, "%Y-%m-%dT%H:%M:%S", &fields);
+        isos.insert(buffer);
+    }
+    EXPECT_TRUE(texts.count(text)) << text << " is not the time there";
+    EXPECT_TRUE(isos.count(iso)) << iso << " is not the time there";
+    // Whole seconds as days, give or take what a double's rounding makes of them.
+    const double from = kUnixEpochDay + static_cast<double>(first + kEastOfUtc) / 86400 - 1e-7,
+                 to = kUnixEpochDay + static_cast<double>(last + 1 + kEastOfUtc) / 86400 + 1e-7;
+    for (const std::string& day : {days, created}) {
+        EXPECT_GE(std::stod(day), from) << day;
+        EXPECT_LT(std::stod(day), to) << day;
     }
 }
 

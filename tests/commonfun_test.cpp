@@ -9,6 +9,7 @@
 #include "ATMLViewLayer/TaDB/RuriDAriRAZudidarUri/RuriDAriRAZudidarUri.h"
 #include "platform/com/Com.h"
 #include "support/TestFiles.h"
+#include "support/SystemTexts.h"
 
 TEST(CommonFun, GuidStringsAreThirtySixUpperHexWithHyphensAndNeverRepeat) {
     const std::regex form("[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}");
@@ -25,6 +26,9 @@ TEST(CommonFun, GuidStringsAreThirtySixUpperHexWithHyphensAndNeverRepeat) {
 TEST(CommonFun, OsErrorMessageWithAndWithoutASystemText) {
     EXPECT_EQ(std::string(CATMLCommonFun::GetOSErrorMessage(2)), "操作系统错误信息：(2)，系统找不到指定的文件。\r\n");
     EXPECT_EQ(std::string(CATMLCommonFun::GetOSErrorMessage(80)), "操作系统错误信息：(80)，文件存在。\r\n");
+    // A sharing violation: the text of a file in use, which copies and removals of a held project give.
+    EXPECT_EQ(std::string(CATMLCommonFun::GetOSErrorMessage(32)),
+              "操作系统错误信息：(32)，另一个程序正在使用此文件，进程无法访问。\r\n");
     EXPECT_EQ(std::string(CATMLCommonFun::GetOSErrorMessage(987654)), "操作系统错误信息：(987654)。\r\n");
     // Numbers read as signed 32-bit values.
     EXPECT_EQ(std::string(CATMLCommonFun::GetOSErrorMessage(0xFFFFFFFF)), "操作系统错误信息：(-1)。\r\n");
@@ -58,7 +62,7 @@ TEST(CommonFun, ModulePathOfAnUnknownModuleFailsWithCode60) {
     EXPECT_EQ(fun.GetModulePath(path, &local, false), -1);
     EXPECT_EQ(path, "unchanged");
     EXPECT_EQ(fun.GetErrorCode(), 60);
-    EXPECT_EQ(fun.GetErrorInfo(), CATMLCommonFun::GetOSErrorMessage(126));
+    EXPECT_EQ(std::string(fun.GetErrorInfo()), SystemText(126));
     EXPECT_EQ(fun.GetErrorTrace(), "");
 }
 

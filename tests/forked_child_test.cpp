@@ -15,6 +15,7 @@
 #include "support/ChildProcess.h"
 #include "support/StartedAnew.h"
 #include "support/TestStore.h"
+#include "support/SystemTexts.h"
 
 namespace {
 const char kStartAnew[] = "start the process anew";
@@ -36,7 +37,7 @@ TEST(ForkedChild, RefusesWhatItsParentHadOpenAndLeavesTheParentsStoresAlone) {
         TestStore own(dir);
         own.m_strTempPath = dir.File("child.tarnprj").c_str();
         if (own.Open(path.c_str()) != -1 || !Says(own.GetErrorInfo(), kStartAnew)) refusedWrongly |= 2;
-        const std::string refusal = CATMLCommonFun::GetOSErrorMessage(ERROR_PROJECT_OPEN_IN_PARENT).GetString();
+        const std::string refusal = SystemText(ERROR_PROJECT_OPEN_IN_PARENT);
         if (own.New(path.c_str(), 1) != -1 || own.GetErrorInfo() != (refusal + own.m_strTemplatePath.GetString()).c_str())
             refusedWrongly |= 4;
         if (own.New("", 1) != 1 || AddTps(own, "untitled") != 1) refusedWrongly |= 8;
@@ -130,7 +131,7 @@ TEST(ForkedChild, ChildrenForkedBesideAThreadInTheEngineRefuseProjectWorkAtOnce)
             store.GetItem_Tps(record, 1, ("w" + std::to_string(i)).c_str());
         }
     });
-    const std::string threadsText = CATMLCommonFun::GetOSErrorMessage(ERROR_FORKED_BESIDE_THREADS).GetString();
+    const std::string threadsText = SystemText(ERROR_FORKED_BESIDE_THREADS);
     int wrong = 0, hung = 0;
     for (int i = 0; i < 300 && hung == 0; ++i) {
         ChildProcess child([&](ChildProcess&) {

@@ -13,9 +13,9 @@
 #include "ATMLCommonError/ATMLCommonFun.h"
 #include "support/ChildProcess.h"
 #include "support/TestStore.h"
+#include "support/SystemTexts.h"
 
 namespace {
-std::string SystemText(DWORD code) { return CATMLCommonFun::GetOSErrorMessage(code).GetString(); }
 
 struct stat Look(const std::string& path) {
     struct stat info = {};

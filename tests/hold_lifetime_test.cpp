@@ -5,10 +5,8 @@
 // what its log holds, whoever has it open.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <functional>
 #include <memory>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -18,12 +16,13 @@
 #include "platform/win32/LastError.h"
 #include "platform/win32/ScratchFile.h"
 #include "support/ChildProcess.h"
+#include "support/SharedCount.h"
+#include "support/SystemTexts.h"
 #include "support/TestStore.h"
 
 namespace {
 bool Holds(const CString& text, const char* part) { return std::string(text).find(part) != std::string::npos; }
 
-std::string SystemText(DWORD code) { return CATMLCommonFun::GetOSErrorMessage(code).GetString(); }
 }  // namespace
 
 TEST(HoldLifetime, OpeningAProjectAnotherStoreHoldsKeepsTheDescriptorCountFlat) {
@@ -249,43 +248,41 @@ TEST(UntitledSave, AStoreNotConnectedToTheUntitledProjectSavesWhatItsLogHolds) {
     EXPECT_FALSE(FileExists(dir.File("never.tarnprj")));
 }
 
+// Copies go on until one was made while the writer acknowledged a row (20
+// at least): a copy that kept the writer out meanwhile would never see one.
 TEST(UntitledSave, EveryCopyBesideAWritingProcessIsWholeWithEveryAcknowledgedRow) {
     TempDir dir;
     TestStore store(dir);
     LeaveAnUntitledProject(store, 0);
     // The writer counts the adds that returned 1 where the parent reads them.
-    struct Shared {
-        std::atomic<int> acknowledged{0};
-        std::atomic<bool> stop{false};
-    };
-    void* memory = mmap(nullptr, sizeof(Shared), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
-    ASSERT_NE(memory, MAP_FAILED);
-    const std::unique_ptr<Shared, void (*)(Shared*)> shared(new (memory) Shared,
-                                                            [](Shared* gone) { munmap(gone, sizeof(Shared)); });
+    SharedCount acknowledged;
+    ASSERT_TRUE(acknowledged.Made());
     const std::string temp = store.m_strTempPath.GetString();
     ChildProcess writer([&](ChildProcess& self) {
         TestStore own(dir);
         if (own.Open(temp.c_str()) != 1) return 2;
         self.Tell('w');
-        for (int i = 0; !shared->stop; ++i) {
+        for (int i = 0; !acknowledged.Stop(); ++i) {
             if (AddTps(own, "w" + std::to_string(10000 + i)) != 1) return 3;
-            shared->acknowledged = i + 1;
+            acknowledged.Count() = i + 1;
         }
         return 0;
     });
     struct StopAtTheEnd {
-        Shared* shared;
-        ~StopAtTheEnd() { shared->stop = true; }
-    } stopAtTheEnd{shared.get()};
+        SharedCount& shared;
+        ~StopAtTheEnd() { shared.Stop() = true; }
+    } stopAtTheEnd{acknowledged};
     ASSERT_EQ(writer.Heard(), 'w');
-    for (int i = 0; i < 20; ++i) {
+    int during = 0;  // copies while which the writer acknowledged a row
+    for (int i = 0; i < 20 || (during == 0 && i < 500); ++i) {
         SCOPED_TRACE("copy " + std::to_string(i));
-        const int before = shared->acknowledged;
+        const int before = acknowledged.Count();
         const std::string saved = dir.File("saved" + std::to_string(i) + ".tarnprj");
         TestStore saver(dir);
         saver.SetFilePathState(FILEPATHSTATE_TEMP);
         saver.SetFilePath(saved.c_str());
         ASSERT_EQ(saver.Save(), 1) << saver.GetErrorInfo().GetString();
+        if (acknowledged.Count() > before) ++during;
         saver.Close();
         ASSERT_EQ(RawQuery(saved, "PRAGMA integrity_check")[0][0], "ok");
         const int rows = std::stoi(RawQuery(saved, "SELECT count(*) FROM TpsTable")[0][0]);
@@ -294,7 +291,9 @@ TEST(UntitledSave, EveryCopyBesideAWritingProcessIsWholeWithEveryAcknowledgedRow
             const std::string last = "w" + std::to_string(10000 + before - 1);
             EXPECT_EQ(RawQuery(saved, "SELECT count(*) FROM TpsTable WHERE TPS_UUID = '" + last + "'")[0][0], "1");
         }
+        unlink(saved.c_str());
     }
-    shared->stop = true;
+    EXPECT_GT(during, 0) << "no row was acknowledged while a copy was made";
+    acknowledged.Stop() = true;
     EXPECT_EQ(writer.Wait(), 0);
 }

@@ -8,6 +8,7 @@
 #include "ATMLCommonError/ATMLCommonFun.h"
 #include "ATMLViewLayer/TaDB/RuriDAriRAZudidarUri/RuriDAriRAZudidarUri.h"
 #include "support/TestStore.h"
+#include "support/SystemTexts.h"
 
 namespace {
 std::string LibraryFolder() {
@@ -87,7 +88,7 @@ TEST(Lifecycle, MissingTemplateFailsWithTheSystemTextAndItsPath) {
     store.m_strTemplatePath = dir.File("no-template.dll").c_str();
     for (std::string path : {dir.File("p.tarnprj"), std::string()}) {
         EXPECT_EQ(store.New(path.c_str(), 1), -1);
-        EXPECT_EQ(std::string(store.GetErrorInfo()), std::string(CATMLCommonFun::GetOSErrorMessage(2)) + dir.File("no-template.dll"));
+        EXPECT_EQ(std::string(store.GetErrorInfo()), SystemText(2) + dir.File("no-template.dll"));
         EXPECT_NE(std::string(store.GetErrorTrace()).find("CTaDBTDDataSingle::New()"), std::string::npos);
         EXPECT_EQ(store.State(), FILEPATHSTATE_NONE);
     }
@@ -137,7 +138,7 @@ TEST(Lifecycle, SaveToAnUnwritablePlaceKeepsTheUntitledProject) {
     store.SetModifyState(1);
     store.SetFilePath(dir.File("no/such/folder/p.tarnprj").c_str());
     EXPECT_EQ(store.Save(), -1);
-    EXPECT_EQ(store.GetErrorInfo(), CATMLCommonFun::GetOSErrorMessage(3));
+    EXPECT_EQ(std::string(store.GetErrorInfo()), SystemText(3));
     EXPECT_EQ(store.State(), FILEPATHSTATE_TEMP);
     EXPECT_EQ(store.Modified(), 1);
     EXPECT_EQ(store.m_dbMng.Execute("Insert Into TpsTable (TPS_UUID) Values ('still open')"), 1);
@@ -153,7 +154,7 @@ TEST(Lifecycle, SaveToAnUnwritablePlaceKeepsTheUntitledProject) {
         ASSERT_EQ(own.New("", 1), 1) << own.GetErrorInfo().GetString();
         own.SetFilePath(dir.File("ro/p.tarnprj").c_str());
         EXPECT_EQ(own.Save(), -1);
-        EXPECT_EQ(own.GetErrorInfo(), CATMLCommonFun::GetOSErrorMessage(5));
+        EXPECT_EQ(std::string(own.GetErrorInfo()), SystemText(5));
         EXPECT_EQ(own.State(), FILEPATHSTATE_TEMP);
     });
 }

@@ -9,6 +9,7 @@
 
 #include "ATMLCommonError/ATMLCommonFun.h"
 #include "support/TestStore.h"
+#include "support/SystemTexts.h"
 
 namespace {
 // A path of exactly length characters in dir, ending in "/p.tarnprj", its
@@ -25,7 +26,7 @@ std::string PathOfLength(const TempDir& dir, size_t length) {
 }  // namespace
 
 TEST(LongPaths, NewOpenAndSaveOntoAPathWorkOrRefuseAlike) {
-    const std::string tooLong = CATMLCommonFun::GetOSErrorMessage(206).GetString();
+    const std::string tooLong = SystemText(206);
     for (const size_t length : {300, 476, 477, 490, 504, 505}) {
         SCOPED_TRACE(std::to_string(length) + " characters");
         const bool works = length <= 476;

@@ -170,6 +170,31 @@ TEST_F(ManagerTest, RecordsetReadsColumnsByNameInAnyCase) {
     EXPECT_THROW(rs->IsEOF(), ado::ComError);
 }
 
+// A host's table whose columns are named in lower case: asked for in upper
+// or mixed case, each is found by its name, for reading and for writing.
+TEST_F(ManagerTest, RecordsetFindsALowerCaseColumnAskedInUpperCase) {
+    RawExec(db, "CREATE TABLE h (k TEXT PRIMARY KEY, label TEXT, n INTEGER); INSERT INTO h VALUES ('a', 'lower', 7);");
+    Connect();
+    ASSERT_EQ(mng.QueryDataInDB("Select * From h"), 1);
+    ado::RecordsetPtr rs = mng.GetRecordset();
+    ASSERT_FALSE(rs->IsEOF());
+    EXPECT_EQ(rs->GetCollect("LABEL").ToText(), "lower");
+    EXPECT_EQ(rs->GetCollect("N").ToInt32(), 7);
+    EXPECT_EQ(rs->GetCollect("K").ToText(), "a");
+    EXPECT_EQ(rs->GetCollect("Label").ToText(), "lower");
+    rs->PutCollect("LABEL", "changed");
+    rs->Update();
+    rs->AddNew();
+    rs->PutCollect("K", "b");
+    rs->PutCollect("LaBeL", "added");
+    rs->PutCollect("N", int32_t(8));
+    rs->Update();
+    mng.CloseRecordset();
+    mng.CloseDB();
+    EXPECT_EQ(RawQuery(db, "SELECT k, label, n FROM h ORDER BY k"),
+              (std::vector<std::vector<std::string>>{{"a", "changed", "7"}, {"b", "added", "8"}}));
+}
+
 // A host that keeps a column's name in one buffer, filled anew for each
 // look-up, finds each column by the text it puts there.
 TEST_F(ManagerTest, ANameBufferReusedForEveryColumnFindsEachByItsText) {

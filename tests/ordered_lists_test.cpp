@@ -1,6 +1,9 @@
 // The list, look-up and delete-all operations of the ordered tables.
 #include <gtest/gtest.h>
 
+#include <cctype>
+
+#include "ATMLCommonError/ATMLCommonFun.h"
 #include "support/TestStore.h"
 
 namespace {
@@ -78,6 +81,44 @@ TEST_F(OrderedLists, GroupStepsFilterByGroupAndKind) {
     store.SetErrorInfo("kept");
     EXPECT_EQ(store.GetItem_TestGroupEntryTable_Uuid(step, "G2", 2), 0);
     EXPECT_EQ(store.GetErrorInfo(), "kept");
+}
+
+// Keys are texts that compare without regard to letter case: a parent
+// stored in upper case is found by its key in lower case, and so are the
+// child and the kind a step names.
+TEST_F(OrderedLists, StepsAreFoundByTheirParentsKeyInAnotherCase) {
+    const std::string group = CATMLCommonFun::CreateGUIDString().GetString(), tp = "TP-" + group;
+    const auto lower = [](std::string text) {
+        for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return text;
+    };
+    Step(group.c_str(), "P-ONE", 1, "测试点");
+    Step(group.c_str(), "P-TWO", 2, "测试点");
+    ASSERT_EQ(store.GetAllItem_TestGroupEntryTable(list, lower(group).c_str(), ""), 1);
+    EXPECT_EQ(Listed(list, &CTaDBTestGroupEntry::m_strTestUuid), (std::vector<std::string>{"P-ONE", "P-TWO"}));
+    CTaDBTestGroupEntry step;
+    ASSERT_EQ(store.GetItem_TestGroupEntryTable_Seq(step, 2, lower(group).c_str()), 1);
+    EXPECT_EQ(step.m_strTestUuid, "P-TWO");
+    ASSERT_EQ(store.GetItem_TestGroupEntryTable_Uuid(step, "p-one", 1), 1);
+    EXPECT_EQ(step.m_strTgUuid, group.c_str());
+    long next = 0;
+    ASSERT_EQ(store.GetNewSequence_TestGroupEntryTable(lower(group).c_str(), next), 1);
+    EXPECT_EQ(next, 3);
+
+    Action(tp.c_str(), "A-ONE", 1, "read");
+    Action(tp.c_str(), "A-TWO", 2, "connect");
+    ASSERT_EQ(store.GetAllItem_TestActionEntry(list, lower(tp).c_str(), "READ"), 1);
+    EXPECT_EQ(Listed(list, &CTaDBTestActionEntry::m_strActionUuid), (std::vector<std::string>{"A-ONE"}));
+    CTaDBTestActionEntry action;
+    ASSERT_EQ(store.GetItem_TestActionEntry_TP(action, lower(tp).c_str(), 2), 1);
+    EXPECT_EQ(action.m_strActionUuid, "A-TWO");
+    ASSERT_EQ(store.GetItem_TestActionEntry_Action(action, "a-one"), 1);
+    EXPECT_EQ(action.m_strTpUuid, tp.c_str());
+
+    ASSERT_EQ(store.DelAllItem_TestGroupEntryTable(lower(group).c_str()), 1);
+    ASSERT_EQ(store.DelAllItem_TestActionEntry_TP(lower(tp).c_str()), 1);
+    EXPECT_EQ(RawQuery(project, "SELECT (SELECT count(*) FROM TestGroupEntryTable) + "
+                                "(SELECT count(*) FROM TestActionEntryTable)")[0][0], "0");
 }
 
 TEST_F(OrderedLists, DeleteAllRemovesOneParentsStepsAndMarksTheProject) {

@@ -16,6 +16,7 @@
 #include "support/ChildProcess.h"
 #include "support/KillAtStep.h"
 #include "support/TestStore.h"
+#include "support/SystemTexts.h"
 
 namespace {
 // A reader of another process that keeps a snapshot of the project at path
@@ -79,7 +80,7 @@ void KillASaveAtEveryFileStep(bool withReader) {
             raise(SIGSTOP);
             if (store.Save() == 1) _exit(0);
             // Refused with the text of a file in use, still on the untitled project.
-            const bool refused = store.GetErrorInfo() == CATMLCommonFun::GetOSErrorMessage(32) &&
+            const bool refused = std::string(store.GetErrorInfo()) == kInUseText &&
                                  store.State() == FILEPATHSTATE_TEMP;
             _exit(refused ? 5 : 6);
         }

@@ -15,6 +15,7 @@
 #include "platform/ado/Recordset.h"
 #include "support/ChildProcess.h"
 #include "support/TestStore.h"
+#include "support/SystemTexts.h"
 
 namespace {
 // The failure of a copy onto a file that a store holds.
@@ -31,7 +32,7 @@ TEST(HeldFile, AnUntitledProjectInUseIsNotStartedAfreshUnderItsStore) {
     TestStore first(dir), second(dir);
     ASSERT_EQ(first.New("", 1), 1);
     ASSERT_EQ(AddTps(first, "a"), 1);
-    const std::string inUse = CATMLCommonFun::GetOSErrorMessage(32).GetString();
+    const std::string inUse = kInUseText;
     EXPECT_EQ(second.New("", 1), -1);
     ExpectFileInUse(second, inUse + first.m_strTemplatePath.GetString(), "CTaDBTDDataSingle::New()");
     EXPECT_EQ(second.State(), FILEPATHSTATE_NONE);
@@ -57,7 +58,7 @@ namespace {
 // is; opening it stays allowed. Once release has run, both may replace it.
 void ExpectNotReplacedWhileHeld(const TempDir& dir, const std::string& path, const std::function<void()>& release,
                                 const std::string& heldKeys) {
-    const std::string inUse = CATMLCommonFun::GetOSErrorMessage(32).GetString();
+    const std::string inUse = kInUseText;
     TestStore store(dir);
     EXPECT_EQ(store.New(path.c_str(), 1), -1);
     ExpectFileInUse(store, inUse + store.m_strTemplatePath.GetString(), "CTaDBTDDataSingle::New()");

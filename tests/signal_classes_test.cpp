@@ -31,49 +31,33 @@
 #include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfSinusoidSignal.h"
 #include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfSquareWaveSignal.h"
 #include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfTriangularWaveSignal.h"
+#include "support/SignalTexts.h"
 
 namespace {
+// The type of each class; the stored content of a default object stands in
+// support/SignalTexts.h.
+const std::map<std::type_index, int> kTypes = {
+    {typeid(CTsfDCSignal), 1},         {typeid(CTsfACSignal), 2},       {typeid(CTsfTriangularWaveSignal), 3},
+    {typeid(CTsfSquareWaveSignal), 4}, {typeid(CTsfRS232), 5},          {typeid(CTsfAMSignal), 6},
+    {typeid(CTsfFMSignal), 7},         {typeid(CTsfPMSignal), 8},       {typeid(CTsfDigitalParallel), 9},
+    {typeid(CTsfDigitalSerial), 10},   {typeid(CTsfDMEInterrogation), 11}, {typeid(CTsfDMEResponse), 12},
+    {typeid(CTsfILSGlideSlope), 13},   {typeid(CTsfILSLocalizer), 14},  {typeid(CTsfILSMarker), 15},
+    {typeid(CTsfPulsedACSignal), 16},  {typeid(CTsfPulsedACTrain), 17}, {typeid(CTsfPulsedDCSignal), 18},
+    {typeid(CTsfPulsedDCTrain), 19},   {typeid(CTsfRadarRXSignal), 20}, {typeid(CTsfRadarTXSignal), 21},
+    {typeid(CTsfRampSignal), 22},      {typeid(CStdInstantaneous), 32}, {typeid(CTsfSinusoidSignal), 33},
+    {typeid(CStdConstantSignal), 34},
+};
+
 struct Expected {
     int type;
     const char* content;  // "name(default),..." of a new object, in stored order
 };
 
-// The type and the stored content of a default object of each class.
-const std::map<std::type_index, Expected> kExpected = {
-    {typeid(CTsfDCSignal), {1, "dc_ampl(1),ac_ampl(0),freq(0 Hz),phase(0 rad)"}},
-    {typeid(CTsfACSignal), {2, "dc_offset(0),ac_ampl(1 V),freq(1000 Hz),phase(0 rad)"}},
-    {typeid(CTsfTriangularWaveSignal), {3, "ampl(1),period(0.001 s),dc_offset(0)"}},
-    {typeid(CTsfSquareWaveSignal), {4, "ampl(1),period(10 us),dc_offset(0 V)"}},
-    {typeid(CTsfRS232),
-     {5, "data_word(1),baud_rate(9600),data_bits(8),parity(none),stop_bits(1),flow_control(none)"}},
-    {typeid(CTsfAMSignal), {6, "car_ampl(1 V),car_freq(40 kHz),mod_freq(1 kHz),mod_depth(0)"}},
-    {typeid(CTsfFMSignal), {7, "car_ampl(1 V),car_freq(100 kHz),freq_dev(10 kHz),mod_freq(1200 Hz)"}},
-    {typeid(CTsfPMSignal), {8, "car_ampl(1 V),car_freq(100 kHz),phase_dev((pi*8)),mod_freq(1240 Hz)"}},
-    {typeid(CTsfDigitalParallel),
-     {9, "data_value(HLHL),clock_period(1 us),logic_one_value(3.6 V),logic_zero_value(-2.6 V)"}},
-    {typeid(CTsfDigitalSerial),
-     {10, "data_value(LZHLHHLLHHHLLZL),clock_period(1 us),logic_one_value(3.6 V),logic_zero_value(-2.6 V)"}},
-    {typeid(CTsfDMEInterrogation), {11, "car_ampl(1 V),int_freq(1025 MHz),int_rate(27Hz)"}},
-    {typeid(CTsfDMEResponse), {12, "resp_freq(962MHz),car_ampl(1 V),range(0 m),rate(0 m/s),accn(0 m/s2)"}},
-    {typeid(CTsfILSGlideSlope), {13, "car_ampl(2 mV),car_freq(328.6 MHz),onefifty_level(1),ninety_level(1)"}},
-    {typeid(CTsfILSLocalizer), {14, "car_ampl(2 mW),car_freq(108.1 MHz),onefifty_level(1),ninety_level(1)"}},
-    {typeid(CTsfILSMarker), {15, "marker_freq(400Hz),car_ampl(2mW)"}},
-    {typeid(CTsfPulsedACSignal),
-     {16, "ac_ampl(1 V),freq(1 Hz),dc_offset(0),p_delay(0 s),p_duration(3 ms),prf(1),p_repetition(0)"}},
-    {typeid(CTsfPulsedACTrain),
-     {17, "ac_ampl(1 V),freq(150 Hz),dc_offset(0),pulse_train((0.1,0.125,1), (0.2,0.125,1))"}},
-    {typeid(CTsfPulsedDCSignal),
-     {18, "dc_ampl(1),ac_ampl(0),freq(0 Hz),p_delay(0 s),p_duration(6 ms),prf(1),p_repetition(0)"}},
-    {typeid(CTsfPulsedDCTrain), {19, "dc_ampl(1),pulse_train((0.1,0.125,1), (0.2,0.125,1)),ac_ampl(0),freq(0 Hz)"}},
-    {typeid(CTsfRadarRXSignal), {20, "atten(1),range(2 nmi),range_accn(0),range_rate(0),reply_eff(100%)"}},
-    {typeid(CTsfRadarTXSignal), {21, "ampl(1),freq(100 MHz),delay(0 s),duration(10 us),prf(1),repetition(0)"}},
-    {typeid(CTsfRampSignal), {22, "ampl(1),dc_offset(0),period(1 kHz),rise_time(1 ms)"}},
-    {typeid(CStdInstantaneous),
-     {32, "type(Resistance),nominal(1),measuredVariable(DEPENDENT),measurement(0),measurements(1),samples(0),"
-          "count(0),gateTime(1),condition(NONE),GO(false),NOGO(false),HI(false),LO(false),UL(0),LL(0),As(1)"}},
-    {typeid(CTsfSinusoidSignal), {33, "ampl(1 V),frequency(1000 Hz),phase(0 rad)"}},
-    {typeid(CStdConstantSignal), {34, "ampl(1)"}},
-};
+template <class S>
+Expected ExpectedOf() {
+    const int type = kTypes.at(typeid(S));
+    return {type, kSignalTexts.at(type).defaults};
+}
 
 // The attributes of a signal through its class's table, as "name(value),...".
 template <class S>
@@ -115,7 +99,7 @@ TYPED_TEST_SUITE(SignalTypeClass, SignalClassTypes);
 
 TYPED_TEST(SignalTypeClass, TypeDefaultsSetGetCopyAndAssignment) {
     using S = TypeParam;
-    const Expected& expected = kExpected.at(typeid(S));
+    const Expected expected = ExpectedOf<S>();
     S signal;
     EXPECT_EQ(signal.GetStdSignalType(), expected.type);
     EXPECT_EQ(signal.GetErrorCode(), 1);
@@ -146,11 +130,11 @@ TYPED_TEST(SignalTypeClass, TypeDefaultsSetGetCopyAndAssignment) {
 
 TYPED_TEST(SignalTypeClass, TypeTableMakesAndRecognisesTheClass) {
     using S = TypeParam;
-    const SignalClass* found = FindSignalClass(static_cast<TD_SIGNALTYPE>(kExpected.at(typeid(S)).type));
+    const SignalClass* found = FindSignalClass(static_cast<TD_SIGNALTYPE>(ExpectedOf<S>().type));
     ASSERT_NE(found, nullptr);
     std::unique_ptr<CStdSignal> made(found->create());
     ASSERT_NE(dynamic_cast<S*>(made.get()), nullptr);
-    EXPECT_EQ(Content(static_cast<const S&>(*made)), kExpected.at(typeid(S)).content);
+    EXPECT_EQ(Content(static_cast<const S&>(*made)), ExpectedOf<S>().content);
     EXPECT_TRUE(found->isInstance(*made));
     EXPECT_FALSE(found->isInstance(CStdSignal()));
     EXPECT_EQ(&found->attributes(), &AttributeTableOf<S>());

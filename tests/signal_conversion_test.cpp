@@ -3,6 +3,7 @@
 // look-up failures the readers report.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <random>
 #include <string>
@@ -12,6 +13,7 @@
 #include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/SignalClasses.h"
 #include "ATMLLogicLayer/ATMLTestDescriptionLogic/StdSignal/TsfACSignal.h"
 #include "ATMLViewLayer/TaDB/DBTDOther/StdTwoWire.h"
+#include "support/SignalTexts.h"
 #include "support/TestStore.h"
 
 namespace {
@@ -67,6 +69,13 @@ void ExpectEveryTypeRoundTrips(CTaDBTDDataBase& store, const CString& key) {
             record.m_strSignalType = CStdSignal::GetSignalType(signalClass->type);
             record.m_strSignalUuid = key;
             record.SetStdSignal(signal.get());
+            // The content names each value's item as the stored format does.
+            std::map<std::string, std::string> valueOf;
+            for (size_t i = 0; i < attributes.size(); ++i) valueOf[attributes[i].name] = values[i];
+            EXPECT_EQ(record.m_strSignalContent.str(), StoredContent(type, valueOf));
+            if (round == 0) {
+                EXPECT_EQ(record.m_strSignalContent.str(), kSignalTexts.at(type).defaults);
+            }
             ASSERT_EQ(store.AddItem_ActionSetup(record, 1), 1) << store.GetErrorInfo().str();
             ASSERT_EQ(store.GetItem_ActionSetup(stored, 1, record.m_strActionUuid), 1);
             for (CTaDBActionSetup* read : {&record, &stored}) {
@@ -222,17 +231,26 @@ TEST_F(SignalConversion, ContentGivesTheValuesItHoldsAndDefaultsForTheRest) {
     }
 }
 
-// Content of another shape, or one the format cannot tell apart: what the
-// signal read from it writes reads back to the same signal.
+// Content of another shape, or one the format cannot tell apart: the signal
+// read from it writes the content written out beside it (its items in
+// stored order, a value never closed ending the walk), and what that
+// writes reads back to the same signal.
 TEST_F(SignalConversion, WhatASignalReadWritesReadsBackToTheSameSignal) {
-    const std::pair<TD_SIGNALTYPE, const char*> contents[] = {
-        {TD_SIGNAL_AC, "phase(1 rad),dc_offset((x,y)),ac_ampl(x()),freq(a,(b))"},
-        {TD_SIGNAL_AC, "freq((a,b)),dc_offset(x(),phase(2)"},
-        {TD_SIGNAL_AC, "dc_offset(a),ac_ampl(b),ac_ampl(2 V),freq(50 Hz),phase(1 rad)"},
+    const struct {
+        TD_SIGNALTYPE type;
+        const char* content;
+        const char* written;
+    } contents[] = {
+        {TD_SIGNAL_AC, "phase(1 rad),dc_offset((x,y)),ac_ampl(x()),freq(a,(b))",
+         "dc_offset((x,y)),ac_ampl(x()),freq(a,(b)),phase(1 rad)"},
+        {TD_SIGNAL_AC, "freq((a,b)),dc_offset(x(),phase(2)", "dc_offset(x(),ac_ampl(1 V),freq((a,b)),phase(2)"},
+        {TD_SIGNAL_AC, "dc_offset(a),ac_ampl(b),ac_ampl(2 V),freq(50 Hz),phase(1 rad)",
+         "dc_offset(a),ac_ampl(b),ac_ampl(2 V),freq(50 Hz),phase(1 rad)"},
         {TD_SIGNAL_PULSED_AC_TRAIN,
-         "ac_ampl(1 x,freq(150 Hz),dc_offset(0),pulse_train((0.1,0.125,1), (0.2,0.12tail(,phase(2)),freq(5,1))"},
+         "ac_ampl(1 x,freq(150 Hz),dc_offset(0),pulse_train((0.1,0.125,1), (0.2,0.12tail(,phase(2)),freq(5,1))",
+         "ac_ampl(1 V),freq(150 Hz),dc_offset(0),pulse_train((0.1,0.125,1), (0.2,0.125,1))"},
     };
-    for (const auto& [type, content] : contents) {
+    for (const auto& [type, content, expected] : contents) {
         CTaDBActionSetup record;
         record.m_strSignalType = CStdSignal::GetSignalType(type);
         record.m_strSignalContent = content;
@@ -243,7 +261,8 @@ TEST_F(SignalConversion, WhatASignalReadWritesReadsBackToTheSameSignal) {
             record.SetStdSignal(back.get());
             text = record.m_strSignalContent.str();
         }
-        EXPECT_EQ(written[0], written[1]) << content;
+        EXPECT_EQ(written[0], expected) << content;
+        EXPECT_EQ(written[1], expected) << content;
     }
 }
 

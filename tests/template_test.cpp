@@ -11,6 +11,7 @@
 #include "platform/ado/SchemaShape.h"
 #include "support/Records.h"
 #include "support/TestFiles.h"
+#include "support/WrittenColumns.h"
 
 namespace {
 std::string TemplatePath() {
@@ -32,15 +33,6 @@ private:
     TempDir m_dir;
     std::string m_path;
 };
-
-const char* SqlType(ColumnType type) {
-    switch (type) {
-        case ColumnType::Text: return "TEXT";
-        case ColumnType::Long: return "INTEGER";
-        case ColumnType::Date: return "REAL";
-    }
-    return "";
-}
 }  // namespace
 
 TEST(Template, HoldsEveryMappedColumnWithItsTypeAndAUniqueKey) {
@@ -63,7 +55,7 @@ TEST(Template, HoldsEveryMappedColumnWithItsTypeAndAUniqueKey) {
             ASSERT_TRUE(mapped.insert(column.Name()).second) << column.Name() << " mapped twice";
             auto row = std::find_if(info.begin(), info.end(), [&](const auto& r) { return r[0] == column.Name(); });
             ASSERT_NE(row, info.end()) << column.Name() << " is not in the template";
-            EXPECT_EQ((*row)[1], SqlType(column.Type())) << column.Name();
+            EXPECT_EQ((*row)[1], DeclaredType(column.Type())) << column.Name();
         }
         for (const std::string& name : templateColumns)
             if (name != "ID") {
@@ -76,6 +68,38 @@ TEST(Template, HoldsEveryMappedColumnWithItsTypeAndAUniqueKey) {
         EXPECT_EQ(unique[0][0], "1") << map.key << " is not unique";
     });
     EXPECT_EQ(tables, 23);
+}
+
+// Every text column of every table compares without regard to letter
+// case, as SQLite parsed the template: a row holding "Ab" in each text
+// column is found by "aB" in each, and by nothing of other letters.
+TEST(Template, EveryTextColumnComparesWithoutRegardToCase) {
+    const TemplateCopy copy;
+    const std::string& path = copy.Path();
+    const auto tables = RawQuery(path, "SELECT name FROM sqlite_schema WHERE type = 'table' AND name NOT LIKE 'sqlite%'");
+    EXPECT_EQ(tables.size(), 23u);
+    int texts = 0;
+    for (const auto& table : tables) {
+        SCOPED_TRACE(table[0]);
+        std::vector<std::string> columns;
+        for (const auto& column : RawQuery(path, "SELECT name FROM pragma_table_info('" + table[0] + "') WHERE type = 'TEXT'"))
+            columns.push_back("\"" + column[0] + "\"");
+        ASSERT_FALSE(columns.empty());
+        std::string names, values;
+        for (const std::string& column : columns) {
+            names += (names.empty() ? "" : ", ") + column;
+            values += std::string(values.empty() ? "" : ", ") + "'Ab'";
+        }
+        RawExec(path, "DELETE FROM \"" + table[0] + "\"; INSERT INTO \"" + table[0] + "\" (" + names + ") VALUES (" +
+                          values + ")");
+        for (const std::string& column : columns) {
+            const std::string count = "SELECT count(*) FROM \"" + table[0] + "\" WHERE " + column + " = ";
+            EXPECT_EQ(RawQuery(path, count + "'aB'")[0][0], "1") << column;
+            EXPECT_EQ(RawQuery(path, count + "'aC'")[0][0], "0") << column;
+            ++texts;
+        }
+    }
+    EXPECT_EQ(texts, 294);  // the text columns the template declares
 }
 
 TEST(Template, GivesEveryTableWithAnEditionTenOrMore) {

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "support/ChildProcess.h"
+#include "support/SharedCount.h"
 #include "support/TestStore.h"
 
 namespace {
@@ -119,29 +120,34 @@ TEST(Writers, AnOrderedListChangeThatCannotBeginChangesNothing) {
     EXPECT_EQ(Positions(path), "e2:1,e1:2,e3:3,e4:4");
 }
 
+// Each copy holds every row the writer was told it wrote before the copy
+// began: the writer has written at least one before the first.
 TEST(Writers, ASaveBesideAWritingProcessCopiesAConsistentProject) {
     TempDir dir;
-    const std::string stop = dir.File("stop");
+    SharedCount acknowledged;
+    ASSERT_TRUE(acknowledged.Made());
     ChildProcess writer([&](ChildProcess& self) {
         self.Await();
         TestStore own(dir);
         if (own.New("", 0) != 1) return 2;
-        self.Tell('w');
         // Large rows, and rewrites spread over the file, so that a copy
         // spans many pages while they change.
-        for (int i = 0; !FileExists(stop); ++i) {
+        for (int i = 0; !acknowledged.Stop(); ++i) {
             CTaDBTps record;
+            record.m_strTpsUuid = ("w" + std::to_string(i)).c_str();
             record.m_strTpsName = std::string(3000, char('a' + i % 26)).c_str();
             if (own.AddItem_Tps(record, 1) != 1) return 3;
+            acknowledged.Count() = i + 1;
+            if (i == 0) self.Tell('w');
             if (i % 50 == 0 && own.m_dbMng.Execute("Update TpsTable Set TPS_NAME = substr(TPS_NAME, 2) || 'x'") != 1)
                 return 4;
         }
         return 0;
     });
     struct Stop {
-        std::string file;
-        ~Stop() { WriteFile(file, ""); }  // however the test ends
-    } stopWriter{stop};
+        SharedCount& shared;
+        ~Stop() { shared.Stop() = true; }  // however the test ends
+    } stopWriter{acknowledged};
     TestStore store(dir);
     ASSERT_EQ(store.New("", 1), 1);
     ASSERT_EQ(AddTps(store, "seed"), 1);
@@ -149,15 +155,20 @@ TEST(Writers, ASaveBesideAWritingProcessCopiesAConsistentProject) {
     ASSERT_EQ(writer.Heard(), 'w');
     for (int i = 0; i < 12; ++i) {
         SCOPED_TRACE("save " + std::to_string(i));
-        usleep(20000);
+        const int before = acknowledged.Count();
         const std::string saved = dir.File("saved" + std::to_string(i) + ".tarnprj");
         store.SetFilePath(saved.c_str());
         ASSERT_EQ(store.Save(), 1) << store.GetErrorInfo().GetString();
         store.Close();
         ASSERT_EQ(RawQuery(saved, "PRAGMA integrity_check")[0][0], "ok");
         EXPECT_EQ(RawQuery(saved, "SELECT count(*) FROM TpsTable WHERE TPS_UUID = 'seed'")[0][0], "1");
+        ASSERT_GT(before, 0);
+        const std::string last = "w" + std::to_string(before - 1);
+        EXPECT_EQ(RawQuery(saved, "SELECT count(*) FROM TpsTable WHERE TPS_UUID = '" + last + "'")[0][0], "1")
+            << "the writer's row " << last << " is not in the copy";
+        EXPECT_GE(std::stoi(RawQuery(saved, "SELECT count(*) FROM TpsTable WHERE TPS_UUID LIKE 'w%'")[0][0]), before);
         ASSERT_EQ(store.New("", 0), 1) << store.GetErrorInfo().GetString();
     }
-    WriteFile(stop, "");
+    acknowledged.Stop() = true;
     EXPECT_EQ(writer.Wait(), 0);
 }

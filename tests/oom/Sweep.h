@@ -29,17 +29,22 @@ enum class Outcome { Failed, RanThrough };
 // through without a failed allocation (every allocation, but for the
 // stride); stops early once a run has broken an expectation, so that one
 // fault does not repeat itself thousands of times. The stride comes from a
-// first run that counts the call's allocations and fails none. The number
-// of runs.
+// first run that counts the call's allocations and fails none. A sweep in
+// which no allocation of the call failed has tested nothing: it fails. The
+// number of runs.
 template <class RunOnce>
 long Sweep(RunOnce&& run) {
     run(LONG_MAX);
-    const long stride = std::max(1L, Counted() / kSweepRuns);
-    long runs = 1;
+    const long counted = Counted();
+    const long stride = std::max(1L, counted / kSweepRuns);
+    long runs = 1, failed = 0;
     for (long n = 1; !::testing::Test::HasFailure(); n += stride) {
         ++runs;
         if (run(n) == Outcome::RanThrough) break;
+        ++failed;
     }
+    EXPECT_GT(counted, 0) << "the hook counted no allocation of the call";
+    EXPECT_GT(failed, 0) << "no allocation of the call failed";
     return runs;
 }
 

@@ -20,6 +20,7 @@
 #include "platform/win32/ScratchFile.h"
 #include "support/ChildProcess.h"
 #include "support/TestStore.h"
+#include "support/SystemTexts.h"
 
 namespace {
 const int kRounds = 12;
@@ -56,7 +57,7 @@ ChildProcess* Maker(const TempDir& shared, const std::string& ownFolder, Making 
                 if (AddTps(store, name + std::to_string(i)) != 1) return 3;
                 ++added;
             }
-        } else if (std::string(store.GetErrorInfo()).rfind(CATMLCommonFun::GetOSErrorMessage(32).GetString(), 0) != 0) {
+        } else if (std::string(store.GetErrorInfo()).rfind(kInUseText, 0) != 0) {
             return 4;  // only a file in use refuses a making
         }
         self.Tell(added);
@@ -137,7 +138,7 @@ TEST(CopyRaces, WithoutHardLinksOrAnExclusiveRenameACopyFailsAndPlacesNothing) {
     filecalls::g_noHardLinks = false;
     EXPECT_EQ(made, -1);
     EXPECT_EQ(std::string(store.GetErrorInfo()),
-              std::string(CATMLCommonFun::GetOSErrorMessage(50)) + store.m_strTemplatePath.GetString());
+              SystemText(50) + store.m_strTemplatePath.GetString());
     EXPECT_FALSE(FileExists(target));
     for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
         EXPECT_FALSE(IsScratchName(entry.path().filename().string())) << "a scratch file was left";

@@ -13,6 +13,7 @@
 #include "races/FileCalls.h"
 #include "support/ChildProcess.h"
 #include "support/TestStore.h"
+#include "support/SystemTexts.h"
 
 namespace {
 const int kRounds = 12;
@@ -21,7 +22,7 @@ const int kRows = 5;
 std::string Key(int i) { return "a" + std::to_string(i); }
 
 bool InUse(TestStore& store) {
-    return std::string(store.GetErrorInfo()).rfind(CATMLCommonFun::GetOSErrorMessage(32).GetString(), 0) == 0;
+    return std::string(store.GetErrorInfo()).rfind(kInUseText, 0) == 0;
 }
 
 // Makes new projects at target, each closed at once, for as long as the
@@ -194,7 +195,7 @@ TEST(FullDisk, AFoldThatFillsTheDiskFailsAndLeavesTheOldProjectWithItsLog) {
         const RESULTSTATE result = save ? store.Save() : store.New(target.c_str(), 1);
         filecalls::g_fullFile.clear();
         EXPECT_EQ(result, -1);
-        const std::string full = CATMLCommonFun::GetOSErrorMessage(112).GetString();
+        const std::string full = SystemText(112);
         EXPECT_EQ(std::string(store.GetErrorInfo()), save ? full : full + store.m_strTemplatePath.GetString());
         EXPECT_EQ(store.State(), save ? FILEPATHSTATE_TEMP : FILEPATHSTATE_NONE);
         EXPECT_TRUE(FileExists(target + "-wal"));

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <poll.h>
 #include <future>
 #include <sys/stat.h>
 #include <thread>
@@ -49,21 +50,39 @@ struct Stopped {
 
 // Two processes remove the project over and over while this one makes it
 // anew and writes into it: no removal takes a file that the maker holds.
+// Each removal that succeeds says so through a pipe; every other round the
+// maker makes its next project only once a removal has, so removals are
+// seen to succeed beside the maker's holds.
 TEST(RemovalRaces, TwoRemoversAndAMakerOnOnePathRemoveNoFileTheMakerHolds) {
     TempDir dir;
     const std::string target = dir.File("project.tarnprj"), stop = dir.File("stop");
+    int removals[2];
+    ASSERT_EQ(pipe(removals), 0);
     auto remover = [&](ChildProcess&) {
+        close(removals[0]);
         int unexpected = 0;
+        const char removed = 'r';
         while (!FileExists(stop)) {
-            const bool removed = DeleteFileA(target.c_str());
+            if (DeleteFileA(target.c_str())) {
+                if (write(removals[1], &removed, 1) != 1) ++unexpected;
+                continue;
+            }
             const DWORD why = GetLastError();
-            if (!removed && why != ERROR_FILE_NOT_FOUND && why != ERROR_SHARING_VIOLATION) ++unexpected;
+            if (why != ERROR_FILE_NOT_FOUND && why != ERROR_SHARING_VIOLATION) ++unexpected;
         }
         return unexpected == 0 ? 0 : 1;
     };
     ChildProcess first(remover), second(remover);
+    close(removals[1]);
+    // Whether a removal was told within a minute (a bound that only a removal
+    // that never succeeds reaches).
+    const auto removalTold = [&] {
+        pollfd told{removals[0], POLLIN, 0};
+        char word = 0;
+        return poll(&told, 1, 60000) == 1 && read(removals[0], &word, 1) == 1;
+    };
     TestStore maker(dir);
-    int made = 0, lost = 0;
+    int made = 0, lost = 0, removed = 0;
     for (int round = 0; round < 400; ++round) {
         if (maker.New(target.c_str(), 1) != 1) continue;
         ++made;
@@ -71,11 +90,19 @@ TEST(RemovalRaces, TwoRemoversAndAMakerOnOnePathRemoveNoFileTheMakerHolds) {
         // project keeps its name.
         if (AddTps(maker, "m" + std::to_string(round)) == 1 && !FileExists(target)) ++lost;
         maker.Close();
+        if (round % 2 == 1) {
+            if (!removalTold()) break;
+            ++removed;
+        }
     }
     WriteFile(stop, "");
     EXPECT_EQ(first.Wait(), 0) << "a removal failed for a reason but a missing or held file";
     EXPECT_EQ(second.Wait(), 0) << "a removal failed for a reason but a missing or held file";
+    char word = 0;
+    while (read(removals[0], &word, 1) == 1) ++removed;
+    close(removals[0]);
     EXPECT_GT(made, 0);
+    EXPECT_GT(removed, 0) << "no removal succeeded beside the maker";
     EXPECT_EQ(lost, 0) << "a project was removed while it was held";
 }
 

@@ -3,13 +3,24 @@
 // argv[2] and exits with 0, or prints why it could not and exits with 1.
 // With one, it takes the locale its environment names, as a host does, opens
 // the project at argv[1] and prints Open's result, with the message of a
-// refusal.
+// refusal. With --clocks it prints the library's clocks as its time zone
+// (TZ) shows them, one a line: the time text, the ISO text, the current date
+// as a number of days and a new record's creation date.
 #include <clocale>
 #include <cstdio>
+#include <cstring>
 
+#include "ATMLCommonError/ATMLCommonFun.h"
 #include "ATMLViewLayer/TaDB/DBActTD/TaDBTDData.h"
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--clocks") == 0) {
+        const CString text = CATMLCommonFun::GetCurrentTimeString(2), iso = CATMLCommonFun::GetCurrentTimeISO();
+        const double days = COleDateTime::GetCurrentTime().m_dt;
+        const CTaDBTps record;
+        std::printf("%s\n%s\n%.17g\n%.17g\n", text.GetString(), iso.GetString(), days, record.m_dtCreateDate.m_dt);
+        return 0;
+    }
     if (argc == 2) {
         if (!std::setlocale(LC_ALL, "")) return 3;
         CTaDBTDDataSingle store;
