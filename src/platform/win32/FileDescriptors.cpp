@@ -5,7 +5,9 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <climits>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <new>
 #include <pthread.h>
@@ -139,14 +141,6 @@ bool LockForClosing(int fd) {
     return false;
 }
 
-// Whether the kernel lists a lock of another on any byte of kClosingRanges
-// of the file open at fd.
-bool LockedForClosing(int fd) {
-    for (const auto& range : kClosingRanges)
-        if (LockedElsewhere(fd, range.start, range.length)) return true;
-    return false;
-}
-
 // A second descriptor of the file open at fd, open for writing, of no
 // child's; -1 with errno set where it cannot be had.
 int SecondDescriptor(int fd) {
@@ -162,34 +156,120 @@ bool OnlyReadable(int err) { return err == EACCES || err == EROFS || err == EPER
 // Under the close gate: the descriptor of the parked entry held (its own,
 // or a second one opened here) that carries the lock it is closed under;
 // -1 with errno EACCES where the user may only read the file, and with
-// EBUSY where it must wait: a lock stands on the file, or no descriptor
-// that could carry the lock can be had now.
+// EBUSY where it must wait: no descriptor that could carry the lock can be
+// had now.
 int Carrier(Held& held) {
     if (held.writable && !held.copied && held.forksAt == g_forksBegun) return held.fd;
     // A second one a child forked since its open may still have a copy of
     // is no carrier: the entry keeps both until the process ends.
     if (held.helper >= 0) return held.helperForksAt == g_forksBegun ? held.helper : NoDescriptor(EBUSY);
-    if (LockedForClosing(held.fd)) return NoDescriptor(EBUSY);
     held.helper = SecondDescriptor(held.fd);
     held.helperForksAt = g_forksBegun;
     return held.helper >= 0 ? held.helper : NoDescriptor(OnlyReadable(errno) ? EACCES : EBUSY);
 }
 
+// Under the close gate: marks the library's descriptor fd parked, to be
+// closed by the next sweep; false where it is none of the library's.
+bool Park(int fd) {
+    if (fd < 0) return false;
+    std::lock_guard<std::mutex> guard(g_mutex);
+    auto it = LooseEntryOf(fd);
+    if (it != g_held.end()) it->second.state = State::Parked;
+    return it != g_held.end();
+}
+
+// Whether the kernel's listing of the descriptor fd of this process names
+// a lock of that kind ("POSIX ", "OFDLCK "): 1 where it does, 0 where not
+// or where fd is closed (its record locks went with it), -1 where the
+// listing cannot be read.
+int Lists(int fd, const char* kind) {
+    char name[64], text[4096];
+    snprintf(name, sizeof name, "/proc/self/fdinfo/%d", fd);
+    const int listing = open(name, O_RDONLY | O_CLOEXEC);
+    if (listing < 0) return errno == ENOENT ? 0 : -1;
+    const size_t length = strlen(kind);
+    size_t kept = 0;
+    ssize_t got = 0;
+    bool found = false;
+    while (!found && (got = read(listing, text + kept, sizeof text - kept)) > 0) {
+        const size_t have = kept + static_cast<size_t>(got);
+        found = memmem(text, have, kind, length) != nullptr;
+        kept = std::min(have, length - 1);  // a word cut between two reads
+        memmove(text, text + have - kept, kept);
+    }
+    close(listing);
+    return found ? 1 : got < 0 ? -1 : 0;
+}
+
+// Whether a record lock of this process (as the engine's connections take
+// them; its open file description locks are the library's own) stands on
+// the file open at fd, as the kernel lists them for each descriptor of
+// the process that has the file open; true where the lists cannot be read.
+bool LockedHere(int fd) {
+    struct stat file, other;
+    DIR* folder = opendir("/proc/self/fd");
+    bool locked = !folder || fstat(fd, &file) != 0;
+    for (const dirent* entry; !locked && (entry = readdir(folder));) {
+        const int listed = atoi(entry->d_name);
+        if (entry->d_name[0] != '.' && listed != dirfd(folder) && fstat(listed, &other) == 0 &&
+            SameFile(KeyOf(other), KeyOf(file)))
+            locked = Lists(listed, "POSIX ") != 0;
+    }
+    if (folder) closedir(folder);
+    return locked;
+}
+
+// A descriptor that has locked the pending byte of the database that the
+// file open at fd is or, at a name ending in "-shm", is the index of: every
+// first lock a connection of the engine takes on either waits for it.
+// carrier itself for a database (or any other file); for an index, one of
+// its database opened here, to be unlocked and parked. -1 where it cannot.
+int Gate(int fd, int carrier) {
+    char link[64], name[PATH_MAX];
+    snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+    const ssize_t length = readlink(link, name, sizeof name);
+    const size_t index = sizeof "-shm" - 1;
+    if (length < 0 || length >= static_cast<ssize_t>(sizeof name)) return -1;
+    int gate = carrier;
+    if (static_cast<size_t>(length) > index && memcmp(name + length - index, "-shm", index) == 0) {
+        name[length - index] = 0;
+        try {
+            gate = OpenFile(name, O_RDWR | O_NOFOLLOW);
+        } catch (const std::bad_alloc&) {
+            return -1;
+        }
+    }
+    // A kernel that lists no locks of a descriptor cannot tell: it must list the gate's.
+    static std::atomic<bool> listsLocks{false};
+    const bool locked = gate >= 0 && SetLock(gate, F_WRLCK, kEngineLockBytes);
+    if (locked && (listsLocks || (listsLocks = Lists(gate, "OFDLCK ") > 0))) return gate;
+    if (locked) SetLock(gate, F_UNLCK, kEngineLockBytes);
+    if (gate != carrier) Park(gate);
+    return -1;
+}
+
 // Under the close gate: closes the descriptors of the parked entry held (its
-// own and a second one) where no lock stands on its file, under the lock of
-// every byte but the holds' carried by one of them; true once they are
-// closed. Where the user may only read the file, none can carry that lock:
-// the kernel's list of locks decides. The table is let go meanwhile: the
-// entry, closing, is no other's.
+// own and a second one) where no lock of this process stands on its file;
+// true once they are closed. Where one of them, the carrier, takes a lock
+// of every byte but the holds', none of anyone stands. Where another's
+// lock refuses that, the kernel's list of locks decides under the gate,
+// and where the user may only read the file (no carrier, no gate) it
+// decides alone. The carrier goes last, and its locks with it. The table
+// is let go meanwhile: the entry, closing, is no other's.
 bool CloseUnderLock(Held& held) {
     const int carrier = Carrier(held);
     if (carrier < 0 && errno != EACCES) return false;
-    if (!(carrier >= 0 ? LockForClosing(carrier) : !LockedForClosing(held.fd))) return false;
-    // The carrier goes last, and its lock with it.
-    for (int fd : {held.fd, held.helper})
-        if (fd >= 0 && fd != carrier) close(fd);
-    if (carrier >= 0) close(carrier);
-    return true;
+    int gate = -1;
+    const bool closable = (carrier >= 0 && LockForClosing(carrier)) ||
+                          ((carrier < 0 || (gate = Gate(held.fd, carrier)) >= 0) && !LockedHere(held.fd));
+    if (closable) {
+        for (int fd : {held.fd, held.helper})
+            if (fd >= 0 && fd != carrier) close(fd);
+        if (carrier >= 0) close(carrier);
+    }
+    if (gate >= 0 && (gate != carrier || !closable)) SetLock(gate, F_UNLCK, kEngineLockBytes);
+    if (gate != carrier) Park(gate);
+    return closable;
 }
 
 // Under the close gate: tries once to close each parked descriptor.
@@ -417,14 +497,7 @@ bool MayCarryALock(int fd) {
 }
 
 void CloseFile(int fd) noexcept {
-    if (fd < 0) return;
-    {
-        std::lock_guard<std::mutex> guard(g_mutex);
-        auto it = LooseEntryOf(fd);
-        if (it == g_held.end()) return;  // none of the library's
-        it->second.state = State::Parked;
-    }
-    Sweep();
+    if (Park(fd)) Sweep();
 }
 
 bool HeldHere(const struct stat& info) {
