@@ -125,28 +125,15 @@ Table::iterator Lendable(const FileKey& key, bool write) {
     return g_held.end();
 }
 
-// The bytes no lock of any process may hold where a descriptor is closed:
-// every byte but the holds' own (a hold, and a frozen reader's mark), which
-// are locks of open file descriptions that no close of another drops, and
-// which other stores of any process keep while they have the file open.
-const struct {
-    off_t start, length;
-} kClosingRanges[] = {{0, kHoldByte}, {kHoldByte + 2, 0}};
-
-// Whether fd takes, at once, a write lock of every byte of kClosingRanges.
+// Whether fd takes, at once, a write lock of every byte but the holds' own
+// (a hold, and a frozen reader's mark): locks of open file descriptions
+// that no close of another drops, which other stores keep while they have
+// the file open.
 bool LockForClosing(int fd) {
-    if (!SetLock(fd, F_WRLCK, kClosingRanges[0].start, kClosingRanges[0].length)) return false;
-    if (SetLock(fd, F_WRLCK, kClosingRanges[1].start, kClosingRanges[1].length)) return true;
-    SetLock(fd, F_UNLCK, kClosingRanges[0].start, kClosingRanges[0].length);
+    if (!SetLock(fd, F_WRLCK, 0, kHoldByte)) return false;
+    if (SetLock(fd, F_WRLCK, kHoldByte + 2, 0)) return true;
+    SetLock(fd, F_UNLCK, 0, kHoldByte);
     return false;
-}
-
-// A second descriptor of the file open at fd, open for writing, of no
-// child's; -1 with errno set where it cannot be had.
-int SecondDescriptor(int fd) {
-    char name[64];
-    snprintf(name, sizeof name, "/proc/self/fd/%d", fd);
-    return open(name, O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
 }
 
 // Whether an open failed because the user may not write the file: a file
@@ -154,119 +141,95 @@ int SecondDescriptor(int fd) {
 bool OnlyReadable(int err) { return err == EACCES || err == EROFS || err == EPERM || err == ETXTBSY; }
 
 // Under the close gate: the descriptor of the parked entry held (its own,
-// or a second one opened here) that carries the lock it is closed under;
-// -1 with errno EACCES where the user may only read the file, and with
-// EBUSY where it must wait: no descriptor that could carry the lock can be
-// had now.
+// or a second one of its file opened here, of no child's) that carries the
+// locks it is closed under; -1 with errno EACCES where the user may only
+// read the file, and with EBUSY where none can be had now.
 int Carrier(Held& held) {
     if (held.writable && !held.copied && held.forksAt == g_forksBegun) return held.fd;
     // A second one a child forked since its open may still have a copy of
     // is no carrier: the entry keeps both until the process ends.
     if (held.helper >= 0) return held.helperForksAt == g_forksBegun ? held.helper : NoDescriptor(EBUSY);
-    held.helper = SecondDescriptor(held.fd);
+    char name[64];
+    snprintf(name, sizeof name, "/proc/self/fd/%d", held.fd);
+    held.helper = open(name, O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     held.helperForksAt = g_forksBegun;
     return held.helper >= 0 ? held.helper : NoDescriptor(OnlyReadable(errno) ? EACCES : EBUSY);
 }
 
-// Under the close gate: marks the library's descriptor fd parked, to be
-// closed by the next sweep; false where it is none of the library's.
+// Under the close gate: parks the library's descriptor fd, for the next
+// sweep to close; false where it is none of the library's.
 bool Park(int fd) {
-    if (fd < 0) return false;
     std::lock_guard<std::mutex> guard(g_mutex);
-    auto it = LooseEntryOf(fd);
+    auto it = fd < 0 ? g_held.end() : LooseEntryOf(fd);
     if (it != g_held.end()) it->second.state = State::Parked;
     return it != g_held.end();
 }
 
-// Whether the kernel's listing of the descriptor fd of this process names
-// a lock of that kind ("POSIX ", "OFDLCK "): 1 where it does, 0 where not
-// or where fd is closed (its record locks went with it), -1 where the
-// listing cannot be read.
-int Lists(int fd, const char* kind) {
-    char name[64], text[4096];
-    snprintf(name, sizeof name, "/proc/self/fdinfo/%d", fd);
-    const int listing = open(name, O_RDONLY | O_CLOEXEC);
-    if (listing < 0) return errno == ENOENT ? 0 : -1;
-    const size_t length = strlen(kind);
-    size_t kept = 0;
-    ssize_t got = 0;
-    bool found = false;
-    while (!found && (got = read(listing, text + kept, sizeof text - kept)) > 0) {
-        const size_t have = kept + static_cast<size_t>(got);
-        found = memmem(text, have, kind, length) != nullptr;
-        kept = std::min(have, length - 1);  // a word cut between two reads
-        memmove(text, text + have - kept, kept);
-    }
-    close(listing);
-    return found ? 1 : got < 0 ? -1 : 0;
-}
-
 // Whether a record lock of this process (as the engine's connections take
-// them; its open file description locks are the library's own) stands on
-// the file open at fd, as the kernel lists them for each descriptor of
-// the process that has the file open; true where the lists cannot be read.
-bool LockedHere(int fd) {
-    struct stat file, other;
+// them; the library's are locks of open file descriptions) stands on the
+// file open at fd or on that of gate, as the kernel lists the locks taken
+// through each of the process's descriptors (a list it writes whole at
+// once); true where it cannot tell, as where it lists no lock of the gate.
+bool LockedHere(int fd, int gate) {
+    struct stat file, database, other;
+    char text[4096];
     DIR* folder = opendir("/proc/self/fd");
-    bool locked = !folder || fstat(fd, &file) != 0;
+    bool locked = !folder || fstat(fd, &file) != 0 || fstat(gate < 0 ? fd : gate, &database) != 0;
     for (const dirent* entry; !locked && (entry = readdir(folder));) {
         const int listed = atoi(entry->d_name);
-        if (entry->d_name[0] != '.' && listed != dirfd(folder) && fstat(listed, &other) == 0 &&
-            SameFile(KeyOf(other), KeyOf(file)))
-            locked = Lists(listed, "POSIX ") != 0;
+        if (entry->d_name[0] == '.' || listed == dirfd(folder) || fstat(listed, &other) != 0 ||
+            !(SameFile(KeyOf(other), KeyOf(file)) || SameFile(KeyOf(other), KeyOf(database))))
+            continue;
+        snprintf(text, sizeof text, "/proc/self/fdinfo/%d", listed);
+        const int listing = open(text, O_RDONLY | O_CLOEXEC);
+        // A descriptor closed since it was listed took its record locks with it.
+        const ssize_t got = listing < 0 ? (errno == ENOENT ? 0 : -1) : read(listing, text, sizeof text);
+        if (listing >= 0) close(listing);
+        locked = got < 0 || got == sizeof text || memmem(text, got, "POSIX ", 6) ||
+                 (listed == gate && !memmem(text, got, "OFDLCK ", 7));
     }
     if (folder) closedir(folder);
     return locked;
 }
 
-// A descriptor that has locked the pending byte of the database that the
-// file open at fd is or, at a name ending in "-shm", is the index of: every
-// first lock a connection of the engine takes on either waits for it.
-// carrier itself for a database (or any other file); for an index, one of
-// its database opened here, to be unlocked and parked. -1 where it cannot.
+// Locks the pending byte of the database that the file open at fd is or,
+// at a name ending in "-shm", is the index of: every connection of the
+// engine takes its first lock on either through it, and locks an index
+// only while it has its database locked. The descriptor that holds the
+// lock: carrier for a database, else one of the database opened here (to
+// be unlocked and parked); -1 where it cannot be had.
 int Gate(int fd, int carrier) {
     char link[64], name[PATH_MAX];
     snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
     const ssize_t length = readlink(link, name, sizeof name);
-    const size_t index = sizeof "-shm" - 1;
-    if (length < 0 || length >= static_cast<ssize_t>(sizeof name)) return -1;
+    if (length < 0 || length == sizeof name) return -1;
     int gate = carrier;
-    if (static_cast<size_t>(length) > index && memcmp(name + length - index, "-shm", index) == 0) {
-        name[length - index] = 0;
-        try {
-            gate = OpenFile(name, O_RDWR | O_NOFOLLOW);
-        } catch (const std::bad_alloc&) {
-            return -1;
-        }
+    try {
+        if (length > 4 && memcmp(name + length - 4, "-shm", 4) == 0)
+            gate = OpenFile(std::string(name, length - 4), O_RDWR | O_NOFOLLOW);
+    } catch (const std::bad_alloc&) {
+        return -1;
     }
-    // A kernel that lists no locks of a descriptor cannot tell: it must list the gate's.
-    static std::atomic<bool> listsLocks{false};
-    const bool locked = gate >= 0 && SetLock(gate, F_WRLCK, kEngineLockBytes);
-    if (locked && (listsLocks || (listsLocks = Lists(gate, "OFDLCK ") > 0))) return gate;
-    if (locked) SetLock(gate, F_UNLCK, kEngineLockBytes);
+    if (gate >= 0 && SetLock(gate, F_WRLCK, kEngineLockBytes)) return gate;
     if (gate != carrier) Park(gate);
     return -1;
 }
 
 // Under the close gate: closes the descriptors of the parked entry held (its
-// own and a second one) where no lock of this process stands on its file;
-// true once they are closed. Where one of them, the carrier, takes a lock
-// of every byte but the holds', none of anyone stands. Where another's
-// lock refuses that, the kernel's list of locks decides under the gate,
-// and where the user may only read the file (no carrier, no gate) it
-// decides alone. The carrier goes last, and its locks with it. The table
-// is let go meanwhile: the entry, closing, is no other's.
+// own and a second one) where no record lock of this process stands on its
+// file, the carrier last with its locks; true once they are closed. Where
+// the carrier takes a lock of every byte but the holds', none of anyone
+// stands; where another's lock refuses that, the kernel's list decides
+// under the gate, and alone where the user may only read the file (no
+// carrier). The table is let go meanwhile: the entry, closing, is no other's.
 bool CloseUnderLock(Held& held) {
     const int carrier = Carrier(held);
     if (carrier < 0 && errno != EACCES) return false;
     int gate = -1;
     const bool closable = (carrier >= 0 && LockForClosing(carrier)) ||
-                          ((carrier < 0 || (gate = Gate(held.fd, carrier)) >= 0) && !LockedHere(held.fd));
-    if (closable) {
-        for (int fd : {held.fd, held.helper})
-            if (fd >= 0 && fd != carrier) close(fd);
-        if (carrier >= 0) close(carrier);
-    }
+                          ((carrier < 0 || (gate = Gate(held.fd, carrier)) >= 0) && !LockedHere(held.fd, gate));
+    for (int fd : {held.fd, held.helper})  // a second one is the carrier: it goes last
+        if (closable && fd >= 0) close(fd);
     if (gate >= 0 && (gate != carrier || !closable)) SetLock(gate, F_UNLCK, kEngineLockBytes);
     if (gate != carrier) Park(gate);
     return closable;
@@ -322,7 +285,7 @@ int OpenRegularFile(const std::string& path, int flags, mode_t mode, struct stat
     int fd = -1;
     if ((flags & O_ACCMODE) == O_RDONLY) {
         fd = open(path.c_str(), (flags & ~O_ACCMODE) | O_RDWR, mode);
-        if (fd < 0 && errno != EACCES && errno != EROFS && errno != ETXTBSY && errno != EPERM) return -1;
+        if (fd < 0 && !OnlyReadable(errno)) return -1;
     }
     if (fd < 0) fd = open(path.c_str(), flags, mode);
     if (fd < 0) return -1;
