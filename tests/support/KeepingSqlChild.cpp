@@ -3,7 +3,6 @@
 // the statements of argv[1] on it (a transaction they begin stays open),
 // writes 'y' to its standard output ('n' when any failed), and closes them
 // all once its standard input ends.
-#include <cstdio>
 #include <sqlite3.h>
 #include <unistd.h>
 #include <vector>

@@ -125,10 +125,9 @@ Table::iterator Lendable(const FileKey& key, bool write) {
     return g_held.end();
 }
 
-// Whether fd takes, at once, a write lock of every byte but the holds' own
-// (a hold, and a frozen reader's mark): locks of open file descriptions
-// that no close of another drops, which other stores keep while they have
-// the file open.
+// Whether fd takes, at once, a write lock of every byte but the holds' (a
+// hold, a frozen reader's mark): locks of open file descriptions, which no
+// close of another drops, that other stores keep while they have the file.
 bool LockForClosing(int fd) {
     if (!SetLock(fd, F_WRLCK, 0, kHoldByte)) return false;
     if (SetLock(fd, F_WRLCK, kHoldByte + 2, 0)) return true;
@@ -165,11 +164,10 @@ bool Park(int fd) {
     return it != g_held.end();
 }
 
-// Whether a record lock of this process (as the engine's connections take
-// them; the library's are locks of open file descriptions) stands on the
-// file open at fd or on that of gate, as the kernel lists the locks taken
-// through each of the process's descriptors (a list it writes whole at
-// once); true where it cannot tell, as where it lists no lock of the gate.
+// Whether a record lock of this process (the engine's kind; the library's
+// are locks of open file descriptions) stands on the file open at fd or on
+// gate's, as the kernel lists, whole at once, those taken through each of
+// its descriptors; true where it cannot tell, as where none of gate's shows.
 bool LockedHere(int fd, int gate) {
     struct stat file, database, other;
     char text[4096];
@@ -192,12 +190,11 @@ bool LockedHere(int fd, int gate) {
     return locked;
 }
 
-// Locks the pending byte of the database that the file open at fd is or,
-// at a name ending in "-shm", is the index of: every connection of the
-// engine takes its first lock on either through it, and locks an index
-// only while it has its database locked. The descriptor that holds the
-// lock: carrier for a database, else one of the database opened here (to
-// be unlocked and parked); -1 where it cannot be had.
+// Locks the pending byte of the database the file open at fd is, or is the
+// index of (at a name ending in "-shm"): every connection of the engine
+// takes its first lock on either through it, and locks an index only with
+// its database locked. Gives carrier for a database, else a descriptor of
+// the database opened here (to be unlocked and parked); -1 where it cannot.
 int Gate(int fd, int carrier) {
     char link[64], name[PATH_MAX];
     snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
@@ -217,11 +214,10 @@ int Gate(int fd, int carrier) {
 
 // Under the close gate: closes the descriptors of the parked entry held (its
 // own and a second one) where no record lock of this process stands on its
-// file, the carrier last with its locks; true once they are closed. Where
-// the carrier takes a lock of every byte but the holds', none of anyone
-// stands; where another's lock refuses that, the kernel's list decides
-// under the gate, and alone where the user may only read the file (no
-// carrier). The table is let go meanwhile: the entry, closing, is no other's.
+// file: none of anyone's where the carrier locks the whole file, else as
+// the kernel lists them under the gate (alone where no carrier can be had,
+// the file read only); true once closed. The table is let go meanwhile:
+// the entry, closing, is no other's.
 bool CloseUnderLock(Held& held) {
     const int carrier = Carrier(held);
     if (carrier < 0 && errno != EACCES) return false;
