@@ -1,13 +1,16 @@
 // A host's own SQLite connection on a project, in the process of a store:
 // whatever the store opens, looks at and closes, the host's connection
 // keeps its locks, and programs of other processes beside both lose no
-// committed row.
+// committed row; what other processes alone lock keeps no descriptor.
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <fcntl.h>
 #include <sqlite3.h>
 #include <string>
 #include <thread>
+#include <unistd.h>
+#include <vector>
 
 #include "support/PlainProgram.h"
 #include "support/TestStore.h"
@@ -36,6 +39,21 @@ std::string Insert(const std::string& key) { return "INSERT INTO TpsTable (TPS_U
 
 // The record locks this process has on the project at path and on its log's index.
 std::pair<int, int> LocksOn(const std::string& path) { return {RecordLocksOn(path), RecordLocksOn(path + "-shm")}; }
+
+// What a station runs on a project it keeps open: the log's mode, and a read open.
+const char kKeptInTheLog[] = "PRAGMA journal_mode=WAL; BEGIN; SELECT count(*) FROM TpsTable";
+
+// Whether a lock of another process stands on the file at path, as a probe
+// of an open file description of this process finds it. Its close drops
+// every record lock of this process on the file: for a file it has none on.
+bool LockedByAnother(const std::string& path) {
+    struct flock probe = {};
+    probe.l_type = F_WRLCK;
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const bool locked = fd >= 0 && fcntl(fd, F_OFD_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
+    close(fd);
+    return locked;
+}
 
 void OpenAndClose(const TempDir& dir, const std::string& path) {
     TestStore store(dir);
@@ -118,17 +136,43 @@ TEST(HostConnections, OpenedBesideAStoreStayUsersOfTheProjectOnceItCloses) {
 }
 
 // Stores open and close the project a thousand times beside the host's
-// connection: the process's descriptors stay as many, and the host keeps
-// its locks.
+// connection, alone or while another process keeps it open too, as a
+// station does (no Close can then lock the whole file): the process's
+// descriptors stay as many, and the host keeps its locks.
 TEST(HostConnections, DescriptorsStayBoundedOverManyOpensAndClosesBesideThem) {
+    for (const bool keptElsewhere : {false, true}) {
+        SCOPED_TRACE(keptElsewhere ? "another process keeps it open" : "no other process");
+        TempDir dir;
+        const std::string path = MakeProject(dir, "p.tarnprj");
+        KeepingProgram station(kKeptInTheLog, std::vector<std::string>(keptElsewhere, path));
+        ASSERT_TRUE(station.Keeps());
+        ASSERT_EQ(LockedByAnother(path), keptElsewhere);
+        HostConnection host(path);
+        ASSERT_EQ(host.Run("PRAGMA journal_mode=WAL; " + Insert("h")), SQLITE_OK);
+        const auto locks = LocksOn(path);
+        ASSERT_GT(locks.second, 0);
+        OpenAndClose(dir, path);
+        const int descriptors = OpenDescriptors();
+        for (int i = 0; i < 1000; ++i) OpenAndClose(dir, path);
+        EXPECT_LE(OpenDescriptors(), descriptors);
+        EXPECT_EQ(LocksOn(path), locks);
+    }
+}
+
+// A process started anew keeps 300 projects open, as a station does; a
+// store opens and closes each in turn: none leaves a descriptor behind.
+TEST(HostConnections, ProjectsThatAnotherProcessKeepsOpenLeaveNoDescriptorOnceClosed) {
     TempDir dir;
-    const std::string path = MakeProject(dir, "p.tarnprj");
-    HostConnection host(path);
-    ASSERT_EQ(host.Run("PRAGMA journal_mode=WAL; " + Insert("h")), SQLITE_OK);
-    OpenAndClose(dir, path);
+    const std::string made = MakeProject(dir, "made.tarnprj");
+    std::vector<std::string> paths;
+    for (int i = 0; i < 300; ++i) {
+        paths.push_back(dir.File("p" + std::to_string(i) + ".tarnprj"));
+        WriteFile(paths.back(), ReadFile(made));
+    }
+    KeepingProgram station(kKeptInTheLog, paths);
+    ASSERT_TRUE(station.Keeps());
     const int descriptors = OpenDescriptors();
-    const auto locks = LocksOn(path);
-    for (int i = 0; i < 1000; ++i) OpenAndClose(dir, path);
-    EXPECT_LE(OpenDescriptors(), descriptors);
-    EXPECT_EQ(LocksOn(path), locks);
+    for (const std::string& path : paths) OpenAndClose(dir, path);
+    EXPECT_EQ(OpenDescriptors(), descriptors);
+    for (const std::string& file : {paths.back(), paths.back() + "-shm"}) EXPECT_TRUE(LockedByAnother(file)) << file;
 }

@@ -85,9 +85,18 @@ void WriteFile(const std::string& path, const std::string& content) {
     std::ofstream(path, std::ios::binary) << content;
 }
 
+namespace {
+// How long a raw look waits for a lock that another holds for a moment (a
+// store that closes a project another process keeps open locks the
+// engine's pending byte while it looks at the locks of its own process),
+// as programs beside the library's stores wait.
+const int kRawBusyMs = 10000;
+}  // namespace
+
 void RawExec(const std::string& database, const std::string& sql) {
     sqlite3* db = nullptr;
     if (sqlite3_open(database.c_str(), &db) != SQLITE_OK) throw std::runtime_error("cannot open " + database);
+    sqlite3_busy_timeout(db, kRawBusyMs);
     char* error = nullptr;
     int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error);
     std::string message = error ? error : "";
@@ -100,6 +109,7 @@ std::vector<std::vector<std::string>> RawQuery(const std::string& database, cons
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(database.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
         throw std::runtime_error("cannot open " + database);
+    sqlite3_busy_timeout(db, kRawBusyMs);
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
         std::string message = sqlite3_errmsg(db);

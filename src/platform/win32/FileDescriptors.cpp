@@ -5,7 +5,9 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <climits>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <new>
 #include <pthread.h>
@@ -123,36 +125,14 @@ Table::iterator Lendable(const FileKey& key, bool write) {
     return g_held.end();
 }
 
-// The bytes no lock of any process may hold where a descriptor is closed:
-// every byte but the holds' own (a hold, and a frozen reader's mark), which
-// are locks of open file descriptions that no close of another drops, and
-// which other stores of any process keep while they have the file open.
-const struct {
-    off_t start, length;
-} kClosingRanges[] = {{0, kHoldByte}, {kHoldByte + 2, 0}};
-
-// Whether fd takes, at once, a write lock of every byte of kClosingRanges.
+// Whether fd takes, at once, a write lock of every byte but the holds' (a
+// hold, a frozen reader's mark): locks of open file descriptions, which no
+// close of another drops, that other stores keep while they have the file.
 bool LockForClosing(int fd) {
-    if (!SetLock(fd, F_WRLCK, kClosingRanges[0].start, kClosingRanges[0].length)) return false;
-    if (SetLock(fd, F_WRLCK, kClosingRanges[1].start, kClosingRanges[1].length)) return true;
-    SetLock(fd, F_UNLCK, kClosingRanges[0].start, kClosingRanges[0].length);
+    if (!SetLock(fd, F_WRLCK, 0, kHoldByte)) return false;
+    if (SetLock(fd, F_WRLCK, kHoldByte + 2, 0)) return true;
+    SetLock(fd, F_UNLCK, 0, kHoldByte);
     return false;
-}
-
-// Whether the kernel lists a lock of another on any byte of kClosingRanges
-// of the file open at fd.
-bool LockedForClosing(int fd) {
-    for (const auto& range : kClosingRanges)
-        if (LockedElsewhere(fd, range.start, range.length)) return true;
-    return false;
-}
-
-// A second descriptor of the file open at fd, open for writing, of no
-// child's; -1 with errno set where it cannot be had.
-int SecondDescriptor(int fd) {
-    char name[64];
-    snprintf(name, sizeof name, "/proc/self/fd/%d", fd);
-    return open(name, O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
 }
 
 // Whether an open failed because the user may not write the file: a file
@@ -160,36 +140,95 @@ int SecondDescriptor(int fd) {
 bool OnlyReadable(int err) { return err == EACCES || err == EROFS || err == EPERM || err == ETXTBSY; }
 
 // Under the close gate: the descriptor of the parked entry held (its own,
-// or a second one opened here) that carries the lock it is closed under;
-// -1 with errno EACCES where the user may only read the file, and with
-// EBUSY where it must wait: a lock stands on the file, or no descriptor
-// that could carry the lock can be had now.
+// or a second one of its file opened here, of no child's) that carries the
+// locks it is closed under; -1 with errno EACCES where the user may only
+// read the file, and with EBUSY where none can be had now.
 int Carrier(Held& held) {
     if (held.writable && !held.copied && held.forksAt == g_forksBegun) return held.fd;
     // A second one a child forked since its open may still have a copy of
     // is no carrier: the entry keeps both until the process ends.
     if (held.helper >= 0) return held.helperForksAt == g_forksBegun ? held.helper : NoDescriptor(EBUSY);
-    if (LockedForClosing(held.fd)) return NoDescriptor(EBUSY);
-    held.helper = SecondDescriptor(held.fd);
+    char name[64];
+    snprintf(name, sizeof name, "/proc/self/fd/%d", held.fd);
+    held.helper = open(name, O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     held.helperForksAt = g_forksBegun;
     return held.helper >= 0 ? held.helper : NoDescriptor(OnlyReadable(errno) ? EACCES : EBUSY);
 }
 
+// Under the close gate: parks the library's descriptor fd, for the next
+// sweep to close; false where it is none of the library's.
+bool Park(int fd) {
+    std::lock_guard<std::mutex> guard(g_mutex);
+    auto it = fd < 0 ? g_held.end() : LooseEntryOf(fd);
+    if (it != g_held.end()) it->second.state = State::Parked;
+    return it != g_held.end();
+}
+
+// Whether a record lock of this process (the engine's kind; the library's
+// are locks of open file descriptions) stands on the file open at fd or on
+// gate's, as the kernel lists, whole at once, those taken through each of
+// its descriptors; true where it cannot tell, as where none of gate's shows.
+bool LockedHere(int fd, int gate) {
+    struct stat file, database, other;
+    char text[4096];
+    DIR* folder = opendir("/proc/self/fd");
+    bool locked = !folder || fstat(fd, &file) != 0 || fstat(gate < 0 ? fd : gate, &database) != 0;
+    for (const dirent* entry; !locked && (entry = readdir(folder));) {
+        const int listed = atoi(entry->d_name);
+        if (entry->d_name[0] == '.' || listed == dirfd(folder) || fstat(listed, &other) != 0 ||
+            !(SameFile(KeyOf(other), KeyOf(file)) || SameFile(KeyOf(other), KeyOf(database))))
+            continue;
+        snprintf(text, sizeof text, "/proc/self/fdinfo/%d", listed);
+        const int listing = open(text, O_RDONLY | O_CLOEXEC);
+        // A descriptor closed since it was listed took its record locks with it.
+        const ssize_t got = listing < 0 ? (errno == ENOENT ? 0 : -1) : read(listing, text, sizeof text);
+        if (listing >= 0) close(listing);
+        locked = got < 0 || got == sizeof text || memmem(text, got, "POSIX ", 6) ||
+                 (listed == gate && !memmem(text, got, "OFDLCK ", 7));
+    }
+    if (folder) closedir(folder);
+    return locked;
+}
+
+// Locks the pending byte of the database the file open at fd is, or is the
+// index of (at a name ending in "-shm"): every connection of the engine
+// takes its first lock on either through it, and locks an index only with
+// its database locked. Gives carrier for a database, else a descriptor of
+// the database opened here (to be unlocked and parked); -1 where it cannot.
+int Gate(int fd, int carrier) {
+    char link[64], name[PATH_MAX];
+    snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+    const ssize_t length = readlink(link, name, sizeof name);
+    if (length < 0 || length == sizeof name) return -1;
+    int gate = carrier;
+    try {
+        if (length > 4 && memcmp(name + length - 4, "-shm", 4) == 0)
+            gate = OpenFile(std::string(name, length - 4), O_RDWR | O_NOFOLLOW);
+    } catch (const std::bad_alloc&) {
+        return -1;
+    }
+    if (gate >= 0 && SetLock(gate, F_WRLCK, kEngineLockBytes)) return gate;
+    if (gate != carrier) Park(gate);
+    return -1;
+}
+
 // Under the close gate: closes the descriptors of the parked entry held (its
-// own and a second one) where no lock stands on its file, under the lock of
-// every byte but the holds' carried by one of them; true once they are
-// closed. Where the user may only read the file, none can carry that lock:
-// the kernel's list of locks decides. The table is let go meanwhile: the
-// entry, closing, is no other's.
+// own and a second one) where no record lock of this process stands on its
+// file: none of anyone's where the carrier locks the whole file, else as
+// the kernel lists them under the gate (alone where no carrier can be had,
+// the file read only); true once closed. The table is let go meanwhile:
+// the entry, closing, is no other's.
 bool CloseUnderLock(Held& held) {
     const int carrier = Carrier(held);
     if (carrier < 0 && errno != EACCES) return false;
-    if (!(carrier >= 0 ? LockForClosing(carrier) : !LockedForClosing(held.fd))) return false;
-    // The carrier goes last, and its lock with it.
-    for (int fd : {held.fd, held.helper})
-        if (fd >= 0 && fd != carrier) close(fd);
-    if (carrier >= 0) close(carrier);
-    return true;
+    int gate = -1;
+    const bool closable = (carrier >= 0 && LockForClosing(carrier)) ||
+                          ((carrier < 0 || (gate = Gate(held.fd, carrier)) >= 0) && !LockedHere(held.fd, gate));
+    for (int fd : {held.fd, held.helper})  // a second one is the carrier: it goes last
+        if (closable && fd >= 0) close(fd);
+    if (gate >= 0 && (gate != carrier || !closable)) SetLock(gate, F_UNLCK, kEngineLockBytes);
+    if (gate != carrier) Park(gate);
+    return closable;
 }
 
 // Under the close gate: tries once to close each parked descriptor.
@@ -242,7 +281,7 @@ int OpenRegularFile(const std::string& path, int flags, mode_t mode, struct stat
     int fd = -1;
     if ((flags & O_ACCMODE) == O_RDONLY) {
         fd = open(path.c_str(), (flags & ~O_ACCMODE) | O_RDWR, mode);
-        if (fd < 0 && errno != EACCES && errno != EROFS && errno != ETXTBSY && errno != EPERM) return -1;
+        if (fd < 0 && !OnlyReadable(errno)) return -1;
     }
     if (fd < 0) fd = open(path.c_str(), flags, mode);
     if (fd < 0) return -1;
@@ -417,14 +456,7 @@ bool MayCarryALock(int fd) {
 }
 
 void CloseFile(int fd) noexcept {
-    if (fd < 0) return;
-    {
-        std::lock_guard<std::mutex> guard(g_mutex);
-        auto it = LooseEntryOf(fd);
-        if (it == g_held.end()) return;  // none of the library's
-        it->second.state = State::Parked;
-    }
-    Sweep();
+    if (Park(fd)) Sweep();
 }
 
 bool HeldHere(const struct stat& info) {

@@ -421,7 +421,7 @@ int Hold::Descriptor() const {
 
 void Hold::Release() noexcept {
     if (!m_held) return;
-    // The descriptor may outlive the hold, parked while a lock stands on the file.
+    // The descriptor may outlive the hold, parked while a lock of this process may stand on the file.
     UnlockEngine();
     m_held = false;
     const bool keptOthersOut = m_keepsOthersOut;

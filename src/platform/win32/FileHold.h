@@ -125,8 +125,8 @@ bool HeldElsewhere(int fd);
 // lent where one is. Anything but a regular file is looked at and never
 // opened (kNotRegularFile, ELOOP for a link not followed). -1 with errno set.
 int OpenFile(const std::string& path, int flags, mode_t mode = 0);
-// Lets go of fd, opened by OpenFile: closed where no lock stands on its
-// file, parked where one does (FileTable.h).
+// Lets go of fd, opened by OpenFile: closed where no lock of this process
+// stands on its file, parked where one may (FileTable.h).
 void CloseFile(int fd) noexcept;
 // OpenFile for a lock of the library's (a folder's) on the descriptor: one
 // that may not carry it is given up and the file opened again. With O_CREAT

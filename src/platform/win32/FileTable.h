@@ -7,17 +7,19 @@
 //
 // Closing any descriptor of a file drops every record lock the process has
 // on it, the engine's connections' included, the host's own as well as the
-// library's. So a descriptor is closed only where no lock stands on its
-// file, under a lock of the whole file (a write lock, which no record lock
-// of any process may meet; all but the bytes of the holds, which are no
-// record locks) taken at once. That lock is carried by the
-// descriptor itself where no child forked since its entry may still have a
-// copy (which would keep the lock), else by a second descriptor of the
-// file opened for it; no fork begins meanwhile. A file the user may only
-// read can carry no such lock: its descriptor is closed only while the
-// kernel lists no lock on the file at all. A descriptor that cannot be
-// closed so is parked in the table, lent to the next open of its file, and
-// tried again at every close: the descriptors stay as many as the files in use.
+// library's. So a descriptor is closed only where no record lock of this
+// process stands on its file: under a write lock of all of it but the
+// holds' bytes (no record locks), taken at once, which none of any process
+// may meet; or, where another's lock refuses that, while the kernel lists
+// none of this process's, looked at under a lock of the pending byte of
+// its database (the file, or the one an index is of), through which every
+// connection of the engine takes its first lock. A lock is carried by the
+// descriptor itself where no child forked since its entry may still have
+// a copy (which would keep the lock), else by a second descriptor opened
+// for it; no fork begins meanwhile. For a file the user may only read, the
+// kernel's list alone decides. A descriptor that cannot be closed so is
+// parked, lent to the next open of its file and tried again at every
+// close: they stay as many as the files this process's connections lock.
 #pragma once
 #include <cstdint>
 #include <map>
@@ -142,8 +144,8 @@ int OpenForEntry(const std::string& path, const FileKey& key, uint64_t id, bool 
 // any of them.
 bool SetLock(int fd, short type, off_t start, off_t length = 1);
 // Whether anyone but fd's open file description locks any of the bytes
-// from start (length 0: to the end of every file), the engine's record
-// locks of this process included. A look that fails counts as locked.
+// from start, the engine's record locks of this process included. A look
+// that fails counts as locked.
 bool LockedElsewhere(int fd, off_t start, off_t length = 1);
 
 }  // namespace fileshare
