@@ -263,7 +263,7 @@ sqlite3* Connection::OpenEngine(const std::string& name, const std::string& path
         sqlite3_extended_result_codes(db, 0);
         sqlite3_busy_timeout(db, kBusyTimeoutMs);
         // From the first read of the file on, its reading ends.
-        m_budget.Attach(db, path);
+        m_budget.Attach(db, path, &m_hold);
         // Reading the schema proves the file is a database; an empty file is
         // not one either, and is refused before anything could write to it.
         // The first row is read, not a count, which the engine makes in one
