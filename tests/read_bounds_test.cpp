@@ -168,22 +168,29 @@ TEST(ReadBounds, ValuesOfAMegabyteListWhole) {
         Rows("INSERT INTO MeasurementTable (MEAS_UUID, MEAS_DESCRIPTION, DATA_VALUE) SELECT 'm' || i, " +
                  Text(bytes, 'd') + ", " + Text(bytes, 'c'),
              count));
-    TestStore store(dir);
-    CObList list;
-    ASSERT_EQ(store.Open(actions.c_str()), 1);
-    EXPECT_EQ(store.GetAllItem_ActionSetup(list, ""), 1) << store.GetErrorInfo().GetString();
-    EXPECT_EQ(list.GetCount(), count);
-    for (POSITION at = list.GetHeadPosition(); at;) {
-        const auto* action = static_cast<const CTaDBActionSetup*>(list.GetNext(at));
-        EXPECT_TRUE(action->m_strActionDescription.str() == d && action->m_strSignalContent.str() == c);
+    const struct {
+        std::string path;
+        std::function<int(TestStore&, CObList&)> list;
+        std::function<bool(const CObject*)> whole;  // whether a record holds both values whole
+    } cases[] = {
+        {actions, [](TestStore& s, CObList& l) { return s.GetAllItem_ActionSetup(l, ""); },
+         [&](const CObject* r) {
+             const auto* action = static_cast<const CTaDBActionSetup*>(r);
+             return action->m_strActionDescription.str() == d && action->m_strSignalContent.str() == c;
+         }},
+        {measurements, [](TestStore& s, CObList& l) { return s.GetItemBySQL_Measurement(l, "1=1"); },
+         [&](const CObject* r) {
+             const auto* measurement = static_cast<const CTaDBMeasurement*>(r);
+             return measurement->m_strMeasDescription.str() == d && measurement->m_strDataValue.str() == c;
+         }},
+    };
+    for (const auto& listed : cases) {
+        TestStore store(dir);
+        ASSERT_EQ(store.Open(listed.path.c_str()), 1);
+        CObList list;
+        EXPECT_EQ(listed.list(store, list), 1) << store.GetErrorInfo().GetString();
+        EXPECT_EQ(list.GetCount(), count);
+        for (POSITION at = list.GetHeadPosition(); at;) EXPECT_TRUE(listed.whole(list.GetNext(at)));
+        store.ClearObjectList(list, "");
     }
-    store.ClearObjectList(list, "CTaDBActionSetup");
-    ASSERT_EQ(store.Open(measurements.c_str()), 1);
-    EXPECT_EQ(store.GetItemBySQL_Measurement(list, "1=1"), 1) << store.GetErrorInfo().GetString();
-    EXPECT_EQ(list.GetCount(), count);
-    for (POSITION at = list.GetHeadPosition(); at;) {
-        const auto* measurement = static_cast<const CTaDBMeasurement*>(list.GetNext(at));
-        EXPECT_TRUE(measurement->m_strMeasDescription.str() == d && measurement->m_strDataValue.str() == c);
-    }
-    store.ClearObjectList(list, "CTaDBMeasurement");
 }
