@@ -158,11 +158,11 @@ bool ReadScan(const std::vector<Op>& program, std::vector<ScanOrder::Part>& part
             if (j + 1 < fields.size()) return false;
             fields.pop_back();
         }
-        fields.push_back({columnOf("IdxRowid", 0), ScanOrder::Collation::Binary, false});
+        fields.push_back({columnOf("IdxRowid", 0), ScanOrder::Collation::RowId, false});
         if (fields.back().column < 0) fields.pop_back();
         if (fields.empty()) return false;
     } else {
-        fields.push_back({columnOf("Rowid", 0), ScanOrder::Collation::Binary, false});
+        fields.push_back({columnOf("Rowid", 0), ScanOrder::Collation::RowId, false});
         if (fields.back().column < 0) return false;
     }
     for (ScanOrder::Part& part : fields) part.descending = part.descending != backward;
@@ -190,7 +190,10 @@ std::shared_ptr<const ScanOrder> ScanOrder::Of(sqlite3* db, const std::string& s
             return true;
         });
         if (listing != Listing::Whole || !ReadScan(program, order->parts)) return nullptr;
-        order->encoding = EncodingOf(db);
+        // Only a binary collation compares texts in the database's own encoding.
+        if (std::any_of(order->parts.begin(), order->parts.end(),
+                        [](const Part& part) { return part.collation == Collation::Binary; }))
+            order->encoding = EncodingOf(db);
     } catch (const ComError&) {
         return nullptr;
     }
@@ -244,6 +247,25 @@ std::string WithoutTrailingSpaces(const std::string& text) {
 }
 }  // namespace
 
+// Two values as SQLite orders them: NULL, numbers, texts by their
+// collation, blobs.
+int OrderWatch::Compare(const Value& a, const Value& b, ScanOrder::Collation collation) {
+    if (TypeRank(a.type) != TypeRank(b.type)) return TypeRank(a.type) < TypeRank(b.type) ? -1 : 1;
+    switch (a.type) {
+        case SQLITE_NULL: return 0;
+        case SQLITE_INTEGER:
+            if (b.type == SQLITE_FLOAT) return CompareIntegerReal(a.integer, b.real);
+            return a.integer < b.integer ? -1 : a.integer > b.integer;
+        case SQLITE_FLOAT:
+            if (b.type == SQLITE_INTEGER) return -CompareIntegerReal(b.integer, a.real);
+            return a.real < b.real ? -1 : a.real > b.real;
+        case SQLITE_TEXT:
+            if (collation == ScanOrder::Collation::NoCase) return CompareNoCase(a.bytes, b.bytes);
+            return CompareBytes(a.bytes, b.bytes);
+        default: return CompareBytes(a.bytes, b.bytes);
+    }
+}
+
 bool OrderWatch::Rises(const ScanOrder& order, sqlite3_stmt* statement) {
     m_next.resize(order.parts.size());
     for (size_t i = 0; i < order.parts.size(); ++i) {
@@ -252,32 +274,22 @@ bool OrderWatch::Rises(const ScanOrder& order, sqlite3_stmt* statement) {
         Value& next = m_next[i];
         next.type = sqlite3_value_type(value);
         if (next.type == SQLITE_INTEGER) next.integer = sqlite3_value_int64(value);
-        else if (next.type == SQLITE_FLOAT) next.real = sqlite3_value_double(value);
-        else if (next.type == SQLITE_BLOB) next.bytes.assign(static_cast<const char*>(sqlite3_value_blob(value)),
-                                                               static_cast<size_t>(sqlite3_value_bytes(value)));
-        else if (next.type == SQLITE_TEXT) {
-            // A binary collation compares the bytes as stored; the others are SQLite's in UTF-8.
-            const bool stored = part.collation == ScanOrder::Collation::Binary && order.encoding != SQLITE_UTF8;
-            const void* text = !stored ? static_cast<const void*>(sqlite3_value_text(value))
-                               : order.encoding == SQLITE_UTF16LE ? sqlite3_value_text16le(value)
-                                                                  : sqlite3_value_text16be(value);
-            const int size = stored ? sqlite3_value_bytes16(value) : sqlite3_value_bytes(value);
-            next.bytes.assign(static_cast<const char*>(text), text ? static_cast<size_t>(size) : 0);
-            if (part.collation == ScanOrder::Collation::RTrim) next.bytes = WithoutTrailingSpaces(next.bytes);
-        }
+        if (next.type == SQLITE_FLOAT) next.real = sqlite3_value_double(value);
+        if (next.type != SQLITE_TEXT && next.type != SQLITE_BLOB) continue;
+        // A binary collation compares a text's bytes as stored; the others are SQLite's in UTF-8.
+        const bool utf16 = next.type == SQLITE_TEXT && part.collation == ScanOrder::Collation::Binary &&
+                           order.encoding != SQLITE_UTF8;
+        const void* bytes = next.type == SQLITE_BLOB           ? sqlite3_value_blob(value)
+                            : !utf16                           ? sqlite3_value_text(value)
+                            : order.encoding == SQLITE_UTF16LE ? sqlite3_value_text16le(value)
+                                                               : sqlite3_value_text16be(value);
+        const int size = utf16 ? sqlite3_value_bytes16(value) : sqlite3_value_bytes(value);
+        next.bytes.assign(bytes ? static_cast<const char*>(bytes) : "", bytes ? static_cast<size_t>(size) : 0);
+        if (part.collation == ScanOrder::Collation::RTrim) next.bytes = WithoutTrailingSpaces(next.bytes);
     }
     int comparison = 0;
     for (size_t i = 0; m_seen && comparison == 0 && i < order.parts.size(); ++i) {
-        const Value& a = m_last[i];
-        const Value& b = m_next[i];
-        if (TypeRank(a.type) != TypeRank(b.type)) comparison = TypeRank(a.type) < TypeRank(b.type) ? -1 : 1;
-        else if (a.type == SQLITE_INTEGER && b.type == SQLITE_INTEGER) comparison = a.integer < b.integer ? -1 : a.integer > b.integer;
-        else if (a.type == SQLITE_FLOAT && b.type == SQLITE_FLOAT) comparison = a.real < b.real ? -1 : a.real > b.real;
-        else if (a.type == SQLITE_INTEGER && b.type == SQLITE_FLOAT) comparison = CompareIntegerReal(a.integer, b.real);
-        else if (a.type == SQLITE_FLOAT && b.type == SQLITE_INTEGER) comparison = -CompareIntegerReal(b.integer, a.real);
-        else if (a.type == SQLITE_TEXT && order.parts[i].collation == ScanOrder::Collation::NoCase)
-            comparison = CompareNoCase(a.bytes, b.bytes);
-        else if (a.type == SQLITE_TEXT || a.type == SQLITE_BLOB) comparison = CompareBytes(a.bytes, b.bytes);
+        comparison = Compare(m_last[i], m_next[i], order.parts[i].collation);
         if (order.parts[i].descending) comparison = -comparison;
     }
     const bool rises = !m_seen || comparison < 0;

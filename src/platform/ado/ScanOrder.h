@@ -24,7 +24,8 @@ public:
     // The order of the rows of sql (one query) on db; null where none is known.
     static std::shared_ptr<const ScanOrder> Of(sqlite3* db, const std::string& sql);
 
-    enum class Collation { Binary, NoCase, RTrim };
+    // How texts compare; a row id is an integer, and compares as one.
+    enum class Collation { Binary, NoCase, RTrim, RowId };
     // A part of the key, most significant first: the result column that
     // holds it, how its texts compare, and whether the rows come in its
     // descending order.
@@ -35,8 +36,9 @@ public:
     };
     std::vector<Part> parts;
     // The database's text encoding (SQLITE_UTF8, SQLITE_UTF16LE or
-    // SQLITE_UTF16BE): the bytes its binary collation compares.
-    int encoding = 0;
+    // SQLITE_UTF16BE): the bytes its binary collation compares. Read only
+    // where a part compares so.
+    int encoding = 1;  // SQLITE_UTF8
 };
 
 // Follows the rows of the runs of one statement in its scan's order.
@@ -56,6 +58,8 @@ private:
         double real = 0;
         std::string bytes;
     };
+    static int Compare(const Value& a, const Value& b, ScanOrder::Collation collation);
+
     bool m_seen = false;
     std::vector<Value> m_last, m_next;
 };
