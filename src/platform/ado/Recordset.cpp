@@ -122,6 +122,8 @@ void Recordset::ReadColumnNames() {
 
 void Recordset::Close() noexcept {
     m_statement.reset();
+    // A row added beside the read may have left the log to fold.
+    if (m_connection) m_connection->FoldOwedLog();
     m_ahead.clear();
     m_aheadAt = 0;
     m_connection.reset();

@@ -46,6 +46,7 @@ class OrderWatch {
 public:
     // A run begins: its first row rises whatever it is.
     void Restart() { m_seen = false; }
+    bool AtFirstRow() const { return !m_seen; }
     // Whether the row statement stands on comes after the run's row before
     // it in order; remembers it for the next.
     bool Rises(const ScanOrder& order, sqlite3_stmt* statement);

@@ -207,13 +207,13 @@ void Statement::StopSpent() {
     m_budget->ThrowSpent();
 }
 
-// The order is read again after the engine prepared the statement anew: a
-// change of the schema may have changed its program.
+// The order is read again after the engine prepared the statement anew,
+// which it does as a run begins: a change of the schema may have changed
+// its program.
 void Statement::FollowOrder() {
-    const int reprepares = Reprepares();
-    if (reprepares != m_orderReprepares) {
+    if (m_orderWatch.AtFirstRow() && Reprepares() != m_orderReprepares) {
         m_order = ScanOrder::Of(m_db, sqlite3_sql(m_stmt));
-        m_orderReprepares = reprepares;
+        m_orderReprepares = Reprepares();
     }
     if (m_order && m_budget && !m_orderWatch.Rises(*m_order, m_stmt)) StopSpent();
 }
