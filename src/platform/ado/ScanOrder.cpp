@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <sqlite3.h>
 #include <unordered_map>
 
@@ -194,7 +195,10 @@ std::shared_ptr<const ScanOrder> ScanOrder::Of(sqlite3* db, const std::string& s
         if (std::any_of(order->parts.begin(), order->parts.end(),
                         [](const Part& part) { return part.collation == Collation::Binary; }))
             order->encoding = EncodingOf(db);
-    } catch (const ComError&) {
+    } catch (const ComError& error) {
+        // A statement that ran out of memory inside a transaction had the
+        // engine roll the transaction back: the caller's run fails with it.
+        if (error.Error() == ComError::kNoMemory) throw std::bad_alloc();
         return nullptr;
     }
     return order;
