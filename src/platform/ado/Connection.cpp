@@ -48,10 +48,10 @@ const int kFoldLogPages = 1000;
 void FoldLogWhenDue(sqlite3* db, bool& owed) {
     sqlite3_wal_hook(
         db,
-        [](void* owed, sqlite3* db, const char* name, int pages) {
+        [](void* kept, sqlite3* committed, const char* name, int pages) {
             if (pages >= kFoldLogPages)
-                *static_cast<bool*>(owed) =
-                    sqlite3_wal_checkpoint_v2(db, name, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr) == SQLITE_LOCKED;
+                *static_cast<bool*>(kept) = sqlite3_wal_checkpoint_v2(committed, name, SQLITE_CHECKPOINT_PASSIVE,
+                                                                      nullptr, nullptr) == SQLITE_LOCKED;
             return SQLITE_OK;
         },
         &owed);
