@@ -271,6 +271,14 @@ int OrderWatch::Compare(const Value& a, const Value& b, ScanOrder::Collation col
 }
 
 bool OrderWatch::Rises(const ScanOrder& order, sqlite3_stmt* statement) {
+    // A table's scan, most lists', compares row ids alone.
+    if (order.parts.size() == 1 && order.parts[0].collation == ScanOrder::Collation::RowId) {
+        const int64_t rowid = sqlite3_column_int64(statement, order.parts[0].column);
+        const bool rises = !m_seen || (order.parts[0].descending ? rowid < m_lastRowid : rowid > m_lastRowid);
+        m_lastRowid = rowid;
+        m_seen = true;
+        return rises;
+    }
     m_next.resize(order.parts.size());
     for (size_t i = 0; i < order.parts.size(); ++i) {
         const ScanOrder::Part& part = order.parts[i];

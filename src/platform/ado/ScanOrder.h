@@ -62,6 +62,7 @@ private:
     static int Compare(const Value& a, const Value& b, ScanOrder::Collation collation);
 
     bool m_seen = false;
+    int64_t m_lastRowid = 0;
     std::vector<Value> m_last, m_next;
 };
 
