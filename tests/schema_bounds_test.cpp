@@ -8,10 +8,8 @@
 // gives its verdict there, refused or opened, never out of memory.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sqlite3.h>
 #include <string>
-#include <sys/resource.h>
 
 #include "platform/ado/Connection.h"
 #include "support/Bounded.h"
@@ -35,28 +33,9 @@ int64_t SchemaLoadBytes(const std::string& path) {
     return loaded;
 }
 
-// The process's address space in bytes.
-int64_t AddressSpace() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.compare(0, 7, "VmSize:") == 0) return std::stoll(line.substr(7)) << 10;
-    return -1;
-}
-
-// What Open of path gives in a host that first opened an ordinary project
-// (so that what the library makes once per process is made) and then may
-// grow its address space only by bytes.
+// What Open of path gives in a host that may grow its address space only by bytes.
 std::string OpenedWithin(const TempDir& dir, const std::string& path, int64_t bytes) {
-    const std::string ordinary = MakeProject(dir, "ordinary.tarnprj");
-    return Bounded(dir, [&] {
-        {
-            TestStore store(dir);
-            if (store.Open(ordinary.c_str()) != 1) return std::string("the ordinary project did not open");
-        }
-        const rlim_t most = static_cast<rlim_t>(AddressSpace() + bytes);
-        const rlimit limit{most, most};
-        if (setrlimit(RLIMIT_AS, &limit) != 0) return std::string("no limit");
+    return BoundedInMemory(dir, bytes, [&] {
         TestStore store(dir);
         const int result = store.Open(path.c_str());
         return result == 1 ? std::string("1") : std::to_string(result) + " " + std::string(store.GetErrorInfo());

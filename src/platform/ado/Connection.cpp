@@ -41,6 +41,22 @@ void CountTransactionEnds(sqlite3* db, uint64_t& ended) {
         &ended);
     sqlite3_rollback_hook(db, [](void* count) { ++*static_cast<uint64_t*>(count); }, &ended);
 }
+// Folds the log of db into its file, as SQLite does by default, once a
+// commit leaves it this many pages long; where a read of db keeps it from
+// that (a row added beside a walk), owed is set, and the fold is made once
+// the read is over (FoldOwedLog) or at the next commit.
+const int kFoldLogPages = 1000;
+void FoldLogWhenDue(sqlite3* db, bool& owed) {
+    sqlite3_wal_hook(
+        db,
+        [](void* kept, sqlite3* committed, const char* name, int pages) {
+            if (pages >= kFoldLogPages)
+                *static_cast<bool*>(kept) = sqlite3_wal_checkpoint_v2(committed, name, SQLITE_CHECKPOINT_PASSIVE,
+                                                                      nullptr, nullptr) == SQLITE_LOCKED;
+            return SQLITE_OK;
+        },
+        &owed);
+}
 // A host's texts kept for reuse: enough for the few a host runs again and
 // again, few enough that one-off texts cost little.
 const size_t kHostCacheLimit = 32;
@@ -246,6 +262,8 @@ bool Connection::Connect(const std::string& path, int& err) {
                 m_began = false;
                 m_savepoints = 0;
                 CountTransactionEnds(db, m_transactionsEnded);
+                m_foldOwed = false;
+                FoldLogWhenDue(db, m_foldOwed);
                 return true;
             }
             sqlite3_close_v2(db);
@@ -279,7 +297,7 @@ sqlite3* Connection::OpenEngine(const std::string& name, const std::string& path
         sqlite3_extended_result_codes(db, 0);
         sqlite3_busy_timeout(db, kBusyTimeoutMs);
         // From the first read of the file on, its reading ends.
-        m_budget.Attach(db, path);
+        m_budget.Attach(db, path, &m_hold);
         // Reading the schema proves the file is a database; an empty file is
         // not one either, and is refused before anything could write to it.
         // The first row is read, not a count, which the engine makes in one
@@ -552,6 +570,11 @@ void Connection::SettleOwedRollback() {
 }
 
 bool Connection::InTransaction() const { return m_db && sqlite3_get_autocommit(m_db) == 0; }
+
+void Connection::FoldOwedLog() noexcept {
+    if (!m_foldOwed || !m_db || m_hold.Inherited() || InTransaction()) return;
+    m_foldOwed = sqlite3_wal_checkpoint_v2(m_db, "main", SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr) == SQLITE_LOCKED;
+}
 
 namespace {
 // Copies every page of source, in one step and so from one snapshot, into

@@ -60,6 +60,9 @@ public:
     // Undoes the outermost savepoint; a joined one leaves that to the outermost.
     void RollbackToSavepoint() noexcept;
     bool InTransaction() const;
+    // Folds the log into the file where a read of the connection kept
+    // SQLite from folding it at a commit, once no read stands.
+    void FoldOwedLog() noexcept;
 
     // Puts a consistent copy of the open database at path, made by the
     // engine's online backup in one step while other connections go on
@@ -133,6 +136,7 @@ private:
     bool m_walSet = false;
     bool m_wrote = false;     // a write was begun on the connection: its close folds the log
     bool m_logFound = false;  // a log was beside the file when it was connected
+    bool m_foldOwed = false;  // a fold of the log that a read kept back
     // How many savepoints of this layer are open (the inner ones joined the
     // outermost), whether the outermost began the transaction, which
     // releasing it commits, and how many transactions had ended on the

@@ -62,6 +62,8 @@ void Recordset::Open(const Command& command, const ConnectionPtr& connection, Cu
                                                                   : text.substr(0, star) + ", rowid" + text.substr(star));
         }
         statement = connection->Lend(slot);
+        // The library's rows come in the order of their scan, each once.
+        statement->WatchOrder();
         table = slot.table;
     } else {
         size_t star = 0;
@@ -96,6 +98,15 @@ void Recordset::Open(const Command& command, const ConnectionPtr& connection, Cu
     m_open = true;
     m_started = false;
     m_hint = 0;
+    // A host's query stands on its first row when it opens, so one that
+    // fails there fails to open; the library's reads none before a look.
+    if (command.origin != Origin::Host) return;
+    try {
+        Start();
+    } catch (...) {
+        Close();
+        throw;
+    }
 }
 
 // A kept statement may be prepared again when it runs, after the schema
@@ -111,6 +122,8 @@ void Recordset::ReadColumnNames() {
 
 void Recordset::Close() noexcept {
     m_statement.reset();
+    // A row added beside the read may have left the log to fold.
+    if (m_connection) m_connection->FoldOwedLog();
     m_ahead.clear();
     m_aheadAt = 0;
     m_connection.reset();
@@ -346,8 +359,24 @@ StatementLease Recordset::WriteStatement(PatternUse use, const std::vector<char>
     return m_connection->Prepare(makeText());
 }
 
+// A row is added beside the read of a walk begun, which the engine allows
+// but where it refuses to begin a write while a read is open (to switch the
+// file to its log): then the rest of the result is read ahead, and the
+// write made again.
 void Recordset::Insert() {
-    if (m_started) ReadAhead();
+    HoldCurrent();
+    try {
+        InsertRow();
+    } catch (const ComError& error) {
+        if (!m_started || !m_statement || error.Error() != ComError::kError) throw;
+        ReadAhead();
+        InsertRow();
+    }
+    // The cursor stays where it was; a walk not yet ended may meet the new row.
+    CancelUpdate();
+}
+
+void Recordset::InsertRow() {
     m_connection->PrepareWrite();
     {
         StatementLease insert = WriteStatement(PatternUse::Insert, m_dirty, [this] {
@@ -366,8 +395,6 @@ void Recordset::Insert() {
             if (m_dirty[i]) insert->Bind(++bound, m_edit[i], false);
         insert->Run();
     }
-    // The cursor stays where it was; a walk not yet begun will meet the new row.
-    CancelUpdate();
 }
 
 void Recordset::UpdateCurrent() {

@@ -4,13 +4,15 @@
 // change the current row (PutCollect, Update) or delete it. Writes go
 // through the row's rowid. A query of several tables is read-only.
 //
-// Rows are read from the engine as the cursor moves, from the first look at
-// the recordset on, so opening a table to append to it costs the same
-// whatever the table's size. The current row stays in the engine until a
-// value of it is asked for by reference, it is edited, or the cursor moves.
-// A write during a walk first reads the rest of the result ahead: the walk
+// Rows are read from the engine as the cursor moves: a host's query reads
+// its first row when it opens, the library's own from the first look at the
+// recordset on, so opening a table to append to it costs the same whatever
+// the table's size. The current row stays in the engine until a value of it
+// is asked for by reference, it is edited, or the cursor moves. A change or
+// deletion during a walk first reads the rest of the result ahead: the walk
 // still visits every row of the result exactly once, and no half-read query
-// holds the engine's commit of the write back.
+// holds the engine's commit of the write back. A row added beside a walk
+// reads nothing ahead unless the engine refuses the write beside the read.
 //
 // A query that the library gives as a pattern is prepared, and its shape
 // read, once per connection; so are the statements that write through it.
@@ -163,6 +165,7 @@ private:
     void HoldCurrent();
     void ReadAhead();
     void Insert();
+    void InsertRow();
     void UpdateCurrent();
     // The statement of a write through this query's rows, which writes the
     // columns marked: kept in the slot of the query's pattern for use when

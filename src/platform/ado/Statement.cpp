@@ -82,11 +82,11 @@ std::string QuoteIdentifier(const std::string& name) {
     return out + "\"";
 }
 
-Statement::Statement(sqlite3* db, const std::string& sql, RunBudget* budget)
-    : m_db(db), m_forks(fileshare::ForkCount()), m_budget(budget) {
+Statement::Statement(sqlite3* db, const std::string& sql, RunBudget* budget, bool bounded)
+    : m_db(db), m_forks(fileshare::ForkCount()), m_budget(budget), m_bounded(bounded) {
     if (!db) throw ComError(ComError::kMisuse, "Operation is not allowed when the connection is closed.");
     // Preparing reads the schema the first time and after a change of it.
-    const RunBudget::Scope preparing(budget);
+    const RunBudget::Scope preparing(budget, bounded);
     const char* tail = nullptr;
     int rc = sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size() + 1), &m_stmt, &tail);
     // Only a text the engine cannot read as it stands has its column TABLE quoted.
@@ -148,6 +148,7 @@ bool Statement::Step() {
     // Such a read begins again, as a busy one waits, up to the busy timeout.
     const bool beginning = !sqlite3_stmt_busy(m_stmt);
     if (beginning) BeginRun();
+    else if (m_budget && m_budget->Passed(m_run)) StopSpent();  // by the bytes handed back
     int rc = m_limitCache ? LimitedStep() : EngineStep();
     if (beginning && MetARewrittenIndex(m_db, rc)) {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyTimeoutMs);
@@ -157,7 +158,10 @@ bool Statement::Step() {
             rc = m_limitCache ? LimitedStep() : EngineStep();
         } while (MetARewrittenIndex(m_db, rc) && std::chrono::steady_clock::now() < deadline);
     }
-    if (rc == SQLITE_ROW) return true;
+    if (rc == SQLITE_ROW) {
+        if (m_watchOrder) FollowOrder();
+        return true;
+    }
     EndRun();
     if (rc == SQLITE_DONE) return false;
     sqlite3_reset(m_stmt);
@@ -199,10 +203,29 @@ int64_t Statement::ValueBytesLimit(int64_t engineLimit, StatementLease& pageCoun
     return std::min(engineLimit, std::max<int64_t>(kRunValueBytesLimit, bytes));
 }
 
+void Statement::StopSpent() {
+    EndRun();
+    sqlite3_reset(m_stmt);
+    m_budget->ThrowSpent();
+}
+
+// The order is read again after the engine prepared the statement anew,
+// which it does as a run begins: a change of the schema may have changed
+// its program.
+void Statement::FollowOrder() {
+    if (m_orderWatch.AtFirstRow() && Reprepares() != m_orderReprepares) {
+        m_order = ScanOrder::Of(m_db, sqlite3_sql(m_stmt));
+        m_orderReprepares = Reprepares();
+    }
+    if (m_order && m_budget && !m_orderWatch.Rises(*m_order, m_stmt)) StopSpent();
+}
+
 // A run begins with its first step, and ends once the statement is done or
 // set back; a limited statement's deadline is counted from its beginning.
 void Statement::BeginRun() {
     m_run = RunBudget::Run();
+    m_run.bounded = m_bounded;
+    m_orderWatch.Restart();
     m_run.timed = m_limitCache != nullptr;
     if (m_run.timed) m_run.deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kRunSecondsLimit);
     if (m_watch && m_run.timed) m_watch->Start(m_db, m_stmt, m_run.deadline);
@@ -301,14 +324,14 @@ const std::shared_ptr<ColumnNames>& Statement::ColumnNames() {
     return m_names;
 }
 
-Variant Statement::Column(int index) const {
+Variant Statement::Column(int index) {
     RequireRunnable();
     return ColumnView(index).Value();
 }
 
 // One call finds the value; reading it from there spares the engine's
 // checks that each column call repeats.
-VariantView Statement::ColumnView(int index) const {
+VariantView Statement::ColumnView(int index) {
     sqlite3_value* value = sqlite3_column_value(m_stmt, index);
     VariantView view;
     switch (sqlite3_value_type(value)) {
@@ -325,6 +348,7 @@ VariantView Statement::ColumnView(int index) const {
             view.type = VT_BSTR;
             view.text = text ? text : "";
             view.size = static_cast<size_t>(sqlite3_value_bytes(value));
+            RunBudget::HandBack(m_run, static_cast<int64_t>(view.size));
         }
     }
     return view;

@@ -2,8 +2,9 @@
 // holds exactly one statement: empty texts and texts with a second
 // statement are refused. Given its connection's budget, its preparation and
 // each of its runs count to a run of the budget of their own (RunBudget.h),
-// and one stopped there raises the budget's refusal; without one, the work
-// counts to the run its caller stands in.
+// with the bytes of the texts and blobs it hands back, and one stopped
+// there raises the budget's refusal; without one, the work counts to the
+// run its caller stands in. A host's own statement runs unbounded.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -12,6 +13,7 @@
 
 #include "platform/ado/ComError.h"
 #include "platform/ado/RunBudget.h"
+#include "platform/ado/ScanOrder.h"
 #include "platform/ado/Variant.h"
 
 struct sqlite3;
@@ -30,7 +32,7 @@ struct ColumnNames {
 
 class Statement {
 public:
-    Statement(sqlite3* db, const std::string& sql, RunBudget* budget = nullptr);
+    Statement(sqlite3* db, const std::string& sql, RunBudget* budget = nullptr, bool bounded = true);
     ~Statement();
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
@@ -60,10 +62,11 @@ public:
     // The names of all columns, read once for each preparation of the
     // statement: the engine prepares it again after a schema change.
     const std::shared_ptr<ado::ColumnNames>& ColumnNames();
-    Variant Column(int index) const;
+    // A value handed back: its text's or blob's bytes count to the run.
+    Variant Column(int index);
     // The value with a text's bytes as the engine holds them, valid until
     // the statement moves; the caller has made sure that it can run.
-    VariantView ColumnView(int index) const;
+    VariantView ColumnView(int index);
     int64_t ColumnInt64(int index) const;
     bool ReadOnly() const;
     // How often the engine has prepared the statement again after a schema change.
@@ -87,6 +90,12 @@ public:
     // Raises a ComError unless the statement can run in this process.
     void RequireRunnable() const;
 
+    // Watches the rows of every run from now on to come in the order of
+    // the scan that makes them, where that is known (ScanOrder.h): a row
+    // that does not rise is one read again, and the run is stopped with the
+    // budget's refusal, as one that passed the budget.
+    void WatchOrder() { m_watchOrder = true; }
+
 private:
     bool Inherited() const;
     void BeginRun();
@@ -94,11 +103,14 @@ private:
     int LimitedStep();
     int EngineStep();
     int64_t ValueBytesLimit(int64_t engineLimit, StatementLease& pageCount);
+    [[noreturn]] void StopSpent();
+    void FollowOrder();
 
     sqlite3* m_db;
     sqlite3_stmt* m_stmt = nullptr;
     uint64_t m_forks;  // the process's fork count when it was prepared
     RunBudget* m_budget;
+    bool m_bounded;
     RunBudget::Run m_run;  // the current run's
     StatementCache* m_limitCache = nullptr;  // set when the runs are limited
     bool m_running = false;
@@ -109,6 +121,11 @@ private:
     int64_t m_changesMeasured = -1;
     std::shared_ptr<ado::ColumnNames> m_names;
     int m_namesReprepares = -1;  // the prepare count when m_names was read
+    // The order of the rows, read for the prepare count m_orderReprepares.
+    bool m_watchOrder = false;
+    std::shared_ptr<const ScanOrder> m_order;
+    int m_orderReprepares = -1;
+    OrderWatch m_orderWatch;
     friend class StatementCache;
     size_t m_lentAt = 0;  // where the cache that lent it lists it
 };

@@ -57,7 +57,8 @@ StatementLease StatementCache::Lend(sqlite3* db, const std::string& sql, KeptAmo
     IdleTexts* const keptIn = kind == KeptAmong::Library ? &m_library : kind == KeptAmong::Host ? &m_host : nullptr;
     if (!keptIn) return LendOut(std::string(), nullptr, nullptr, std::make_unique<Statement>(db, sql, m_budget));
     std::unique_ptr<Statement> statement = keptIn->Take(sql);
-    if (!statement) statement = std::make_unique<Statement>(db, sql, m_budget);
+    // A host's own statement runs as the engine runs it, unbounded.
+    if (!statement) statement = std::make_unique<Statement>(db, sql, m_budget, kind != KeptAmong::Host);
     return LendOut(sql, nullptr, keptIn, std::move(statement));
 }
 

@@ -110,7 +110,7 @@ public:
 
     // Lends the statement for sql on db, preparing it when no idle one is
     // kept among those of its kind. One kept among none is prepared afresh
-    // and finalized when it comes back.
+    // and finalized when it comes back. A host's statement has no budget.
     StatementLease Lend(sqlite3* db, const std::string& sql, KeptAmong kind = KeptAmong::Library);
     // The slot of pattern for use; its text is empty until the caller makes it.
     PatternSlot& Slot(const char* pattern, PatternUse use);
