@@ -147,7 +147,7 @@ bool LogHoldsChanges(const std::string& path) {
     unsigned char first = 0;
     const bool live = fstat(journal, &opened) != 0 || !fileshare::SameFile(opened, looked) ||
                       (pread(journal, &first, 1, 0) == 1 && first != 0);
-    fileshare::CloseFile(journal);
+    fileshare::CloseJournal(journal);
     return live;
 }
 

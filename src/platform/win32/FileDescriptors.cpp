@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "platform/win32/FileTable.h"
+#include "platform/win32/LogNames.h"
 
 namespace fileshare {
 
@@ -156,12 +157,15 @@ int Carrier(Held& held) {
 }
 
 // Under the close gate: parks the library's descriptor fd, for the next
-// sweep to close; false where it is none of the library's.
-bool Park(int fd) {
+// sweep to close, or takes its entry out of the table into taken; false
+// where it is none of the library's.
+bool Park(int fd, Held* taken = nullptr) {
     std::lock_guard<std::mutex> guard(g_mutex);
     auto it = fd < 0 ? g_held.end() : LooseEntryOf(fd);
-    if (it != g_held.end()) it->second.state = State::Parked;
-    return it != g_held.end();
+    if (it == g_held.end()) return false;
+    it->second.state = State::Parked;
+    if (taken) *taken = g_held.extract(it).mapped();
+    return true;
 }
 
 // Whether a record lock of this process (the engine's kind; the library's
@@ -457,6 +461,20 @@ bool MayCarryALock(int fd) {
 
 void CloseFile(int fd) noexcept {
     if (Park(fd)) Sweep();
+}
+
+void CloseJournal(int fd) noexcept {
+    struct stat info;
+    // The engine takes an empty file for a new database.
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_nlink != 1 || info.st_size == 0 ||
+        IsDatabaseFile(fd))
+        return CloseFile(fd);
+    // Out of the table before it closes: a child forked meanwhile keeps a
+    // copy that it does not know of, of a file no one locks.
+    Held taken;
+    if (Park(fd, &taken))
+        for (int open : {taken.fd, taken.helper})
+            if (open >= 0) close(open);
 }
 
 bool HeldHere(const struct stat& info) {

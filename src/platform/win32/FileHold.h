@@ -128,6 +128,10 @@ int OpenFile(const std::string& path, int flags, mode_t mode = 0);
 // Lets go of fd, opened by OpenFile: closed where no lock of this process
 // stands on its file, parked where one may (FileTable.h).
 void CloseFile(int fd) noexcept;
+// The same for fd, opened at the name of a log or a rollback journal: closed
+// at once where it opens a journal file (a regular file of one name, neither
+// empty nor a database), which the engine never locks.
+void CloseJournal(int fd) noexcept;
 // OpenFile for a lock of the library's (a folder's) on the descriptor: one
 // that may not carry it is given up and the file opened again. With O_CREAT
 // and O_EXCL, a file made here that must be opened again and went meanwhile
