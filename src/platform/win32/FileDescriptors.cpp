@@ -153,9 +153,9 @@ int Carrier(Held& held) {
     return held.helper >= 0 ? held.helper : NoDescriptor(OnlyReadable(errno) ? EACCES : EBUSY);
 }
 
-// Under the close gate: parks the library's descriptor fd, for the next
-// sweep to close, or takes its entry out of the table into taken; false
-// where it is none of the library's.
+// Parks the library's descriptor fd, for the next sweep to close, or takes
+// its entry out of the table into taken; false where it is none of the
+// library's.
 bool Park(int fd, Held* taken = nullptr) {
     std::lock_guard<std::mutex> guard(g_mutex);
     auto it = fd < 0 ? g_held.end() : LooseEntryOf(fd);
@@ -455,7 +455,8 @@ int OpenLockable(const std::string& path, int flags, mode_t mode) {
             flags = asked;
             continue;
         }
-        if (fd >= 0 && flags != asked && (fstat(fd, &now) != 0 || !SameFile(now, before))) {
+        if (fd < 0) return -1;
+        if (flags != asked && (fstat(fd, &now) != 0 || !SameFile(now, before))) {
             CloseFile(fd);
             return NoDescriptor(EEXIST);
         }
@@ -463,7 +464,7 @@ int OpenLockable(const std::string& path, int flags, mode_t mode) {
         // locked: it is given up, and the file opened again.
         {
             std::lock_guard<std::mutex> guard(g_mutex);
-            if (fd < 0 || !LooseEntryOf(fd)->second.copied) return fd;
+            if (!LooseEntryOf(fd)->second.copied) return fd;
         }
         fstat(fd, &before);
         CloseFile(fd);
