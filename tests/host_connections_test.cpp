@@ -12,6 +12,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "support/ChildProcess.h"
 #include "support/PlainProgram.h"
 #include "support/TestStore.h"
 
@@ -175,4 +176,54 @@ TEST(HostConnections, ProjectsThatAnotherProcessKeepsOpenLeaveNoDescriptorOnceCl
     for (const std::string& path : paths) OpenAndClose(dir, path);
     EXPECT_EQ(OpenDescriptors(), descriptors);
     for (const std::string& file : {paths.back(), paths.back() + "-shm"}) EXPECT_TRUE(LockedByAnother(file)) << file;
+}
+
+// A file at the project's log or rollback journal name that the host's own
+// connection locks as a database of its own (one with a table, or an empty
+// one, which the engine takes for a new database): the store's look at that
+// name, at Open, leaves the host's locks on it as they were.
+TEST(HostConnections, KeepTheirLocksOnADatabaseAtAJournalNameThroughAStoresLook) {
+    for (const char* suffix : {"-wal", "-journal"}) {
+        for (const char* sql : {"CREATE TABLE t (x); BEGIN; SELECT count(*) FROM t", "BEGIN IMMEDIATE"}) {
+            SCOPED_TRACE(std::string(suffix) + ": " + sql);
+            TempDir dir;
+            const std::string path = MakeProject(dir, "p.tarnprj");
+            HostConnection host(path + suffix);
+            ASSERT_EQ(host.Run(sql), SQLITE_OK) << host.Message();
+            const int locks = RecordLocksOn(path + suffix);
+            ASSERT_GT(locks, 0);
+            TestStore store(dir);
+            store.Open(path.c_str());
+            EXPECT_EQ(RecordLocksOn(path + suffix), locks) << "the store's look took the host's locks";
+        }
+    }
+}
+
+// Another process keeps the project open with rows in its log, and another
+// locks all of the log but the holds' bytes, as the library's close of a
+// descriptor of it does: a store's Open and Close, which look at the log,
+// leave no descriptor behind.
+TEST(HostConnections, ALookAtALogThatOtherProcessesLockLeavesNoDescriptor) {
+    TempDir dir;
+    const std::string path = MakeProject(dir, "p.tarnprj"), log = path + "-wal";
+    KeepingProgram station(kKeptInTheLog, {path});
+    ASSERT_TRUE(station.Keeps());
+    ASSERT_TRUE(PlainSqlInAProcessStartedAnew(path, Insert("x")));
+    ChildProcess locker([&log](ChildProcess& child) {
+        struct flock closing = {};
+        closing.l_type = F_WRLCK;
+        closing.l_len = off_t(1) << 62;
+        const int fd = open(log.c_str(), O_RDWR | O_CLOEXEC);
+        child.Tell(fd >= 0 && fcntl(fd, F_SETLK, &closing) == 0 ? 'y' : 'n');
+        child.Await();
+        return 0;
+    });
+    ASSERT_EQ(locker.Heard(), 'y');
+    ASSERT_FALSE(ReadFile(log).empty());
+    const int descriptors = OpenDescriptors();
+    OpenAndClose(dir, path);
+    EXPECT_EQ(OpenDescriptors(), descriptors);
+    EXPECT_TRUE(LockedByAnother(log));
+    locker.Answer();
+    EXPECT_EQ(locker.Wait(), 0);
 }

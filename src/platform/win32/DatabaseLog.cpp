@@ -67,6 +67,25 @@ sqlite3_vfs* EngineFileSystem() {
     if (errno == ENOMEM) throw std::bad_alloc();
     throw std::system_error(errno, std::generic_category());
 }
+
+// The name under which the engine opens the file at path frozen: a URI of
+// the file, every byte of its path but letters, digits and "/._~-"
+// escaped, so that it names that file and nothing else.
+std::string FrozenFileName(const std::string& path) {
+    static const char kHex[] = "0123456789ABCDEF";
+    const std::string name = EngineFileName(path);
+    std::string uri = name[0] == '/' ? "file://" : "file:";
+    for (unsigned char c : name) {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || (c && strchr("/._~-", c))) {
+            uri += static_cast<char>(c);
+        } else {
+            uri += '%';
+            uri += kHex[c >> 4];
+            uri += kHex[c & 15];
+        }
+    }
+    return uri + "?immutable=1";
+}
 }  // namespace
 
 int EnginePathLimit() {
@@ -93,27 +112,6 @@ bool TooLongForTheEngine(const std::string& path) {
     if (errno == ENOMEM) ThrowUntold();
     return false;
 }
-
-namespace {
-// The name under which the engine opens the file at path frozen: a URI of
-// the file, every byte of its path but letters, digits and "/._~-"
-// escaped, so that it names that file and nothing else.
-std::string FrozenFileName(const std::string& path) {
-    static const char kHex[] = "0123456789ABCDEF";
-    const std::string name = EngineFileName(path);
-    std::string uri = name[0] == '/' ? "file://" : "file:";
-    for (unsigned char c : name) {
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || (c && strchr("/._~-", c))) {
-            uri += static_cast<char>(c);
-        } else {
-            uri += '%';
-            uri += kHex[c >> 4];
-            uri += kHex[c & 15];
-        }
-    }
-    return uri + "?immutable=1";
-}
-}  // namespace
 
 int OpenDatabaseFile(const std::string& path, sqlite3** db, ProjectAccess access) {
     const int rc =
@@ -147,7 +145,7 @@ bool LogHoldsChanges(const std::string& path) {
     unsigned char first = 0;
     const bool live = fstat(journal, &opened) != 0 || !fileshare::SameFile(opened, looked) ||
                       (pread(journal, &first, 1, 0) == 1 && first != 0);
-    fileshare::CloseFile(journal);
+    fileshare::CloseJournal(journal);
     return live;
 }
 

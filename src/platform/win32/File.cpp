@@ -49,27 +49,9 @@ bool ReleaseJournal(const std::string& path, fileshare::Hold& database) {
     return err == fileshare::kLogNameIsADatabase || err == fileshare::kLogNameHeld ||
            err == fileshare::kLogNameNotAFile || fileshare::Refuse(err);
 }
-}  // namespace
 
-namespace {
-BOOL CopyFileOnce(const char* existing, const char* newFile, BOOL failIfExists, fileshare::Hold* placed);
-BOOL DeleteFileOnce(const char* path);
-}  // namespace
-
-BOOL CopyFileA(const char* existing, const char* newFile, BOOL failIfExists, fileshare::Hold* placed) {
-    return WithoutThrowing([&] { return CopyFileOnce(existing, newFile, failIfExists, placed); });
-}
-
-BOOL DeleteFileA(const char* path) {
-    return WithoutThrowing([&] { return DeleteFileOnce(path); });
-}
-
-namespace {
 BOOL CopyFileOnce(const char* existing, const char* newFile, BOOL failIfExists, fileshare::Hold* placed) {
-    if (!existing || !newFile || !*existing || !*newFile) {
-        SetLastError(ERROR_INVALID_NAME);
-        return FALSE;
-    }
+    if (!existing || !newFile || !*existing || !*newFile) return FailFromErrno(EINVAL, newFile);
     struct stat info;
     if (stat(existing, &info) != 0) return FailFromErrno(errno, existing);
     if (!S_ISREG(info.st_mode)) return FailFromErrno(S_ISDIR(info.st_mode) ? EISDIR : EACCES, existing);
@@ -113,8 +95,15 @@ BOOL DeleteFileOnce(const char* path) {
     if (IsDatabaseFile(hold.Descriptor()) && !FoldAndClearJournals(path, hold)) return FailFromErrno(errno, path);
     return UnlinkWhatWasLookedAt(path, info);
 }
-
 }  // namespace
+
+BOOL CopyFileA(const char* existing, const char* newFile, BOOL failIfExists, fileshare::Hold* placed) {
+    return WithoutThrowing([&] { return CopyFileOnce(existing, newFile, failIfExists, placed); });
+}
+
+BOOL DeleteFileA(const char* path) {
+    return WithoutThrowing([&] { return DeleteFileOnce(path); });
+}
 
 DWORD GetFileAttributesA(const char* path) {
     struct stat info;
@@ -126,10 +115,8 @@ DWORD GetFileAttributesA(const char* path) {
 }
 
 BOOL CreateDirectoryA(const char* path, void*) {
-    if (!path || mkdir(path, 0777) != 0) {
-        if (path && errno == EEXIST) SetLastError(ERROR_ALREADY_EXISTS);
-        else FailFromErrno(path ? errno : ENOENT, path);
-        return FALSE;
-    }
-    return TRUE;
+    if (path && mkdir(path, 0777) == 0) return TRUE;
+    if (!path || errno != EEXIST) return FailFromErrno(path ? errno : ENOENT, path);
+    SetLastError(ERROR_ALREADY_EXISTS);
+    return FALSE;
 }

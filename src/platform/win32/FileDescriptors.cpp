@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "platform/win32/FileTable.h"
+#include "platform/win32/LogNames.h"
 
 namespace fileshare {
 
@@ -117,12 +118,9 @@ int NoDescriptor(int err) {
 // may be lent, open for writing where write. One that a child may have a
 // copy of is never lent: it may carry no lock.
 Table::iterator Lendable(const FileKey& key, bool write) {
-    auto range = g_held.equal_range(key);
-    for (auto it = range.first; it != range.second; ++it) {
-        const Held& held = it->second;
-        if (held.state == State::Parked && (!write || held.writable) && !held.copied) return it;
-    }
-    return g_held.end();
+    return FirstOf(key, [write](const Held& held) {
+        return held.state == State::Parked && (!write || held.writable) && !held.copied;
+    });
 }
 
 // Whether fd takes, at once, a write lock of every byte but the holds' (a
@@ -155,13 +153,16 @@ int Carrier(Held& held) {
     return held.helper >= 0 ? held.helper : NoDescriptor(OnlyReadable(errno) ? EACCES : EBUSY);
 }
 
-// Under the close gate: parks the library's descriptor fd, for the next
-// sweep to close; false where it is none of the library's.
-bool Park(int fd) {
+// Parks the library's descriptor fd, for the next sweep to close, or takes
+// its entry out of the table into taken; false where it is none of the
+// library's.
+bool Park(int fd, Held* taken = nullptr) {
     std::lock_guard<std::mutex> guard(g_mutex);
     auto it = fd < 0 ? g_held.end() : LooseEntryOf(fd);
-    if (it != g_held.end()) it->second.state = State::Parked;
-    return it != g_held.end();
+    if (it == g_held.end()) return false;
+    it->second.state = State::Parked;
+    if (taken) *taken = g_held.extract(it).mapped();
+    return true;
 }
 
 // Whether a record lock of this process (the engine's kind; the library's
@@ -334,10 +335,7 @@ int Enter(const std::string& path, FileKey& key, uint64_t id, int flags, mode_t 
 }  // namespace
 
 Table::iterator EntryOf(const FileKey& key, uint64_t id) {
-    auto range = g_held.equal_range(key);
-    for (auto it = range.first; it != range.second; ++it)
-        if (it->second.id == id) return it;
-    return g_held.end();
+    return FirstOf(key, [id](const Held& held) { return held.id == id; });
 }
 
 uint64_t NewEntry(const FileKey& key, State state) {
@@ -367,9 +365,9 @@ bool SetLock(int fd, short type, off_t start, off_t length) {
     return false;
 }
 
-bool LockedElsewhere(int fd, off_t start, off_t length) {
+short LockElsewhere(int fd, off_t start, off_t length) {
     struct flock probe = LockOf(F_WRLCK, start, length);
-    return fcntl(fd, F_OFD_GETLK, &probe) != 0 || probe.l_type != F_UNLCK;
+    return fcntl(fd, F_OFD_GETLK, &probe) == 0 ? probe.l_type : F_WRLCK;
 }
 
 bool LookRegular(const std::string& path, struct stat& info) {
@@ -431,32 +429,65 @@ int OpenFile(const std::string& path, int flags, mode_t mode) {
         struct stat looked;
         FileKey key;
         if (!(flags & O_CREAT) && lstat(path.c_str(), &looked) == 0) key = KeyOf(looked);
-        uint64_t id = 0;
-        {
-            std::lock_guard<std::mutex> guard(g_mutex);
-            id = NewEntry(key, State::Loose);
-        }
+        std::unique_lock<std::mutex> guard(g_mutex);
+        const uint64_t id = NewEntry(key, State::Loose);
+        guard.unlock();
         const int fd = Enter(path, key, id, flags, mode);
-        if (fd < 0) {
-            const int err = errno;
-            std::lock_guard<std::mutex> guard(g_mutex);
-            g_held.erase(EntryOf(key, id));
-            return NoDescriptor(err);
-        }
-        return fd;
+        if (fd >= 0) return fd;
+        const int err = errno;
+        guard.lock();
+        g_held.erase(EntryOf(key, id));
+        return NoDescriptor(err);
     } catch (const std::bad_alloc&) {
         return NoDescriptor(ENOMEM);
     }
 }
 
-bool MayCarryALock(int fd) {
-    std::lock_guard<std::mutex> guard(g_mutex);
-    auto it = LooseEntryOf(fd);
-    return it != g_held.end() && !it->second.copied;
+int OpenLockable(const std::string& path, int flags, mode_t mode) {
+    const int asked = flags;
+    struct stat before = {}, now;
+    for (;;) {
+        const int fd = OpenFile(path, flags, mode);
+        // A file made here that went before it was opened again (its next
+        // holder removed it) is made again; one whose place another took
+        // meanwhile is none made here.
+        if (fd < 0 && errno == ENOENT && flags != asked) {
+            flags = asked;
+            continue;
+        }
+        if (fd < 0) return -1;
+        if (flags != asked && (fstat(fd, &now) != 0 || !SameFile(now, before))) {
+            CloseFile(fd);
+            return NoDescriptor(EEXIST);
+        }
+        // One that a child forked meanwhile may have a copy of is never
+        // locked: it is given up, and the file opened again.
+        {
+            std::lock_guard<std::mutex> guard(g_mutex);
+            if (!LooseEntryOf(fd)->second.copied) return fd;
+        }
+        fstat(fd, &before);
+        CloseFile(fd);
+        flags &= ~(O_CREAT | O_EXCL);
+    }
 }
 
 void CloseFile(int fd) noexcept {
     if (Park(fd)) Sweep();
+}
+
+void CloseJournal(int fd) noexcept {
+    struct stat info;
+    // The engine takes an empty file for a new database.
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_nlink != 1 || info.st_size == 0 ||
+        IsDatabaseFile(fd))
+        return CloseFile(fd);
+    // Out of the table before it closes: a child forked meanwhile keeps a
+    // copy that it does not know of, of a file no one locks.
+    Held taken;
+    if (Park(fd, &taken))
+        for (int open : {taken.fd, taken.helper})
+            if (open >= 0) close(open);
 }
 
 bool HeldHere(const struct stat& info) {
@@ -464,10 +495,8 @@ bool HeldHere(const struct stat& info) {
     std::lock_guard<std::mutex> guard(g_mutex);
     // An entry without a descriptor may be of a file gone since a hold
     // looked at it, whose inode a new file got: no engine has that open.
-    auto range = g_held.equal_range(key);
-    for (auto it = range.first; it != range.second; ++it)
-        if (IsHold(it->second.state) && it->second.fd >= 0) return true;
-    return HeldByForebears(key);
+    return FirstOf(key, [](const Held& held) { return IsHold(held.state) && held.fd >= 0; }) != g_held.end() ||
+           HeldByForebears(key);
 }
 
 uint64_t ForkCount() { return g_forks.load(); }

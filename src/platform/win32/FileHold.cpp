@@ -19,40 +19,19 @@ const int kPollMs = 2;
 
 // The entry of the file key names that holds joined: one held shared.
 Table::iterator Joinable(const FileKey& key) {
-    auto range = g_held.equal_range(key);
-    for (auto it = range.first; it != range.second; ++it)
-        if (it->second.state == State::Shared) return it;
-    return g_held.end();
+    return FirstOf(key, [](const Held& held) { return held.state == State::Shared; });
 }
 
 // Whether a hold's entry of the file key names stands in the way of a new
 // one: any but a descriptor no hold has.
 bool HoldOf(const FileKey& key) {
-    auto range = g_held.equal_range(key);
-    for (auto it = range.first; it != range.second; ++it)
-        if (IsHold(it->second.state)) return true;
-    return false;
+    return FirstOf(key, [](const Held& held) { return IsHold(held.state); }) != g_held.end();
 }
 
 // A hold's entry of the file key names, other than the one id names, that
 // has a descriptor of the file.
 Table::iterator WithDescriptor(const FileKey& key, uint64_t id) {
-    auto range = g_held.equal_range(key);
-    for (auto it = range.first; it != range.second; ++it)
-        if (it->second.id != id && it->second.fd >= 0 && IsHold(it->second.state)) return it;
-    return g_held.end();
-}
-
-// The kind of lock (F_RDLCK, F_WRLCK) another open file description holds
-// on the byte at of the file open at fd; F_UNLCK for none, or where it
-// cannot be looked at.
-short LockOfAnother(int fd, off_t at) {
-    struct flock probe = {};
-    probe.l_type = F_WRLCK;
-    probe.l_whence = SEEK_SET;
-    probe.l_start = at;
-    probe.l_len = 1;
-    return fcntl(fd, F_OFD_GETLK, &probe) == 0 ? probe.l_type : F_UNLCK;
+    return FirstOf(key, [id](const Held& held) { return held.id != id && held.fd >= 0 && IsHold(held.state); });
 }
 
 // Whether a hold refused at fd is kept out for as long as another process
@@ -61,8 +40,8 @@ short LockOfAnother(int fd, off_t at) {
 // any other process's shared hold. A copy or removal that holds the file
 // for a moment locks the hold's byte alone.
 bool KeptOut(int fd, Others others) {
-    return LockOfAnother(fd, kFrozenReaderByte) == F_WRLCK ||
-           (others == Others::KeepOut && LockOfAnother(fd, kHoldByte) == F_RDLCK);
+    return LockElsewhere(fd, kFrozenReaderByte) == F_WRLCK ||
+           (others == Others::KeepOut && LockElsewhere(fd, kHoldByte) == F_RDLCK);
 }
 
 // Locks the hold's byte of the file open at fd shared, or, to keep other
@@ -96,31 +75,13 @@ bool HeldByAnother(const std::string& path) {
 }
 }  // namespace
 
-bool HeldElsewhere(int fd) { return LockedElsewhere(fd, kHoldByte); }
+bool HeldElsewhere(int fd) { return LockElsewhere(fd, kHoldByte) != F_UNLCK; }
 
 bool UnlinkIfStill(const std::string& path, const struct stat& looked) {
     struct stat now;
     if (lstat(path.c_str(), &now) != 0) return false;
     if (!SameFile(now, looked)) return Refuse(EBUSY);
     return unlink(path.c_str()) == 0;
-}
-
-int OpenLockable(const std::string& path, int flags, mode_t mode) {
-    const int asked = flags;
-    for (;;) {
-        const int fd = OpenFile(path, flags, mode);
-        // A file made here that went before it was opened again (its next
-        // holder removed it) is made again.
-        if (fd < 0 && errno == ENOENT && flags != asked) {
-            flags = asked;
-            continue;
-        }
-        // One that a child forked meanwhile may have a copy of is never
-        // locked: it is given up, and a file made here opened again.
-        if (fd < 0 || MayCarryALock(fd)) return fd;
-        CloseFile(fd);
-        flags &= ~(O_CREAT | O_EXCL);
-    }
 }
 
 Hold& Hold::operator=(Hold&& other) noexcept {
@@ -295,36 +256,21 @@ bool Hold::Take(const std::string& path, bool writable) {
 
 bool Hold::Create(const std::string& path) {
     Release();
-    int flags = O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW;
-    struct stat made = {};
-    for (;;) {
-        const int fd = OpenFile(path, flags, 0666);
-        struct stat info;
-        if (fd < 0 || fstat(fd, &info) != 0) {
-            const int err = errno;
-            CloseFile(fd);
-            return Refuse(err);
-        }
-        // The file made here, opened again, is still the one at the path.
-        if (!(flags & O_CREAT) && !SameFile(info, made)) {
-            CloseFile(fd);
-            return Refuse(EEXIST);
-        }
-        made = info;
-        {
-            // The file is new: its descriptor becomes its hold's, unless a
-            // child forked since the open may have a copy of it.
-            std::lock_guard<std::mutex> guard(g_mutex);
-            auto it = LooseEntryOf(fd);
-            if (it != g_held.end() && !it->second.copied) {
-                it->second.state = State::Exclusive;
-                it->second.holders = 1;
-                Joined(KeyOf(info), it->second.id);
-                break;
-            }
-        }
+    const int fd = OpenLockable(path, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW, 0666);
+    struct stat info;
+    if (fd < 0 || fstat(fd, &info) != 0) {
+        const int err = errno;
         CloseFile(fd);
-        flags &= ~(O_CREAT | O_EXCL);
+        return Refuse(err);
+    }
+    {
+        // The file is new, and no child has a copy of its descriptor: the
+        // descriptor becomes its hold's.
+        std::lock_guard<std::mutex> guard(g_mutex);
+        Held& held = LooseEntryOf(fd)->second;
+        held.state = State::Exclusive;
+        held.holders = 1;
+        Joined(KeyOf(info), held.id);
     }
     if (SetLock(Descriptor(), F_WRLCK, kHoldByte)) return true;
     const int err = errno;
@@ -373,7 +319,7 @@ bool Hold::AddEngine(Engine kind) {
         ++(frozen ? held.frozenEngines : held.lockingEngines);
         fd = held.fd;
     }
-    if (!frozen || !LockedElsewhere(fd, kEngineSharedBytes, kEngineSharedLength)) return true;
+    if (!frozen || LockElsewhere(fd, kEngineSharedBytes, kEngineSharedLength) == F_UNLCK) return true;
     DropEngine(kind);
     return Refuse(EBUSY);
 }
@@ -390,7 +336,7 @@ void Hold::DropEngine(Engine kind) noexcept {
 
 bool Hold::FrozenElsewhere() const {
     const int fd = Descriptor();
-    return fd < 0 || LockedElsewhere(fd, kFrozenReaderByte);
+    return fd < 0 || LockElsewhere(fd, kFrozenReaderByte) != F_UNLCK;
 }
 
 bool Hold::LockEngine(int waitMs) {

@@ -6,14 +6,11 @@
 // engine locks, so they never meet the engine's own record locks.
 //
 // A file this process holds is opened once, by its first holder; later
-// holders join that descriptor and open none. Its descriptor, as every one
-// the library opens of a file an engine may lock, is closed as FileTable.h
-// says, so no record lock of the process (the host's own connections'
-// included) is dropped. The table of held files has one entry per hold
-// that made one: made before its lock is taken, ended in one place
-// (EndEntry), and no other hold's to change or erase. The table is locked
-// only around the table itself, never across a call that can block. An
-// exclusive hold is on the file its path names once it is locked.
+// holders join that descriptor and open none. The holds' entries and
+// descriptors are kept in the process's table of them and closed as
+// FileTable.h says, so no record lock of the process (the host's own
+// connections' included) is dropped. An exclusive hold is on the file its
+// path names once it is locked.
 //
 // A project's hold may keep every other process out while it lasts (where
 // the engine's index of its log is no memory that processes of several
@@ -21,17 +18,14 @@
 // the frozen reader's, which tells other processes that are refused that
 // the file is in use, not being replaced. Holds of this process still join it.
 //
-// A child forked without exec keeps none of its parent's locks: a
-// descriptor is locked only once it is in the table, and only if no fork
-// began between its open and its entry; the child closes its copies of
-// every descriptor in the table, and no other. The engine's record of its
-// locks is copied into the child while the locks stay with the parent, so
-// the child refuses, for its whole life, to use as a project any file that
-// was held when it was forked (by device and inode), and holds made before
-// the fork act on nothing there. A child forked while another thread ran,
-// or from a process whose threads could not be counted, may have the
-// engine's own mutexes copied locked, for good: it refuses every project
-// operation (ForkedBesideThreads).
+// A child forked without exec keeps none of its parent's locks (FileTable.h).
+// The engine's record of its locks is copied into the child while the locks
+// stay with the parent, so the child refuses, for its whole life, to use as
+// a project any file that was held when it was forked (by device and inode),
+// and holds made before the fork act on nothing there. A child forked while
+// another thread ran, or from a process whose threads could not be counted,
+// may have the engine's own mutexes copied locked, for good: it refuses
+// every project operation (ForkedBesideThreads).
 #pragma once
 #include <cerrno>
 #include <cstdint>
@@ -118,20 +112,25 @@ bool HeldHere(const struct stat& info);
 bool HeldElsewhere(int fd);
 // Opens the regular file at path (flags as open takes them, O_NOFOLLOW for a
 // path whose last name is not followed) as the library opens a file it
-// looks into or a lock of its own: entered
-// in the table before it is opened, so that a child forked at any moment
-// closes its copy; for reading, open for writing too where its user may, so
-// that it can carry the lock it is closed under; one parked of the file is
-// lent where one is. Anything but a regular file is looked at and never
-// opened (kNotRegularFile, ELOOP for a link not followed). -1 with errno set.
+// looks into or a lock of its own: entered in the table before it is
+// opened, so that a child forked at any moment closes its copy; for
+// reading, open for writing too where its user may, so that it can carry
+// the lock it is closed under; one parked of the file is lent where one is.
+// Anything but a regular file is looked at and never opened
+// (kNotRegularFile, ELOOP for a link not followed). -1 with errno set.
 int OpenFile(const std::string& path, int flags, mode_t mode = 0);
 // Lets go of fd, opened by OpenFile: closed where no lock of this process
 // stands on its file, parked where one may (FileTable.h).
 void CloseFile(int fd) noexcept;
-// OpenFile for a lock of the library's (a folder's) on the descriptor: one
-// that may not carry it is given up and the file opened again. With O_CREAT
-// and O_EXCL, a file made here that must be opened again and went meanwhile
-// is made again. The caller unlocks it, then closes it with CloseFile.
+// The same for fd, opened at the name of a log or a rollback journal: closed
+// at once where it opens a journal file (a regular file of one name, neither
+// empty nor a database), which the engine never locks.
+void CloseJournal(int fd) noexcept;
+// OpenFile for a lock of the library's on the descriptor (a folder's, a new
+// file's hold): one that may not carry it is given up and the file opened
+// again. With O_CREAT and O_EXCL, a file made here that must be opened
+// again and went meanwhile is made again; one whose place another file
+// took fails (EEXIST). The caller unlocks it, then closes it with CloseFile.
 int OpenLockable(const std::string& path, int flags, mode_t mode = 0);
 
 // What a project's hold checks of the files beside its file before the

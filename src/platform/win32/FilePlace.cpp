@@ -121,10 +121,7 @@ bool Succeeded(Step&& step) noexcept {
 }
 
 BOOL PlaceFileOnce(const char* newFile, BOOL failIfExists, const FileFiller& fill, fileshare::Hold* placed) {
-    if (!newFile || !*newFile) {
-        SetLastError(ERROR_INVALID_NAME);
-        return FALSE;
-    }
+    if (!newFile || !*newFile) return FailFromErrno(EINVAL, newFile);
     if (fileshare::ForkedBesideThreads()) return FailFromErrno(fileshare::kForkedBesideThreads, newFile);
     const std::string target(newFile);
     // The engine must take the new file, and the scratch files of later

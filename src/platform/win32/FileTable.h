@@ -2,8 +2,9 @@
 // to the file side of the platform layer): the holds on project files
 // (FileHold.h) and every other descriptor the library opens of a file that
 // a connection of the engine may lock (OpenFile). Every such descriptor is
-// in the table from its open until its close, so a child forked at any
-// moment closes its copy of each and of no other.
+// in the table from its open until its close (one of a journal file, which
+// locks nothing, until just before), so a child forked at any moment closes
+// its copy of each and of no other.
 //
 // Closing any descriptor of a file drops every record lock the process has
 // on it, the engine's connections' included, the host's own as well as the
@@ -20,7 +21,9 @@
 // kernel's list alone decides. A descriptor that cannot be closed so is
 // parked, lent to the next open of its file and tried again at every
 // close: they stay as many as the files this process's connections lock.
+// One of a journal file closes at once: the engine never locks one.
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <mutex>
@@ -104,6 +107,14 @@ extern Table g_held;
 // a child that the child does not know of.
 extern uint64_t g_forksBegun;
 
+// Under the table's lock: the first entry of the file key names that match
+// takes; end when none does.
+template <class Match>
+Table::iterator FirstOf(const FileKey& key, Match match) {
+    auto range = g_held.equal_range(key);
+    auto it = std::find_if(range.first, range.second, [&match](const auto& entry) { return match(entry.second); });
+    return it != range.second ? it : g_held.end();
+}
 // Under the table's lock: the entry id names; end when there is none.
 Table::iterator EntryOf(const FileKey& key, uint64_t id);
 // Under the table's lock: a new entry for key, of one holder, and its id.
@@ -111,9 +122,6 @@ uint64_t NewEntry(const FileKey& key, State state);
 // Under the table's lock: the entry of fd, a descriptor a look or a lock of the
 // library's uses (Loose); end when none.
 Table::iterator LooseEntryOf(int fd);
-// Whether fd, opened by OpenFile, may carry a lock: no child forked between
-// its open and its entry has a copy of it that the child does not know of.
-bool MayCarryALock(int fd);
 // Whether the file key names was held when this process or a forebear was forked.
 bool HeldByForebears(const FileKey& key);
 
@@ -143,9 +151,10 @@ int OpenForEntry(const std::string& path, const FileKey& key, uint64_t id, bool 
 // description without waiting; false with errno EBUSY when another holds
 // any of them.
 bool SetLock(int fd, short type, off_t start, off_t length = 1);
-// Whether anyone but fd's open file description locks any of the bytes
-// from start, the engine's record locks of this process included. A look
-// that fails counts as locked.
-bool LockedElsewhere(int fd, off_t start, off_t length = 1);
+// The kind of lock (F_RDLCK, F_WRLCK) that anyone but fd's open file
+// description holds on any of the bytes from start, the engine's record
+// locks of this process included; F_UNLCK for none. A look that fails counts
+// as a write lock.
+short LockElsewhere(int fd, off_t start, off_t length = 1);
 
 }  // namespace fileshare

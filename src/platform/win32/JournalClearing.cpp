@@ -34,7 +34,7 @@ bool ReplaceByOwnCopy(const std::string& journal, const struct stat& looked, mod
            fsync(made.Descriptor()) == 0 && lstat(journal.c_str(), &there) == 0 &&
            fileshare::SameFile(there, looked) && rename(scratch.c_str(), journal.c_str()) == 0;
     const int err = errno;
-    fileshare::CloseFile(from);
+    fileshare::CloseJournal(from);
     if (!done && scratchMade) unlink(scratch.c_str());
     if (done) SyncFolder(journal);
     errno = err;

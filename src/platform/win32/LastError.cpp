@@ -64,12 +64,8 @@ const ErrorText kTexts[] = {
 };
 
 bool FolderExists(const char* path) {
-    std::string folder(path ? path : "");
-    size_t cut = folder.find_last_of('/');
-    if (cut == std::string::npos) return true;
-    folder.resize(cut == 0 ? 1 : cut);
     struct stat info;
-    return stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    return stat(FolderOf(path ? path : "").c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 }  // namespace
 

@@ -83,7 +83,8 @@ bool LogNameClear(const std::string& log, LogLook look, struct stat* found) {
         err = fileshare::kLogNameHeld;
         what = kHeld;
     }
-    fileshare::CloseFile(fd);
+    // The engine locks the log's index; a log or a rollback journal, never.
+    (EndsWith(log, "-shm") ? fileshare::CloseFile : fileshare::CloseJournal)(fd);
     if (what) return Taken(log, err, what);
     if (found) *found = info;
     return true;

@@ -15,7 +15,6 @@ namespace {
 // changes in a write-ahead log (its read version).
 const off_t kReadVersionByte = 19;
 
-
 bool MayWriteFileAndFolder(const std::string& path) {
     return MayWrite(path, W_OK) && MayWrite(FolderOf(path), W_OK | X_OK);
 }

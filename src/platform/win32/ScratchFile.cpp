@@ -20,15 +20,10 @@ const size_t kRandom = 6;
 // How many copies onto one destination may write their scratch files at once.
 const int kSlots = 64;
 
-std::string NameOf(const std::string& path) {
-    const size_t cut = path.find_last_of('/');
-    return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
-std::string FolderPrefix(const std::string& path) {
-    const size_t cut = path.find_last_of('/');
-    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-}
+// The name of path after its folder, and its folder with its last "/" (a
+// bare name has none: npos + 1 is 0).
+std::string NameOf(const std::string& path) { return path.substr(path.find_last_of('/') + 1); }
+std::string FolderPrefix(const std::string& path) { return path.substr(0, path.find_last_of('/') + 1); }
 
 // The mark and the hash of target's name: what every scratch name of it begins with.
 std::string ScratchPrefix(const std::string& target) {
