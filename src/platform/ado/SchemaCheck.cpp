@@ -24,6 +24,12 @@ struct SchemaRow {
 
 std::string OnlyData(const std::string& item) { return kOnlyDataText + item; }
 
+// The text in column of the row read stands on, as the engine holds it.
+std::string_view TextOf(Statement& read, int column) {
+    const VariantView view = read.ColumnView(column);
+    return std::string_view(view.text ? view.text : "", view.size);
+}
+
 std::string RowText(const SchemaRow& row) {
     return "schema row " + QuoteIdentifier(row.name) + " of type '" + row.type + "'";
 }
@@ -217,15 +223,25 @@ std::string ProjectSchemaFault(sqlite3* db, const TemplateShape& shape,
                        "typeof(tbl_name) || typeof(sql) IN ('texttexttexttext', 'texttexttextnull') "
                        "FROM main.sqlite_master");
     while (read.Step()) {
-        const Variant sql = read.Column(3);
-        SchemaText text{read.Column(0).ToText(), read.Column(1).ToText(), read.Column(2).ToText(),
-                        sql.IsNull() ? std::nullopt : std::optional<std::string>(sql.ToText())};
+        std::optional<size_t> templateRow;
+        SchemaRow row{};
+        if (read.ColumnInt64(5) != 0) {
+            // Texts all: compared with the template's as the engine holds them.
+            const std::string_view type = TextOf(read, 0), name = TextOf(read, 1), table = TextOf(read, 2);
+            const bool hasSql = !read.ColumnView(3).IsNull();
+            const std::string_view sql = TextOf(read, 3);
+            templateRow = shape.RowOf({type, name, table, hasSql ? std::optional<std::string_view>(sql) : std::nullopt});
+            row = {std::string(type), std::string(name), std::string(table), !sql.empty(), 0, std::nullopt};
+        } else {
+            row = {read.Column(0).ToText(), read.Column(1).ToText(), read.Column(2).ToText(),
+                   !read.Column(3).ToText().empty(), 0, std::nullopt};
+        }
         // Each of the template's rows vouches for one row at most.
-        std::optional<size_t> templateRow = read.ColumnInt64(5) != 0 ? shape.RowOf(text) : std::nullopt;
         if (templateRow && matched[*templateRow]) templateRow.reset();
         if (templateRow) matched[*templateRow] = true;
-        rows.push_back({std::move(text.type), std::move(text.name), std::move(text.table),
-                        text.sql && !text.sql->empty(), read.ColumnInt64(4), templateRow});
+        row.root = read.ColumnInt64(4);
+        row.templateRow = templateRow;
+        rows.push_back(std::move(row));
     }
     std::string fault = KindOrTreeFault(rows);
     if (!fault.empty()) return fault;

@@ -186,9 +186,11 @@ TemplateShape::TemplateShape(const std::string& sql) : m_db(nullptr, sqlite3_clo
     std::sort(m_rows.begin(), m_rows.end());
 }
 
-std::optional<size_t> TemplateShape::RowOf(const SchemaText& text) const {
-    const auto found = std::lower_bound(m_rows.begin(), m_rows.end(), text);
-    if (found == m_rows.end() || !(*found == text)) return std::nullopt;
+std::optional<size_t> TemplateShape::RowOf(const SchemaTextView& text) const {
+    const auto found = std::lower_bound(m_rows.begin(), m_rows.end(), text, [](const SchemaText& row, const SchemaTextView& key) {
+        return SchemaTextView(row) < key;
+    });
+    if (found == m_rows.end() || !(SchemaTextView(*found) == text)) return std::nullopt;
     return static_cast<size_t>(found - m_rows.begin());
 }
 

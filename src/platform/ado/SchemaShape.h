@@ -72,6 +72,22 @@ struct SchemaText {
     }
 };
 
+// The same texts as bytes another holds, ordered alike.
+struct SchemaTextView {
+    std::string_view type, name, table;
+    std::optional<std::string_view> sql;
+    explicit SchemaTextView(const SchemaText& text)
+        : type(text.type), name(text.name), table(text.table), sql(text.sql ? std::optional<std::string_view>(*text.sql) : std::nullopt) {}
+    SchemaTextView(std::string_view type, std::string_view name, std::string_view table, std::optional<std::string_view> sql)
+        : type(type), name(name), table(table), sql(sql) {}
+    bool operator==(const SchemaTextView& o) const {
+        return type == o.type && name == o.name && table == o.table && sql == o.sql;
+    }
+    bool operator<(const SchemaTextView& o) const {
+        return std::tie(type, name, table, sql) < std::tie(o.type, o.name, o.table, o.sql);
+    }
+};
+
 // A name as SQLite compares names: ASCII letters without regard to case.
 std::string NameKey(const std::string& name);
 
@@ -101,7 +117,7 @@ public:
     // The texts of the template's schema rows, in order.
     const std::vector<SchemaText>& Rows() const { return m_rows; }
     // The place in Rows() of the row of these texts, or none.
-    std::optional<size_t> RowOf(const SchemaText& text) const;
+    std::optional<size_t> RowOf(const SchemaTextView& text) const;
     // The name of each of the template's indexes, by NameKey.
     const std::unordered_map<std::string, std::string>& IndexNames() const { return m_indexNames; }
 
